@@ -1,0 +1,29 @@
+# Entry points for people. Everything else is CMake.
+JOBS ?= $(shell nproc)
+TAMANO ?=
+
+.PHONY: setup build test test-asan demo bench clean
+
+setup:
+	@bash scripts/setup
+
+build: setup
+	cmake --preset default >/dev/null
+	cmake --build --preset default -j $(JOBS)
+
+test: build
+	ctest --preset default -j $(JOBS)
+
+test-asan: setup
+	cmake --preset asan >/dev/null
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+demo: build
+	@bash scripts/demo
+
+bench: build
+	@bash scripts/bench $(TAMANO)
+
+clean:
+	rm -rf build build-asan salida

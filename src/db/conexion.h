@@ -1,0 +1,52 @@
+#pragma once
+// The connection to the project database. It is opened from a connection text
+// (a plain path, an ADO-style text with "Data Source=<path>", or a
+// postgresql:// URI) and only reads. The library never closes it.
+
+#include "db/motor.h"
+#include "db/recordset.h"
+
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pmq {
+
+class Conexion {
+ public:
+  Conexion() = default;
+  /// A connection over an engine the host already made (tests, other engines).
+  explicit Conexion(std::unique_ptr<Motor> motor);
+
+  /// Opens the connection. `texto` as above; user, password and options are
+  /// accepted for the host's sake and not used by the embedded engine. Throws
+  /// ErrorQel when the database cannot be opened.
+  void Open(std::string_view texto, std::string_view usuario = {}, std::string_view clave = {},
+            int opciones = -1);
+  /// kEstadoAbierto (1) when open, kEstadoCerrado (0) otherwise.
+  int State() const { return motor_ ? kEstadoAbierto : kEstadoCerrado; }
+  /// Closes the connection (for hosts; the library never calls it).
+  void Close() { motor_.reset(); }
+
+  /// Runs a query with bound parameters ("?" in the text). Throws ErrorQel 3709
+  /// when closed, or the engine's failure.
+  std::unique_ptr<Recordset> Ejecuta(std::string_view sql, std::span<const Valor> parametros = {});
+
+  /// The engine (nullptr when closed).
+  Motor* MotorEnUso() const { return motor_.get(); }
+
+  /// The database path or URI inside a connection text.
+  static std::string RutaDeTexto(std::string_view texto);
+
+ private:
+  std::unique_ptr<Motor> motor_;
+};
+
+/// Opens an engine for a path or URI. The PostgreSQL engine registers itself
+/// here when it is built; without it a postgresql:// URI fails clearly.
+using FabricaMotor = std::unique_ptr<Motor> (*)(const std::string& ruta);
+void RegistraMotorServidor(FabricaMotor fabrica);
+
+}  // namespace pmq

@@ -1,0 +1,24 @@
+#pragma once
+// A database engine behind a connection: SQLite (the embedded default) or
+// PostgreSQL (the server option). It only reads.
+
+#include "db/recordset.h"
+
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace pmq {
+
+class Motor {
+ public:
+  virtual ~Motor() = default;
+  /// Runs a query whose parameters are written "?" in `sql` and bound in order;
+  /// returns the whole result. Throws ErrorQel on failure.
+  virtual std::unique_ptr<Recordset> Consulta(std::string_view sql, std::span<const Valor> parametros) = 0;
+  /// The engine's name ("SQLite", "PostgreSQL").
+  virtual std::string_view Nombre() const = 0;
+};
+
+}  // namespace pmq

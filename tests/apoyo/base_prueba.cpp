@@ -1,0 +1,55 @@
+#include "apoyo/base_prueba.h"
+
+#include "db/esquema.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace pmq::prueba {
+
+DirectorioTemporal::DirectorioTemporal() {
+  std::string plantilla = (std::filesystem::temp_directory_path() / "pmq-XXXXXX").string();
+  char* r = mkdtemp(plantilla.data());
+  if (r == nullptr) throw std::runtime_error("mkdtemp");
+  ruta_ = r;
+}
+
+DirectorioTemporal::~DirectorioTemporal() {
+  std::error_code ec;
+  std::filesystem::remove_all(ruta_, ec);
+}
+
+BaseSqlite::BaseSqlite(std::string ruta, bool con_esquema) : ruta_(std::move(ruta)) {
+  std::filesystem::remove(ruta_);
+  if (con_esquema) {
+    Ejecuta(EsquemaSql());
+  } else {
+    Ejecuta("select 1");
+  }
+}
+
+void BaseSqlite::Ejecuta(std::string_view sql) {
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(ruta_.c_str(), &db), SQLITE_OK);
+  char* error = nullptr;
+  const std::string texto(sql);
+  if (sqlite3_exec(db, texto.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+    ADD_FAILURE() << "SQL: " << (error ? error : "?") << "\n" << texto;
+    sqlite3_free(error);
+  }
+  sqlite3_close(db);
+}
+
+std::string LeeArchivo(const std::string& ruta) {
+  std::ifstream f(ruta, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+}  // namespace pmq::prueba
