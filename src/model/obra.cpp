@@ -82,7 +82,12 @@ int32_t Obra::Carga(Conexion* Conexion, std::string& sErrores) {
     FacDe = rs->Fields("DESPMAT").Double() * 0.01;
     FacMI = rs->Fields("FACTMI").Double() * 0.01;
     FacHM = rs->Fields("FACTHMT").Double() * 0.01;
-    resultado = 1;
+    Partidas->Obra = this;
+    if (Partidas->Carga(Conexion, sErrores) == 2) {
+      resultado = 2;
+    } else {
+      resultado = 1;
+    }
     rs.reset();
     return resultado;
   } catch (...) {

@@ -6,17 +6,24 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pmq {
 
 class Obra;
 class Programa;
+class Conexion;
 
 /// The budget sections of the work, in code order.
 class Partidas {
  public:
   pmq::Obra* Obra = nullptr;
 
+  /// Loads the sections of the work in code order, each with its lines, and
+  /// sets Obra.ImporteTotal to the sum of their stored amounts. 1 = loaded,
+  /// 2 = a section's lines found an outdated database (later sections are not
+  /// read), 0 = failed.
+  int32_t Carga(Conexion* Conexion, std::string& sErrores);
   /// The section at a 1-based position or under its key; nullptr when none.
   Partida* Item(int64_t posicion) const { return items_.Item(posicion); }
   Partida* Item(std::string_view clave) const { return items_.Item(clave); }
@@ -25,7 +32,9 @@ class Partidas {
   int32_t Count() const { return items_.Count(); }
   /// The root (Obra.Programa).
   pmq::Programa* Programa(std::string& sErrores) const;
-  /// Appends a section under "k" + work code + section code.
+  /// Appends a section under "k" + work code + section code. A section whose
+  /// key is taken is reported and kept out of the collection (but alive, so
+  /// that its lines can still load).
   void AddByObject(std::unique_ptr<Partida> oPartida, std::string& sErrores);
 
   auto begin() const { return items_.begin(); }
@@ -33,6 +42,7 @@ class Partidas {
 
  private:
   Coleccion<Partida> items_;
+  std::vector<std::unique_ptr<Partida>> fuera_;
 };
 
 }  // namespace pmq

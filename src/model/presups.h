@@ -11,12 +11,18 @@ namespace pmq {
 
 class Partida;
 class Programa;
+class Conexion;
 
 /// The budget lines of one section, in their stored order.
 class Presups {
  public:
   pmq::Partida* Partida = nullptr;
 
+  /// Loads the section's lines in their stored order: concept, recomputed
+  /// amount, breakdown, period shares and billed quantities of each. 1 =
+  /// loaded, 2 = a column is missing (outdated database; the user was warned
+  /// and sErrores is untouched), 0 = failed (the user was shown sErrores).
+  int32_t Carga(Conexion* Conexion, std::string& sErrores);
   /// The line at a 1-based position or under its key; nullptr when none.
   Presup* Item(int64_t posicion) const { return items_.Item(posicion); }
   Presup* Item(std::string_view clave) const { return items_.Item(clave); }
