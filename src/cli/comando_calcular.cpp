@@ -1,0 +1,77 @@
+// `promorlaqel calcular [--json]`: runs the calculation and prints a short
+// summary, or the whole computed model as JSON.
+
+#include "cli/calculo.h"
+#include "cli/comando.h"
+#include "cli/opciones_comunes.h"
+#include "cli/registro_comandos.h"
+#include "cli/volcado_json.h"
+#include "common/formato.h"
+#include "model/partida.h"
+#include "model/partidas.h"
+#include "model/presups.h"
+
+#include <CLI/CLI.hpp>
+#include <fmt/format.h>
+
+#include <iostream>
+
+namespace pmq::cli {
+namespace {
+
+std::string FechaOGuion(Fecha f) { return f.EsNula() ? "-" : FormatoFecha(f, "dd/mmm/yyyy"); }
+
+class ComandoCalcular : public Comando {
+ public:
+  void Configura(CLI::App& sub) override {
+    opciones_.Agrega(sub);
+    sub.add_flag("--json", json_, "Imprime todo el modelo calculado como JSON");
+  }
+
+  int Ejecuta() override {
+    Calculo calculo(opciones_);
+    calculo.Calcula();
+    if (json_) {
+      VolcadoJson(calculo.Raiz(), calculo.Resultado(), calculo.Errores(), calculo.Consola().Mensajes())
+          .Escribe(std::cout);
+    } else {
+      Resumen(calculo);
+    }
+    calculo.MuestraErrores();
+    return Calculo::SalidaDeResultado(calculo.Resultado());
+  }
+
+ private:
+  static void Resumen(const Calculo& calculo) {
+    if (calculo.Resultado() == 0) {
+      std::cout << "Resultado: 0 (la obra no se calculó)\n" << std::flush;
+      return;
+    }
+    const Programa& p = calculo.Raiz();
+    const Obra& o = *p.Obra;
+    int64_t lineas = 0;
+    for (const Partida* partida : *o.Partidas) lineas += partida->Presups->Count();
+    std::string texto;
+    texto += fmt::format("Obra: {} {}\n", o.Des.Clave, o.Des.Descripcion);
+    texto += fmt::format("Inicio: {}  Terminación: {}  Días: {}\n", FechaOGuion(o.Des.Inicio),
+                         FechaOGuion(o.Des.Final), o.DiasObra);
+    texto += fmt::format("Partidas: {}  Conceptos de presupuesto: {}\n", o.Partidas->Count(), lineas);
+    texto += fmt::format("Importe total: {}\n", FormatoNumero(o.ImporteTotal.ADouble(), "$ ###,###,##0.00"));
+    texto += fmt::format("Estimaciones: {}  Número de estimaciones en el presupuesto: {}\n",
+                         ContarEstimaciones(o), o.NoEstimaciones);
+    texto += fmt::format("Mensajes: {}  Resultado: {}\n", calculo.Consola().Mensajes().size(),
+                         calculo.Resultado());
+    std::cout << texto << std::flush;
+  }
+
+  static int32_t ContarEstimaciones(const Obra&) { return 0; }
+
+  OpcionesComunes opciones_;
+  bool json_ = false;
+};
+
+const RegistraComando registro{10, "calcular", "Calcula la obra e imprime un resumen (o el modelo con --json)",
+                               [] { return std::make_unique<ComandoCalcular>(); }};
+
+}  // namespace
+}  // namespace pmq::cli

@@ -1,0 +1,40 @@
+#pragma once
+// The options every command shares: --bd, --obra and the repeatable
+// --opcion Nombre=valor that sets an option property of the root object.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+namespace pmq {
+class Programa;
+}
+
+namespace pmq::cli {
+
+class OpcionesComunes {
+ public:
+  /// Declares --bd (required), --obra (required when `con_obra`) and --opcion.
+  void Agrega(CLI::App& subcomando, bool con_obra = true);
+
+  /// Sets Ruta, ClaveObra and every --opcion on the root. Throws ErrorUso
+  /// with a one-line reason for an unknown name or a bad value.
+  void Aplica(Programa& programa) const;
+
+  /// Sets one option property by its own name (case ignored). Throws ErrorUso.
+  static void AplicaOpcion(Programa& programa, std::string_view nombre, std::string_view valor);
+
+  const std::string& Bd() const { return bd_; }
+  const std::string& Obra() const { return obra_; }
+
+ private:
+  std::string bd_;
+  std::string obra_;
+  std::vector<std::string> opciones_;
+};
+
+}  // namespace pmq::cli

@@ -1,0 +1,210 @@
+#include "cli/ejecucion.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace pmq {
+namespace {
+
+using nlohmann::ordered_json;
+using prueba::Ejecuta;
+
+std::vector<std::string> Claves(const ordered_json& objeto) {
+  std::vector<std::string> claves;
+  for (const auto& [clave, valor] : objeto.items()) claves.push_back(clave);
+  return claves;
+}
+
+size_t Lineas(const std::string& texto) { return static_cast<size_t>(std::count(texto.begin(), texto.end(), '\n')); }
+
+class Calcular : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    base_ = std::make_unique<prueba::BaseSqlite>(dir_.Archivo("obra.db"));
+    prueba::InsertaObra(*base_, "A7", "'2013-03-15'", "'2013-05-10'");
+    base_->Ejecuta(
+        "update OBRAS set DESC_OBRA = 'Nombre largo de A7' where OBRA = 'A7';"
+        "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, PI_F, PT_F, IMPORTE) values "
+        "('A7','01','Uno','2013-03-15','2013-04-30',100.50),('A7','02','Dos',NULL,NULL,200),"
+        "('A7','03','Tres','2013-04-01','2013-05-10',0.25);"
+        "insert into CONCEPTO (CONCEPTO, UNIDAD, COSTO, NOM_CORTO, TIPO) values "
+        "('M-1','kg',10,'Cemento',1),('C-100','m2',100,'Firme',5);"
+        "insert into MAQUINA (MAQUINA, VAL_A1, CANT_GAS, CANT_DIE, C_OTRAS, CANT_ACEI, CANT_LLAN, CANT_PZAS, "
+        "CANT_OPER, DIESEL, MARCA) values ('RETRO', 1000, 0, 0.5, 0, 0, 0, 0, 0, 'M-1', 'Marca');"
+        "insert into PRESUPS (OBRA, PARTIDA, FRENTE, CONCEPTO, CANT_PRES, PUNIT, IMPORTE, ORDEN, FECHA_INI, "
+        "FECHA_FIN) values ('A7','01','','C-100',3.3335,10,0,1,'2013-03-20','2013-04-19'),"
+        "('A7','01','F2','NO-HAY',1,1,7.5,2,'2013-03-20','2013-03-20');");
+  }
+
+  prueba::Ejecucion Corre(std::initializer_list<std::string_view> extra = {}) {
+    std::vector<std::string> args = {"calcular", "--bd", base_->Ruta(), "--obra", "A7"};
+    for (std::string_view e : extra) args.emplace_back(e);
+    return EjecutaVector(args);
+  }
+
+  // An initializer_list cannot be built from a vector: go through fixed sizes.
+  prueba::Ejecucion EjecutaVector(const std::vector<std::string>& args) {
+    switch (args.size()) {
+      case 5: return Ejecuta(dir_, {args[0], args[1], args[2], args[3], args[4]});
+      case 6: return Ejecuta(dir_, {args[0], args[1], args[2], args[3], args[4], args[5]});
+      case 7: return Ejecuta(dir_, {args[0], args[1], args[2], args[3], args[4], args[5], args[6]});
+      case 8: return Ejecuta(dir_, {args[0], args[1], args[2], args[3], args[4], args[5], args[6], args[7]});
+      default: ADD_FAILURE() << "too many arguments"; return {};
+    }
+  }
+
+  prueba::DirectorioTemporal dir_;
+  std::unique_ptr<prueba::BaseSqlite> base_;
+};
+
+TEST_F(Calcular, UsageErrorsExit64WithOneLineOnStderr) {
+  const std::string bd = base_->Ruta();
+  const std::vector<prueba::Ejecucion> casos = {
+      Ejecuta(dir_, {}),
+      Ejecuta(dir_, {"calcular", "--obra", "A7"}),
+      Ejecuta(dir_, {"calcular", "--bd", bd}),
+      Ejecuta(dir_, {"no-existe", "--bd", bd, "--obra", "A7"}),
+      Ejecuta(dir_, {"calcular", "--bd", bd, "--obra", "A7", "--opcion", "Desconocida=1"}),
+      Ejecuta(dir_, {"calcular", "--bd", bd, "--obra", "A7", "--opcion", "IVA=quizá"}),
+      Ejecuta(dir_, {"calcular", "--bd", bd, "--obra", "A7", "--opcion", "IVA"}),
+      Ejecuta(dir_, {"calcular", "--bd", bd, "--obra", "A7", "--opcion", "FactorDestajos=1,3"}),
+      Ejecuta(dir_, {"calcular", "--bd", bd, "--obra", "A7", "--opcion", "TipoPrograma=8"}),
+      Ejecuta(dir_, {"calcular", "--bd", bd, "--obra", "A7", "--opcion", "TipoPeriodo=2"}),
+      Ejecuta(dir_, {"calcular", "--bd", bd, "--obra", "A7", "--no-such-flag"}),
+  };
+  for (size_t i = 0; i < casos.size(); ++i) {
+    EXPECT_EQ(casos[i].salida, 64) << "case " << i << ": " << casos[i].err;
+    EXPECT_EQ(Lineas(casos[i].err), 1u) << "case " << i << ": " << casos[i].err;
+    EXPECT_EQ(casos[i].out, "") << "case " << i;
+  }
+}
+
+TEST_F(Calcular, HelpAndVersionExitZero) {
+  const auto version = Ejecuta(dir_, {"--version"});
+  EXPECT_EQ(version.salida, 0);
+  EXPECT_NE(version.out.find("promorlaqel "), std::string::npos);
+  const auto ayuda = Ejecuta(dir_, {"calcular", "--help"});
+  EXPECT_EQ(ayuda.salida, 0);
+  EXPECT_NE(ayuda.out.find("--json"), std::string::npos);
+  EXPECT_NE(ayuda.out.find("--opcion"), std::string::npos);
+}
+
+TEST_F(Calcular, SummaryAndExitCodesFollowTheCalculationResult) {
+  const auto bien = Corre();
+  EXPECT_EQ(bien.salida, 0) << bien.err;
+  EXPECT_NE(bien.out.find("Nombre largo de A7"), std::string::npos) << bien.out;
+  EXPECT_NE(bien.out.find("$ 300.75"), std::string::npos) << bien.out;
+  EXPECT_NE(bien.out.find("15/mar/2013"), std::string::npos) << bien.out;
+  EXPECT_EQ(bien.err, "");
+
+  // A database that does not exist: result 0, exit 1, the message on stderr.
+  const auto falta = Ejecuta(dir_, {"calcular", "--bd", dir_.Archivo("no-hay.db"), "--obra", "A7"});
+  EXPECT_EQ(falta.salida, 1);
+  EXPECT_EQ(falta.err.rfind("ProMorlaQel.Programa.CalcularPrograma() arrojó la excepción # ", 0), 0u)
+      << falta.err;
+
+  // An outdated database: result 2, exit 2, the warning as a message box on stderr.
+  base_->Ejecuta("alter table PRESUPS drop column ADITIVA");
+  const auto vieja = Corre({"--json"});
+  EXPECT_EQ(vieja.salida, 2);
+  EXPECT_EQ(vieja.err.rfind("[ControlQel] Parece ser que la versión de la base de datos", 0), 0u) << vieja.err;
+  const ordered_json j = ordered_json::parse(vieja.out);
+  EXPECT_EQ(j["Resultado"], 2);
+  EXPECT_EQ(j["sErrores"], "");
+  ASSERT_EQ(j["Mensajes"].size(), 1u);
+  EXPECT_EQ(j["Mensajes"][0]["Titulo"], "ControlQel");
+  EXPECT_EQ(j["Mensajes"][0]["Estilo"], 48);
+}
+
+TEST_F(Calcular, JsonDumpHasTheFieldsInTheirOrder) {
+  const auto r = Corre({"--json"});
+  ASSERT_EQ(r.salida, 0) << r.err;
+  const ordered_json j = ordered_json::parse(r.out);
+  EXPECT_EQ(Claves(j), (std::vector<std::string>{"Resultado", "sErrores", "Mensajes", "TipoPrograma", "Periodos",
+                                                 "Conceptos", "CostosHorarios", "Obra"}));
+  const std::vector<std::string> cuerpo = {
+      "Clave",    "Referencia", "Descripcion", "Unidad",    "Costo",  "Cantidad",  "Importe",
+      "Inicio",   "Final",      "UnidadAlt",   "FactorConversion", "FSR",  "Actividad", "Fecha",
+      "Frente",   "Enca1",      "Enca2",       "Enca3",     "DescripcionLarga", "Aditiva", "Deductiva"};
+  const ordered_json& obra = j["Obra"];
+  EXPECT_EQ(Claves(obra), (std::vector<std::string>{"Des", "IVA", "IVAMat", "FacDe", "FacMI", "FacHM", "DiasObra",
+                                                    "NoEstimaciones", "ImporteTotal", "FactoresMaquinaria",
+                                                    "Partidas", "Estimaciones"}));
+  EXPECT_EQ(Claves(obra["Des"]), cuerpo);
+  EXPECT_EQ(Claves(obra["FactoresMaquinaria"]),
+            (std::vector<std::string>{"Dep", "Inv", "Seg", "Man", "Ope", "Com", "Lub", "Lla", "Otr"}));
+  EXPECT_EQ(obra["FactoresMaquinaria"]["Com"], (ordered_json{{"FAct", 1.0}, {"FEsp", 0.8}, {"FRes", 0.5}}));
+  EXPECT_EQ(obra["Des"]["Inicio"], "2013-03-15");
+  EXPECT_EQ(obra["Des"]["Descripcion"], "Nombre largo de A7");
+  EXPECT_EQ(obra["DiasObra"], 57);
+  EXPECT_DOUBLE_EQ(obra["FacDe"].get<double>(), 0.05);
+
+  ASSERT_EQ(obra["Partidas"].size(), 3u);
+  EXPECT_EQ(obra["Partidas"][0]["Des"]["Clave"], "01");
+  EXPECT_EQ(Claves(obra["Partidas"][0]), (std::vector<std::string>{"Des", "Presups"}));
+  const ordered_json& lineas = obra["Partidas"][0]["Presups"];
+  ASSERT_EQ(lineas.size(), 2u);
+  EXPECT_EQ(Claves(lineas[0]),
+            (std::vector<std::string>{"Des", "Concepto", "PorcentajePartida", "PorcentajePresupuesto", "Explosion",
+                                      "PeriodosPorItem", "EstimacionesPresup"}));
+  EXPECT_EQ(Claves(lineas[0]["Des"]), cuerpo);
+  EXPECT_EQ(lineas[0]["Concepto"], "C-100");
+  EXPECT_TRUE(lineas[1]["Concepto"].is_null());
+  EXPECT_EQ(lineas[1]["Explosion"], nullptr);
+  EXPECT_TRUE(lineas[0]["PorcentajePartida"].is_string());
+
+  ASSERT_EQ(j["Conceptos"].size(), 2u);
+  EXPECT_EQ(Claves(j["Conceptos"][0]),
+            (std::vector<std::string>{"Des", "Tipo", "CMaquina", "TipoCostoHorario", "Explosion"}));
+  EXPECT_EQ(j["Conceptos"][0]["Des"]["Clave"], "M-1");  // ordered by TIPO, then code
+  ASSERT_EQ(j["CostosHorarios"].size(), 1u);
+  const ordered_json& ch = j["CostosHorarios"][0];
+  EXPECT_EQ(Claves(ch), (std::vector<std::string>{"Des", "Info", "ItemsCostoHorario"}));
+  EXPECT_EQ(Claves(ch["Info"]), (std::vector<std::string>{"Marca", "Ubicacion", "Capacidad", "Origen", "Modelo"}));
+  ASSERT_EQ(ch["ItemsCostoHorario"].size(), 8u);
+  EXPECT_EQ(Claves(ch["ItemsCostoHorario"][1]), (std::vector<std::string>{"Nombre", "Concepto", "Cantidad"}));
+  EXPECT_EQ(ch["ItemsCostoHorario"][1]["Concepto"], "M-1");
+  EXPECT_TRUE(ch["ItemsCostoHorario"][0]["Concepto"].is_null());
+}
+
+TEST_F(Calcular, MoneyIsWrittenInExactDecimal) {
+  base_->Ejecuta(
+      "update PARTIDAS set IMPORTE = 0.1 where PARTIDA = '01';"
+      "update PARTIDAS set IMPORTE = 0.2 where PARTIDA = '02';"
+      "update PARTIDAS set IMPORTE = 987654321.9876 where PARTIDA = '03';");
+  const auto r = Corre({"--json"});
+  ASSERT_EQ(r.salida, 0) << r.err;
+  // Summed in fixed point: no binary fraction creeps in.
+  EXPECT_NE(r.out.find("\"ImporteTotal\": 987654322.2876,"), std::string::npos);
+  EXPECT_NE(r.out.find("\"Importe\": 33.34,"), std::string::npos);  // 10 × 3.3335 rounded
+  EXPECT_NE(r.out.find("\"Importe\": 7.5,"), std::string::npos);    // stored: concept unknown
+  EXPECT_NE(r.out.find("\"Costo\": 10.0,"), std::string::npos);
+  EXPECT_TRUE(ordered_json::accept(r.out));
+}
+
+TEST_F(Calcular, OptionsReachTheRootAndMessagesAreCollected) {
+  prueba::InsertaObra(*base_, "B8", "NULL", "'2013-05-10'");
+  const auto r = Ejecuta(dir_, {"calcular", "--bd", base_->Ruta(), "--obra", "B8", "--opcion", "NombreLargoObra=no",
+                                "--json"});
+  EXPECT_EQ(r.salida, 0) << r.err;
+  const ordered_json j = ordered_json::parse(r.out);
+  ASSERT_EQ(j["Mensajes"].size(), 1u);
+  EXPECT_EQ(j["Mensajes"][0],
+            (ordered_json{{"Titulo", "ProMorlaQel"}, {"Texto", "No se tiene fecha de inicio de obra"}, {"Estilo", 0}}));
+  EXPECT_EQ(j["TipoPrograma"], -1);
+  EXPECT_TRUE(j["Obra"]["Des"]["Inicio"].is_null());
+  const std::string error = j["sErrores"];
+  EXPECT_EQ(error.rfind("ProMorlaQel.Obra.Carga() arrojó la excepción # 94 ", 0), 0u);
+  // stderr: the message box first, then what the calculation left in sErrores.
+  EXPECT_EQ(r.err, "[ProMorlaQel] No se tiene fecha de inicio de obra\n" + error);
+
+  const auto corto = Corre({"--opcion", "nombrelargoobra=0", "--json"});
+  EXPECT_EQ(ordered_json::parse(corto.out)["Obra"]["Des"]["Descripcion"], "Obra de prueba");
+}
+
+}  // namespace
+}  // namespace pmq
