@@ -18,23 +18,18 @@ namespace pmq::prueba {
 class ModeloAMano {
  public:
   explicit ModeloAMano(const std::string& obra = "A7", const std::string& partida = "01") {
-    programa.Obra->Programa = &programa;
-    programa.Periodos->Programa = &programa;
-    programa.Conceptos->Programa = &programa;
+    programa.Obra->Programa = programa.Periodos->Programa = programa.Conceptos->Programa = &programa;
     Obra().Des.Clave = obra;
     Obra().Partidas->Obra = &Obra();
     auto p = std::make_unique<pmq::Partida>();
     p->Partidas = Obra().Partidas.get();
-    p->Des.Parent = p.get();
     p->Des.Clave = partida;
-    p->Presups->Partida = p.get();
-    partida_ = p.get();
+    p->Presups->Partida = partida_ = p.get();
     std::string s;
     Obra().Partidas->AddByObject(std::move(p), s);
   }
 
   pmq::Obra& Obra() { return *programa.Obra; }
-  pmq::Partida& Partida() { return *partida_; }
   pmq::Periodos& Periodos() { return *programa.Periodos; }
 
   /// Sets the work's dates and builds its calendar; returns the calendar's messages.
@@ -46,12 +41,11 @@ class ModeloAMano {
     return s;
   }
 
-  /// Appends a budget line of this section.
-  Presup& Linea(const std::string& frente, const std::string& concepto, Fecha inicio, Fecha final_,
-                double cantidad = 0, Moneda importe = {}) {
+  /// Appends a budget line of this section (the front makes its key unique).
+  Presup& Linea(const std::string& frente, const std::string& concepto, Fecha inicio = {},
+                Fecha final_ = {}, double cantidad = 0, Moneda importe = {}) {
     auto l = std::make_unique<Presup>();
     l->Presups = partida_->Presups.get();
-    l->Des.Parent = l.get();
     l->Des.Clave = Obra().Des.Clave + partida_->Des.Clave + frente + concepto;
     l->Des.Frente = frente;
     l->Des.Inicio = inicio;
