@@ -5,6 +5,7 @@
 #include "sheet/expresion_formula.h"
 #include "sheet/hc_workbook.h"
 #include "sheet/hc_worksheet.h"
+#include "sheet/verificador_xlsx.h"
 
 #include <fcntl.h>
 #include <fmt/format.h>
@@ -247,6 +248,11 @@ void EscritorXlsx::Escribe(HcWorkbook& libro, const std::string& ruta) {
   close(fd);
   try {
     Escritura(libro, ruta, carpeta.string()).Hace(temporal);
+    try {
+      VerificadorXlsx::Verifica(temporal);
+    } catch (const ErrorQel& e) {
+      throw falla(e.Descripcion());
+    }
     const int sinc = open(temporal.c_str(), O_RDONLY);
     if (sinc >= 0) {
       const int r = fsync(sinc);

@@ -10,6 +10,7 @@ import json
 import sys
 
 import openpyxl
+from openpyxl.utils import get_column_letter
 
 
 def color(c):
@@ -26,9 +27,12 @@ def main():
     for hoja in libro.worksheets:
         cache = valores[hoja.title]
         salida["merges"][hoja.title] = sorted(str(r) for r in hoja.merged_cells.ranges)
-        salida["anchos"][hoja.title] = {
-            letra: dim.width for letra, dim in hoja.column_dimensions.items() if dim.customWidth
-        }
+        anchos = {}
+        for dim in hoja.column_dimensions.values():
+            if dim.customWidth:
+                for columna in range(dim.min, dim.max + 1):
+                    anchos[get_column_letter(columna)] = dim.width
+        salida["anchos"][hoja.title] = anchos
         for fila in hoja.iter_rows():
             for celda in fila:
                 if celda.__class__.__name__ == "MergedCell":
