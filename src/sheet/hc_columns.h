@@ -28,6 +28,7 @@ class HcColumns {
   /// column with nothing shown gets the default width.
   void autofit() const;
 
+  /// First and last column of the run.
   int32_t Column() const { return c1_; }
   int32_t LastColumn() const { return c2_; }
 

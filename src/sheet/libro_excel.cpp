@@ -27,9 +27,16 @@ std::string Mayusculas(std::string_view texto) {
 
 }  // namespace
 
+void LibroExcel::SueltaAplicacion() {
+  // The workbook and sheet belong to the application: they go with it.
+  Workbook = nullptr;
+  Ws = nullptr;
+  ExcelApp.reset();
+}
+
 std::unique_ptr<HcApplication> LibroExcel::ConnectExcel(std::string& sErrores) {
   ExcelVer = 0;
-  ExcelApp.reset();
+  SueltaAplicacion();
   std::unique_ptr<HcApplication> aplicacion;
   try {
     aplicacion = Automatizacion::CreateObject("Excel.Application");
@@ -74,7 +81,7 @@ bool LibroExcel::IniciarServidor(std::string& sErrores) {
     } catch (...) {
       if (ErrorDeExcepcionActual().numero != errores::kServidorRemoto) return false;
       // The instance has gone away: connect again, ten connections in all.
-      ExcelApp.reset();
+      SueltaAplicacion();
       if (intentos >= kIntentosMaximos) return false;
     }
   }

@@ -131,6 +131,9 @@ class LibroExcel {
   /// Asks the host's file dialog for the workbook's path: empty text when the
   /// user cancels or the name's extension is not XLSX.
   std::string GetRutaArchivo(std::string_view Titulo, bool Abrir, std::string& sErrores);
+  /// Drops the application, and with it Workbook and Ws, which belong to it
+  /// (a dropped application writes its saved workbooks as it ends).
+  void SueltaAplicacion();
 
   SistemaArchivos SistemaArchivos_;
 };

@@ -5,6 +5,7 @@
 #include "common/error_qel.h"
 #include "common/host_grabador.h"
 #include "sheet/automatizacion.h"
+#include "sheet/bitacora_libros.h"
 #include "sheet/libro_excel.h"
 
 #include <gtest/gtest.h>
@@ -220,6 +221,22 @@ TEST_F(LibroExcelTest, AnApplicationThatGoesAwayIsRetriedUpToTenConnections) {
 
   Responde(dir_.Archivo("x.xlsx"));
   EXPECT_FALSE(libro.AbreLibro("", sErrores));
+}
+
+TEST_F(LibroExcelTest, ReconnectingEndsThePreviousApplicationAndItsWorkbook) {
+  BitacoraLibros::Limpia();
+  LibroExcel libro;
+  ASSERT_TRUE(libro.AbreLibro(dir_.Archivo("primero.xlsx")));
+  libro.Ws = libro.CreaHoja("Resumen", 1);
+  libro.Ws->cells(1, 1).Value("uno");
+  proveedor_.perdidas = 100;
+  EXPECT_FALSE(libro.IniciarServidor());
+  EXPECT_EQ(libro.Workbook, nullptr);
+  EXPECT_EQ(libro.Ws, nullptr);
+  ASSERT_EQ(BitacoraLibros::Escrituras().size(), 2u);
+  EXPECT_EQ(BitacoraLibros::Escrituras()[1].ruta, dir_.Archivo("primero.xlsx"));
+  EXPECT_TRUE(BitacoraLibros::Escrituras()[1].final);
+  EXPECT_TRUE(BitacoraLibros::Escrituras()[1].correcta);
 }
 
 TEST_F(LibroExcelTest, CreaLibroReusesTheFirstOpenWorkbook) {
