@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace pmq {
+
+class Concepto;
+
+/// One component of a machine's hourly cost: a concept consumed per hour.
+class ItemCostoHorario {
+ public:
+  std::string Nombre;
+  pmq::Concepto* Concepto = nullptr;
+  double Cantidad = 0;
+  double FactorActivo = 0;
+  double FactorEspera = 0;
+  double FactorReserva = 0;
+};
+
+}  // namespace pmq

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace pmq {
+
+/// Base of every entity that carries a descriptor record (`Cuerpo::Parent`
+/// refers to one). It only makes the entity's real class known at run time.
+class Entidad {
+ public:
+  virtual ~Entidad() = default;
+};
+
+}  // namespace pmq

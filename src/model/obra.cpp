@@ -1,0 +1,94 @@
+#include "model/obra.h"
+
+#include "common/error_qel.h"
+#include "common/redondeo.h"
+#include "common/servicios_host.h"
+#include "db/utilerias.h"
+#include "estimates/estimaciones.h"
+#include "model/partidas.h"
+#include "model/programa.h"
+#include "schedule/filas_programa.h"
+
+namespace pmq {
+namespace {
+
+// Machine factor triples: key, standby column, reserve column.
+struct ColumnasFactor {
+  const char* clave;
+  const char* espera;
+  const char* reserva;
+};
+constexpr ColumnasFactor kFactores[] = {
+    {"Dep", "F_DEP", "F_DEPE"}, {"Inv", "F_INV", "F_INVE"}, {"Seg", "F_SEG", "F_SEGE"},
+    {"Man", "F_MAN", "F_MANE"}, {"Ope", "F_OPE", "F_OPEE"}, {"Com", "F_COM", "F_COME"},
+    {"Lub", "F_LUB", "F_LUBE"}, {"Lla", "F_LLA", "F_LLAE"}, {"Otr", "F_OTR", "F_OTRE"},
+};
+
+}  // namespace
+
+Obra::Obra() {
+  for (const auto& f : kFactores) FactoresMaquinaria.Add(std::make_unique<FacMaq>(), f.clave);
+  Partidas = std::make_unique<pmq::Partidas>();
+  Estimaciones = std::make_unique<pmq::Estimaciones>();
+  FPro = std::make_unique<pmq::FilasPrograma>();
+}
+
+Obra::~Obra() = default;
+
+int32_t Obra::Carga(Conexion* Conexion, std::string& sErrores) {
+  int32_t resultado = 0;
+  std::unique_ptr<Recordset> rs;
+  try {
+    NoEstimaciones = 0;
+    rs = GetTabla(Conexion,
+                  "select * from OBRAS As  O, FSR As  S, FACMAQ As  M, FSCD As  F "
+                  "where O.OBRA = S.OBRA and O.OBRA = M.OBRA and O.OBRA = F.OBRA and O.OBRA = ?",
+                  {Valor(Programa->ClaveObra)}, sErrores);
+    if (!rs || rs->RecordCount() == 0) return 1;
+    rs->MoveFirst();
+    Des.Clave = Programa->ClaveObra;
+    Des.Descripcion = rs->Fields("NOMBREOBRA").Texto();
+    Des.Enca1 = rs->Fields("LINHEAD1").Texto();
+    Des.Enca2 = rs->Fields("LINHEAD2").Texto();
+    Des.Enca3 = rs->Fields("LINHEAD3").Texto();
+    if (!rs->Fields("INICIO").EsNulo()) {
+      Des.Inicio = rs->Fields("INICIO").ComoFecha();
+    } else {
+      MsgBox("No se tiene fecha de inicio de obra");
+      Programa->TipoPrograma = enumTipoPrograma::Ninguno;
+    }
+    if (!rs->Fields("FINAL").EsNulo()) {
+      Des.Final = rs->Fields("FINAL").ComoFecha();
+    } else {
+      MsgBox("No se tiene fecha de terminación de obra");
+      Programa->TipoPrograma = enumTipoPrograma::Ninguno;
+    }
+    DiasObra = EnteroPar(static_cast<double>(Des.Final - Des.Inicio) + 1);
+    if (Programa->NombreLargoObra) {
+      std::string largo = rs->Fields("DESC_OBRA").Texto();
+      if (!largo.empty()) Des.Descripcion = std::move(largo);
+    }
+    for (const auto& f : kFactores) {
+      FacMaq* t = FactoresMaquinaria.Item(f.clave);
+      t->FAct = 1;
+      t->FEsp = rs->Fields(f.espera).Double();
+      t->FRes = rs->Fields(f.reserva).Double();
+    }
+    // The start date is read once more without the null test: a work without
+    // a start date fails here and loads nothing further.
+    Des.Inicio = rs->Fields("INICIO").ComoFecha();
+    IVAMat = rs->Fields("VIVIENDA").Booleano();
+    IVA = rs->Fields("IVAAPLIC").Double();
+    FacDe = rs->Fields("DESPMAT").Double() * 0.01;
+    FacMI = rs->Fields("FACTMI").Double() * 0.01;
+    FacHM = rs->Fields("FACTHMT").Double() * 0.01;
+    resultado = 1;
+    rs.reset();
+    return resultado;
+  } catch (...) {
+    AnotaExcepcion(sErrores, "Obra", "Carga");
+    return resultado;
+  }
+}
+
+}  // namespace pmq

@@ -1,0 +1,49 @@
+#pragma once
+// The construction work: header, cost factors, length, sections and estimates.
+
+#include "catalogue/fac_maq.h"
+#include "common/coleccion.h"
+#include "common/moneda.h"
+#include "model/cuerpo.h"
+#include "model/entidad.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace pmq {
+
+class Programa;
+class Partidas;
+class Estimaciones;
+class FilasPrograma;
+class Conexion;
+
+class Obra : public Entidad {
+ public:
+  /// Creates the nine factor triples, the sections, estimates, descriptor and program rows.
+  Obra();
+  ~Obra() override;
+
+  pmq::Programa* Programa = nullptr;
+  std::unique_ptr<pmq::Partidas> Partidas;
+  std::unique_ptr<pmq::Estimaciones> Estimaciones;
+  Cuerpo Des;
+  double IVA = 0;
+  bool IVAMat = false;
+  double FacDe = 0;
+  double FacMI = 0;
+  double FacHM = 0;
+  std::unique_ptr<pmq::FilasPrograma> FPro;
+  Coleccion<FacMaq> FactoresMaquinaria;
+  int32_t DiasObra = 0;
+  int32_t NoEstimaciones = 0;
+  Moneda ImporteTotal;
+
+  /// Loads the header row, builds the calendar, loads sections (with their
+  /// lines) and estimates. 1 = done (also when there is no header row),
+  /// 2 = outdated database, 0 = failed before the end.
+  int32_t Carga(Conexion* Conexion, std::string& sErrores);
+};
+
+}  // namespace pmq

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "model/cuerpo.h"
+#include "model/entidad.h"
+
+#include <memory>
+
+namespace pmq {
+
+class Partidas;
+class Presups;
+class FilasPrograma;
+
+/// One budget section with its lines.
+class Partida : public Entidad {
+ public:
+  /// Creates the lines, the descriptor and the program rows.
+  Partida();
+  ~Partida() override;
+
+  pmq::Partidas* Partidas = nullptr;
+  std::unique_ptr<pmq::Presups> Presups;
+  Cuerpo Des;
+  std::unique_ptr<pmq::FilasPrograma> FPro;
+};
+
+}  // namespace pmq

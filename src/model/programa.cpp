@@ -1,0 +1,80 @@
+#include "model/programa.h"
+
+#include "common/error_qel.h"
+#include "common/servicios_host.h"
+#include "db/recordset.h"
+
+#include <strings.h>
+
+namespace pmq {
+namespace {
+
+// The connection text for Ruta: a postgresql:// URI or a text that already
+// names its "Data Source" is used as it is; a plain path is wrapped.
+std::string TextoConexion(const std::string& ruta) {
+  if (ruta.rfind("postgresql://", 0) == 0 || ruta.rfind("postgres://", 0) == 0) return ruta;
+  for (size_t i = 0; i + 12 <= ruta.size(); ++i) {
+    if (strncasecmp(ruta.data() + i, "data source=", 12) == 0) return ruta;
+  }
+  return "Data Source=" + ruta + ";Persist Security Info=False";
+}
+
+// Shows the loader messages at once and clears them.
+void MuestraYLimpia(std::string& sErrores) {
+  if (!sErrores.empty()) {
+    MsgBox(sErrores, kMsgSoloAceptar);
+    sErrores.clear();
+  }
+}
+
+}  // namespace
+
+Programa::Programa() {
+  ResumenesEstCtrl = std::make_unique<ResumenesCtrl>();
+  ProgramasObraCtrl = std::make_unique<ProgramasCtrl>();
+  CostosHorarios = std::make_unique<pmq::CostosHorarios>();
+  Conceptos = std::make_unique<pmq::Conceptos>();
+  Obra = std::make_unique<pmq::Obra>();
+  Periodos = std::make_unique<pmq::Periodos>();
+}
+
+Programa::~Programa() = default;
+
+int32_t Programa::CalcularPrograma(std::string& sErrores) {
+  int32_t resultado = 0;
+  ServiciosHost& host = Host();
+  try {
+    host.PunteroRaton(kPunteroEspera);
+    if (Conexion == nullptr) {
+      conexion_propia_ = std::make_unique<pmq::Conexion>();
+      Conexion = conexion_propia_.get();
+      Conexion->Open(TextoConexion(Ruta), "", "", -1);
+      if (Conexion->State() != kEstadoAbierto) {
+        host.PunteroRaton(kPunteroNormal);
+        return 0;
+      }
+    }
+    if (Conexion->State() != kEstadoAbierto) {
+      host.PunteroRaton(kPunteroNormal);
+      return 0;
+    }
+    Conceptos->Programa = this;
+    Conceptos->Carga(Conexion, sErrores);
+    MuestraYLimpia(sErrores);
+    CostosHorarios->Programa = this;
+    CostosHorarios->Carga(Conexion, sErrores);
+    MuestraYLimpia(sErrores);
+    Obra->Programa = this;
+    Periodos->Programa = this;
+    Obra->Des.Clave = ClaveObra;
+    resultado = Obra->Carga(Conexion, sErrores) == 2 ? 2 : 1;
+    host.PunteroRaton(kPunteroNormal);
+    return resultado;
+  } catch (...) {
+    AnotaExcepcion(sErrores, "Programa", "CalcularPrograma");
+    host.PunteroRaton(kPunteroNormal);
+    return resultado;
+  }
+}
+
+}  // namespace pmq

@@ -1,0 +1,76 @@
+#pragma once
+// The root object: options, database settings and every top-level object of
+// the model; CalcularPrograma loads and computes the whole work.
+
+#include "catalogue/conceptos.h"
+#include "catalogue/costos_horarios.h"
+#include "common/enumeraciones.h"
+#include "db/conexion.h"
+#include "model/cuerpo.h"
+#include "model/entidad.h"
+#include "model/obra.h"
+#include "reports/program/programas_ctrl.h"
+#include "reports/summary/resumenes_ctrl.h"
+#include "schedule/periodos.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace pmq {
+
+class Programa : public Entidad {
+ public:
+  /// Creates, in this order, the two report controllers, the hourly costs, the
+  /// catalogue, the work, the calendar and the descriptor; sets the defaults.
+  Programa();
+  ~Programa() override;
+  Programa(const Programa&) = delete;
+  Programa& operator=(const Programa&) = delete;
+
+  std::string Empresa;
+  std::string Leyenda1;
+  std::string Leyenda2;
+  std::unique_ptr<ProgramasCtrl> ProgramasObraCtrl;
+  std::unique_ptr<ResumenesCtrl> ResumenesEstCtrl;
+  /// The open connection: given by the host (not owned), or opened from Ruta by
+  /// CalcularPrograma (then owned by the root and reused by later calls).
+  pmq::Conexion* Conexion = nullptr;
+  std::string Ruta;
+  enumTipoPeriodo TipoPeriodo = enumMensual;
+  Cuerpo Des;
+  std::unique_ptr<pmq::Obra> Obra;
+  std::string ClaveObra;
+  bool NombreLargoObra = true;
+  bool NombreLargoPartida = true;
+  bool NombreLargoConcepto = true;
+  bool DesglosarConceptos = true;
+  bool DesglosarMaquinaria = false;
+  bool UnidadesComerciales = false;
+  std::unique_ptr<pmq::Conceptos> Conceptos;
+  std::unique_ptr<pmq::CostosHorarios> CostosHorarios;
+  double FactorDestajos = 1.3;
+  std::unique_ptr<pmq::Periodos> Periodos;
+  enumTipoPrograma TipoPrograma = enumTipoPrograma::MaterialesImportes;
+  enumTipoCalculoDias TipoCalculoDias = ParaInsumo;
+  bool IncluirDesperdicio = true;
+  bool IncluirMandoIntermedio = true;
+  bool IncluirHerramientaMenor = true;
+  bool IncluirIvaMateriales = true;
+  bool IncluirIvaSubcontratos = true;
+  bool IVA = false;
+
+  /// Loads and computes the whole work. 1 = done, 2 = outdated database (the
+  /// user was warned; estimates not loaded), 0 = no usable connection or a
+  /// failure of the driver itself.
+  int32_t CalcularPrograma(std::string& sErrores);
+  int32_t CalcularPrograma() {
+    std::string sErrores;
+    return CalcularPrograma(sErrores);
+  }
+
+ private:
+  std::unique_ptr<pmq::Conexion> conexion_propia_;
+};
+
+}  // namespace pmq

@@ -1,0 +1,123 @@
+#include "apoyo/base_prueba.h"
+#include "common/error_qel.h"
+#include "common/host_grabador.h"
+#include "db/conexion.h"
+#include "db/utilerias.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace pmq {
+namespace {
+
+class RecordsetTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    base_ = std::make_unique<prueba::BaseSqlite>(dir_.Archivo("obra.db"));
+    base_->Ejecuta(
+        "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, IMPORTE) values "
+        "('A7','02','Cimentación',200),('A7','01','Preliminares',100.5),('A7','03',NULL,0.25),"
+        "('B1','01','Otra',9),('C''1','01','Apóstrofo',1);");
+    conexion_.Open(base_->Ruta());
+  }
+  prueba::DirectorioTemporal dir_;
+  std::unique_ptr<prueba::BaseSqlite> base_;
+  Conexion conexion_;
+  HostGrabador host_;
+  HostEnUso uso_{host_};
+};
+
+TEST_F(RecordsetTest, ExactCountRowsInQueryOrderAndNullAwareFields) {
+  std::string s;
+  auto rs = GetTabla(&conexion_, "select * from PARTIDAS where OBRA = ? order by PARTIDA", {"A7"}, s);
+  ASSERT_TRUE(rs);
+  EXPECT_EQ(rs->RecordCount(), 3);
+  rs->MoveFirst();
+  EXPECT_EQ(rs->Fields("PARTIDA").Texto(), "01");
+  EXPECT_EQ(rs->Fields("partida").Texto(), "01");  // column names ignore case
+  EXPECT_EQ(rs->Fields("IMPORTE").ComoMoneda().Texto(), "100.5");
+  rs->MoveNext();
+  EXPECT_EQ(rs->Fields("NOMPARTIDA").Texto(), "Cimentación");
+  rs->MoveNext();
+  EXPECT_TRUE(rs->Fields("NOMPARTIDA").EsNulo());
+  EXPECT_EQ(rs->Fields("NOMPARTIDA").Texto(), "");
+  EXPECT_THROW(rs->Fields("NOMPARTIDA").Double(), ErrorQel);
+  try {
+    rs->Fields("NO_EXISTE");
+    ADD_FAILURE();
+  } catch (const ErrorQel& e) {
+    EXPECT_EQ(e.Numero(), 3265);
+  }
+  RsOut(rs, s);
+  EXPECT_FALSE(rs);
+  EXPECT_EQ(s, "");
+}
+
+TEST_F(RecordsetTest, CodesAreBoundParametersSoApostrophesLoad) {
+  std::string s;
+  auto rs = GetTabla(&conexion_, "select * from PARTIDAS where OBRA = ?", {"C'1"}, s);
+  ASSERT_TRUE(rs);
+  EXPECT_EQ(rs->RecordCount(), 1);
+  rs->MoveFirst();
+  EXPECT_EQ(rs->Fields("NOMPARTIDA").Texto(), "Apóstrofo");
+}
+
+TEST_F(RecordsetTest, BadSqlAppendsMessageAndShowsTheWholeText) {
+  std::string s = "previo\n";
+  auto rs = GetTabla(&conexion_, "select * from NO_HAY", {}, s);
+  EXPECT_FALSE(rs);
+  EXPECT_NE(s.find("previo\nProMorlaQel.Utilerias.GetTabla() arrojó la excepción # -2147467259 "), std::string::npos);
+  ASSERT_EQ(host_.mensajes.size(), 1u);
+  EXPECT_EQ(host_.mensajes[0].texto, s);
+  EXPECT_EQ(host_.mensajes[0].titulo, "ProMorlaQel");
+}
+
+TEST_F(RecordsetTest, ClosedConnectionGivesNoRecordSetAndNoMessage) {
+  Conexion cerrada;
+  std::string s;
+  EXPECT_FALSE(GetTabla(&cerrada, "select 1", {}, s));
+  EXPECT_FALSE(GetTabla(nullptr, "select 1", {}, s));
+  EXPECT_EQ(s, "");
+  EXPECT_TRUE(host_.mensajes.empty());
+}
+
+TEST(Conexion, MissingFileOrNotADatabaseFailsWithoutCreatingOrChangingAnything) {
+  prueba::DirectorioTemporal dir;
+  Conexion c;
+  const std::string falta = dir.Archivo("no-existe.db");
+  EXPECT_THROW(c.Open(falta), ErrorQel);
+  EXPECT_EQ(c.State(), 0);
+  EXPECT_FALSE(std::ifstream(falta).good());
+
+  const std::string texto = dir.Archivo("texto.db");
+  std::ofstream(texto) << "esto no es una base de datos, pero es bastante largo para parecer un archivo";
+  const std::string antes = prueba::LeeArchivo(texto);
+  EXPECT_THROW(c.Open(texto), ErrorQel);
+  EXPECT_EQ(prueba::LeeArchivo(texto), antes);
+}
+
+TEST(Conexion, ConnectionTextsNameTheirDataSource) {
+  EXPECT_EQ(Conexion::RutaDeTexto("/tmp/a.db"), "/tmp/a.db");
+  EXPECT_EQ(Conexion::RutaDeTexto("Provider=X;Data Source=/tmp/a b.db;Persist Security Info=False"),
+            "/tmp/a b.db");
+  EXPECT_EQ(Conexion::RutaDeTexto("data source=\"/tmp/c.db\""), "/tmp/c.db");
+}
+
+TEST(Valor, ConversionsOfTheLoaders) {
+  EXPECT_EQ(Valor("07").Entero(), 7);
+  EXPECT_DOUBLE_EQ(Val("07"), 7);
+  EXPECT_DOUBLE_EQ(Val(" 3a"), 3);
+  EXPECT_DOUBLE_EQ(Val(""), 0);
+  EXPECT_DOUBLE_EQ(Val("a3"), 0);
+  EXPECT_DOUBLE_EQ(Val("-1.5x"), -1.5);
+  EXPECT_EQ(Valor("2013-03-15 00:00:00").ComoFecha().Iso(), "2013-03-15");
+  EXPECT_THROW(Valor(41348.0).ComoFecha(), ErrorQel);
+  EXPECT_THROW(Valor("abc").Double(), ErrorQel);
+  EXPECT_EQ(Valor(2.5).Texto(), "2.5");
+  EXPECT_TRUE(Valor(int64_t{-1}).Booleano());
+  EXPECT_FALSE(Valor(0.0).Booleano());
+}
+
+}  // namespace
+}  // namespace pmq
