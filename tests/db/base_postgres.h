@@ -3,14 +3,72 @@
 // (scripts/postgres-prueba starts one) and a throwaway schema on it holding a
 // copy of an SQLite test database, made by scripts/sqlite-a-postgres.
 
+#include "db/conexion.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cctype>
 #include <cstdlib>
+#include <ostream>
 #include <string>
 #include <unistd.h>
+#include <vector>
+
+namespace pmq {
+
+/// How gtest shows a field value.
+inline void PrintTo(const Valor& v, std::ostream* os) {
+  if (v.EsNulo()) {
+    *os << "NULL";
+  } else if (v.EsEntero()) {
+    *os << "int " << v.Entero();
+  } else if (v.EsDouble()) {
+    *os << "double " << v.Texto();
+  } else {
+    *os << "'" << v.Texto() << "'";
+  }
+}
+
+}  // namespace pmq
 
 namespace pmq::prueba {
+
+/// Every cell of a result, with the column names upper-cased.
+struct Tabla {
+  std::vector<std::string> columnas;
+  std::vector<std::vector<Valor>> filas;
+};
+
+/// Runs a query and reads all of it.
+inline Tabla Lee(Conexion& c, std::string_view sql, std::vector<Valor> parametros = {}) {
+  Tabla t;
+  auto rs = c.Ejecuta(sql, parametros);
+  for (std::string col : rs->Columnas()) {
+    for (char& ch : col) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    t.columnas.push_back(col);
+  }
+  rs->MoveFirst();
+  for (int64_t i = 0; i < rs->RecordCount(); ++i) {
+    std::vector<Valor> fila;
+    for (int c = 0; c < static_cast<int>(t.columnas.size()); ++c) fila.push_back(rs->Fields(c));
+    t.filas.push_back(std::move(fila));
+    rs->MoveNext();
+  }
+  return t;
+}
+
+/// The same query through two connections gives the same columns, rows and
+/// values (type included). Returns the number of rows.
+inline size_t ComparaConsulta(Conexion& a, Conexion& b, std::string_view sql, std::vector<Valor> parametros = {}) {
+  SCOPED_TRACE(std::string(sql));
+  const Tabla x = Lee(a, sql, parametros);
+  const Tabla y = Lee(b, sql, parametros);
+  EXPECT_EQ(x.columnas, y.columnas);
+  EXPECT_EQ(x.filas.size(), y.filas.size());
+  for (size_t i = 0; i < x.filas.size() && i < y.filas.size(); ++i) EXPECT_EQ(x.filas[i], y.filas[i]) << "fila " << i;
+  return x.filas.size();
+}
 
 /// The test server's URI, "" when none was given.
 inline std::string UriPostgres() {

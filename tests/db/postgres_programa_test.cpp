@@ -4,8 +4,13 @@
 #include "catalogue/costo_horario.h"
 #include "catalogue/costos_horarios.h"
 #include "common/host_grabador.h"
+#include "db/esquema.h"
 #include "db/base_postgres.h"
 #include "model/obra.h"
+#include "model/partida.h"
+#include "model/partidas.h"
+#include "model/presup.h"
+#include "model/presups.h"
 #include "model/programa.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +21,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <regex>
 #include <utility>
 #include <vector>
 
@@ -85,21 +91,21 @@ class ProgramaEnDosMotores : public ::testing::Test {
     pg_.Copia(base_->Ruta());
   }
 
-  // Calculates the work from `ruta` into `p`.
-  void Calcula(Programa& p, const std::string& ruta) {
-    p.Ruta = ruta;
-    p.ClaveObra = "A7";
-    std::string s;
-    EXPECT_EQ(p.CalcularPrograma(s), 1) << ruta;
-    EXPECT_EQ(s, "") << ruta;
-  }
-
   prueba::DirectorioTemporal dir_;
   std::unique_ptr<prueba::BaseSqlite> base_;
   prueba::EsquemaPostgres pg_;
   HostGrabador host_;
   HostEnUso uso_{host_};
 };
+
+// Calculates a work from `ruta` into `p`.
+void Calcula(Programa& p, const std::string& ruta, const std::string& obra = "A7") {
+  p.Ruta = ruta;
+  p.ClaveObra = obra;
+  std::string s;
+  EXPECT_EQ(p.CalcularPrograma(s), 1) << ruta;
+  EXPECT_EQ(s, "") << ruta;
+}
 
 void ComparaCuerpo(const Cuerpo& a, const Cuerpo& b) {
   EXPECT_EQ(a.Clave, b.Clave);
@@ -121,17 +127,11 @@ void ComparaCuerpo(const Cuerpo& a, const Cuerpo& b) {
   EXPECT_EQ(a.Enca3, b.Enca3);
 }
 
-TEST_F(ProgramaEnDosMotores, HeaderCatalogueAndHourlyCostsAreTheSameFromBothEngines) {
-  Programa de_sqlite;
-  Programa de_postgres;
-  Calcula(de_sqlite, base_->Ruta());
-  Calcula(de_postgres, pg_.Uri());
-  ASSERT_STREQ(de_postgres.Conexion->MotorEnUso()->Nombre().data(), "PostgreSQL");
-
+// Everything the calculation loaded, compared between two calculations of
+// the same work.
+void ComparaProgramas(const Programa& de_sqlite, const Programa& de_postgres) {
   const Obra& a = *de_sqlite.Obra;
   const Obra& b = *de_postgres.Obra;
-  EXPECT_EQ(a.Des.Clave, "A7");
-  EXPECT_EQ(a.Des.Descripcion, "Escuela primaria");
   ComparaCuerpo(a.Des, b.Des);
   EXPECT_EQ(a.IVA, b.IVA);
   EXPECT_EQ(a.IVAMat, b.IVAMat);
@@ -139,34 +139,43 @@ TEST_F(ProgramaEnDosMotores, HeaderCatalogueAndHourlyCostsAreTheSameFromBothEngi
   EXPECT_EQ(a.FacMI, b.FacMI);
   EXPECT_EQ(a.FacHM, b.FacHM);
   EXPECT_EQ(a.DiasObra, b.DiasObra);
-  EXPECT_GT(a.DiasObra, 0);
+  EXPECT_EQ(a.NoEstimaciones, b.NoEstimaciones);
+  EXPECT_EQ(a.ImporteTotal, b.ImporteTotal);
   ASSERT_EQ(a.FactoresMaquinaria.Count(), b.FactoresMaquinaria.Count());
   for (int i = 1; i <= a.FactoresMaquinaria.Count(); ++i) {
     for (int t = 1; t <= 3; ++t) {
       EXPECT_EQ(a.FactoresMaquinaria.Item(i)->Factor(t), b.FactoresMaquinaria.Item(i)->Factor(t)) << i << " " << t;
     }
   }
+  ASSERT_EQ(a.Partidas->Count(), b.Partidas->Count());
+  for (int i = 1; i <= a.Partidas->Count(); ++i) {
+    const Partida& x = *a.Partidas->Item(int64_t{i});
+    const Partida& y = *b.Partidas->Item(int64_t{i});
+    SCOPED_TRACE("partida " + x.Des.Clave);
+    ComparaCuerpo(x.Des, y.Des);
+    ASSERT_EQ(x.Presups->Count(), y.Presups->Count());
+    for (int j = 1; j <= x.Presups->Count(); ++j) {
+      ComparaCuerpo(x.Presups->Item(int64_t{j})->Des, y.Presups->Item(int64_t{j})->Des);
+    }
+  }
 
   // The catalogue in the same order (by type, then code in byte order).
-  ASSERT_EQ(de_sqlite.Conceptos->Count(), 8);
-  ASSERT_EQ(de_postgres.Conceptos->Count(), 8);
-  EXPECT_EQ(de_sqlite.Conceptos->Item(int64_t{4})->Des.Clave, "a-1");
-  for (int i = 1; i <= 8; ++i) {
-    const Concepto& x = *de_sqlite.Conceptos->Item(i);
-    const Concepto& y = *de_postgres.Conceptos->Item(i);
-    SCOPED_TRACE(x.Des.Clave);
+  ASSERT_EQ(de_sqlite.Conceptos->Count(), de_postgres.Conceptos->Count());
+  for (int i = 1; i <= de_sqlite.Conceptos->Count(); ++i) {
+    const Concepto& x = *de_sqlite.Conceptos->Item(int64_t{i});
+    const Concepto& y = *de_postgres.Conceptos->Item(int64_t{i});
+    SCOPED_TRACE("concepto " + x.Des.Clave);
     ComparaCuerpo(x.Des, y.Des);
     EXPECT_EQ(x.Tipo, y.Tipo);
     EXPECT_EQ(x.CMaquina, y.CMaquina);
     EXPECT_EQ(x.TipoCostoHorario, y.TipoCostoHorario);
   }
 
-  ASSERT_EQ(de_sqlite.CostosHorarios->Count(), 2);
-  ASSERT_EQ(de_postgres.CostosHorarios->Count(), 2);
-  for (int i = 1; i <= 2; ++i) {
-    const CostoHorario& x = *de_sqlite.CostosHorarios->Item(i);
-    const CostoHorario& y = *de_postgres.CostosHorarios->Item(i);
-    SCOPED_TRACE(x.Des.Clave);
+  ASSERT_EQ(de_sqlite.CostosHorarios->Count(), de_postgres.CostosHorarios->Count());
+  for (int i = 1; i <= de_sqlite.CostosHorarios->Count(); ++i) {
+    const CostoHorario& x = *de_sqlite.CostosHorarios->Item(int64_t{i});
+    const CostoHorario& y = *de_postgres.CostosHorarios->Item(int64_t{i});
+    SCOPED_TRACE("costo horario " + x.Des.Clave);
     ComparaCuerpo(x.Des, y.Des);
     EXPECT_EQ(x.Info.Marca, y.Info.Marca);
     EXPECT_EQ(x.Info.Ubicacion, y.Info.Ubicacion);
@@ -179,6 +188,21 @@ TEST_F(ProgramaEnDosMotores, HeaderCatalogueAndHourlyCostsAreTheSameFromBothEngi
       EXPECT_EQ(u.Concepto != nullptr ? u.Concepto->Des.Clave : "", v.Concepto != nullptr ? v.Concepto->Des.Clave : "");
     }
   }
+}
+
+TEST_F(ProgramaEnDosMotores, HeaderCatalogueAndHourlyCostsAreTheSameFromBothEngines) {
+  Programa de_sqlite;
+  Programa de_postgres;
+  Calcula(de_sqlite, base_->Ruta());
+  Calcula(de_postgres, pg_.Uri());
+  ASSERT_STREQ(de_postgres.Conexion->MotorEnUso()->Nombre().data(), "PostgreSQL");
+  EXPECT_EQ(de_sqlite.Obra->Des.Clave, "A7");
+  EXPECT_EQ(de_sqlite.Obra->Des.Descripcion, "Escuela primaria");
+  EXPECT_GT(de_sqlite.Obra->DiasObra, 0);
+  ASSERT_EQ(de_sqlite.Conceptos->Count(), 8);
+  EXPECT_EQ(de_sqlite.Conceptos->Item(int64_t{4})->Des.Clave, "a-1");
+  ASSERT_EQ(de_sqlite.CostosHorarios->Count(), 2);
+  ComparaProgramas(de_sqlite, de_postgres);
 }
 
 TEST_F(ProgramaEnDosMotores, AnUnknownWorkGivesTheSameResultAndMessagesFromEitherEngine) {
@@ -194,6 +218,55 @@ TEST_F(ProgramaEnDosMotores, AnUnknownWorkGivesTheSameResultAndMessagesFromEithe
     resultados.emplace_back(r, s);
   }
   EXPECT_EQ(resultados[0], resultados[1]);
+}
+
+// The shipped sample database in SQLite and on the server.
+class EjemploEnDosMotores : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    PMQ_REQUIERE_POSTGRES();
+    base_ = std::make_unique<prueba::BaseSqlite>(dir_.Archivo("ejemplo.db"));
+    const std::string ejemplo = prueba::LeeArchivo(std::string(PMQ_SOURCE_DIR) + "/examples/obra_ejemplo.sql");
+    ASSERT_FALSE(ejemplo.empty());
+    base_->Ejecuta(ejemplo);
+    pg_.Copia(base_->Ruta());
+  }
+  prueba::DirectorioTemporal dir_;
+  std::unique_ptr<prueba::BaseSqlite> base_;
+  prueba::EsquemaPostgres pg_;
+  HostGrabador host_;
+  HostEnUso uso_{host_};
+};
+
+TEST_F(EjemploEnDosMotores, EveryTableOfTheSchemaIsCopiedValueForValueInStoredOrder) {
+  Conexion sqlite;
+  Conexion postgres;
+  sqlite.Open(base_->Ruta());
+  postgres.Open(pg_.Uri());
+  const std::string esquema(EsquemaSql());
+  const std::regex tabla(R"(CREATE TABLE (\w+))");
+  size_t tablas = 0;
+  size_t filas = 0;
+  for (auto it = std::sregex_iterator(esquema.begin(), esquema.end(), tabla); it != std::sregex_iterator(); ++it) {
+    ++tablas;
+    // No ORDER BY: rows come in the order they were stored.
+    filas += prueba::ComparaConsulta(sqlite, postgres, "select * from " + (*it)[1].str());
+  }
+  EXPECT_EQ(tablas, 11u);
+  EXPECT_GT(filas, 100u);
+}
+
+TEST_F(EjemploEnDosMotores, BothSampleWorksCalculateTheSameFromEitherEngine) {
+  for (const std::string obra : {"A7", "CASA01"}) {
+    SCOPED_TRACE(obra);
+    Programa de_sqlite;
+    Programa de_postgres;
+    Calcula(de_sqlite, base_->Ruta(), obra);
+    Calcula(de_postgres, pg_.Uri(), obra);
+    EXPECT_EQ(de_sqlite.Obra->Des.Clave, obra);
+    EXPECT_GT(de_sqlite.Conceptos->Count(), 10);
+    ComparaProgramas(de_sqlite, de_postgres);
+  }
 }
 
 }  // namespace
