@@ -41,21 +41,6 @@ TEST_F(Analisis, ACircularAnalysisIsCutWhereItRepeatsAndReportedWithItsPath) {
   EXPECT_EQ(s, "ProMorlaQel.Concepto.ExplotaMe() arrojó la excepción # 28 Referencia circular: X-3 > X-3\n");
 }
 
-TEST_F(Analisis, ACompositeUsedTwiceInOneAnalysisIsNotACycle) {
-  Concepto("P", kPU, 0);
-  Concepto("B", kBas, 0);
-  Concepto("M", kMat, 1);
-  Matriz("P", "B", "1");
-  Matriz("P", "B", "2");
-  Matriz("B", "M", "3");
-  Carga();
-  std::string s;
-  std::unique_ptr<Explosion> e = Explota("P", s);
-  EXPECT_EQ(s, "");
-  ASSERT_EQ(Claves(e->Items), "M|M");
-  EXPECT_DOUBLE_EQ(e->Items.Item(2)->Cantidad, 6);
-}
-
 TEST_F(Analisis, AMachineWhoseCrewUsesTheMachineAgainIsCut) {
   Concepto("MQ", kMaq, 1, 1, 1, "EQ", 1);
   Concepto("CUA", kCua, 0);
@@ -117,16 +102,6 @@ TEST_F(Analisis, ALargeCatalogueReadsTheTableOnceAndKeepsEachAnalysisInItsOrder)
   EXPECT_TRUE(grande.Conceptos->Analisis().Precargada());
   EXPECT_EQ(grande.Conceptos->Analisis().Consultas(), 1);
   EXPECT_EQ(s, "");
-}
-
-TEST_F(Analisis, AMissingAnalysisTableIsReportedForEachCompositeLikeAnyQuery) {
-  Concepto("P-1", kPU, 0);
-  Carga();
-  base_.Ejecuta("drop table MATRICES");
-  std::string s;
-  EXPECT_EQ(Explota("P-1", s)->Items.Count(), 0);
-  EXPECT_EQ(s.rfind("ProMorlaQel.Utilerias.GetTabla() arrojó la excepción # ", 0), 0u) << s;
-  EXPECT_EQ(host_.mensajes.size(), 1u);
 }
 
 TEST_F(Analisis, TheWholeCatalogueBreaksDownUnitPriceAndIntegratedConceptsOnly) {

