@@ -44,8 +44,9 @@ class Conexion {
   std::unique_ptr<Motor> motor_;
 };
 
-/// Opens an engine for a path or URI. The PostgreSQL engine registers itself
-/// here when it is built; without it a postgresql:// URI fails clearly.
+/// Opens an engine for a postgresql:// or postgres:// URI. The built-in
+/// PostgreSQL engine is the default; RegistraMotorServidor replaces it (a null
+/// factory makes such URIs fail clearly).
 using FabricaMotor = std::unique_ptr<Motor> (*)(const std::string& ruta);
 void RegistraMotorServidor(FabricaMotor fabrica);
 

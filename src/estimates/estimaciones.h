@@ -1,13 +1,47 @@
 #pragma once
 
+#include "common/coleccion.h"
+#include "estimates/estimacion.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
 namespace pmq {
 
 class Obra;
+class Programa;
+class Conexion;
 
-/// The progress estimates of the work.
+/// The progress estimates of the work (table EST1), each under "k" + work code
+/// + estimate number.
 class Estimaciones {
  public:
-  pmq::Obra* Obra = nullptr;
+  pmq::Obra* Obra = nullptr;  ///< the work (set before Carga)
+
+  /// Loads the work's estimates in ascending estimate number, each with its
+  /// lines. Appends to what is loaded; failures only through sErrores.
+  void Carga(Conexion* Conexion, std::string& sErrores);
+
+  /// The estimate at a 1-based position or under its key; nullptr when none.
+  Estimacion* Item(int64_t posicion) const { return items_.Item(posicion); }
+  Estimacion* Item(std::string_view clave) const { return items_.Item(clave); }
+  /// Number of estimates.
+  int32_t Count() const { return items_.Count(); }
+  int32_t Count(std::string& sErrores) const;
+  /// The root (Obra.Programa).
+  pmq::Programa* Programa(std::string& sErrores) const;
+
+  auto begin() const { return items_.begin(); }
+  auto end() const { return items_.end(); }
+
+ private:
+  /// Appends under the estimate's key. A key already present is reported and
+  /// the estimate is left with the caller (`oEstimacion` keeps it).
+  void AddByObject(std::unique_ptr<Estimacion>&& oEstimacion, std::string& sErrores);
+
+  Coleccion<Estimacion> items_;
 };
 
 }  // namespace pmq

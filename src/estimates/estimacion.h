@@ -1,0 +1,30 @@
+#pragma once
+
+#include "common/moneda.h"
+#include "model/cuerpo.h"
+#include "model/entidad.h"
+
+#include <memory>
+
+namespace pmq {
+
+class Estimaciones;
+class ItemsEstimacion;
+
+/// One progress estimate: its number (`Des.Clave`), date (`Des.Fecha`), the
+/// days it covers (`Des.Inicio`, `Des.Final`), its deductions and its lines.
+class Estimacion : public Entidad {
+ public:
+  /// Creates the descriptor and the empty list of lines.
+  Estimacion();
+  ~Estimacion() override;
+
+  pmq::Estimaciones* Estimaciones = nullptr;  ///< the list that holds the estimate
+  Cuerpo Des;
+  Moneda Deducciones;
+  Moneda Amortizacion;     ///< amortisation of the advance payment
+  Moneda IVAAmortizacion;  ///< value-added tax on that amortisation
+  std::unique_ptr<pmq::ItemsEstimacion> ItemsEstimacion;
+};
+
+}  // namespace pmq

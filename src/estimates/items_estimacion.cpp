@@ -1,0 +1,79 @@
+#include "estimates/items_estimacion.h"
+
+#include "catalogue/conceptos.h"
+#include "common/error_qel.h"
+#include "common/servicios_host.h"
+#include "db/utilerias.h"
+#include "estimates/estimacion.h"
+#include "estimates/estimaciones.h"
+#include "model/obra.h"
+#include "model/programa.h"
+
+namespace pmq {
+
+void ItemsEstimacion::Carga(Conexion* Conexion, std::string& sErrores) {
+  try {
+    std::string sin_uso;
+    pmq::Programa* programa = Programa(sin_uso);
+    if (programa == nullptr || !programa->Obra) throw ErrorQel(errores::kObjeto);
+    const std::string& obra = programa->Obra->Des.Clave;
+    std::unique_ptr<Recordset> rs =
+        GetTabla(Conexion, "select * from EST2 where OBRA = ? and ESTIMACION = ? order by ORDEN",
+                 {Valor(obra), Valor(Estimacion->Des.Clave)}, sErrores);
+    if (!rs || rs->RecordCount() < 1) return;
+    const int64_t total = rs->RecordCount();
+    const std::string progreso = "Estimación " + Estimacion->Des.Clave;
+    rs->MoveFirst();
+    for (int64_t i = 1; i <= total; ++i) {
+      auto linea = std::make_unique<ItemEstimacion>();
+      linea->ItemsEstimacion = this;
+      const std::string concepto = rs->Fields("CONCEPTO").Texto();
+      linea->Des.Clave = rs->Fields("OBRA").Texto() + rs->Fields("PARTIDA").Texto() +
+                         rs->Fields("FRENTE").Texto() + concepto;
+      linea->Des.Cantidad = rs->Fields("CANT_EST").Double();
+      linea->Des.Costo = rs->Fields("PUNIT").ComoMoneda();
+      linea->Des.Importe = rs->Fields("IMPORTE").ComoMoneda();
+      programa = Programa(sin_uso);
+      if (programa != nullptr && programa->Conceptos) linea->Concepto = programa->Conceptos->Item("k" + concepto);
+      AddByObject(std::move(linea), sErrores);
+      rs->MoveNext();
+      CedeAlHost(progreso, i, total);
+    }
+    RsOut(rs, sErrores);
+  } catch (...) {
+    AnotaExcepcion(sErrores, "ItemsEstimacion", "Carga");
+  }
+}
+
+int32_t ItemsEstimacion::Count(std::string& sErrores) const {
+  try {
+    return items_.Count();
+  } catch (...) {
+    AnotaExcepcion(sErrores, "ItemsEstimacion", "Count");
+    return 0;
+  }
+}
+
+pmq::Programa* ItemsEstimacion::Programa(std::string& sErrores) const {
+  try {
+    if (Estimacion == nullptr || Estimacion->Estimaciones == nullptr || Estimacion->Estimaciones->Obra == nullptr) {
+      throw ErrorQel(errores::kObjeto);
+    }
+    return Estimacion->Estimaciones->Obra->Programa;
+  } catch (...) {
+    AnotaExcepcion(sErrores, "ItemsEstimacion", "Programa");
+    return nullptr;
+  }
+}
+
+void ItemsEstimacion::AddByObject(std::unique_ptr<ItemEstimacion> oItem, std::string& sErrores) {
+  try {
+    if (!oItem) return;
+    const std::string clave = "k" + oItem->Des.Clave;
+    items_.Add(std::move(oItem), clave);
+  } catch (...) {
+    AnotaExcepcion(sErrores, "ItemsEstimacion", "AddByObject");
+  }
+}
+
+}  // namespace pmq

@@ -1,0 +1,53 @@
+#include "schedule/dias.h"
+
+#include "common/error_qel.h"
+
+#include <limits>
+
+namespace pmq {
+
+void Dias::Crece(int32_t n) {
+  if (n <= 0) return;
+  if (n > std::numeric_limits<int32_t>::max() - count_) throw ErrorQel(errores::kDesbordamiento);
+  count_ += n;
+  const auto palabras = (static_cast<size_t>(count_) + 63) / 64;
+  if (palabras > 1 + resto_.size()) resto_.resize(palabras - 1, 0);
+}
+
+void Dias::PonBits(uint32_t desde, uint32_t hasta) {
+  for (uint32_t p = desde / 64; p <= hasta / 64; ++p) {
+    const uint32_t bajo = p == desde / 64 ? desde % 64 : 0;
+    const uint32_t alto = p == hasta / 64 ? hasta % 64 : 63;
+    const uint64_t unos = alto - bajo == 63 ? ~uint64_t{0} : ((uint64_t{1} << (alto - bajo + 1)) - 1);
+    Palabra(p) |= unos << bajo;
+  }
+}
+
+void Dias::Add(Dia& oDia, std::string& sErrores) {
+  try {
+    oDia.Dias = this;
+    AgregaDias(1, oDia.Barra ? 1 : 0, oDia.Barra ? 1 : -1);
+  } catch (...) {
+    AnotaExcepcion(sErrores, "Dias", "Add");
+  }
+}
+
+void Dias::AgregaDias(int32_t n, int32_t desde, int32_t hasta) {
+  if (n <= 0) return;
+  const int32_t base = count_;
+  Crece(n);
+  if (desde < 1) desde = 1;
+  if (hasta > n) hasta = n;
+  if (hasta < desde) return;
+  PonBits(static_cast<uint32_t>(base + desde - 1), static_cast<uint32_t>(base + hasta - 1));
+}
+
+std::string Dias::Texto() const {
+  std::string texto(static_cast<size_t>(count_), '0');
+  for (int32_t i = 1; i <= count_; ++i) {
+    if (Barra(i)) texto[static_cast<size_t>(i - 1)] = '1';
+  }
+  return texto;
+}
+
+}  // namespace pmq

@@ -1,0 +1,84 @@
+#pragma once
+// The day markers of one period, one per day in day order, kept as bits: a
+// work of L lines over D days holds L × D markers, so they cannot be objects of
+// their own. Item(i) hands out one of the list's two shared markers (set or not
+// set), whose `Dias` is the list and whose `Barra` is day i's bit.
+
+#include "schedule/dia.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pmq {
+
+class PeriodoPorItem;
+
+class Dias {
+ public:
+  Dias() = default;
+  Dias(const Dias&) = delete;
+  Dias& operator=(const Dias&) = delete;
+
+  pmq::PeriodoPorItem* PeriodoPorItem = nullptr;  ///< the line share that owns the list
+
+  /// Links the marker to this list and appends its `Barra` as the next day.
+  void Add(Dia& oDia, std::string& sErrores);
+  /// Appends `n` days whose markers are set exactly on the days `desde` to
+  /// `hasta` of those n (1-based, both included; none when hasta < desde).
+  void AgregaDias(int32_t n, int32_t desde, int32_t hasta);
+
+  /// The marker of day `posicion` (1-based); nullptr when there is none.
+  const Dia* Item(int64_t posicion) const {
+    if (posicion < 1 || posicion > count_) return nullptr;
+    return Barra(static_cast<int32_t>(posicion)) ? &marcado_ : &vacio_;
+  }
+  /// Markers have no keys: a text never matches.
+  const Dia* Item(std::string_view) const { return nullptr; }
+  /// Number of markers.
+  int32_t Count() const { return count_; }
+  /// The bit of day `posicion` (1..Count); false outside.
+  bool Barra(int32_t posicion) const {
+    if (posicion < 1 || posicion > count_) return false;
+    const auto i = static_cast<uint32_t>(posicion - 1);
+    return ((Palabra(i / 64) >> (i % 64)) & 1U) != 0;
+  }
+  /// One character per day, '1' where the marker is set ("0011100").
+  std::string Texto() const;
+
+  /// Iteration over the markers in day order (yields const Dia*).
+  class Iterador {
+   public:
+    Iterador(const Dias* lista, int32_t posicion) : lista_(lista), posicion_(posicion) {}
+    const Dia* operator*() const { return lista_->Item(posicion_); }
+    Iterador& operator++() {
+      ++posicion_;
+      return *this;
+    }
+    bool operator==(const Iterador& o) const { return posicion_ == o.posicion_; }
+    bool operator!=(const Iterador& o) const { return posicion_ != o.posicion_; }
+
+   private:
+    const Dias* lista_;
+    int32_t posicion_;
+  };
+  Iterador begin() const { return Iterador(this, 1); }
+  Iterador end() const { return Iterador(this, count_ + 1); }
+
+ private:
+  uint64_t Palabra(uint32_t n) const { return n == 0 ? primera_ : resto_[n - 1]; }
+  uint64_t& Palabra(uint32_t n) { return n == 0 ? primera_ : resto_[n - 1]; }
+  /// Grows the list by n unset days.
+  void Crece(int32_t n);
+  /// Sets the bits of days [desde, hasta] (0-based, both included).
+  void PonBits(uint32_t desde, uint32_t hasta);
+
+  Dia marcado_{this, true};
+  Dia vacio_{this, false};
+  int32_t count_ = 0;
+  uint64_t primera_ = 0;          ///< days 1 to 64
+  std::vector<uint64_t> resto_;   ///< days 65 onwards, 64 a word
+};
+
+}  // namespace pmq

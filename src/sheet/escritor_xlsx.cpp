@@ -1,0 +1,270 @@
+#include "sheet/escritor_xlsx.h"
+
+#include "common/error_qel.h"
+#include "sheet/columnas.h"
+#include "sheet/expresion_formula.h"
+#include "sheet/hc_workbook.h"
+#include "sheet/hc_worksheet.h"
+#include "sheet/verificador_xlsx.h"
+
+#include <fcntl.h>
+#include <fmt/format.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <xlsxwriter.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace pmq {
+namespace {
+
+std::string MotivoSistema(int numero) {
+  switch (numero) {
+    case ENOENT: return "no existe la carpeta";
+    case ENOTDIR: return "la ruta no es una carpeta";
+    case EACCES:
+    case EPERM:
+    case EROFS: return "permiso denegado";
+    case ENOSPC: return "no queda espacio en el disco";
+    case EFBIG: return "el archivo excede el tamaño permitido";
+    case EISDIR: return "ya existe una carpeta con ese nombre";
+    case ENAMETOOLONG: return "el nombre es demasiado largo";
+    default: return std::strerror(numero);
+  }
+}
+
+uint8_t AlineacionHorizontal(int32_t codigo) {
+  switch (codigo) {
+    case kAlineaCentro: return LXW_ALIGN_CENTER;
+    case kAlineaIzquierda: return LXW_ALIGN_LEFT;
+    case kAlineaDerecha: return LXW_ALIGN_RIGHT;
+    case kAlineaRellenar: return LXW_ALIGN_FILL;
+    case kAlineaJustificar: return LXW_ALIGN_JUSTIFY;
+    case kAlineaCentrarEnSeleccion: return LXW_ALIGN_CENTER_ACROSS;
+    case kAlineaDistribuido: return LXW_ALIGN_DISTRIBUTED;
+    default: return LXW_ALIGN_NONE;
+  }
+}
+
+uint8_t AlineacionVertical(int32_t codigo) {
+  switch (codigo) {
+    case kAlineaArriba: return LXW_ALIGN_VERTICAL_TOP;
+    case kAlineaCentro: return LXW_ALIGN_VERTICAL_CENTER;
+    case kAlineaJustificar: return LXW_ALIGN_VERTICAL_JUSTIFY;
+    case kAlineaDistribuido: return LXW_ALIGN_VERTICAL_DISTRIBUTED;
+    default: return LXW_ALIGN_NONE;
+  }
+}
+
+uint8_t Patron(int32_t codigo) {
+  switch (codigo) {
+    case -4125: return LXW_PATTERN_MEDIUM_GRAY;
+    case -4126: return LXW_PATTERN_DARK_GRAY;
+    case -4124: return LXW_PATTERN_LIGHT_GRAY;
+    case -4128: return LXW_PATTERN_DARK_HORIZONTAL;
+    case -4166: return LXW_PATTERN_DARK_VERTICAL;
+    case -4121: return LXW_PATTERN_DARK_DOWN;
+    case -4162: return LXW_PATTERN_DARK_UP;
+    case 9: return LXW_PATTERN_DARK_GRID;
+    case 10: return LXW_PATTERN_DARK_TRELLIS;
+    case 11: return LXW_PATTERN_LIGHT_HORIZONTAL;
+    case 12: return LXW_PATTERN_LIGHT_VERTICAL;
+    case 13: return LXW_PATTERN_LIGHT_DOWN;
+    case 14: return LXW_PATTERN_LIGHT_UP;
+    case 15: return LXW_PATTERN_LIGHT_GRID;
+    case 16: return LXW_PATTERN_LIGHT_TRELLIS;
+    case 17: return LXW_PATTERN_GRAY_125;
+    case 18: return LXW_PATTERN_GRAY_0625;
+    default: return LXW_PATTERN_SOLID;  // solid and automatic
+  }
+}
+
+// One write of a workbook into a file through libxlsxwriter.
+class Escritura {
+ public:
+  Escritura(HcWorkbook& libro, std::string ruta, std::string carpeta)
+      : libro_(libro), ruta_(std::move(ruta)), carpeta_(std::move(carpeta)) {}
+  ~Escritura() {
+    if (wb_ != nullptr) lxw_workbook_free(wb_);
+  }
+  Escritura(const Escritura&) = delete;
+  Escritura& operator=(const Escritura&) = delete;
+
+  void Hace(const std::string& archivo) {
+    lxw_workbook_options opciones{};
+    opciones.constant_memory = LXW_TRUE;
+    opciones.tmpdir = carpeta_.data();
+    opciones.use_zip64 = LXW_FALSE;
+    wb_ = workbook_new_opt(archivo.c_str(), &opciones);
+    if (wb_ == nullptr) throw Falla("no se pudo crear el archivo");
+    formatos_.assign(libro_.Formatos().Count(), nullptr);
+    for (const auto& hoja : libro_.Sheets().Todas()) Hoja(*hoja);
+    const lxw_error e = workbook_close(wb_);
+    wb_ = nullptr;
+    if (e != LXW_NO_ERROR) throw Falla(lxw_strerror(e));
+  }
+
+ private:
+  ErrorQel Falla(std::string_view motivo) const {
+    return ErrorQel(errores::kAplicacion, fmt::format("No se pudo guardar el libro '{}': {}", ruta_, motivo));
+  }
+  void Revisa(lxw_error e) const {
+    if (e != LXW_NO_ERROR) throw Falla(lxw_strerror(e));
+  }
+
+  lxw_format* Formato(uint32_t id) {
+    if (id == 0 || id >= formatos_.size()) return nullptr;
+    if (formatos_[id] != nullptr) return formatos_[id];
+    const FormatoCelda& f = libro_.Formatos().Formato(id);
+    lxw_format* x = workbook_add_format(wb_);
+    if (x == nullptr) throw Falla("memoria insuficiente");
+    if (f.integrado != 0) {
+      format_set_num_format_index(x, f.integrado);
+    } else if (!f.numero.empty()) {
+      format_set_num_format(x, f.numero.c_str());
+    }
+    if (AlineacionHorizontal(f.horizontal) != LXW_ALIGN_NONE) format_set_align(x, AlineacionHorizontal(f.horizontal));
+    if (AlineacionVertical(f.vertical) != LXW_ALIGN_NONE) format_set_align(x, AlineacionVertical(f.vertical));
+    if (f.encoger) format_set_shrink(x);
+    if (f.ajustar) format_set_text_wrap(x);
+    if (f.TieneRelleno()) {
+      format_set_pattern(x, Patron(f.patron));
+      if (f.color > 0) {
+        const int32_t rgb = ColorDePaleta(f.color);
+        // libxlsxwriter reads 0 as "no colour": black has its own constant.
+        format_set_bg_color(x, rgb == 0 ? static_cast<lxw_color_t>(LXW_COLOR_BLACK) : static_cast<lxw_color_t>(rgb));
+      }
+    }
+    formatos_[id] = x;
+    return x;
+  }
+
+  void Hoja(HcWorksheet& hoja) {
+    lxw_worksheet* ws = workbook_add_worksheet(wb_, hoja.Name().c_str());
+    if (ws == nullptr) throw Falla(fmt::format("no se pudo escribir la hoja '{}'", hoja.Name()));
+    if (libro_.ActiveSheet() == &hoja) worksheet_activate(ws);
+    // Column widths, in runs of equal width.
+    const int32_t ultima = UltimaColumnaConAncho(hoja);
+    for (int32_t c = 1; c <= ultima; ++c) {
+      if (!hoja.AnchoFijado(c)) continue;
+      int32_t fin = c;
+      while (fin + 1 <= ultima && hoja.AnchoFijado(fin + 1) &&
+             hoja.AnchoColumna(fin + 1) == hoja.AnchoColumna(c)) {
+        ++fin;
+      }
+      Revisa(worksheet_set_column(ws, static_cast<lxw_col_t>(c - 1), static_cast<lxw_col_t>(fin - 1),
+                                  hoja.AnchoColumna(c), nullptr));
+      c = fin;
+    }
+    // Merges first: with an empty text and no format libxlsxwriter only records
+    // the block, which is what constant-memory mode allows before the rows.
+    hoja.Merges().ParaCada([&](const Combinacion& m) {
+      Revisa(worksheet_merge_range(ws, static_cast<lxw_row_t>(m.f1 - 1), static_cast<lxw_col_t>(m.c1 - 1),
+                                   static_cast<lxw_row_t>(m.f2 - 1), static_cast<lxw_col_t>(m.c2 - 1), "", nullptr));
+    });
+    hoja.EvaluaFormulas();
+    const CeldasHoja& celdas = hoja.Celdas();
+    for (int32_t fila = 1; fila <= celdas.UltimaFila(); ++fila) {
+      const auto f = static_cast<lxw_row_t>(fila - 1);
+      for (const Celda& celda : celdas.Fila(fila)) {
+        const auto c = static_cast<lxw_col_t>(celda.columna - 1);
+        lxw_format* formato = Formato(celda.formato);
+        switch (celda.tipo) {
+          case TipoCelda::kVacia:
+            if (formato != nullptr) Revisa(worksheet_write_blank(ws, f, c, formato));
+            break;
+          case TipoCelda::kTexto:
+            Revisa(worksheet_write_string(ws, f, c, celdas.Texto(celda).c_str(), formato));
+            break;
+          case TipoCelda::kNumero:
+            Revisa(worksheet_write_number(ws, f, c, celda.numero, formato));
+            break;
+          case TipoCelda::kEntero:
+            Revisa(worksheet_write_number(ws, f, c, static_cast<double>(celda.entero), formato));
+            break;
+          case TipoCelda::kMoneda:
+            Revisa(worksheet_write_number(ws, f, c, Moneda::DesdeUnidades(celda.entero).ADouble(), formato));
+            break;
+          case TipoCelda::kFormula: {
+            const auto error = static_cast<ExpresionFormula::Error>(celda.error);
+            const std::string& texto = celdas.Texto(celda);
+            if (error == ExpresionFormula::Error::kNinguno) {
+              Revisa(worksheet_write_formula_num(ws, f, c, texto.c_str(), formato, celda.numero));
+            } else {
+              const std::string valor(ExpresionFormula::TextoError(error));
+              Revisa(worksheet_write_formula_str(ws, f, c, texto.c_str(), formato, valor.c_str()));
+            }
+            break;
+          }
+        }
+      }
+    }
+  }
+
+  static int32_t UltimaColumnaConAncho(const HcWorksheet& hoja) {
+    int32_t ultima = 0;
+    for (int32_t c = 1; c <= kUltimaColumna; ++c) {
+      if (hoja.AnchoFijado(c)) ultima = c;
+    }
+    return ultima;
+  }
+
+  HcWorkbook& libro_;
+  std::string ruta_;
+  std::string carpeta_;
+  lxw_workbook* wb_ = nullptr;
+  std::vector<lxw_format*> formatos_;
+};
+
+}  // namespace
+
+void EscritorXlsx::Escribe(HcWorkbook& libro, const std::string& ruta) {
+  namespace fs = std::filesystem;
+  const fs::path destino(ruta);
+  auto falla = [&](std::string_view motivo) {
+    return ErrorQel(errores::kAplicacion, fmt::format("No se pudo guardar el libro '{}': {}", ruta, motivo));
+  };
+  if (!destino.has_filename()) throw falla("falta el nombre del archivo");
+  const fs::path carpeta = destino.has_parent_path() ? destino.parent_path() : fs::path(".");
+  std::string temporal = (carpeta / ("." + destino.filename().string() + ".XXXXXX")).string();
+  const int fd = mkstemp(temporal.data());
+  if (fd < 0) throw falla(MotivoSistema(errno));
+  // The new file gets the permissions of the one it replaces, or the usual ones.
+  struct stat previo {};
+  mode_t modo = 0;
+  if (stat(ruta.c_str(), &previo) == 0 && S_ISREG(previo.st_mode)) {
+    modo = previo.st_mode & 07777;
+  } else {
+    const mode_t mascara = umask(0);
+    umask(mascara);
+    modo = 0666 & ~mascara;
+  }
+  fchmod(fd, modo);
+  close(fd);
+  try {
+    Escritura(libro, ruta, carpeta.string()).Hace(temporal);
+    try {
+      VerificadorXlsx::Verifica(temporal);
+    } catch (const ErrorQel& e) {
+      throw falla(e.Descripcion());
+    }
+    const int sinc = open(temporal.c_str(), O_RDONLY);
+    if (sinc >= 0) {
+      const int r = fsync(sinc);
+      const int error_sinc = errno;
+      close(sinc);
+      if (r != 0) throw falla(MotivoSistema(error_sinc));
+    }
+    if (std::rename(temporal.c_str(), ruta.c_str()) != 0) throw falla(MotivoSistema(errno));
+  } catch (...) {
+    unlink(temporal.c_str());
+    throw;
+  }
+}
+
+}  // namespace pmq

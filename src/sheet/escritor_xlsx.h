@@ -1,0 +1,21 @@
+#pragma once
+// Writes a workbook as an .xlsx file with libxlsxwriter in constant-memory
+// mode (rows strictly in order). Every formula is computed first and written
+// with its result. The file is first written under a temporary name in the
+// target's folder and renamed over the target only when complete, so a failed
+// write leaves an existing file untouched.
+
+#include <string>
+
+namespace pmq {
+
+class HcWorkbook;
+
+class EscritorXlsx {
+ public:
+  /// Writes the workbook to `ruta`. Throws ErrorQel 1004, with the path and the
+  /// reason in its description, when the file cannot be written.
+  static void Escribe(HcWorkbook& libro, const std::string& ruta);
+};
+
+}  // namespace pmq

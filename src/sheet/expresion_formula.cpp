@@ -1,0 +1,260 @@
+#include "sheet/expresion_formula.h"
+
+#include "common/error_qel.h"
+#include "sheet/columnas.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace pmq {
+namespace {
+
+constexpr size_t kLongitudMaxima = 8192;
+constexpr int kAnidamientoMaximo = 64;
+
+[[noreturn]] void Rechaza() { throw ErrorQel(errores::kAplicacion); }
+
+bool EsBlanco(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r'; }
+bool EsLetra(char ch) { return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'); }
+bool EsDigito(char ch) { return ch >= '0' && ch <= '9'; }
+
+}  // namespace
+
+// Recursive descent over the text after "=":
+//   suma     := producto (("+" | "-") producto)*
+//   producto := signo ("*" signo)*
+//   signo    := ("+" | "-") signo | primario
+//   primario := número | referencia | "(" suma ")"
+// A unary sign binds tighter than "*", as in the spreadsheet.
+class ExpresionFormula::Analizador {
+ public:
+  Analizador(std::string_view texto, ExpresionFormula& f) : t_(texto), f_(f) {}
+
+  void Todo() {
+    Suma(0);
+    SaltaBlancos();
+    if (p_ != t_.size()) Rechaza();
+  }
+
+ private:
+  void SaltaBlancos() {
+    while (p_ < t_.size() && EsBlanco(t_[p_])) ++p_;
+  }
+  char Actual() {
+    SaltaBlancos();
+    return p_ < t_.size() ? t_[p_] : '\0';
+  }
+  void Operador(char op) { f_.piezas_.push_back({Pieza::Tipo::kOperador, op, 0}); }
+
+  void Suma(int nivel) {
+    Producto(nivel);
+    for (char op = Actual(); op == '+' || op == '-'; op = Actual()) {
+      ++p_;
+      Operador(op);
+      Producto(nivel);
+      f_.programa_.push_back({op == '+' ? Paso::Tipo::kSuma : Paso::Tipo::kResta, 0, 0});
+    }
+  }
+
+  void Producto(int nivel) {
+    Signo(nivel);
+    while (Actual() == '*') {
+      ++p_;
+      Operador('*');
+      Signo(nivel);
+      f_.programa_.push_back({Paso::Tipo::kProducto, 0, 0});
+    }
+  }
+
+  void Signo(int nivel) {
+    if (nivel > kAnidamientoMaximo) Rechaza();
+    const char op = Actual();
+    if (op == '+' || op == '-') {
+      ++p_;
+      Operador(op);
+      Signo(nivel + 1);
+      if (op == '-') f_.programa_.push_back({Paso::Tipo::kNegativo, 0, 0});
+      return;
+    }
+    Primario(nivel);
+  }
+
+  void Primario(int nivel) {
+    const char ch = Actual();
+    if (ch == '(') {
+      ++p_;
+      f_.piezas_.push_back({Pieza::Tipo::kAbre, 0, 0});
+      Suma(nivel + 1);
+      if (Actual() != ')') Rechaza();
+      ++p_;
+      f_.piezas_.push_back({Pieza::Tipo::kCierra, 0, 0});
+    } else if (EsDigito(ch) || ch == '.') {
+      Numero();
+    } else if (EsLetra(ch) || ch == '$') {
+      Referencia();
+    } else {
+      Rechaza();  // end of text, ")" or an operator where an operand belongs
+    }
+  }
+
+  void Numero() {
+    const size_t inicio = p_;
+    size_t digitos = 0;
+    while (p_ < t_.size() && EsDigito(t_[p_])) ++p_, ++digitos;
+    if (p_ < t_.size() && t_[p_] == '.') {
+      ++p_;
+      while (p_ < t_.size() && EsDigito(t_[p_])) ++p_, ++digitos;
+    }
+    if (digitos == 0) Rechaza();
+    if (p_ < t_.size() && (t_[p_] == 'e' || t_[p_] == 'E')) {
+      ++p_;
+      if (p_ < t_.size() && (t_[p_] == '+' || t_[p_] == '-')) ++p_;
+      size_t exponente = 0;
+      while (p_ < t_.size() && EsDigito(t_[p_])) ++p_, ++exponente;
+      if (exponente == 0) Rechaza();
+    }
+    if (p_ < t_.size() && (EsLetra(t_[p_]) || t_[p_] == '$' || t_[p_] == '(' || t_[p_] == '.')) Rechaza();
+    std::string texto(t_.substr(inicio, p_ - inicio));
+    for (char& c : texto) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const double valor = std::strtod(texto.c_str(), nullptr);
+    if (!std::isfinite(valor)) Rechaza();
+    f_.piezas_.push_back({Pieza::Tipo::kNumero, 0, static_cast<uint32_t>(f_.numeros_.size())});
+    f_.numeros_.push_back(std::move(texto));
+    f_.programa_.push_back({Paso::Tipo::kNumero, valor, 0});
+  }
+
+  void Referencia() {
+    ExpresionFormula::Referencia r;
+    if (t_[p_] == '$') {
+      r.columna_fija = true;
+      ++p_;
+    }
+    const size_t inicio_letras = p_;
+    while (p_ < t_.size() && EsLetra(t_[p_])) ++p_;
+    const std::string_view letras = t_.substr(inicio_letras, p_ - inicio_letras);
+    if (p_ < t_.size() && t_[p_] == '$') {
+      r.fila_fija = true;
+      ++p_;
+    }
+    const size_t inicio_digitos = p_;
+    while (p_ < t_.size() && EsDigito(t_[p_])) ++p_;
+    const std::string_view digitos = t_.substr(inicio_digitos, p_ - inicio_digitos);
+    // A name, a function, a range or a reference past the sheet's edges.
+    if (letras.empty() || digitos.empty() || digitos.size() > 7) Rechaza();
+    if (p_ < t_.size() && (EsLetra(t_[p_]) || t_[p_] == '$' || t_[p_] == '(' || t_[p_] == ':' ||
+                           t_[p_] == '!' || t_[p_] == '.')) {
+      Rechaza();
+    }
+    r.columna = NumeroColumna(letras);
+    std::from_chars(digitos.data(), digitos.data() + digitos.size(), r.fila);
+    if (r.columna == 0 || r.fila < 1 || r.fila > kUltimaFila) Rechaza();
+    const auto indice = static_cast<uint32_t>(f_.referencias_.size());
+    f_.referencias_.push_back(r);
+    f_.piezas_.push_back({Pieza::Tipo::kReferencia, 0, indice});
+    f_.programa_.push_back({Paso::Tipo::kReferencia, 0, indice});
+  }
+
+  std::string_view t_;
+  ExpresionFormula& f_;
+  size_t p_ = 0;
+};
+
+ExpresionFormula ExpresionFormula::Analiza(std::string_view texto) {
+  if (texto.size() > kLongitudMaxima || texto.empty() || texto[0] != '=') Rechaza();
+  ExpresionFormula f;
+  Analizador(texto.substr(1), f).Todo();
+  return f;
+}
+
+std::string ExpresionFormula::Texto() const {
+  std::string texto = "=";
+  for (const Pieza& p : piezas_) {
+    switch (p.tipo) {
+      case Pieza::Tipo::kNumero:
+        texto += numeros_[p.indice];
+        break;
+      case Pieza::Tipo::kReferencia: {
+        const Referencia& r = referencias_[p.indice];
+        if (r.columna_fija) texto += '$';
+        texto += LetrasColumna(r.columna);
+        if (r.fila_fija) texto += '$';
+        texto += std::to_string(r.fila);
+        break;
+      }
+      case Pieza::Tipo::kOperador:
+        texto += p.operador;
+        break;
+      case Pieza::Tipo::kAbre:
+        texto += '(';
+        break;
+      case Pieza::Tipo::kCierra:
+        texto += ')';
+        break;
+    }
+  }
+  return texto;
+}
+
+ExpresionFormula ExpresionFormula::Desplazada(int32_t filas, int32_t columnas) const {
+  ExpresionFormula f = *this;
+  for (Referencia& r : f.referencias_) {
+    const int64_t fila = r.fila + (r.fila_fija ? 0 : static_cast<int64_t>(filas));
+    const int64_t columna = r.columna + (r.columna_fija ? 0 : static_cast<int64_t>(columnas));
+    if (fila < 1 || fila > kUltimaFila || columna < 1 || columna > kUltimaColumna) Rechaza();
+    r.fila = static_cast<int32_t>(fila);
+    r.columna = static_cast<int32_t>(columna);
+  }
+  return f;
+}
+
+ExpresionFormula::Resultado ExpresionFormula::Evalua(const std::vector<Resultado>& valores) const {
+  std::vector<Resultado> pila;
+  pila.reserve(programa_.size());
+  for (const Paso& paso : programa_) {
+    switch (paso.tipo) {
+      case Paso::Tipo::kNumero:
+        pila.push_back({paso.numero, Error::kNinguno});
+        continue;
+      case Paso::Tipo::kReferencia:
+        pila.push_back(paso.indice < valores.size() ? valores[paso.indice] : Resultado{});
+        continue;
+      case Paso::Tipo::kNegativo:
+        pila.back().valor = -pila.back().valor;
+        continue;
+      default:
+        break;
+    }
+    const Resultado b = pila.back();
+    pila.pop_back();
+    Resultado& a = pila.back();
+    if (a.error != Error::kNinguno) continue;
+    if (b.error != Error::kNinguno) {
+      a = b;
+      continue;
+    }
+    if (paso.tipo == Paso::Tipo::kSuma) {
+      a.valor += b.valor;
+    } else if (paso.tipo == Paso::Tipo::kResta) {
+      a.valor -= b.valor;
+    } else {
+      a.valor *= b.valor;
+    }
+    if (!std::isfinite(a.valor)) a = {0, Error::kNumero};
+  }
+  Resultado r = pila.empty() ? Resultado{} : pila.back();
+  if (r.error == Error::kNinguno && r.valor == 0) r.valor = 0;  // no negative zero
+  return r;
+}
+
+std::string_view ExpresionFormula::TextoError(Error error) {
+  switch (error) {
+    case Error::kValor: return "#VALUE!";
+    case Error::kNumero: return "#NUM!";
+    case Error::kNinguno: break;
+  }
+  return "";
+}
+
+}  // namespace pmq

@@ -1,0 +1,222 @@
+#include "sheet/libro_excel.h"
+
+#include "common/error_qel.h"
+#include "common/servicios_host.h"
+#include "sheet/automatizacion.h"
+#include "sheet/columnas.h"
+
+#include <fmt/format.h>
+
+#include <array>
+#include <cctype>
+
+namespace pmq {
+namespace {
+
+constexpr std::string_view kTituloMensajes = "MorlaQel";
+constexpr std::string_view kSinAplicacion =
+    "Debe de tener alguna versión de Microsoft Excel instalada en su sistema para porder utilizar el "
+    "exportador.";
+constexpr int kIntentosMaximos = 10;
+
+std::string Mayusculas(std::string_view texto) {
+  std::string r(texto);
+  for (char& ch : r) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  return r;
+}
+
+}  // namespace
+
+void LibroExcel::SueltaAplicacion() {
+  // The workbook and sheet belong to the application: they go with it.
+  Workbook = nullptr;
+  Ws = nullptr;
+  ExcelApp.reset();
+}
+
+std::unique_ptr<HcApplication> LibroExcel::ConnectExcel(std::string& sErrores) {
+  ExcelVer = 0;
+  SueltaAplicacion();
+  std::unique_ptr<HcApplication> aplicacion;
+  try {
+    aplicacion = Automatizacion::CreateObject("Excel.Application");
+    ExcelVer = 1;
+  } catch (...) {
+    sErrores.clear();
+  }
+  if (!aplicacion) {
+    for (int version : std::array<int, 6>{11, 10, 9, 8, 7, 6}) {
+      const std::string clase = fmt::format("Excel.Application.{}", version);
+      try {
+        aplicacion = Automatizacion::GetObject(clase);
+        ExcelVer = version;
+        break;
+      } catch (...) {
+        sErrores.clear();
+      }
+      try {
+        aplicacion = Automatizacion::CreateObject(clase);
+        ExcelVer = version;
+        break;
+      } catch (...) {
+        sErrores.clear();
+      }
+    }
+  }
+  if (ExcelVer == 0) MsgBox(kSinAplicacion, kMsgExclamacion, kTituloMensajes);
+  return aplicacion;
+}
+
+bool LibroExcel::IniciarServidor(std::string& sErrores) {
+  int intentos = 0;
+  while (true) {
+    try {
+      ++intentos;
+      ExcelApp = ConnectExcel(sErrores);
+      if (ExcelApp) {
+        ExcelApp->WindowState(kVentanaMinimizada);
+        ExcelApp->Visible(Visible.value_or(false));
+      }
+      return true;
+    } catch (...) {
+      if (ErrorDeExcepcionActual().numero != errores::kServidorRemoto) return false;
+      // The instance has gone away: connect again, ten connections in all.
+      SueltaAplicacion();
+      if (intentos >= kIntentosMaximos) return false;
+    }
+  }
+}
+
+HcWorksheet* LibroExcel::CreaHoja(std::string_view Nombre, int32_t NumeroHojaExcel, std::string& sErrores) {
+  try {
+    if (Workbook == nullptr) throw ErrorQel(errores::kObjeto);
+    HcSheets& hojas = Workbook->Sheets();
+    HcWorksheet* hoja = NumeroHojaExcel <= hojas.Count() ? hojas.Item(NumeroHojaExcel) : hojas.Add();
+    if (hoja != nullptr) {
+      hoja->Name(Nombre);
+      hoja->Activate();
+    }
+    return hoja;
+  } catch (...) {
+    AnotaExcepcion(sErrores, "LibroExcel", "CreaHoja");
+    return nullptr;
+  }
+}
+
+HcWorkbook* LibroExcel::CreaLibro(const std::string& Nombre, std::string& sErrores) {
+  try {
+    if (!ExcelApp) return nullptr;
+    HcWorkbooks& libros = ExcelApp->workbooks();
+    HcWorkbook* libro = libros.Count() == 0 ? libros.Add() : libros.Item(1);
+    if (libro != nullptr) libro->Saveas(Nombre);
+    return libro;
+  } catch (...) {
+    AnotaExcepcion(sErrores, "LibroExcel", "CreaLibro");
+    return nullptr;
+  }
+}
+
+bool LibroExcel::AbreLibro(std::string Ruta, std::string& sErrores) {
+  try {
+    if (Ruta.empty()) Ruta = GetRutaArchivo("Nombre del Archivo XLS", false, sErrores);
+    if (IniciarServidor(sErrores) && ExcelApp) {
+      Workbook = CreaLibro(Ruta, sErrores);
+      return Workbook != nullptr;
+    }
+    return false;
+  } catch (...) {
+    AnotaExcepcion(sErrores, "LibroExcel", "AbreLibro");
+    return false;
+  }
+}
+
+void LibroExcel::CierraLibro(std::string& sErrores) {
+  try {
+    if (ExcelApp) {
+      ExcelApp->workbooks().Close();
+      ExcelApp->Quit();
+    }
+  } catch (...) {
+    AnotaExcepcion(sErrores, "LibroExcel", "CierraLibro");
+  }
+}
+
+void LibroExcel::FormatoSeleccion(int32_t Fi, int32_t Ci, int32_t Fj, int32_t Cj, std::string_view Estilo,
+                                  std::string_view FormatoNumerico, int32_t AVer, int32_t AHor,
+                                  bool AjustarAncho, bool AjustarTexto, bool Merge, std::string& /*sErrores*/) {
+  if (!ExcelApp || Ws == nullptr) return;
+  // Each step on its own: one that fails is skipped and the next one is tried
+  // (on whatever is selected).
+  auto paso = [](auto&& accion) {
+    try {
+      accion();
+    } catch (...) {
+      // Formatting never reports.
+    }
+  };
+  paso([&] { ExcelApp->Range(Ws->cells(Fi, Ci), Ws->cells(Fj, Cj)).Select(); });
+  paso([&] {
+    if (Mayusculas(Estilo) == "CURRENCY") {
+      ExcelApp->selection().Style(Estilo);
+    } else {
+      ExcelApp->selection().NumberFormat(FormatoNumerico);
+    }
+  });
+  paso([&] { ExcelApp->selection().HorizontalAlignment(AHor); });
+  paso([&] { ExcelApp->selection().VerticalAlignment(AVer); });
+  paso([&] { ExcelApp->selection().ShrinkToFit(AjustarAncho); });
+  paso([&] { ExcelApp->selection().WrapText(AjustarTexto); });
+  paso([&] { ExcelApp->selection().MergeCells(Merge); });
+}
+
+std::string LibroExcel::ColTrans(int64_t ColNumber, std::string& /*sErrores*/) {
+  if (ColNumber < 1 || ColNumber > kUltimaColumna) return {};
+  if (ColNumber > 702) return LetrasColumna(ColNumber);
+  // Two letters at most: quotient and remainder by 26, where a remainder of 0
+  // is a Z that borrows one from the quotient.
+  const int64_t q = ColNumber / 26;
+  const int64_t r = ColNumber - 26 * q;
+  if (q == 1 && r == 0) return "Z";
+  std::string primera = q >= 1 ? std::string(1, static_cast<char>(q + 64)) : std::string();
+  std::string segunda;
+  if (r != 0) {
+    segunda = std::string(1, static_cast<char>(r + 64));
+  } else {
+    segunda = "Z";
+    primera = q > 1 ? std::string(1, static_cast<char>(q + 63)) : std::string();
+  }
+  return primera + segunda;
+}
+
+void LibroExcel::SetFormula(HcWorksheet* Ws, int32_t F, int32_t C, std::string_view Formula,
+                            std::string& sErrores) {
+  try {
+    if (Ws == nullptr) return;
+    if (!ExcelApp) throw ErrorQel(errores::kObjeto);
+    ExcelApp->Range(Ws->cells(F, C), Ws->cells(F, C)).Formula(Formula);
+  } catch (...) {
+    AnotaExcepcion(sErrores, "LibroExcel", "Formula");
+  }
+}
+
+std::string LibroExcel::GetRutaArchivo(std::string_view Titulo, bool Abrir, std::string& sErrores) {
+  try {
+    PeticionDialogo peticion;
+    peticion.titulo = std::string(Titulo);
+    peticion.filtro = "Archivos de Microsoft Excel (*.XLSX)|*.XLSX";
+    peticion.patron = "*.XLSX";
+    peticion.guardar = !Abrir;
+    const RespuestaDialogo respuesta = Host().DialogoArchivo(peticion);
+    if (respuesta.cancelado) throw ErrorQel(errores::kCancelar);
+    if (Mayusculas(SistemaArchivos_.GetExtensionName(respuesta.ruta)) != "XLSX") return {};
+    return respuesta.ruta;
+  } catch (...) {
+    const ErrorActual e = ErrorDeExcepcionActual();
+    if (e.numero != errores::kCancelar) {
+      sErrores = fmt::format("{}~{}~Ribex~PrincipalCtrl~GetRutaArchivo", e.numero, e.descripcion);
+    }
+    return {};
+  }
+}
+
+}  // namespace pmq

@@ -1,0 +1,141 @@
+#pragma once
+// The one class through which the reports reach the spreadsheet application:
+// it reaches or starts the application, asks the user for the workbook's file
+// name, creates and saves the workbook, adds or reuses sheets, formats blocks
+// of cells, writes formulas and turns column numbers into letters.
+//
+// Typical use by a report (after AbreLibro the sheet is written through `Ws`
+// and `ExcelApp`):
+//
+//   LibroExcel libro;
+//   libro.Visible = true;
+//   if (!libro.AbreLibro("", sErrores)) return;          // asks for the path
+//   HcWorksheet* hoja = libro.CreaHoja("Resumen", 1, sErrores);
+//   libro.Ws = hoja;
+//   hoja->cells(7, 1).Value("No.");
+//   libro.SetFormula(hoja, 10, 8, "=G10*F10", sErrores);
+//   libro.FormatoSeleccion(10, 6, 12, 6, "", "###,###,##0.000000", kAlineaArriba,
+//                          kAlineaDerecha, true, false, false, sErrores);
+//
+// When the LibroExcel is released its application ends and writes the workbook,
+// with all the report put in it, to the path chosen (see HcApplication).
+
+#include "sheet/hc_application.h"
+#include "sheet/hc_workbook.h"
+#include "sheet/hc_worksheet.h"
+#include "sheet/sistema_archivos.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pmq {
+
+class LibroExcel {
+ public:
+  LibroExcel() = default;
+  LibroExcel(const LibroExcel&) = delete;
+  LibroExcel& operator=(const LibroExcel&) = delete;
+
+  /// Visibility to give the application once it is reached (empty counts as false).
+  std::optional<bool> Visible;
+  /// The spreadsheet application (nothing until IniciarServidor reaches it).
+  std::unique_ptr<HcApplication> ExcelApp;
+  /// The workbook in use, set by AbreLibro.
+  HcWorkbook* Workbook = nullptr;
+  /// The worksheet in use; set by the callers. FormatoSeleccion works on it.
+  HcWorksheet* Ws = nullptr;
+  /// How the application was reached: 0 none, 1 the version-independent
+  /// identifier, 11 to 6 the identifier of that version.
+  int32_t ExcelVer = 0;
+
+  /// Reaches the application (up to ten connections while it answers 462),
+  /// minimizes it and sets its visibility. True also when no application was
+  /// reached (then ExcelApp is empty and the user was told); false after ten
+  /// 462 failures or any other failure. Writes no error text.
+  bool IniciarServidor(std::string& sErrores);
+  bool IniciarServidor() {
+    std::string s;
+    return IniciarServidor(s);
+  }
+
+  /// The sheet at position NumeroHojaExcel when there is one, else a new sheet;
+  /// it is renamed `Nombre` and activated. Nothing on failure.
+  HcWorksheet* CreaHoja(std::string_view Nombre, int32_t NumeroHojaExcel, std::string& sErrores);
+  HcWorksheet* CreaHoja(std::string_view Nombre, int32_t NumeroHojaExcel) {
+    std::string s;
+    return CreaHoja(Nombre, NumeroHojaExcel, s);
+  }
+
+  /// A new workbook (or the first open one) saved at once under `Nombre`.
+  /// Nothing when there is no application or the save fails.
+  HcWorkbook* CreaLibro(const std::string& Nombre, std::string& sErrores);
+  HcWorkbook* CreaLibro(const std::string& Nombre) {
+    std::string s;
+    return CreaLibro(Nombre, s);
+  }
+
+  /// Asks for the path when `Ruta` is empty, reaches the application and
+  /// creates the workbook there. True when `Workbook` was obtained.
+  bool AbreLibro(std::string Ruta, std::string& sErrores);
+  bool AbreLibro(std::string Ruta) {
+    std::string s;
+    return AbreLibro(std::move(Ruta), s);
+  }
+
+  /// Closes every workbook of the application (each saved one is written) and
+  /// ends it. ExcelApp keeps its reference.
+  void CierraLibro(std::string& sErrores);
+  void CierraLibro() {
+    std::string s;
+    CierraLibro(s);
+  }
+
+  /// Formats the block (Fi, Ci)–(Fj, Cj) of `Ws`: selects it; applies the style
+  /// `Estilo` when it is "Currency" in any case, else the number format
+  /// `FormatoNumerico`; then, in order, horizontal alignment AHor, vertical
+  /// alignment AVer, shrink to fit, wrap text and merge. A step that fails is
+  /// skipped; nothing is reported.
+  void FormatoSeleccion(int32_t Fi, int32_t Ci, int32_t Fj, int32_t Cj, std::string_view Estilo,
+                        std::string_view FormatoNumerico, int32_t AVer, int32_t AHor, bool AjustarAncho,
+                        bool AjustarTexto, bool Merge, std::string& sErrores);
+  void FormatoSeleccion(int32_t Fi, int32_t Ci, int32_t Fj, int32_t Cj, std::string_view Estilo,
+                        std::string_view FormatoNumerico, int32_t AVer, int32_t AHor, bool AjustarAncho,
+                        bool AjustarTexto, bool Merge) {
+    std::string s;
+    FormatoSeleccion(Fi, Ci, Fj, Cj, Estilo, FormatoNumerico, AVer, AHor, AjustarAncho, AjustarTexto, Merge, s);
+  }
+
+  /// Column letters: 1 → "A", 26 → "Z", 27 → "AA", 702 → "ZZ", then three
+  /// letters up to 16,384 → "XFD". Empty text outside 1 to 16,384. Never reports.
+  static std::string ColTrans(int64_t ColNumber, std::string& sErrores);
+  static std::string ColTrans(int64_t ColNumber) {
+    std::string s;
+    return ColTrans(ColNumber, s);
+  }
+
+  /// Writes a formula into the cell (F, C) of `Ws`. A failure (a formula the
+  /// spreadsheet refuses: error 1004) is reported under the name "Formula".
+  void SetFormula(HcWorksheet* Ws, int32_t F, int32_t C, std::string_view Formula, std::string& sErrores);
+  void SetFormula(HcWorksheet* Ws, int32_t F, int32_t C, std::string_view Formula) {
+    std::string s;
+    SetFormula(Ws, F, C, Formula, s);
+  }
+
+ private:
+  /// Reaches the application by its class identifiers; shows the no-application
+  /// message when none answers. A failed attempt clears sErrores.
+  std::unique_ptr<HcApplication> ConnectExcel(std::string& sErrores);
+  /// Asks the host's file dialog for the workbook's path: empty text when the
+  /// user cancels or the name's extension is not XLSX.
+  std::string GetRutaArchivo(std::string_view Titulo, bool Abrir, std::string& sErrores);
+  /// Drops the application, and with it Workbook and Ws, which belong to it
+  /// (a dropped application writes its saved workbooks as it ends).
+  void SueltaAplicacion();
+
+  SistemaArchivos SistemaArchivos_;
+};
+
+}  // namespace pmq

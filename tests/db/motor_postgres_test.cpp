@@ -1,0 +1,363 @@
+#include "apoyo/base_prueba.h"
+#include "common/error_qel.h"
+#include "db/base_postgres.h"
+#include "db/conexion.h"
+#include "db/motor_postgres.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <vector>
+
+namespace pmq {
+
+namespace {
+
+using prueba::Lee;
+using prueba::Tabla;
+using Reloj = std::chrono::steady_clock;
+
+double Segundos(Reloj::time_point desde) { return std::chrono::duration<double>(Reloj::now() - desde).count(); }
+
+// The error of opening `uri`, with how long it took.
+struct Fallo {
+  int numero = 0;
+  std::string texto;
+  double segundos = 0;
+};
+Fallo AbreYFalla(const std::string& uri) {
+  Fallo f;
+  const auto inicio = Reloj::now();
+  Conexion c;
+  try {
+    c.Open(uri);
+    ADD_FAILURE() << "se abrió " << uri;
+  } catch (const ErrorQel& e) {
+    f.numero = e.Numero();
+    f.texto = e.Descripcion();
+  }
+  f.segundos = Segundos(inicio);
+  EXPECT_EQ(c.State(), kEstadoCerrado);
+  return f;
+}
+
+// A TCP port of 127.0.0.1 that nobody listens on (just released), or one that
+// accepts connections and never answers (`escucha`).
+class Puerto {
+ public:
+  explicit Puerto(bool escucha) {
+    fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t largo = sizeof a;
+    EXPECT_EQ(::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+    EXPECT_EQ(::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &largo), 0);
+    numero_ = ntohs(a.sin_port);
+    if (escucha) {
+      EXPECT_EQ(::listen(fd_, 4), 0);
+    } else {
+      ::close(fd_);
+      fd_ = -1;
+    }
+  }
+  ~Puerto() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Puerto(const Puerto&) = delete;
+  Puerto& operator=(const Puerto&) = delete;
+  int Numero() const { return numero_; }
+
+ private:
+  int fd_ = -1;
+  int numero_ = 0;
+};
+
+// ---- Without a server -----------------------------------------------------
+
+TEST(TraduceSql, PlaceholdersOutsideQuotesAndCommentsAreNumbered) {
+  int n = -1;
+  EXPECT_EQ(MotorPostgres::TraduceSql("select * from T where A = ? and B = '?' and \"C?\" = ?", &n),
+            "select * from T where A = $1 and B = '?' and \"C?\" = $2");
+  EXPECT_EQ(n, 2);
+  EXPECT_EQ(MotorPostgres::TraduceSql("select 'it''s ?', ? -- ¿?\n, ? /* ? */ , ?", &n),
+            "select 'it''s ?', $1 -- ¿?\n, $2 /* ? */ , $3");
+  EXPECT_EQ(n, 3);
+  EXPECT_EQ(MotorPostgres::TraduceSql("select 1", &n), "select 1");
+  EXPECT_EQ(n, 0);
+  // An unfinished quote does not swallow the rest of the translation.
+  EXPECT_EQ(MotorPostgres::TraduceSql("select ? where A = 'x?", &n), "select $1 where A = 'x?");
+  EXPECT_EQ(n, 1);
+}
+
+TEST(TraduceSql, OrderByTermsGetTheEmbeddedEnginesOrderOfNulls) {
+  EXPECT_EQ(MotorPostgres::TraduceSql("select * from PRESUPS where OBRA = ? and PARTIDA = ? order by ORDEN"),
+            "select * from PRESUPS where OBRA = $1 and PARTIDA = $2 order by ORDEN NULLS FIRST");
+  EXPECT_EQ(MotorPostgres::TraduceSql("select * from CONCEPTO order by TIPO, CONCEPTO"),
+            "select * from CONCEPTO order by TIPO NULLS FIRST, CONCEPTO NULLS FIRST");
+  EXPECT_EQ(MotorPostgres::TraduceSql("SELECT a FROM t ORDER BY a DESC, b Asc, c nulls last, d DESC NULLS FIRST;"),
+            "SELECT a FROM t ORDER BY a DESC NULLS LAST, b Asc NULLS FIRST, c nulls last, d DESC NULLS FIRST;");
+  EXPECT_EQ(MotorPostgres::TraduceSql("select * from t order by f(x, y) desc limit 3"),
+            "select * from t order by f(x, y) desc NULLS LAST limit 3");
+  EXPECT_EQ(MotorPostgres::TraduceSql("select * from (select a from t order by a) s order by 1 -- fin"),
+            "select * from (select a from t order by a NULLS FIRST) s order by 1 NULLS FIRST -- fin");
+  EXPECT_EQ(MotorPostgres::TraduceSql("select rank() over (partition by p order by x rows unbounded preceding) from t"),
+            "select rank() over (partition by p order by x NULLS FIRST rows unbounded preceding) from t");
+  EXPECT_EQ(MotorPostgres::TraduceSql("select 'order by x' as \"order by\" from t order\n  by\tx"),
+            "select 'order by x' as \"order by\" from t order\n  by\tx NULLS FIRST");
+}
+
+TEST(MotorPostgres, AUriThatCannotBeReadSaysSo) {
+  const Fallo f = AbreYFalla("postgresql://127.0.0.1:1/base?no_existe=1");
+  EXPECT_EQ(f.numero, errores::kBaseDatos);
+  EXPECT_NE(f.texto.find("La dirección del servidor PostgreSQL no es válida"), std::string::npos) << f.texto;
+  EXPECT_NE(f.texto.find("no_existe"), std::string::npos) << f.texto;
+}
+
+TEST(MotorPostgres, ServerDownFailsAtOnceNamingTheServerButNotThePassword) {
+  const Puerto cerrado(false);
+  for (const std::string esquema : {"postgresql", "postgres"}) {
+    const std::string uri =
+        esquema + "://ana:secreto@127.0.0.1:" + std::to_string(cerrado.Numero()) + "/obras";
+    const Fallo f = AbreYFalla("Data Source=" + uri);
+    EXPECT_EQ(f.numero, errores::kBaseDatos);
+    EXPECT_EQ(f.texto.rfind("No se pudo conectar con PostgreSQL (base 'obras' en 127.0.0.1:" +
+                                std::to_string(cerrado.Numero()) + ", usuario 'ana'): ",
+                            0),
+              0u)
+        << f.texto;
+    EXPECT_EQ(f.texto.find("secreto"), std::string::npos) << f.texto;
+    EXPECT_EQ(f.texto.find('\n'), std::string::npos) << f.texto;
+    EXPECT_LT(f.segundos, 3.0);
+  }
+}
+
+TEST(MotorPostgres, AServerThatNeverAnswersIsGivenUpAfterTheConnectTimeout) {
+  ::unsetenv("PGCONNECT_TIMEOUT");
+  const Puerto mudo(true);
+  const std::string uri = "postgresql://ana@127.0.0.1:" + std::to_string(mudo.Numero()) + "/obras";
+  Fallo f = AbreYFalla(uri);
+  EXPECT_EQ(f.numero, errores::kBaseDatos);
+  EXPECT_NE(f.texto.find("No se pudo conectar con PostgreSQL"), std::string::npos) << f.texto;
+  // The default wait (whole seconds, so up to one second less).
+  EXPECT_GE(f.segundos, MotorPostgres::kEsperaConexion - 1.5);
+  EXPECT_LT(f.segundos, MotorPostgres::kEsperaConexion + 5.0);
+  // The URI's own setting wins over the default.
+  f = AbreYFalla(uri + "?connect_timeout=2");
+  EXPECT_EQ(f.numero, errores::kBaseDatos);
+  EXPECT_LT(f.segundos, MotorPostgres::kEsperaConexion - 1.5);
+}
+
+TEST(MotorPostgres, AHostCanReplaceOrRemoveTheServerEngine) {
+  RegistraMotorServidor(nullptr);
+  const Fallo f = AbreYFalla("postgresql://127.0.0.1:1/obras");
+  EXPECT_EQ(f.texto, "Este programa no tiene el acceso a servidores PostgreSQL.");
+  RegistraMotorServidor(&MotorPostgres::Abre);
+  EXPECT_NE(AbreYFalla("postgresql://127.0.0.1:1/obras").texto.find("No se pudo conectar"), std::string::npos);
+}
+
+// ---- Against the test server ----------------------------------------------
+
+// One small project database in SQLite and the same rows on the server.
+class MotorPostgresTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    PMQ_REQUIERE_POSTGRES();
+    base_ = std::make_unique<prueba::BaseSqlite>(dir_.Archivo("obra.db"));
+    base_->Ejecuta(
+        "insert into OBRAS values ('A7', 'Obra ''A''', NULL, 'Uno', '', NULL, '2013-03-15', "
+        "'2013-05-10 00:00:00', 1, 16);"
+        "insert into OBRAS (OBRA, IVAAPLIC) values ('007', 0.1), ('C''1', NULL);"
+        // Codes whose byte order differs from dictionary orders; amounts that
+        // need all 17 digits, extremes, an integer in a REAL column.
+        "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, IMPORTE) values "
+        "('A7','10','diez',0.1),('A7','1-0',NULL,1.0/3),('A7','01','uno',100),('A7','B','be',1e300),"
+        "('A7','a','a',-2.5e-310),('A7','É','e',123456.789),('A7','_x','x',NULL),('A7','Z','z',2.675),"
+        "('C''1','01','Apóstrofo',1);"
+        "insert into PRESUPS (OBRA, PARTIDA, FRENTE, CONCEPTO, CANT_PRES, FECHA_INI, ORDEN) values "
+        "('A7','01','F1','C-3',3,'2013-03-20',3),('A7','01','F1','C-1',1,NULL,NULL),"
+        "('A7','01','F2','C-2',2,'2013-04-01 00:00:00',2),('A7','01','F1','C-0',0,'2013-03-15',NULL);"
+        "insert into MATRICES values ('M1','Z-9',1),('M1','A-1',2.5),('M2','X',1),('M1','M-5',NULL);"
+        "insert into EST1 (OBRA, ESTIMACION, FECHA_EST, DEDUC_EST) values ('A7',7,'2013-04-30',0.5),"
+        "('A7',10,NULL,NULL),('A7',2,'2013-03-31',1e-4);");
+    pg_.Copia(base_->Ruta());
+    sqlite_.Open(base_->Ruta());
+    postgres_.Open(pg_.Uri());
+  }
+
+  // The same query through both engines gives the same result.
+  void Compara(std::string_view sql, std::vector<Valor> parametros = {}) {
+    prueba::ComparaConsulta(sqlite_, postgres_, sql, std::move(parametros));
+  }
+
+  prueba::DirectorioTemporal dir_;
+  std::unique_ptr<prueba::BaseSqlite> base_;
+  prueba::EsquemaPostgres pg_;
+  Conexion sqlite_;
+  Conexion postgres_;
+};
+
+TEST_F(MotorPostgresTest, ResultsAreTheEmbeddedEnginesRowForRowAndValueForValue) {
+  ASSERT_STREQ(postgres_.MotorEnUso()->Nombre().data(), "PostgreSQL");
+  Compara("select * from OBRAS order by OBRA");
+  Compara("select * from PARTIDAS order by OBRA, PARTIDA");
+  Compara("select * from PARTIDAS where OBRA = ? order by IMPORTE desc, PARTIDA", {"A7"});
+  Compara("select * from PRESUPS where OBRA = ? and PARTIDA = ? order by ORDEN", {"A7", "01"});
+  Compara("select * from PRESUPS order by ORDEN desc");
+  Compara("select * from MATRICES where MATRIZ = ?", {"M1"});  // no order: stored order
+  Compara("select * from EST1 where OBRA = ? order by ESTIMACION", {"A7"});
+  Compara("select OBRA, count(*) as N from PARTIDAS group by OBRA order by OBRA");
+  // Whole numbers given as text or as a double find the INTEGER column's row.
+  for (const Valor& e : {Valor(7), Valor("07"), Valor(7.0)}) {
+    Compara("select * from EST1 where OBRA = ? and ESTIMACION = ?", {"A7", e});
+  }
+}
+
+TEST_F(MotorPostgresTest, StaticRecordSetWithExactCountNullsAndTheMissingColumnFailure) {
+  auto rs = postgres_.Ejecuta("select * from PARTIDAS where OBRA = ? order by PARTIDA", std::vector<Valor>{"A7"});
+  ASSERT_EQ(rs->RecordCount(), 8);
+  rs->MoveFirst();
+  EXPECT_EQ(rs->Fields("PARTIDA").Texto(), "01");  // leading zero kept, upper-case name
+  EXPECT_EQ(rs->Fields("partida").Texto(), "01");
+  EXPECT_TRUE(rs->Fields("IMPORTE").EsDouble());
+  EXPECT_EQ(rs->Fields("IMPORTE").ComoMoneda().Texto(), "100");
+  rs->MoveNext();
+  EXPECT_EQ(rs->Fields("PARTIDA").Texto(), "1-0");
+  EXPECT_TRUE(rs->Fields("NOMPARTIDA").EsNulo());
+  EXPECT_EQ(rs->Fields("NOMPARTIDA").Texto(), "");
+  EXPECT_EQ(rs->Fields("IMPORTE").Double(), 1.0 / 3);
+  try {
+    rs->Fields("NO_EXISTE");
+    ADD_FAILURE();
+  } catch (const ErrorQel& e) {
+    EXPECT_EQ(e.Numero(), errores::kCampo);
+  }
+  for (int i = 1; i < 8; ++i) rs->MoveNext();
+  EXPECT_TRUE(rs->Eof());
+
+  auto obra = postgres_.Ejecuta("select * from OBRAS where OBRA = ?", std::vector<Valor>{"A7"});
+  ASSERT_EQ(obra->RecordCount(), 1);
+  obra->MoveFirst();
+  EXPECT_TRUE(obra->Fields("VIVIENDA").EsEntero());
+  EXPECT_EQ(obra->Fields("FINAL").ComoFecha().Iso(), "2013-05-10");
+  EXPECT_EQ(obra->Fields("LINHEAD2").Texto(), "");
+  EXPECT_FALSE(obra->Fields("LINHEAD2").EsNulo());
+  EXPECT_TRUE(obra->Fields("LINHEAD3").EsNulo());
+}
+
+TEST_F(MotorPostgresTest, ServerTypesReadAsTheLoadersExpectWhateverTheSessionSettings) {
+  // The URI asks for other date and number forms; the engine's own win.
+  Conexion c;
+  c.Open(pg_.Uri() + "%20-cdatestyle%3DSQL,DMY%20-cextra_float_digits%3D-10");
+  auto rs = c.Ejecuta(
+      "select date '2013-03-15' as D, timestamp '2013-03-15 10:20:00' as T, 7::smallint as S, "
+      "9000000000::bigint as G, 1.50::numeric as N, 0.1::float8 as F, 0.1::float4 as R, true as B, "
+      "'07'::varchar as V, null::integer as Z");
+  ASSERT_EQ(rs->RecordCount(), 1);
+  rs->MoveFirst();
+  EXPECT_EQ(rs->Fields("D").Texto(), "2013-03-15");
+  EXPECT_EQ(rs->Fields("D").ComoFecha().Iso(), "2013-03-15");
+  EXPECT_EQ(rs->Fields("T").ComoFecha().Iso(), "2013-03-15");
+  EXPECT_EQ(rs->Fields("S"), Valor(7));
+  EXPECT_EQ(rs->Fields("G"), Valor(int64_t{9000000000}));
+  EXPECT_EQ(rs->Fields("N"), Valor(1.5));
+  EXPECT_EQ(rs->Fields("F"), Valor(0.1));
+  EXPECT_EQ(rs->Fields("R"), Valor(0.1));
+  EXPECT_EQ(rs->Fields("B"), Valor(1));
+  EXPECT_EQ(rs->Fields("V"), Valor("07"));
+  EXPECT_TRUE(rs->Fields("Z").EsNulo());
+}
+
+TEST_F(MotorPostgresTest, ParametersAreBoundSoApostrophesAndQuestionMarksAreData) {
+  const Tabla t = Lee(postgres_, "select NOMPARTIDA, '?' as Q from PARTIDAS where OBRA = ? and PARTIDA = ?",
+                      {"C'1", "01"});
+  ASSERT_EQ(t.filas.size(), 1u);
+  EXPECT_EQ(t.filas[0][0], Valor("Apóstrofo"));
+  EXPECT_EQ(t.filas[0][1], Valor("?"));
+  EXPECT_TRUE(Lee(postgres_, "select * from OBRAS where OBRA = ?", {"x' or '1'='1"}).filas.empty());
+  EXPECT_EQ(Lee(postgres_, "select coalesce(?, 'nulo') as C", {Valor()}).filas[0][0], Valor("nulo"));
+  try {
+    postgres_.Ejecuta("select * from OBRAS where OBRA = ?");
+    ADD_FAILURE();
+  } catch (const ErrorQel& e) {
+    EXPECT_EQ(e.Descripcion(), "La consulta espera 1 parámetros y recibió 0");
+  }
+}
+
+TEST_F(MotorPostgresTest, NothingCanBeWrittenAndAFailedStatementLeavesTheSessionUsable) {
+  for (const char* sql : {"insert into OBRAS (OBRA) values ('Z')", "update OBRAS set IVAAPLIC = 0",
+                          "delete from PARTIDAS", "create table NUEVA (A integer)"}) {
+    try {
+      postgres_.Ejecuta(sql);
+      ADD_FAILURE() << sql;
+    } catch (const ErrorQel& e) {
+      EXPECT_EQ(e.Numero(), errores::kBaseDatos);
+      EXPECT_EQ(e.Descripcion().rfind("Error en la consulta: ", 0), 0u) << e.Descripcion();
+    }
+  }
+  EXPECT_THROW(postgres_.Ejecuta("select * from NO_HAY"), ErrorQel);
+  // The same (cached) statement runs again after the failures.
+  for (int i = 0; i < 2; ++i) {
+    const Tabla t = Lee(postgres_, "select count(*) as N from OBRAS where OBRA <> ?", {"x"});
+    EXPECT_EQ(t.filas.at(0).at(0), Valor(3));
+  }
+  EXPECT_EQ(Lee(postgres_, "select current_setting('transaction_read_only') as R").filas.at(0).at(0), Valor("on"));
+}
+
+TEST_F(MotorPostgresTest, AnOpenConnectionReadsOneSnapshotOfTheData) {
+  EXPECT_EQ(Lee(postgres_, "select count(*) as N from OBRAS").filas[0][0], Valor(3));
+  pg_.Psql("insert into OBRAS (OBRA) values ('NUEVA')");
+  EXPECT_EQ(Lee(postgres_, "select count(*) as N from OBRAS").filas[0][0], Valor(3));
+  Conexion otra;
+  otra.Open(pg_.Uri());
+  EXPECT_EQ(Lee(otra, "select count(*) as N from OBRAS").filas[0][0], Valor(4));
+}
+
+TEST_F(MotorPostgresTest, TheSameQueryRunManyTimesIsPreparedOnce) {
+  const auto inicio = Reloj::now();
+  constexpr int kVeces = 2000;
+  int64_t filas = 0;
+  for (int i = 0; i < kVeces; ++i) {
+    filas += postgres_.Ejecuta("select * from PRESUPS where OBRA = ? and PARTIDA = ? order by ORDEN",
+                               std::vector<Valor>{"A7", i % 2 == 0 ? "01" : "02"})
+                 ->RecordCount();
+  }
+  EXPECT_EQ(filas, kVeces / 2 * 4);
+  const Tabla t = Lee(postgres_, "select count(*) as N from pg_prepared_statements");
+  EXPECT_EQ(t.filas[0][0], Valor(2));  // this query and the count itself
+  RecordProperty("consultas_por_segundo", static_cast<int>(kVeces / Segundos(inicio)));
+}
+
+// Bad credentials and unknown databases on a live server fail quickly and say which.
+TEST(MotorPostgresServidor, WrongPasswordAndUnknownDatabaseSayWhatFailed) {
+  PMQ_REQUIERE_POSTGRES();
+  const std::string uri = prueba::UriPostgres();
+  const size_t esquema = uri.find("://") + 3;
+  const size_t arroba = uri.find('@', esquema);
+  const size_t barra = uri.find('/', esquema);
+  ASSERT_NE(arroba, std::string::npos) << "la URI de prueba lleva usuario y clave";
+  ASSERT_NE(barra, std::string::npos);
+  const size_t dos_puntos = uri.find(':', esquema);
+  const std::string usuario = uri.substr(esquema, dos_puntos - esquema);
+
+  const Fallo clave = AbreYFalla(uri.substr(0, dos_puntos) + ":clave-equivocada" + uri.substr(arroba));
+  EXPECT_EQ(clave.numero, errores::kBaseDatos);
+  EXPECT_NE(clave.texto.find("usuario '" + usuario + "'"), std::string::npos) << clave.texto;
+  EXPECT_NE(clave.texto.find("password authentication failed"), std::string::npos) << clave.texto;
+  EXPECT_EQ(clave.texto.find("clave-equivocada"), std::string::npos) << clave.texto;
+  EXPECT_LT(clave.segundos, 3.0);
+
+  const Fallo base = AbreYFalla(uri.substr(0, barra) + "/pmq_no_existe");
+  EXPECT_EQ(base.numero, errores::kBaseDatos);
+  EXPECT_NE(base.texto.find("base 'pmq_no_existe'"), std::string::npos) << base.texto;
+  EXPECT_NE(base.texto.find("\"pmq_no_existe\" does not exist"), std::string::npos) << base.texto;
+  EXPECT_LT(base.segundos, 3.0);
+}
+
+}  // namespace
+}  // namespace pmq

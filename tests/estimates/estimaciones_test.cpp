@@ -1,0 +1,110 @@
+#include "../schedule/modelo_a_mano.h"
+#include "apoyo/base_prueba.h"
+#include "common/host_grabador.h"
+#include "db/conexion.h"
+#include "estimates/estimaciones.h"
+#include "estimates/items_estimacion.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace pmq {
+namespace {
+
+size_t Veces(const std::string& texto, std::string_view parte) {
+  size_t n = 0;
+  for (size_t p = texto.find(parte); p != std::string::npos; p = texto.find(parte, p + 1)) ++n;
+  return n;
+}
+
+// A project database with a small catalogue; the work is linked by hand.
+class CargaEstimaciones : public ::testing::Test {
+ protected:
+  const Estimaciones& Carga(const std::string& sql, const std::string& obra = "A7") {
+    base_.Ejecuta(
+        "insert into CONCEPTO (CONCEPTO, COSTO, TIPO) values ('C-10', 100, 1), ('C''1', 5, 1);" +
+        sql);
+    con_.Open(base_.Ruta());
+    m_.Obra().Des.Clave = obra;
+    m_.programa.Conceptos->Carga(&con_, s_);
+    host_.cesiones = 0;
+    Estimaciones& e = *m_.Obra().Estimaciones;
+    e.Obra = &m_.Obra();
+    e.Carga(&con_, s_);
+    return e;
+  }
+
+  prueba::DirectorioTemporal dir_;
+  prueba::BaseSqlite base_{dir_.Archivo("obra.db")};
+  HostGrabador host_;
+  HostEnUso uso_{host_};
+  prueba::ModeloAMano m_;
+  Conexion con_;
+  std::string s_;
+};
+
+TEST_F(CargaEstimaciones, EstimatesInNumberOrderEachWithItsOwnLines) {
+  const Estimaciones& e = Carga(
+      "insert into EST1 values ('A''7', 3, NULL, NULL, NULL, 0, 0, 0), ('B1', 4, NULL, NULL, NULL, 0, 0, 0),"
+      " ('A''7', 1, '2013-02-01 00:00:00', '2013-01-01', '2013-01-31', 1.5, 2.25, 0.36);"
+      "insert into EST2 values ('A''7', 1, '01', NULL, 'C-10', 5, 100, 500, 2), ('A''7', 1, '0''1', 'F''1', 'C''1', 1, 1, 1, 1),"
+      " ('A''7', 1, '02', NULL, 'X-9', 2, 3, 6, 3), ('A''7', 3, '01', NULL, 'C-10', 7, 1, 7, 1),"
+      " ('B1', 1, '01', NULL, 'C-10', 8, 1, 8, 1)",
+      "A'7");
+  EXPECT_EQ(s_, "");
+  ASSERT_EQ(e.Count(), 2);
+  EXPECT_EQ(e.Item("ka'71"), e.Item(1));
+  EXPECT_EQ(e.Item("kA'73"), e.Item(2));
+  EXPECT_EQ(e.Item("kA'74"), nullptr);
+  const Estimacion& uno = *e.Item(1);
+  EXPECT_EQ(uno.Estimaciones, &e);
+  EXPECT_EQ(uno.Des.Clave, "1");
+  EXPECT_EQ(uno.Des.Fecha, Fecha::DesdeIso("2013-02-01"));
+  EXPECT_EQ(uno.Des.Final, Fecha::DesdeIso("2013-01-31"));
+  EXPECT_EQ(uno.Amortizacion, Moneda::DesdeTexto("2.25"));
+  EXPECT_EQ(uno.IVAAmortizacion, Moneda::DesdeTexto("0.36"));
+  EXPECT_EQ(e.Item(2)->Des.Fecha, Fecha::Hoy());  // missing dates are the day of loading
+  EXPECT_EQ(e.Item(2)->Des.Inicio, Fecha::Hoy());
+
+  const ItemsEstimacion& lineas = *uno.ItemsEstimacion;
+  EXPECT_EQ(lineas.Estimacion, &uno);
+  ASSERT_EQ(lineas.Count(), 3);
+  EXPECT_EQ(lineas.Item(1)->Des.Clave, "A'70'1F'1C'1");
+  EXPECT_EQ(lineas.Item(1)->Concepto, m_.programa.Conceptos->Item("kC'1"));
+  EXPECT_EQ(lineas.Item("kA'701C-10"), lineas.Item(2));
+  const ItemEstimacion& l = *lineas.Item(2);
+  EXPECT_EQ(l.ItemsEstimacion, &lineas);
+  EXPECT_DOUBLE_EQ(l.Des.Cantidad, 5);
+  EXPECT_EQ(l.Des.Importe, Moneda::DesdeEntero(500));
+  EXPECT_EQ(l.Concepto, m_.programa.Conceptos->Item("kC-10"));
+  ASSERT_NE(l.Concepto, nullptr);
+  EXPECT_EQ(lineas.Item(3)->Concepto, nullptr);  // X-9 is not in the catalogue
+  ASSERT_EQ(e.Item(2)->ItemsEstimacion->Count(), 1);
+  EXPECT_DOUBLE_EQ(e.Item(2)->ItemsEstimacion->Item(1)->Des.Cantidad, 7);
+  EXPECT_EQ(host_.cesiones, 2 + 3 + 1);
+}
+
+TEST_F(CargaEstimaciones, FailuresStopTheirOwnLoopOnly) {
+  const Estimaciones& e = Carga(
+      "insert into EST1 values ('A7', 1, NULL, NULL, NULL, 1.5, 0, 0), ('A7', 1, NULL, NULL, NULL, 9, 9, 9),"
+      " ('A7', 2, NULL, NULL, NULL, 0, 0, 0), ('A7', 3, NULL, NULL, NULL, 0, NULL, 0), ('A7', 4, NULL, NULL, NULL, 0, 0, 0);"
+      "insert into EST2 values ('A7', 2, '01', NULL, 'C-10', 5, 1, 5, 1), ('A7', 2, '01', NULL, 'C-10', 6, 1, 6, 2),"
+      " ('A7', 2, '02', NULL, 'C-10', 1, 1, 1, 3), ('A7', 2, '03', NULL, 'C-10', NULL, 1, 1, 4),"
+      " ('A7', 2, '04', NULL, 'C-10', 1, 1, 1, 5)");
+  // The repeated estimate 1 is left out; estimate 3's null amortisation stops the load.
+  ASSERT_EQ(e.Count(), 2);
+  EXPECT_EQ(e.Item(1)->Deducciones, Moneda::DesdeTexto("1.5"));
+  // Estimate 2: a repeated line is left out, a null quantity stops its lines.
+  const ItemsEstimacion& dos = *e.Item(2)->ItemsEstimacion;
+  ASSERT_EQ(dos.Count(), 2);
+  EXPECT_DOUBLE_EQ(dos.Item(1)->Des.Cantidad, 5);
+  EXPECT_EQ(Veces(s_, "ProMorlaQel.Estimaciones.AddByObject() arrojó la excepción # 457 "), 1u) << s_;
+  EXPECT_EQ(Veces(s_, "ProMorlaQel.ItemsEstimacion.AddByObject() arrojó la excepción # 457 "), 1u) << s_;
+  EXPECT_EQ(Veces(s_, "ProMorlaQel.ItemsEstimacion.Carga() arrojó la excepción # 94 "), 1u) << s_;
+  EXPECT_EQ(Veces(s_, "ProMorlaQel.Estimaciones.Carga() arrojó la excepción # 94 "), 1u) << s_;
+  EXPECT_EQ(Veces(s_, "\n"), 4u);
+}
+
+}  // namespace
+}  // namespace pmq

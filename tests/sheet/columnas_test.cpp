@@ -1,0 +1,70 @@
+#include "sheet/columnas.h"
+#include "sheet/libro_excel.h"
+#include "sheet/sistema_archivos.h"
+
+#include <gtest/gtest.h>
+
+namespace pmq {
+namespace {
+
+TEST(ColTrans, ExamplesOfTheWrapper) {
+  EXPECT_EQ(LibroExcel::ColTrans(1), "A");
+  EXPECT_EQ(LibroExcel::ColTrans(25), "Y");
+  EXPECT_EQ(LibroExcel::ColTrans(26), "Z");
+  EXPECT_EQ(LibroExcel::ColTrans(27), "AA");
+  EXPECT_EQ(LibroExcel::ColTrans(52), "AZ");
+  EXPECT_EQ(LibroExcel::ColTrans(53), "BA");
+  EXPECT_EQ(LibroExcel::ColTrans(78), "BZ");
+  EXPECT_EQ(LibroExcel::ColTrans(702), "ZZ");
+  EXPECT_EQ(LibroExcel::ColTrans(703), "AAA");
+  EXPECT_EQ(LibroExcel::ColTrans(16384), "XFD");
+}
+
+TEST(ColTrans, TwoLetterRuleAgreesWithGeneralLettersAndRoundTrips) {
+  // ColTrans follows the quotient/remainder rule up to ZZ; LetrasColumna is an
+  // independent bijective base-26 conversion. Both must agree everywhere, and
+  // NumeroColumna must undo them over the whole range of columns.
+  std::string anterior;
+  for (int64_t n = 1; n <= kUltimaColumna; ++n) {
+    std::string sErrores;
+    const std::string letras = LibroExcel::ColTrans(n, sErrores);
+    ASSERT_EQ(letras, LetrasColumna(n)) << n;
+    ASSERT_EQ(NumeroColumna(letras), n) << letras;
+    ASSERT_TRUE(sErrores.empty());
+    // Columns sort by length, then alphabetically.
+    ASSERT_TRUE(letras.size() > anterior.size() || (letras.size() == anterior.size() && letras > anterior)) << n;
+    anterior = letras;
+  }
+}
+
+TEST(ColTrans, OutsideTheSheetIsEmptyAndNeverReports) {
+  std::string sErrores = "previo\n";
+  EXPECT_EQ(LibroExcel::ColTrans(0, sErrores), "");
+  EXPECT_EQ(LibroExcel::ColTrans(-3, sErrores), "");
+  EXPECT_EQ(LibroExcel::ColTrans(16385, sErrores), "");
+  EXPECT_EQ(sErrores, "previo\n");
+}
+
+TEST(NumeroColumna, AcceptsEitherCaseAndRejectsWhatIsNoColumn) {
+  EXPECT_EQ(NumeroColumna("xfd"), 16384);
+  EXPECT_EQ(NumeroColumna("aM"), 39);
+  EXPECT_EQ(NumeroColumna("XFE"), 0);
+  EXPECT_EQ(NumeroColumna("ZZZ"), 0);
+  EXPECT_EQ(NumeroColumna("AAAA"), 0);
+  EXPECT_EQ(NumeroColumna(""), 0);
+  EXPECT_EQ(NumeroColumna("A1"), 0);
+  EXPECT_EQ(NumeroColumna("Ñ"), 0);
+}
+
+TEST(SistemaArchivos, ExtensionOfTheLastComponent) {
+  const SistemaArchivos fs;
+  EXPECT_EQ(fs.GetExtensionName("/tmp/programa.xlsx"), "xlsx");
+  EXPECT_EQ(fs.GetExtensionName("/tmp/programa.obra.XLSX"), "XLSX");
+  EXPECT_EQ(fs.GetExtensionName("/tmp/carpeta.v2/programa"), "");
+  EXPECT_EQ(fs.GetExtensionName("C:\\datos.2013\\resumen.xls"), "xls");
+  EXPECT_EQ(fs.GetExtensionName("programa."), "");
+  EXPECT_EQ(fs.GetExtensionName(""), "");
+}
+
+}  // namespace
+}  // namespace pmq

@@ -1,0 +1,144 @@
+#include "common/error_qel.h"
+#include "sheet/celdas_hoja.h"
+#include "sheet/evaluador_hoja.h"
+#include "sheet/expresion_formula.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace pmq {
+namespace {
+
+using Error = ExpresionFormula::Error;
+
+int NumeroDeError(const std::string& formula) {
+  try {
+    ExpresionFormula::Analiza(formula);
+  } catch (const ErrorQel& e) {
+    return e.Numero();
+  }
+  return 0;
+}
+
+TEST(ExpresionFormula, AcceptsWhatTheReportsWrite) {
+  for (const char* f : {"=H17+AM17+BO17", "=G10*F10", "=F10+I10-J10", "=K12-(O12+Q12)", "=H10+H11+H12",
+                        "=XFD1048576", "=-A1", "=2*-3", "=1++2", "=--1", "=((A1))", "=1.5E+3*.5", "=$A$1+B$2+$C3"}) {
+    EXPECT_EQ(NumeroDeError(f), 0) << f;
+  }
+}
+
+TEST(ExpresionFormula, RejectsWhatASpreadsheetRejectsWith1004) {
+  for (const char* f : {"=", "= ", "=A1+", "=*A1", "=A1*", "=()", "=K12-()", "=(A1", "=A1)", "=A1 B1",
+                        "=XFE1", "=AAAA1", "=A0", "=A1048577", "=SUM(A1)", "=A1:B2", "=Hoja1!A1", "=_17+_19",
+                        "=A1/2", "=1..2", "=1A", "=A", "=1E", "=50%", "A1+B1", ""}) {
+    EXPECT_EQ(NumeroDeError(f), errores::kAplicacion) << f;
+  }
+  EXPECT_EQ(NumeroDeError("=" + std::string(8192, '1')), errores::kAplicacion);
+  EXPECT_EQ(NumeroDeError("=" + std::string(70, '(') + "1" + std::string(70, ')')), errores::kAplicacion);
+  EXPECT_EQ(NumeroDeError("=" + std::string(60, '(') + "1" + std::string(60, ')')), 0);
+}
+
+TEST(ExpresionFormula, NormalizedTextAndReferences) {
+  const ExpresionFormula f = ExpresionFormula::Analiza("= am17 + $b$2 * ( 1.5e2 - xfd1 )");
+  EXPECT_EQ(f.Texto(), "=AM17+$B$2*(1.5E2-XFD1)");
+  ASSERT_EQ(f.Referencias().size(), 3u);
+  EXPECT_EQ(f.Referencias()[0].columna, 39);
+  EXPECT_EQ(f.Referencias()[0].fila, 17);
+  EXPECT_TRUE(f.Referencias()[1].columna_fija);
+  EXPECT_TRUE(f.Referencias()[1].fila_fija);
+  EXPECT_EQ(f.Referencias()[2].columna, 16384);
+}
+
+TEST(ExpresionFormula, CopyMovesRelativeReferencesOnly) {
+  const ExpresionFormula f = ExpresionFormula::Analiza("=A1+$B1+C$1+$D$1");
+  EXPECT_EQ(f.Desplazada(2, 3).Texto(), "=D3+$B3+F$1+$D$1");
+  EXPECT_THROW(f.Desplazada(-1, 0), ErrorQel);
+  EXPECT_THROW(ExpresionFormula::Analiza("=XFD1").Desplazada(0, 1), ErrorQel);
+}
+
+TEST(ExpresionFormula, EvaluationFollowsPrecedenceAndPropagatesErrors) {
+  auto valor = [](const char* texto, std::vector<ExpresionFormula::Resultado> refs = {}) {
+    return ExpresionFormula::Analiza(texto).Evalua(refs);
+  };
+  EXPECT_DOUBLE_EQ(valor("=2+3*4").valor, 14);
+  EXPECT_DOUBLE_EQ(valor("=(2+3)*4").valor, 20);
+  EXPECT_DOUBLE_EQ(valor("=10-4-3").valor, 3);
+  EXPECT_DOUBLE_EQ(valor("=-2*-3").valor, 6);
+  EXPECT_DOUBLE_EQ(valor("=1-(2-(3-4))").valor, -2);
+  EXPECT_DOUBLE_EQ(valor("=A1*B1+A1", {{2.5, Error::kNinguno}, {4, Error::kNinguno}, {2.5, Error::kNinguno}}).valor,
+                   12.5);
+  EXPECT_EQ(valor("=A1+1", {{0, Error::kValor}}).error, Error::kValor);
+  EXPECT_EQ(valor("=1E300*1E300").error, Error::kNumero);
+  EXPECT_EQ(ExpresionFormula::TextoError(Error::kValor), "#VALUE!");
+}
+
+// A small sheet of cells for the evaluator.
+class EvaluadorHojaTest : public ::testing::Test {
+ protected:
+  void Numero(int32_t f, int32_t c, double v) { celdas_.PonNumero(celdas_.Obtiene(f, c), v); }
+  void Formula(int32_t f, int32_t c, const std::string& t) { celdas_.PonFormula(celdas_.Obtiene(f, c), t); }
+  ExpresionFormula::Resultado Resultado(int32_t f, int32_t c) {
+    return EvaluadorHoja::ValorDe(celdas_.Busca(f, c), celdas_);
+  }
+  CeldasHoja celdas_;
+};
+
+TEST_F(EvaluadorHojaTest, EmptyCellsCountAsZeroAndFormulasSeeFormulas) {
+  Numero(10, 6, 3);       // F10 quantity
+  Numero(10, 7, 2.5);     // G10 unit price
+  Formula(10, 8, "=G10*F10");
+  Formula(11, 8, "=G11*F11");  // an empty line
+  Formula(13, 8, "=H10+H11+H12");
+  Formula(15, 8, "=H13*2");
+  // Written after the cells it uses and before one that uses it: order does not matter.
+  Formula(1, 1, "=H15-H13");
+  EvaluadorHoja::Evalua(celdas_);
+  EXPECT_DOUBLE_EQ(Resultado(10, 8).valor, 7.5);
+  EXPECT_DOUBLE_EQ(Resultado(11, 8).valor, 0);
+  EXPECT_DOUBLE_EQ(Resultado(13, 8).valor, 7.5);
+  EXPECT_DOUBLE_EQ(Resultado(15, 8).valor, 15);
+  EXPECT_DOUBLE_EQ(Resultado(1, 1).valor, 7.5);
+}
+
+TEST_F(EvaluadorHojaTest, ValuesOfEveryKindAndTexts) {
+  celdas_.PonMoneda(celdas_.Obtiene(1, 1), Moneda::DesdeUnidades(12345));
+  celdas_.PonEntero(celdas_.Obtiene(1, 2), 7);
+  celdas_.PonTexto(celdas_.Obtiene(1, 3), " 12.5 ");
+  celdas_.PonTexto(celdas_.Obtiene(1, 4), "1)");
+  Formula(2, 1, "=A1+B1+C1");
+  Formula(2, 2, "=D1+1");
+  Formula(2, 3, "=B2*0");
+  EvaluadorHoja::Evalua(celdas_);
+  EXPECT_DOUBLE_EQ(Resultado(2, 1).valor, 1.2345 + 7 + 12.5);
+  EXPECT_EQ(Resultado(2, 2).error, Error::kValor);
+  EXPECT_EQ(Resultado(2, 3).error, Error::kValor);  // errors travel through formulas
+}
+
+TEST_F(EvaluadorHojaTest, CircularReferencesEndAndRecalculationFollowsChanges) {
+  Formula(1, 1, "=B1+1");
+  Formula(1, 2, "=A1+1");
+  Formula(2, 1, "=A2");
+  EvaluadorHoja::Evalua(celdas_);
+  // The circle A1 → B1 → A1 is cut where it closes: B1 sees 0 for A1.
+  EXPECT_DOUBLE_EQ(Resultado(1, 2).valor, 1);
+  EXPECT_DOUBLE_EQ(Resultado(1, 1).valor, 2);
+  EXPECT_DOUBLE_EQ(Resultado(2, 1).valor, 0);
+  Numero(1, 2, 10);
+  EvaluadorHoja::Evalua(celdas_);
+  EXPECT_DOUBLE_EQ(Resultado(1, 1).valor, 11);
+}
+
+TEST_F(EvaluadorHojaTest, LongChainsDoNotExhaustTheStack) {
+  // Each cell refers to the one below it: evaluating row 1 first must walk
+  // 100,000 formulas deep.
+  constexpr int32_t kFilas = 100000;
+  for (int32_t f = 1; f < kFilas; ++f) Formula(f, 1, "=A" + std::to_string(f + 1) + "+1");
+  Numero(kFilas, 1, 0.5);
+  EvaluadorHoja::Evalua(celdas_);
+  EXPECT_DOUBLE_EQ(Resultado(1, 1).valor, kFilas - 1 + 0.5);
+}
+
+}  // namespace
+}  // namespace pmq
