@@ -42,8 +42,6 @@ pmq::Programa& ProgramaDe(const Concepto& c) {
 
 }  // namespace
 
-Concepto::~Concepto() = default;
-
 bool Concepto::ExplotaMe(Conexion* Conexion, pmq::Concepto* ConceptoOrigen, double Cantidad,
                          bool EsInsumoMaquina, std::unique_ptr<pmq::Explosion>& Explo, std::string& sErrores) {
   std::vector<const Concepto*> ruta;

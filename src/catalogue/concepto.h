@@ -20,7 +20,6 @@ class Conexion;
 class Concepto : public Entidad {
  public:
   Concepto() = default;
-  ~Concepto() override;
 
   pmq::Conceptos* Conceptos = nullptr;
   std::unique_ptr<pmq::Explosion> Explosion;  ///< breakdown per one unit, once broken down
