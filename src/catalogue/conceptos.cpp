@@ -10,6 +10,7 @@ namespace pmq {
 void Conceptos::Carga(Conexion* Conexion, std::string& sErrores) {
   int64_t i = 0;
   try {
+    matrices_.Olvida();
     std::unique_ptr<Recordset> rs =
         GetTabla(Conexion, "select * from CONCEPTO order by TIPO, CONCEPTO", {}, sErrores);
     if (!rs || rs->RecordCount() < 1) return;
@@ -72,6 +73,29 @@ void Conceptos::AddByObject(std::unique_ptr<Concepto> oConcepto, std::string& sE
   } catch (...) {
     AnotaExcepcion(sErrores, "Conceptos", "AddByObject");
   }
+}
+
+void Conceptos::ExplotaConceptos(Conexion* Conexion, std::string& sErrores) {
+  try {
+    const int32_t total = items_.Count();
+    for (int32_t i = 1; i <= total; ++i) {
+      Concepto* c = items_.Item(static_cast<int64_t>(i));
+      if (c != nullptr && (c->Tipo == enumTipoConcepto::PrecioUnitario ||
+                           c->Tipo == enumTipoConcepto::IntegradoIndirecto)) {
+        std::unique_ptr<Explosion> explosion = std::make_unique<Explosion>();
+        c->ExplotaMe(Conexion, c, 1, false, explosion, sErrores);
+        c->Explosion = std::move(explosion);
+      }
+      CedeAlHost("Explosión de conceptos", i, total);
+    }
+  } catch (...) {
+    AnotaExcepcion(sErrores, "Conceptos", "ExplotaConceptos");
+  }
+}
+
+const std::vector<FilaMatriz>* Conceptos::FilasAnalisis(Conexion* Conexion, const std::string& codigo,
+                                                        std::string& sErrores) {
+  return matrices_.Filas(Conexion, codigo, items_.Count(), sErrores);
 }
 
 }  // namespace pmq

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "catalogue/concepto.h"
+#include "catalogue/matrices.h"
 #include "common/coleccion.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pmq {
 
@@ -29,12 +31,24 @@ class Conceptos {
   int32_t Count() const { return items_.Count(); }
   /// Appends a concept under "k" + code.
   void AddByObject(std::unique_ptr<Concepto> oConcepto, std::string& sErrores);
+  /// Breaks down every unit-price and integrated-indirect concept (origin
+  /// itself, quantity 1, a fresh explosion that replaces the concept's own).
+  /// The explosions are not priced here.
+  void ExplotaConceptos(Conexion* Conexion, std::string& sErrores);
+  /// The analysis rows (MATRICES) of a composite, in database order; nullptr
+  /// when the query failed. Kept in memory once read; a large catalogue reads
+  /// the whole table at the first composite (Matrices::kUmbralPrecarga).
+  const std::vector<FilaMatriz>* FilasAnalisis(Conexion* Conexion, const std::string& codigo,
+                                               std::string& sErrores);
+  /// What has been read of MATRICES.
+  const Matrices& Analisis() const { return matrices_; }
 
   auto begin() const { return items_.begin(); }
   auto end() const { return items_.end(); }
 
  private:
   Coleccion<Concepto> items_;
+  Matrices matrices_;
 };
 
 }  // namespace pmq

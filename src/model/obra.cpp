@@ -31,6 +31,8 @@ Obra::Obra() {
   Partidas = std::make_unique<pmq::Partidas>();
   Estimaciones = std::make_unique<pmq::Estimaciones>();
   FPro = std::make_unique<pmq::FilasPrograma>();
+  std::string sin_errores;
+  for (const char* fila : {"kTotal", "kTotalAcumulado"}) FPro->Add(fila, sin_errores);
 }
 
 Obra::~Obra() = default;

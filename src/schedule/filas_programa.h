@@ -1,10 +1,35 @@
 #pragma once
 
+#include "common/coleccion.h"
+#include "schedule/fila_programa.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
 namespace pmq {
 
-/// The program rows of a work or a section (resource programs).
+class Entidad;
+
+/// The totals rows of a work or of a budget section, under text keys.
 class FilasPrograma {
  public:
+  Entidad* Parent = nullptr;  ///< the owning work or section; not set by the library
+
+  /// Creates a row under `key` and returns it. A key already present appends
+  /// "ProMorlaQel.FilaPrograma.Add() arrojó la excepción # 457 …" and returns nullptr.
+  FilaPrograma* Add(std::string_view key, std::string& sErrores);
+  /// The row at a 1-based position or under its key (case-insensitive); nullptr when none.
+  FilaPrograma* Item(int64_t posicion) const { return filas_.Item(posicion); }
+  FilaPrograma* Item(std::string_view clave) const { return filas_.Item(clave); }
+  /// Number of rows.
+  int32_t Count() const { return filas_.Count(); }
+
+  auto begin() const { return filas_.begin(); }
+  auto end() const { return filas_.end(); }
+
+ private:
+  Coleccion<FilaPrograma> filas_;
 };
 
 }  // namespace pmq

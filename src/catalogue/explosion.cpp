@@ -1,0 +1,203 @@
+#include "catalogue/explosion.h"
+
+#include "catalogue/concepto.h"
+#include "common/error_qel.h"
+#include "common/redondeo.h"
+
+namespace pmq {
+namespace {
+
+// Rounding to cents of every price.
+double R2(double x) { return Redondea(x, 2); }
+
+const Concepto& ConceptoDe(const ItemExplosion& linea) {
+  if (linea.Concepto == nullptr) throw ErrorQel(errores::kObjeto);
+  return *linea.Concepto;
+}
+
+}  // namespace
+
+ItemExplosion* Explosion::Guarda(std::unique_ptr<ItemExplosion> item) {
+  lineas_.push_back(std::move(item));
+  return lineas_.back().get();
+}
+
+void Explosion::Add(std::unique_ptr<ItemExplosion> item, std::string& sErrores) {
+  try {
+    if (!item) throw ErrorQel(errores::kObjeto);
+    lineas_.reserve(lineas_.size() + 1);
+    Items.Add(item.get());
+    Guarda(std::move(item));
+  } catch (...) {
+    AnotaExcepcion(sErrores, "Explosion", "Add");
+  }
+}
+
+void Explosion::Opera(double VolumenObra, double IVA, bool IVAMat, double FactDes, double FactMdo,
+                      double FactDestajo, bool ObtenerMdeO, std::string& sErrores) {
+  try {
+    Moneda materiales, mano_de_obra, maquinaria, subcontratos, indirectos;
+    double destajos = 0;
+    const double factor_iva = IVA * 0.01 + 1;
+    for (ItemExplosion* linea : Items) {
+      const Concepto& c = ConceptoDe(*linea);
+      const double q = linea->Cantidad;
+      const double k = c.Des.Costo.ADouble();
+      linea->CantidadAlt = c.Des.FactorConversion * q;
+      switch (c.Tipo) {
+        case enumTipoConcepto::Material: {
+          double p = R2(k * (q * FactDes));
+          if (IVAMat) p = R2(factor_iva * p);
+          linea->Parcial = Moneda::DesdeDouble(p);
+          materiales += linea->Parcial;
+          break;
+        }
+        case enumTipoConcepto::ManoDeObra: {
+          if (!ObtenerMdeO) break;
+          const double tarifa_destajo = R2(k * FactDestajo);
+          destajos += R2(q * FactMdo * tarifa_destajo);
+          const double salario = R2(k * c.Des.FSR);
+          const double salario_cargado = R2(salario * FactMdo);
+          linea->Parcial = Moneda::DesdeDouble(R2(q * salario_cargado));
+          mano_de_obra += linea->Parcial;
+          break;
+        }
+        case enumTipoConcepto::Maquinaria:
+          linea->Parcial = Moneda::DesdeDouble(R2(k * q));
+          maquinaria += linea->Parcial;
+          break;
+        case enumTipoConcepto::Subcontrato: {
+          const double costo = R2(k * FactDes);
+          double p = R2(q * costo);
+          if (IVAMat) p = R2(factor_iva * p);
+          linea->Parcial = Moneda::DesdeDouble(p);
+          subcontratos += linea->Parcial;
+          break;
+        }
+        case enumTipoConcepto::Indirecto:
+          linea->Parcial = Moneda::DesdeDouble(R2(k * q));
+          indirectos += linea->Parcial;
+          break;
+        default:
+          break;
+      }
+    }
+    // Everything that can fail is computed before the totals change.
+    const Moneda destajo_unitario = VolumenObra == 0 ? Moneda() : Moneda::DesdeDouble(destajos / VolumenObra);
+    const Moneda total_destajos = Moneda::DesdeDouble(destajos);
+    Moneda total = materiales + maquinaria + subcontratos;
+    if (ObtenerMdeO) total += mano_de_obra;
+
+    DestajoUnitario = destajo_unitario;
+    TotalMateriales = materiales;
+    TotalMaquinaria = maquinaria;
+    TotalSubcontratos = subcontratos;
+    TotalIndirectos = indirectos;
+    TotalDestajos = total_destajos;
+    if (ObtenerMdeO) TotalManoDeObra = mano_de_obra;
+    Total = total;
+    ObtenerResumenes(ObtenerMdeO, sErrores);
+  } catch (...) {
+    AnotaExcepcion(sErrores, "Explosion", "Opera");
+  }
+}
+
+void Explosion::ObtenerResumenes(bool ObtenerMdeO, std::string& sErrores) {
+  try {
+    for (ItemExplosion* linea : Items) linea->Resumido = false;
+    ResumenMat = ObtenerResumen(enumTipoConcepto::Material, sErrores);
+    if (ObtenerMdeO) ResumenMdo = ObtenerResumen(enumTipoConcepto::ManoDeObra, sErrores);
+    ResumenMaq = ObtenerResumen(enumTipoConcepto::Maquinaria, sErrores);
+    ResumenSub = ObtenerResumen(enumTipoConcepto::Subcontrato, sErrores);
+    ResumenInd = ObtenerResumen(enumTipoConcepto::Indirecto, sErrores);
+
+    ColeccionRef<ItemExplosion> todo;
+    auto agrega = [&todo](const ResumenExplosion& parte) {
+      if (!parte) return;
+      for (ItemExplosion* linea : *parte) todo.Add(linea);
+    };
+    agrega(ResumenMat);
+    if (ObtenerMdeO) agrega(ResumenMdo);
+    agrega(ResumenMaq);
+    agrega(ResumenSub);
+    agrega(ResumenInd);
+    Resumen = std::move(todo);
+  } catch (...) {
+    AnotaExcepcion(sErrores, "Explosion", "ObtenerResumenes");
+  }
+}
+
+ColeccionRef<ItemExplosion> Explosion::ObtenerResumen(enumTipoConcepto TipoConcepto, std::string& sErrores) {
+  ColeccionRef<ItemExplosion> resumen;
+  try {
+    for (ItemExplosion* linea : Items) {
+      if (ConceptoDe(*linea).Tipo != TipoConcepto) continue;
+      const int32_t i = BuscaConceptoEnColeccion(resumen, linea->Concepto, sErrores);
+      if (i == -1) {
+        auto nueva = std::make_unique<ItemExplosion>();
+        nueva->Concepto = linea->Concepto;
+        nueva->CantidadAlt = linea->CantidadAlt;
+        nueva->Cantidad = linea->Cantidad;
+        nueva->Parcial = linea->Parcial;
+        nueva->UnidadAlt = linea->UnidadAlt;
+        lineas_.reserve(lineas_.size() + 1);
+        resumen.Add(nueva.get());
+        Guarda(std::move(nueva));
+      } else {
+        ItemExplosion* destino = resumen.Item(static_cast<int64_t>(i));
+        if (destino == nullptr) throw ErrorQel(errores::kSubindice);
+        destino->Cantidad += linea->Cantidad;
+        destino->CantidadAlt += linea->CantidadAlt;
+        destino->Parcial += linea->Parcial;
+        linea->Resumido = true;
+      }
+    }
+  } catch (...) {
+    AnotaExcepcion(sErrores, "Explosion", "ObtenerResumen");
+  }
+  return resumen;
+}
+
+int32_t Explosion::BuscaConceptoEnColeccion(const ColeccionRef<ItemExplosion>& Coleccion,
+                                            const pmq::Concepto* Concepto, std::string& sErrores) {
+  try {
+    if (Concepto == nullptr) throw ErrorQel(errores::kObjeto);
+    for (int32_t i = 1; i <= Coleccion.Count(); ++i) {
+      const ItemExplosion* linea = Coleccion.Item(static_cast<int64_t>(i));
+      if (linea->Resumido) continue;
+      if (ConceptoDe(*linea).Des.Clave == Concepto->Des.Clave) return i;
+    }
+  } catch (...) {
+    AnotaExcepcion(sErrores, "Explosion", "BuscaConceptoEnColeccion");
+  }
+  return -1;
+}
+
+ResumenExplosion Explosion::ImportaResumen(double Multiplicador, const ResumenExplosion& ColRes,
+                                           std::string& sErrores) {
+  if (!ColRes || ColRes->empty()) return std::nullopt;
+  ColeccionRef<ItemExplosion> copia;
+  try {
+    for (const ItemExplosion* s : *ColRes) {
+      if (s == nullptr) throw ErrorQel(errores::kObjeto);
+      auto nueva = std::make_unique<ItemExplosion>();
+      nueva->Cantidad = RedondeaPar(s->Cantidad * Multiplicador, 6);
+      nueva->CantidadAlt = RedondeaPar(s->CantidadAlt * Multiplicador, 6);
+      nueva->Parcial = Moneda::DesdeDouble(R2(s->Parcial.ADouble() * Multiplicador));
+      nueva->Resumido = s->Resumido;
+      nueva->UnidadAlt = s->UnidadAlt;
+      nueva->EsInsumoMaquina = s->EsInsumoMaquina;
+      nueva->Concepto = s->Concepto;
+      nueva->ConceptoOrigen = s->ConceptoOrigen;
+      nueva->Explosion = this;
+      lineas_.reserve(lineas_.size() + 1);
+      copia.Add(nueva.get());
+      Guarda(std::move(nueva));
+    }
+  } catch (...) {
+    AnotaExcepcionConPrefijo(sErrores, "ProMorlaControl", "Explosion", "ImportaResumen");
+  }
+  return copia;
+}
+
+}  // namespace pmq

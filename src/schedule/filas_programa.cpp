@@ -1,0 +1,21 @@
+#include "schedule/filas_programa.h"
+
+#include "common/error_qel.h"
+
+#include <memory>
+
+namespace pmq {
+
+FilaPrograma* FilasPrograma::Add(std::string_view key, std::string& sErrores) {
+  try {
+    auto fila = std::make_unique<FilaPrograma>();
+    fila->FilasPrograma = this;
+    fila->Clave = std::string(key);
+    return filas_.Add(std::move(fila), key);
+  } catch (...) {
+    AnotaExcepcion(sErrores, "FilaPrograma", "Add");
+    return nullptr;
+  }
+}
+
+}  // namespace pmq

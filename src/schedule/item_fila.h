@@ -1,0 +1,46 @@
+#pragma once
+
+#include "common/moneda.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace pmq {
+
+class ItemsFila;
+class ItemExplosion;
+class Dias;
+
+/// One row item of a budget line's resource program: one input of the chosen
+/// kind, with its own day list.
+class ItemFila {
+ public:
+  ItemFila();
+  ~ItemFila();
+  ItemFila(const ItemFila&) = delete;
+  ItemFila& operator=(const ItemFila&) = delete;
+
+  pmq::ItemsFila* ItemsFila = nullptr;  ///< the row items of the line
+  std::unique_ptr<Dias> DiasPorFila;    ///< the item's day list (created by InicializaDias)
+
+  // What AgregaElemento worked out (not laid over the days).
+  int32_t NoDias = 0;          ///< IdxFin - IdxIni + 1
+  double CantidadTotal = 0;    ///< input quantity of the whole line, 6 decimals
+  Moneda ImporteTotal;         ///< amount of the whole line, cents
+  double CantidadPorDia = 0;   ///< CantidadTotal / NoDias, 6 decimals
+  Moneda ImportePorDia;        ///< ImporteTotal / NoDias, cents
+
+  /// Gives the item a new, empty day list (replacing any earlier one).
+  void InicializaDias(std::string& sErrores);
+  /// Receives the summary entry the item stands for; it lays nothing over the
+  /// days (how an entry maps onto days is not settled).
+  void ColocaDiasItem(const ItemExplosion* oItemResumen, std::string& sErrores);
+  /// Works out the input's quantity and amount for the line (CantUni ×
+  /// VolumenPresupuesto, and × Costo) and per day over IdxIni..IdxFin, and
+  /// keeps them in the fields above; all zero when there are no days.
+  void AgregaElemento(double CantUni, double VolumenPresupuesto, Moneda Costo, int32_t IdxIni, int32_t IdxFin,
+                      std::string& sErrores);
+};
+
+}  // namespace pmq

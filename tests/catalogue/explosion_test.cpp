@@ -1,0 +1,283 @@
+// Pricing a breakdown, its totals and summaries, and the copies scaled to a
+// budget line's quantity.
+
+#include "catalogo_prueba.h"
+
+#include <gtest/gtest.h>
+
+namespace pmq {
+namespace {
+
+using prueba::Claves;
+
+constexpr int kMat = 1, kMdo = 2, kMaq = 3, kBas = 4, kPU = 5, kSub = 6, kInd = 7;
+
+Moneda Pesos(double v) { return Moneda::DesdeDouble(v); }
+
+class Opera : public prueba::CatalogoConBase {};
+
+TEST_F(Opera, MaterialRoundsOnceAfterWasteThenAddsTax) {
+  Concepto("M-1", kMat, 10, 1, 2);  // 2 commercial units per unit
+  Concepto("P-1", kPU, 0);
+  Matriz("P-1", "M-1", "2.5");
+  Carga();
+  std::string s;
+  std::unique_ptr<Explosion> e = Explota("P-1", s);
+  e->Opera(1, 16, true, 1.03, 1.05, 0.6, true, s);
+  EXPECT_EQ(s, "");
+  const ItemExplosion& l = *e->Items.Item(1);
+  EXPECT_EQ(l.Parcial, Pesos(29.87));  // R2(10 × 2.575) = 25.75, R2(1.16 × 25.75)
+  EXPECT_DOUBLE_EQ(l.CantidadAlt, 5.0);
+  EXPECT_EQ(e->TotalMateriales, Pesos(29.87));
+  EXPECT_EQ(e->Total, Pesos(29.87));
+  e->Opera(1, 16, false, 1.03, 1.05, 0.6, true, s);
+  EXPECT_EQ(l.Parcial, Pesos(25.75));
+}
+
+TEST_F(Opera, LabourIsChargedWithItsFactorsAndPieceworkIsKeptApart) {
+  Concepto("MO-1", kMdo, 100, 1.5);
+  Concepto("P-1", kPU, 0);
+  Matriz("P-1", "MO-1", "0.2");
+  Carga();
+  std::string s;
+  std::unique_ptr<Explosion> e = Explota("P-1", s);
+  e->Opera(1, 16, true, 1.03, 1.05, 0.6, true, s);
+  EXPECT_EQ(s, "");
+  EXPECT_EQ(e->Items.Item(1)->Parcial, Pesos(31.50));  // wage 150, charged 157.50
+  EXPECT_EQ(e->TotalManoDeObra, Pesos(31.50));
+  EXPECT_EQ(e->TotalDestajos, Pesos(12.60));  // R2(0.2 × 1.05 × R2(100 × 0.6))
+  EXPECT_EQ(e->DestajoUnitario, Pesos(12.60));
+  EXPECT_EQ(e->Total, Pesos(31.50));
+  e->Opera(2, 16, true, 1.03, 1.05, 0.6, true, s);
+  EXPECT_EQ(e->DestajoUnitario, Pesos(6.30));
+  e->Opera(0, 16, true, 1.03, 1.05, 0.6, true, s);
+  EXPECT_TRUE(e->DestajoUnitario.EsCero());
+  EXPECT_EQ(e->TotalDestajos, Pesos(12.60));
+
+  // Without labour: lines keep their price, the labour total and summary stay
+  // as they were, and the direct cost leaves labour out.
+  const ItemExplosion* resumen_mdo = e->ResumenMdo->Item(1);
+  e->Opera(1, 16, true, 1.03, 2.0, 0.6, false, s);
+  EXPECT_EQ(e->Items.Item(1)->Parcial, Pesos(31.50));
+  EXPECT_EQ(e->TotalManoDeObra, Pesos(31.50));
+  EXPECT_EQ(e->ResumenMdo->Item(1), resumen_mdo);
+  EXPECT_TRUE(e->Total.EsCero());
+  EXPECT_TRUE(e->TotalDestajos.EsCero());
+  EXPECT_EQ(e->Resumen->Count(), 0);
+
+  std::unique_ptr<Explosion> nueva = Explota("P-1", s);
+  nueva->Opera(1, 16, true, 1.03, 1.05, 0.6, false, s);
+  EXPECT_TRUE(nueva->Items.Item(1)->Parcial.EsCero());
+  EXPECT_FALSE(nueva->ResumenMdo.has_value());
+  EXPECT_TRUE(nueva->ResumenMat.has_value());
+  EXPECT_EQ(s, "");
+}
+
+TEST_F(Opera, EachKindHasItsRuleAndTheDirectCostLeavesIndirectsOut) {
+  Concepto("M", kMat, 1.004);
+  Concepto("S", kSub, 1.004);
+  Concepto("MQ", kMaq, 2.345);
+  Concepto("IND", kInd, 0.125);
+  Concepto("OTRO", kBas, 0);  // an empty composite: nothing to price
+  Concepto("P", kPU, 0);
+  for (const char* fila : {"M", "S"}) Matriz("P", fila, "10");
+  Matriz("P", "MQ", "3");
+  Matriz("P", "IND", "1");
+  Matriz("P", "OTRO", "1");
+  Carga();
+  std::string s;
+  std::unique_ptr<Explosion> e = Explota("P", s);
+  e->Opera(1, 16, true, 1.03, 1, 1, true, s);
+  EXPECT_EQ(s, "");
+  // Material: R2(1.004 × 10.3) = 10.34, with tax 11.99. Subcontract: R2(1.004 × 1.03)
+  // = 1.03 first, then 10.30, with tax 11.95.
+  EXPECT_EQ(e->TotalMateriales, Pesos(11.99));
+  EXPECT_EQ(e->TotalSubcontratos, Pesos(11.95));
+  EXPECT_EQ(e->TotalMaquinaria, Pesos(7.04));  // R2(7.035): halves go up
+  EXPECT_EQ(e->TotalIndirectos, Pesos(0.13));
+  EXPECT_EQ(e->Total, Pesos(11.99 + 11.95 + 7.04));
+  EXPECT_TRUE(e->TotalDestajos.EsCero());
+}
+
+TEST_F(Opera, SummariesMergeAConceptIntoItsFirstLineAndShareLinesWithTheWholeSummary) {
+  Concepto("P", kPU, 0);
+  Concepto("B-1", kBas, 0);
+  Concepto("B-2", kBas, 0);
+  Concepto("M-1", kMat, 10, 1, 3);
+  Concepto("M-2", kMat, 4);
+  Concepto("MO-1", kMdo, 100);
+  Concepto("MQ-1", kMaq, 50);
+  Matriz("P", "B-1", "1");
+  Matriz("P", "M-2", "1");
+  Matriz("P", "B-2", "1");
+  Matriz("P", "MQ-1", "1");
+  Matriz("B-1", "MO-1", "0.5");
+  Matriz("B-1", "M-1", "0.5");
+  Matriz("B-2", "M-1", "0.25");
+  Carga();
+  std::string s;
+  std::unique_ptr<Explosion> e = Explota("P", s);
+  ASSERT_EQ(Claves(e->Items), "MO-1|M-1|M-2|M-1|MQ-1");
+  for (int vez = 0; vez < 2; ++vez) {  // a second Opera recomputes, it does not add up again
+    e->Opera(1, 0, false, 1, 1, 1, true, s);
+    EXPECT_EQ(s, "");
+    ASSERT_EQ(Claves(*e->ResumenMat), "M-1|M-2");
+    const ItemExplosion& m1 = *e->ResumenMat->Item(1);
+    EXPECT_DOUBLE_EQ(m1.Cantidad, 0.75);
+    EXPECT_DOUBLE_EQ(m1.CantidadAlt, 2.25);
+    EXPECT_EQ(m1.Parcial, Pesos(7.50));
+    EXPECT_EQ(m1.Explosion, nullptr);
+    EXPECT_EQ(m1.ConceptoOrigen, nullptr);
+    EXPECT_FALSE(e->Items.Item(2)->Resumido);
+    EXPECT_TRUE(e->Items.Item(4)->Resumido);
+    EXPECT_FALSE(e->Items.Item(3)->Resumido);
+    // Materials, labour, machinery, subcontracts, indirects: the same line objects.
+    ASSERT_EQ(Claves(*e->Resumen), "M-1|M-2|MO-1|MQ-1");
+    EXPECT_EQ(e->Resumen->Item(1), e->ResumenMat->Item(1));
+    EXPECT_EQ(e->Resumen->Item(3), e->ResumenMdo->Item(1));
+    EXPECT_EQ(e->Resumen->Item(4), e->ResumenMaq->Item(1));
+    ASSERT_TRUE(e->ResumenSub.has_value() && e->ResumenInd.has_value());
+    EXPECT_EQ(e->ResumenSub->Count(), 0);
+    EXPECT_EQ(e->ResumenInd->Count(), 0);
+  }
+}
+
+TEST_F(Opera, LinesOfOneConceptGetTheirOwnSummariesScaledByTheirQuantities) {
+  Concepto("M-1", kMat, 10);
+  Concepto("MO-1", kMdo, 100, 1.5);
+  Concepto("P-1", kPU, 0);
+  Matriz("P-1", "M-1", "2.5");
+  Matriz("P-1", "MO-1", "0.2");
+  Carga();
+  std::string s;
+  pmq::Concepto* c = C("P-1");
+  std::unique_ptr<Explosion> e = Explota("P-1", s);
+  e->Opera(1, 16, true, 1.03, 1.05, 0.6, true, s);
+  c->Explosion = std::move(e);
+  const Explosion& base = *c->Explosion;
+  struct Escala {
+    double q, materiales, mano_de_obra;
+  };
+  for (const Escala& caso : {Escala{2, 59.74, 63.00}, Escala{5, 149.35, 157.50}}) {
+    const double q = caso.q;
+    Explosion linea;
+    linea.Resumen = linea.ImportaResumen(q, base.Resumen, s);
+    linea.ResumenMat = linea.ImportaResumen(q, base.ResumenMat, s);
+    linea.ResumenMdo = linea.ImportaResumen(q, base.ResumenMdo, s);
+    linea.ResumenMaq = linea.ImportaResumen(q, base.ResumenMaq, s);
+    linea.ResumenSub = linea.ImportaResumen(q, base.ResumenSub, s);
+    linea.ResumenInd = linea.ImportaResumen(q, base.ResumenInd, s);
+    EXPECT_EQ(s, "");
+    ASSERT_EQ(Claves(*linea.Resumen), "M-1|MO-1");
+    const ItemExplosion& m = *linea.ResumenMat->Item(1);
+    EXPECT_DOUBLE_EQ(m.Cantidad, 2.5 * q);
+    EXPECT_EQ(m.Parcial, Pesos(caso.materiales));
+    EXPECT_EQ(linea.ResumenMdo->Item(1)->Parcial, Pesos(caso.mano_de_obra));
+    EXPECT_EQ(m.Explosion, &linea);
+    EXPECT_EQ(m.Concepto, C("M-1"));
+    // Each summary has copies of its own; the concept's breakdown is untouched.
+    EXPECT_NE(linea.Resumen->Item(1), linea.ResumenMat->Item(1));
+    EXPECT_NE(&m, base.ResumenMat->Item(1));
+    EXPECT_DOUBLE_EQ(base.ResumenMat->Item(1)->Cantidad, 2.5);
+    // Empty summaries give no collection at all.
+    EXPECT_FALSE(linea.ResumenMaq.has_value());
+    EXPECT_FALSE(linea.ResumenSub.has_value());
+    EXPECT_FALSE(linea.Items.Count());
+  }
+}
+
+// Without a database: two materials whose codes differ only in case.
+class Lineas : public ::testing::Test {
+ protected:
+  Lineas() {
+    m1_.Des.Clave = "M-1";
+    m1_.Des.Costo = Pesos(10);
+    otro_.Des.Clave = "m-1";
+    for (pmq::Concepto* c : {&m1_, &otro_}) {
+      c->Tipo = enumTipoConcepto::Material;
+      c->Des.FactorConversion = 1;
+    }
+  }
+  static std::unique_ptr<ItemExplosion> Linea(pmq::Concepto* c, double q) {
+    auto l = std::make_unique<ItemExplosion>();
+    l->Concepto = c;
+    l->Cantidad = q;
+    return l;
+  }
+  pmq::Concepto m1_, otro_;
+  Explosion e_;
+  std::string s_;
+};
+
+TEST_F(Lineas, ScaledCopiesRoundQuantitiesHalfEvenAndAmountsHalfUp) {
+  auto fuente = Linea(&m1_, 0.0000025);
+  fuente->Parcial = Moneda::DesdeUnidades(1250);  // 0.125
+  fuente->UnidadAlt = "saco";
+  fuente->EsInsumoMaquina = fuente->Resumido = true;
+  fuente->ConceptoOrigen = &otro_;
+  ResumenExplosion col(std::in_place);
+  col->Add(fuente.get());
+  ResumenExplosion r = e_.ImportaResumen(1, col, s_);
+  EXPECT_EQ(s_, "");
+  ASSERT_TRUE(r.has_value());
+  const ItemExplosion& c = *r->Item(1);
+  EXPECT_DOUBLE_EQ(c.Cantidad, 0.000002);
+  EXPECT_EQ(c.Parcial, Pesos(0.13));
+  EXPECT_EQ(c.UnidadAlt, "saco");
+  EXPECT_TRUE(c.EsInsumoMaquina && c.Resumido);
+  EXPECT_EQ(c.ConceptoOrigen, &otro_);
+  EXPECT_FALSE(e_.ImportaResumen(3, std::nullopt, s_).has_value());
+}
+
+TEST_F(Lineas, CodesCompareWithCaseAndMergedLinesAreNotFound) {
+  auto a = Linea(&m1_, 1);
+  auto b = Linea(&m1_, 1);
+  ColeccionRef<ItemExplosion> col;
+  col.Add(a.get());
+  col.Add(b.get());
+  EXPECT_EQ(e_.BuscaConceptoEnColeccion(col, &m1_, s_), 1);
+  EXPECT_EQ(e_.BuscaConceptoEnColeccion(col, &otro_, s_), -1);
+  a->Resumido = true;
+  EXPECT_EQ(e_.BuscaConceptoEnColeccion(col, &m1_, s_), 2);
+
+  e_.Add(Linea(&m1_, 1), s_);
+  e_.Add(Linea(&otro_, 2), s_);
+  e_.Add(Linea(&m1_, 3), s_);
+  e_.Opera(1, 0, false, 1, 1, 1, true, s_);
+  EXPECT_EQ(s_, "");
+  ASSERT_EQ(e_.ResumenMat->Count(), 2);
+  EXPECT_DOUBLE_EQ(e_.ResumenMat->Item(1)->Cantidad, 4);
+  EXPECT_DOUBLE_EQ(e_.ResumenMat->Item(2)->Cantidad, 2);
+}
+
+TEST_F(Lineas, FailuresAreReportedUnderEachOperationsOwnName) {
+  e_.Add(nullptr, s_);
+  EXPECT_EQ(s_.rfind("ProMorlaQel.Explosion.Add() arrojó la excepción # 91 ", 0), 0u) << s_;
+  EXPECT_EQ(e_.Items.Count(), 0);
+
+  // A line without concept stops Opera: earlier lines are priced, totals and
+  // summaries stay as they were.
+  s_.clear();
+  e_.Add(Linea(&m1_, 1), s_);
+  e_.Opera(1, 0, false, 1, 1, 1, true, s_);
+  const ItemExplosion* resumen = e_.ResumenMat->Item(1);
+  e_.Add(Linea(&m1_, 2), s_);
+  e_.Add(Linea(nullptr, 1), s_);
+  e_.Opera(1, 0, false, 1, 1, 1, true, s_);
+  EXPECT_EQ(s_.rfind("ProMorlaQel.Explosion.Opera() arrojó la excepción # 91 ", 0), 0u) << s_;
+  EXPECT_EQ(e_.Items.Item(2)->Parcial, Pesos(20));
+  EXPECT_EQ(e_.TotalMateriales, Pesos(10));
+  EXPECT_EQ(e_.ResumenMat->Item(1), resumen);
+
+  s_.clear();
+  auto buena = Linea(&m1_, 1);
+  ResumenExplosion col(std::in_place);
+  col->Add(buena.get());
+  col->Add(nullptr);
+  ResumenExplosion r = e_.ImportaResumen(2, col, s_);
+  EXPECT_EQ(s_.rfind("ProMorlaControl.Explosion.ImportaResumen() arrojó la excepción # 91 ", 0), 0u) << s_;
+  EXPECT_EQ(r->Count(), 1);  // the copies made before the failure
+}
+
+}  // namespace
+}  // namespace pmq

@@ -1,0 +1,191 @@
+// Breaking concepts down into inputs through their analyses and machines.
+
+#include "catalogo_prueba.h"
+
+#include "catalogue/costos_horarios.h"
+
+#include <gtest/gtest.h>
+
+namespace pmq {
+namespace {
+
+using prueba::Claves;
+
+class ExplotaMe : public prueba::CatalogoConBase {};
+
+constexpr int kMat = 1, kMdo = 2, kMaq = 3, kBas = 4, kPU = 5, kSub = 6, kInd = 7, kCua = 8, kII = 9, kCH = 10;
+
+TEST_F(ExplotaMe, AnInputOnItsOwnIsOneLineOfQuantityOneAndItsOwnOrigin) {
+  Concepto("M-1", kMat, 10);
+  Concepto("S-1", kSub, 5);
+  Carga();
+  std::string s;
+  for (const char* clave : {"M-1", "S-1"}) {
+    std::unique_ptr<Explosion> e = Explota(clave, s);
+    ASSERT_TRUE(e);  // created by the call
+    ASSERT_EQ(e->Items.Count(), 1);
+    const ItemExplosion& l = *e->Items.Item(1);
+    EXPECT_EQ(l.Concepto, C(clave));
+    EXPECT_EQ(l.ConceptoOrigen, C(clave));
+    EXPECT_DOUBLE_EQ(l.Cantidad, 1);
+    EXPECT_FALSE(l.EsInsumoMaquina);
+    EXPECT_EQ(l.Explosion, e.get());
+    // Summaries are not built before Opera.
+    EXPECT_FALSE(e->Resumen.has_value());
+  }
+  EXPECT_EQ(s, "");
+}
+
+TEST_F(ExplotaMe, QuantitiesMultiplyAlongThePathAndLinesComeDepthFirstInTableOrder) {
+  Concepto("P-1", kPU, 0);
+  Concepto("B-1", kBas, 0);
+  Concepto("M-1", kMat, 10);
+  Concepto("M-2", kMat, 3);
+  Concepto("MO-1", kMdo, 100);
+  // Rows of P-1 deliberately out of code order, with B-1's rows in between.
+  Matriz("P-1", "MO-1", "0.25");
+  Matriz("B-1", "M-1", "0.5");
+  Matriz("P-1", "B-1", "2");
+  Matriz("P-1", "NO-EXISTE", "7");
+  Matriz("B-1", "M-2", "4");
+  Matriz("P-1", "M-1", "1.5");
+  Carga();
+  std::string s;
+  std::unique_ptr<Explosion> e = Explota("P-1", s);
+  EXPECT_EQ(s, "");
+  ASSERT_EQ(Claves(e->Items), "MO-1|M-1|M-2|M-1");
+  const auto& l = e->Items;
+  EXPECT_DOUBLE_EQ(l.Item(1)->Cantidad, 0.25);
+  EXPECT_EQ(l.Item(1)->ConceptoOrigen, C("P-1"));
+  EXPECT_DOUBLE_EQ(l.Item(2)->Cantidad, 1.0);  // 2 × 0.5, listed by the basic concept
+  EXPECT_EQ(l.Item(2)->ConceptoOrigen, C("B-1"));
+  EXPECT_DOUBLE_EQ(l.Item(3)->Cantidad, 8.0);
+  EXPECT_EQ(l.Item(3)->ConceptoOrigen, C("B-1"));
+  EXPECT_DOUBLE_EQ(l.Item(4)->Cantidad, 1.5);  // the same input along another path: a line of its own
+  EXPECT_EQ(l.Item(4)->ConceptoOrigen, C("P-1"));
+  // An existing explosion is filled further, at the quantity given.
+  C("B-1")->ExplotaMe(p_.Conexion, C("P-1"), 3, false, e, s);
+  ASSERT_EQ(Claves(e->Items), "MO-1|M-1|M-2|M-1|M-1|M-2");
+  EXPECT_DOUBLE_EQ(e->Items.Item(5)->Cantidad, 1.5);
+}
+
+TEST_F(ExplotaMe, EmptyAnalysesAndConceptsWithoutARoleGiveNothing) {
+  Concepto("P-VACIO", kPU, 0);
+  Concepto("II-1", kII, 0);  // has no row in MATRICES at all
+  Concepto("CH-1", kCH, 10);
+  Concepto("N-1", 0, 10);
+  Concepto("P-1", kPU, 0);
+  Matriz("P-1", "P-VACIO", "1");
+  Matriz("P-1", "CH-1", "1");
+  Matriz("P-1", "N-1", "1");
+  Matriz("P-1", "II-1", "1");
+  Carga();
+  std::string s;
+  for (const char* clave : {"P-VACIO", "II-1", "CH-1", "N-1", "P-1"}) {
+    std::unique_ptr<Explosion> e = Explota(clave, s);
+    ASSERT_TRUE(e) << clave;
+    EXPECT_EQ(e->Items.Count(), 0) << clave;
+  }
+  EXPECT_EQ(s, "");
+}
+
+TEST_F(ExplotaMe, ANullQuantityEndsThatAnalysisOnlyAndTheCallerGoesOn) {
+  Concepto("P-1", kPU, 0);
+  Concepto("B-1", kBas, 0);
+  Concepto("M-1", kMat, 1);
+  Concepto("M-2", kMat, 1);
+  Concepto("M-3", kMat, 1);
+  Matriz("P-1", "B-1", "1");
+  Matriz("P-1", "M-3", "1");
+  Matriz("B-1", "M-1", "1");
+  Matriz("B-1", "M-2", "NULL");
+  Matriz("B-1", "M-1", "1");
+  Carga();
+  std::string s;
+  std::unique_ptr<Explosion> e = Explota("P-1", s);
+  EXPECT_EQ(Claves(e->Items), "M-1|M-3");
+  EXPECT_EQ(s, "ProMorlaQel.Concepto.ExplotaMe() arrojó la excepción # 94 Uso no válido de Null\n");
+}
+
+// Machine RETRO: diesel 0.1 per hour, an operator crew 0.125, tyres 0.002.
+class ExplotaMeMaquina : public ExplotaMe {
+ protected:
+  void SetUp() override {
+    Concepto("U", kPU, 0);
+    Concepto("MQ-1", kMaq, 900, 1, 1, "RETRO", 2);
+    Concepto("MQ-SIN", kMaq, 900, 1, 1, "NO-HAY", 2);
+    Concepto("MQ-0", kMaq, 900, 1, 1, "RETRO", 0);
+    Concepto("DIE", kMat, 20);
+    Concepto("LLA", kMat, 3000);
+    Concepto("CUA-OP", kCua, 0);
+    Concepto("MO-OP", kMdo, 400);
+    Matriz("U", "MQ-1", "3");
+    Matriz("CUA-OP", "MO-OP", "1");
+    base_.Ejecuta(
+        "insert into MAQUINA (MAQUINA, VAL_A1, GASOLINA, CANT_GAS, DIESEL, CANT_DIE, O_FUENTES, C_OTRAS, O_CONSUM, "
+        "ACEITE, CANT_ACEI, LLANTAS, CANT_LLAN, PZAS_ESP, CANT_PZAS, CUADRILLA, CANT_OPER) values "
+        "('RETRO', 900, NULL, 0, 'DIE', 0.1, NULL, 0, NULL, NULL, 0, 'LLA', 0.002, NULL, 0, 'CUA-OP', 0.125)");
+  }
+};
+
+TEST_F(ExplotaMeMaquina, OnlyAWholeMachineLineWhenMachinesAreNotBrokenDown) {
+  Carga();
+  std::string s;
+  std::unique_ptr<Explosion> e = Explota("U", s);
+  ASSERT_EQ(Claves(e->Items), "MQ-1");
+  EXPECT_DOUBLE_EQ(e->Items.Item(1)->Cantidad, 3);
+  EXPECT_FALSE(e->Items.Item(1)->EsInsumoMaquina);
+  EXPECT_EQ(C("MQ-1")->CostoHorario, nullptr);
+  EXPECT_EQ(s, "");
+}
+
+TEST_F(ExplotaMeMaquina, BrokenDownIntoItsComponentsWithTheWorksStandbyFactors) {
+  p_.DesglosarMaquinaria = true;
+  Carga("update FACMAQ set F_LLA = 0.7, F_OPE = 0.9");
+  std::string s;
+  std::unique_ptr<Explosion> e = Explota("U", s);
+  EXPECT_EQ(s, "");
+  // Component order: Diesel, Llantas, Cuadrilla; the machine itself has no line.
+  ASSERT_EQ(Claves(e->Items), "DIE|LLA|MO-OP");
+  const ItemExplosion& diesel = *e->Items.Item(1);
+  EXPECT_DOUBLE_EQ(diesel.Cantidad, 0.1 * 3 * 0.8);  // "Com", standby
+  EXPECT_TRUE(diesel.EsInsumoMaquina);
+  EXPECT_EQ(diesel.ConceptoOrigen, C("U"));
+  EXPECT_DOUBLE_EQ(e->Items.Item(2)->Cantidad, 0.002 * 3 * 0.7);  // "Lla"
+  EXPECT_EQ(e->Items.Item(2)->ConceptoOrigen, C("U"));
+  // The crew is a composite: its analysis names the origin, and the machine mark is kept.
+  const ItemExplosion& operador = *e->Items.Item(3);
+  EXPECT_DOUBLE_EQ(operador.Cantidad, 0.125 * 3 * 0.9);  // "Ope"
+  EXPECT_TRUE(operador.EsInsumoMaquina);
+  EXPECT_EQ(operador.ConceptoOrigen, C("CUA-OP"));
+  EXPECT_EQ(C("MQ-1")->CostoHorario, p_.CostosHorarios->Item("kRETRO"));
+
+  // No analysis for the machine code: no line at all. No valid hourly-cost kind: quantities 0.
+  EXPECT_EQ(Explota("MQ-SIN", s)->Items.Count(), 0);
+  std::unique_ptr<Explosion> cero = Explota("MQ-0", s);
+  ASSERT_EQ(cero->Items.Count(), 3);
+  for (const ItemExplosion* l : cero->Items) EXPECT_EQ(l->Cantidad, 0);
+  EXPECT_EQ(s, "");
+}
+
+TEST_F(ExplotaMe, EachHourlyCostComponentTakesTheFactorOfItsGroup) {
+  const char* claves[] = {"GAS", "DIE", "OFU", "OCO", "ACE", "LLA", "PZA", "CUA"};
+  for (const char* c : claves) Concepto(c, kMat, 1);
+  Concepto("MQ", kMaq, 1, 1, 1, "EQ", 3);  // reserve hours
+  base_.Ejecuta(
+      "insert into MAQUINA (MAQUINA, VAL_A1, GASOLINA, CANT_GAS, DIESEL, CANT_DIE, O_FUENTES, C_OTRAS, O_CONSUM, "
+      "ACEITE, CANT_ACEI, LLANTAS, CANT_LLAN, PZAS_ESP, CANT_PZAS, CUADRILLA, CANT_OPER) values "
+      "('EQ', 1, 'GAS', 1, 'DIE', 1, 'OFU', 1, 'OCO', 'ACE', 1, 'LLA', 1, 'PZA', 1, 'CUA', 1)");
+  p_.DesglosarMaquinaria = true;
+  Carga("update FACMAQ set F_DEPE = 0.12, F_INVE = 0.13, F_SEGE = 0.14, F_MANE = 0.16, F_OPEE = 0.15, "
+        "F_COME = 0.11, F_LUBE = 0.17, F_LLAE = 0.18, F_OTRE = 0.19");
+  std::string s;
+  std::unique_ptr<Explosion> e = Explota("MQ", s);
+  EXPECT_EQ(s, "");
+  ASSERT_EQ(Claves(e->Items), "GAS|DIE|OFU|OCO|ACE|LLA|PZA|CUA");
+  const double esperado[] = {0.11, 0.11, 0.11, 0.19, 0.17, 0.18, 0.19, 0.15};  // Com Com Com Otr Lub Lla Otr Ope
+  for (int i = 0; i < 8; ++i) EXPECT_DOUBLE_EQ(e->Items.Item(i + 1)->Cantidad, esperado[i]) << claves[i];
+}
+
+}  // namespace
+}  // namespace pmq
