@@ -7,6 +7,7 @@
 #include "cli/registro_comandos.h"
 #include "cli/volcado_json.h"
 #include "common/formato.h"
+#include "estimates/estimaciones.h"
 #include "model/partida.h"
 #include "model/partidas.h"
 #include "model/presups.h"
@@ -55,6 +56,7 @@ class ComandoCalcular : public Comando {
     texto += fmt::format("Obra: {} {}\n", o.Des.Clave, o.Des.Descripcion);
     texto += fmt::format("Inicio: {}  Terminación: {}  Días: {}\n", FechaOGuion(o.Des.Inicio),
                          FechaOGuion(o.Des.Final), o.DiasObra);
+    texto += fmt::format("Periodos: {}\n", p.Periodos->Count());
     texto += fmt::format("Partidas: {}  Conceptos de presupuesto: {}\n", o.Partidas->Count(), lineas);
     texto += fmt::format("Importe total: {}\n", FormatoNumero(o.ImporteTotal.ADouble(), "$ ###,###,##0.00"));
     texto += fmt::format("Estimaciones: {}  Número de estimaciones en el presupuesto: {}\n",
@@ -64,7 +66,7 @@ class ComandoCalcular : public Comando {
     std::cout << texto << std::flush;
   }
 
-  static int32_t ContarEstimaciones(const Obra&) { return 0; }
+  static int32_t ContarEstimaciones(const Obra& o) { return o.Estimaciones ? o.Estimaciones->Count() : 0; }
 
   OpcionesComunes opciones_;
   bool json_ = false;

@@ -3,6 +3,8 @@
 #include "catalogue/concepto.h"
 #include "catalogue/conceptos.h"
 #include "catalogue/costos_horarios.h"
+#include "catalogue/explosion.h"
+#include "catalogue/item_explosion.h"
 #include "cli/escritor_json.h"
 #include "model/obra.h"
 #include "model/partida.h"
@@ -10,6 +12,16 @@
 #include "model/presup.h"
 #include "model/presups.h"
 #include "model/programa.h"
+#include "estimates/estimacion.h"
+#include "estimates/estimacion_presup.h"
+#include "estimates/estimaciones.h"
+#include "estimates/estimaciones_presup.h"
+#include "estimates/item_estimacion.h"
+#include "estimates/items_estimacion.h"
+#include "schedule/periodo.h"
+#include "schedule/periodo_por_item.h"
+#include "schedule/periodos.h"
+#include "schedule/periodos_por_item.h"
 
 namespace pmq::cli {
 
@@ -89,7 +101,7 @@ void VolcadoJson::EscribeConceptos(EscritorJson& j) const {
     j.Campo("CMaquina", c->CMaquina);
     j.Campo("TipoCostoHorario", static_cast<int32_t>(c->TipoCostoHorario));
     j.Clave("Explosion");
-    EscribeExplosion(j, nullptr);
+    EscribeExplosion(j, c->Explosion.get());
     j.CierraObjeto();
   }
   j.CierraLista();
@@ -127,6 +139,15 @@ void VolcadoJson::EscribeCostosHorarios(EscritorJson& j) const {
 
 void VolcadoJson::EscribePeriodos(EscritorJson& j) const {
   j.AbreLista();
+  for (const Periodo* periodo : *programa_.Periodos) {
+    j.AbreObjeto();
+    j.Campo("Inicio", periodo->Inicio);
+    j.Campo("Final", periodo->Final);
+    j.Campo("IdxIni", periodo->IdxIni);
+    j.Campo("IdxFin", periodo->IdxFin);
+    j.Campo("Duracion", periodo->Duracion);
+    j.CierraObjeto();
+  }
   j.CierraLista();
 }
 
@@ -185,18 +206,70 @@ void VolcadoJson::EscribePresup(EscritorJson& j, const Presup& presup) const {
   j.Campo("PorcentajePartida", presup.Des.PorcentajePartida(descartado));
   j.Campo("PorcentajePresupuesto", presup.Des.PorcentajePresupuesto(descartado));
   j.Clave("Explosion");
-  EscribeExplosion(j, nullptr);
+  EscribeExplosion(j, presup.Explosion.get());
   j.Clave("PeriodosPorItem");
   j.AbreLista();
+  if (presup.PeriodosPorItem) {
+    for (const PeriodoPorItem* s : *presup.PeriodosPorItem) {
+      j.AbreObjeto();
+      j.Campo("f1", s->f1);
+      j.Campo("f2", s->f2);
+      j.Campo("P1", s->P1);
+      j.Campo("P2", s->P2);
+      j.Campo("Caso", s->Caso);
+      j.Campo("d1", s->d1);
+      j.Campo("d2", s->d2);
+      j.Campo("Duracion", s->Duracion);
+      j.Campo("Cantidad", s->Cantidad);
+      j.Campo("Importe", s->Importe);
+      j.Campo("Dias", s->Dias.Texto());
+      j.CierraObjeto();
+    }
+  }
   j.CierraLista();
   j.Clave("EstimacionesPresup");
   j.AbreLista();
+  if (presup.EstimacionesPresup) {
+    for (const EstimacionPresup* e : *presup.EstimacionesPresup) {
+      j.AbreObjeto();
+      j.Campo("NoEst", e->NoEst);
+      j.Campo("NoEstimacion", e->NoEstimacion);
+      j.Campo("Cantidad", e->Cantidad);
+      j.Campo("Punit", e->Punit);
+      j.Campo("Importe", e->Importe);
+      j.CierraObjeto();
+    }
+  }
   j.CierraLista();
   j.CierraObjeto();
 }
 
-void VolcadoJson::EscribeEstimaciones(EscritorJson& j, const Obra&) const {
+void VolcadoJson::EscribeEstimaciones(EscritorJson& j, const Obra& obra) const {
   j.AbreLista();
+  if (obra.Estimaciones) {
+    for (const Estimacion* e : *obra.Estimaciones) {
+      j.AbreObjeto();
+      j.Clave("Des");
+      EscribeCuerpo(j, e->Des);
+      j.Campo("Deducciones", e->Deducciones);
+      j.Campo("Amortizacion", e->Amortizacion);
+      j.Campo("IVAAmortizacion", e->IVAAmortizacion);
+      j.Clave("ItemsEstimacion");
+      j.AbreLista();
+      if (e->ItemsEstimacion) {
+        for (const ItemEstimacion* item : *e->ItemsEstimacion) {
+          j.AbreObjeto();
+          j.Clave("Des");
+          EscribeCuerpo(j, item->Des);
+          j.Clave("Concepto");
+          EscribeReferencia(j, item->Concepto);
+          j.CierraObjeto();
+        }
+      }
+      j.CierraLista();
+      j.CierraObjeto();
+    }
+  }
   j.CierraLista();
 }
 
@@ -205,8 +278,51 @@ void VolcadoJson::EscribeExplosion(EscritorJson& j, const Explosion* explosion) 
     j.Nulo();
     return;
   }
+  const auto resumen = [&](std::string_view nombre, const ResumenExplosion& r) {
+    j.Clave(nombre);
+    if (!r) {
+      j.Nulo();
+      return;
+    }
+    j.AbreLista();
+    for (const ItemExplosion* item : *r) EscribeItem(j, *item);
+    j.CierraLista();
+  };
+  j.AbreObjeto();
+  j.Clave("Items");
+  j.AbreLista();
+  for (const ItemExplosion* item : explosion->Items) EscribeItem(j, *item);
+  j.CierraLista();
+  resumen("ResumenMat", explosion->ResumenMat);
+  resumen("ResumenMdo", explosion->ResumenMdo);
+  resumen("ResumenMaq", explosion->ResumenMaq);
+  resumen("ResumenSub", explosion->ResumenSub);
+  resumen("ResumenInd", explosion->ResumenInd);
+  resumen("Resumen", explosion->Resumen);
+  j.Campo("VolumenObra", explosion->VolumenObra);
+  j.Campo("DestajoUnitario", explosion->DestajoUnitario);
+  j.Campo("TotalMateriales", explosion->TotalMateriales);
+  j.Campo("TotalManoDeObra", explosion->TotalManoDeObra);
+  j.Campo("TotalMaquinaria", explosion->TotalMaquinaria);
+  j.Campo("TotalSubcontratos", explosion->TotalSubcontratos);
+  j.Campo("TotalIndirectos", explosion->TotalIndirectos);
+  j.Campo("TotalDestajos", explosion->TotalDestajos);
+  j.Campo("Total", explosion->Total);
+  j.CierraObjeto();
 }
 
-void VolcadoJson::EscribeItem(EscritorJson&, const ItemExplosion&) const {}
+void VolcadoJson::EscribeItem(EscritorJson& j, const ItemExplosion& item) const {
+  j.AbreObjeto();
+  j.Clave("Concepto");
+  EscribeReferencia(j, item.Concepto);
+  j.Clave("ConceptoOrigen");
+  EscribeReferencia(j, item.ConceptoOrigen);
+  j.Campo("Cantidad", item.Cantidad);
+  j.Campo("CantidadAlt", item.CantidadAlt);
+  j.Campo("Parcial", item.Parcial);
+  j.Campo("EsInsumoMaquina", item.EsInsumoMaquina);
+  j.Campo("Resumido", item.Resumido);
+  j.CierraObjeto();
+}
 
 }  // namespace pmq::cli

@@ -1,5 +1,7 @@
 #include "model/obra.h"
 
+#include "catalogue/concepto.h"
+#include "catalogue/explosion.h"
 #include "common/error_qel.h"
 #include "common/redondeo.h"
 #include "common/servicios_host.h"
@@ -8,6 +10,7 @@
 #include "model/partidas.h"
 #include "model/programa.h"
 #include "schedule/filas_programa.h"
+#include "schedule/periodos.h"
 
 namespace pmq {
 namespace {
@@ -84,10 +87,15 @@ int32_t Obra::Carga(Conexion* Conexion, std::string& sErrores) {
     FacDe = rs->Fields("DESPMAT").Double() * 0.01;
     FacMI = rs->Fields("FACTMI").Double() * 0.01;
     FacHM = rs->Fields("FACTHMT").Double() * 0.01;
+    // The calendar comes before the sections: every line gets one share per period.
+    Programa->Periodos->GeneraPeriodos(sErrores);
     Partidas->Obra = this;
     if (Partidas->Carga(Conexion, sErrores) == 2) {
       resultado = 2;
     } else {
+      if (!Estimaciones) Estimaciones = std::make_unique<pmq::Estimaciones>();
+      Estimaciones->Obra = this;
+      Estimaciones->Carga(Conexion, sErrores);
       resultado = 1;
     }
     rs.reset();
@@ -95,6 +103,26 @@ int32_t Obra::Carga(Conexion* Conexion, std::string& sErrores) {
   } catch (...) {
     AnotaExcepcion(sErrores, "Obra", "Carga");
     return resultado;
+  }
+}
+
+void Obra::ExplotaConcepto(Conexion* Conexion, pmq::Concepto* Concepto, std::string& sErrores) {
+  try {
+    if (Programa == nullptr || Concepto == nullptr) throw ErrorQel(errores::kObjeto);
+    const pmq::Programa& p = *Programa;
+    // Waste of materials, then minor tools and intermediate supervision of labour.
+    double desperdicio = 1;
+    if (p.IncluirDesperdicio) desperdicio = 1 + FacDe;
+    double mano_de_obra = 1;
+    if (p.IncluirHerramientaMenor) mano_de_obra = 1 + FacHM;
+    if (p.IncluirMandoIntermedio) mano_de_obra = mano_de_obra + FacMI;
+    const double iva = p.IncluirIvaMateriales ? IVA : 0.0;
+    auto explosion = std::make_unique<pmq::Explosion>();
+    Concepto->ExplotaMe(Conexion, Concepto, 1, false, explosion, sErrores);
+    explosion->Opera(1, iva, p.IncluirIvaMateriales, desperdicio, mano_de_obra, p.FactorDestajos, true, sErrores);
+    Concepto->Explosion = std::move(explosion);
+  } catch (...) {
+    AnotaExcepcion(sErrores, "Obra", "ExplotaConcepto");
   }
 }
 

@@ -18,6 +18,7 @@ class Partidas;
 class Estimaciones;
 class FilasPrograma;
 class Conexion;
+class Concepto;
 
 class Obra : public Entidad {
  public:
@@ -44,6 +45,12 @@ class Obra : public Entidad {
   /// lines) and estimates. 1 = done (also when there is no header row),
   /// 2 = outdated database, 0 = failed before the end.
   int32_t Carga(Conexion* Conexion, std::string& sErrores);
+
+  /// Breaks a concept down per one unit and prices it the way a budget line of
+  /// this work does (Opera with volume 1, the work's tax, waste and labour
+  /// factors as the root's options select them, and FactorDestajos), then
+  /// keeps the breakdown on the concept, replacing any earlier one.
+  void ExplotaConcepto(Conexion* Conexion, pmq::Concepto* Concepto, std::string& sErrores);
 };
 
 }  // namespace pmq

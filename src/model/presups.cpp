@@ -2,6 +2,8 @@
 
 #include "catalogue/concepto.h"
 #include "catalogue/conceptos.h"
+#include "catalogue/explosion.h"
+#include "catalogue/listado_explosion.h"
 #include "common/error_qel.h"
 #include "common/redondeo.h"
 #include "common/servicios_host.h"
@@ -10,6 +12,14 @@
 #include "model/partida.h"
 #include "model/partidas.h"
 #include "model/programa.h"
+#include "estimates/estimaciones_presup.h"
+#include "schedule/periodo_por_item.h"
+#include "schedule/periodos.h"
+#include "schedule/periodos_por_item.h"
+
+#include <cstdlib>
+#include <iostream>
+#include <sstream>
 
 namespace pmq {
 namespace {
@@ -61,8 +71,28 @@ int32_t Presups::Carga(Conexion* Conexion, std::string& sErrores) {
           p->Des.Descripcion = p->Concepto->Des.Descripcion;
           p->Des.Unidad = p->Concepto->Des.Unidad;
           p->Des.Importe = Moneda::DesdeDouble(Redondea(p->Des.Costo.ADouble() * p->Des.Cantidad, 2));
+          if (programa->DesglosarConceptos) DesglosaLinea(Conexion, *p, sErrores);
         }
         p->Des.Frente = frente;
+
+        // One share per period of the calendar.
+        p->PeriodosPorItem->Presup = p.get();
+        const int32_t periodos = programa->Periodos->Count(sErrores);
+        for (int32_t k = 1; k <= periodos; ++k) {
+          auto parte = std::make_unique<PeriodoPorItem>();
+          parte->PeriodosPorItem = p->PeriodosPorItem.get();
+          parte->AgregaDias(k, sErrores);
+          p->PeriodosPorItem->Add(std::move(parte), sErrores);
+        }
+
+        // What the estimates billed of the line; the last one is its highest.
+        if (!p->EstimacionesPresup) p->EstimacionesPresup = std::make_unique<EstimacionesPresup>();
+        p->EstimacionesPresup->Presup = p.get();
+        p->EstimacionesPresup->Carga(Conexion, sErrores);
+        if (p->EstimacionesPresup->Count() != 0) {
+          const EstimacionPresup* ultima = p->EstimacionesPresup->Item(p->EstimacionesPresup->Count());
+          if (obra.NoEstimaciones < ultima->NoEstimacion) obra.NoEstimaciones = ultima->NoEstimacion;
+        }
 
         AddByObject(std::move(p), sErrores);
         rs->MoveNext();
@@ -82,6 +112,50 @@ int32_t Presups::Carga(Conexion* Conexion, std::string& sErrores) {
     MsgBox(sErrores + " " + std::to_string(i) + " ");
     return 0;
   }
+}
+
+void Presups::DesglosaLinea(Conexion* Conexion, Presup& linea, std::string& sErrores) {
+  pmq::Concepto& concepto = *linea.Concepto;
+  // The first line of a concept breaks it down once, per unit; every line
+  // then carries the concept's summaries scaled by its own quantity.
+  auto propia = std::make_unique<pmq::Explosion>();
+  if (!concepto.Explosion) {
+    Partida->Partidas->Obra->ExplotaConcepto(Conexion, &concepto, sErrores);
+    ImprimeExplosion(&concepto, sErrores);
+  }
+  if (!concepto.Explosion) throw ErrorQel(errores::kObjeto);
+  const pmq::Explosion& unitaria = *concepto.Explosion;
+  const double q = linea.Des.Cantidad;
+  propia->Resumen = propia->ImportaResumen(q, unitaria.Resumen, sErrores);
+  propia->ResumenMat = propia->ImportaResumen(q, unitaria.ResumenMat, sErrores);
+  propia->ResumenMdo = propia->ImportaResumen(q, unitaria.ResumenMdo, sErrores);
+  propia->ResumenMaq = propia->ImportaResumen(q, unitaria.ResumenMaq, sErrores);
+  propia->ResumenSub = propia->ImportaResumen(q, unitaria.ResumenSub, sErrores);
+  propia->ResumenInd = propia->ImportaResumen(q, unitaria.ResumenInd, sErrores);
+  linea.Explosion = std::move(propia);
+}
+
+void Presups::ImprimeExplosion(pmq::Concepto* oConcepto, std::string& sErrores) {
+  try {
+    if (oConcepto == nullptr) throw ErrorQel(errores::kObjeto);
+    if (SalidaDiagnostico()) {
+      EscribeExplosion(*oConcepto, std::cerr);
+    } else {
+      // Nobody reads it, but a listing that fails is still reported.
+      std::ostringstream descartada;
+      EscribeExplosion(*oConcepto, descartada);
+    }
+  } catch (...) {
+    AnotaExcepcion(sErrores, "Presups", "ImprimeExplosion");
+  }
+}
+
+bool Presups::SalidaDiagnostico() {
+  static const bool activa = [] {
+    const char* valor = std::getenv("PMQ_DIAGNOSTICO");
+    return valor != nullptr && std::string_view(valor) == "1";
+  }();
+  return activa;
 }
 
 pmq::Programa* Presups::Programa(std::string& sErrores) const {

@@ -12,6 +12,7 @@ namespace pmq {
 class Partida;
 class Programa;
 class Conexion;
+class Concepto;
 
 /// The budget lines of one section, in their stored order.
 class Presups {
@@ -36,7 +37,18 @@ class Presups {
   auto begin() const { return items_.begin(); }
   auto end() const { return items_.end(); }
 
+  /// The text listing of a concept's breakdown, on stderr when the diagnostic
+  /// output is on (environment variable PMQ_DIAGNOSTICO=1). A listing that
+  /// fails is reported through sErrores; loading goes on.
+  void ImprimeExplosion(pmq::Concepto* oConcepto, std::string& sErrores);
+
  private:
+  /// Gives the line its own breakdown summaries, breaking the concept down
+  /// first when no earlier line did.
+  void DesglosaLinea(Conexion* Conexion, Presup& linea, std::string& sErrores);
+  /// True when PMQ_DIAGNOSTICO=1.
+  static bool SalidaDiagnostico();
+
   Coleccion<Presup> items_;
 };
 

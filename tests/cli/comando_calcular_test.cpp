@@ -11,13 +11,8 @@ namespace pmq {
 namespace {
 
 using nlohmann::ordered_json;
+using prueba::Claves;
 using prueba::Ejecuta;
-
-std::vector<std::string> Claves(const ordered_json& objeto) {
-  std::vector<std::string> claves;
-  for (const auto& [clave, valor] : objeto.items()) claves.push_back(clave);
-  return claves;
-}
 
 size_t Lineas(const std::string& texto) { return static_cast<size_t>(std::count(texto.begin(), texto.end(), '\n')); }
 
@@ -40,21 +35,10 @@ class Calcular : public ::testing::Test {
         "('A7','01','F2','NO-HAY',1,1,7.5,2,'2013-03-20','2013-03-20');");
   }
 
-  prueba::Ejecucion Corre(std::initializer_list<std::string_view> extra = {}) {
+  prueba::Ejecucion Corre(std::vector<std::string> extra = {}) {
     std::vector<std::string> args = {"calcular", "--bd", base_->Ruta(), "--obra", "A7"};
-    for (std::string_view e : extra) args.emplace_back(e);
-    return EjecutaVector(args);
-  }
-
-  // An initializer_list cannot be built from a vector: go through fixed sizes.
-  prueba::Ejecucion EjecutaVector(const std::vector<std::string>& args) {
-    switch (args.size()) {
-      case 5: return Ejecuta(dir_, {args[0], args[1], args[2], args[3], args[4]});
-      case 6: return Ejecuta(dir_, {args[0], args[1], args[2], args[3], args[4], args[5]});
-      case 7: return Ejecuta(dir_, {args[0], args[1], args[2], args[3], args[4], args[5], args[6]});
-      case 8: return Ejecuta(dir_, {args[0], args[1], args[2], args[3], args[4], args[5], args[6], args[7]});
-      default: ADD_FAILURE() << "too many arguments"; return {};
-    }
+    args.insert(args.end(), extra.begin(), extra.end());
+    return Ejecuta(dir_, args);
   }
 
   prueba::DirectorioTemporal dir_;

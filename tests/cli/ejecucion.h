@@ -3,12 +3,13 @@
 
 #include "apoyo/base_prueba.h"
 
+#include <nlohmann/json.hpp>
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pmq::prueba {
 
@@ -31,10 +32,10 @@ inline std::string Comillas(std::string_view arg) {
 }
 
 /// Runs `promorlaqel args…` with `entorno` (shell assignments) in front.
-inline Ejecucion Ejecuta(const DirectorioTemporal& dir, std::initializer_list<std::string_view> args,
+inline Ejecucion Ejecuta(const DirectorioTemporal& dir, const std::vector<std::string>& args,
                          std::string_view entorno = "") {
   std::string linea = std::string(entorno) + " " + Comillas(PMQ_BINARY_DIR "/promorlaqel");
-  for (std::string_view a : args) linea += " " + Comillas(a);
+  for (const std::string& a : args) linea += " " + Comillas(a);
   const std::string out = dir.Archivo("stdout.txt");
   const std::string err = dir.Archivo("stderr.txt");
   linea += " >" + Comillas(out) + " 2>" + Comillas(err) + " </dev/null";
@@ -44,6 +45,20 @@ inline Ejecucion Ejecuta(const DirectorioTemporal& dir, std::initializer_list<st
   e.out = LeeArchivo(out);
   e.err = LeeArchivo(err);
   return e;
+}
+
+/// The member names of a JSON object, in their order.
+inline std::vector<std::string> Claves(const nlohmann::ordered_json& objeto) {
+  std::vector<std::string> claves;
+  for (const auto& [clave, valor] : objeto.items()) claves.push_back(clave);
+  return claves;
+}
+
+/// How many times `parte` occurs in `texto`.
+inline int Ocurrencias(std::string_view texto, std::string_view parte) {
+  int n = 0;
+  for (size_t i = texto.find(parte); i != std::string_view::npos; i = texto.find(parte, i + 1)) ++n;
+  return n;
 }
 
 }  // namespace pmq::prueba

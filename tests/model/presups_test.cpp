@@ -1,4 +1,11 @@
 #include "catalogue/concepto.h"
+#include "catalogue/explosion.h"
+#include "catalogue/item_explosion.h"
+#include "estimates/estimacion_presup.h"
+#include "estimates/estimaciones.h"
+#include "estimates/estimaciones_presup.h"
+#include "schedule/periodo_por_item.h"
+#include "schedule/periodos_por_item.h"
 #include "model/base_obra.h"
 #include "model/partida.h"
 #include "model/partidas.h"
@@ -160,6 +167,136 @@ TEST_F(Presups_, CodesWithApostrophesLoadLikeAnyOther) {
   EXPECT_EQ(l.Des.Clave, "O'B0'1F'1C'1");
   EXPECT_EQ(l.Concepto, p->Conceptos->Item("kC'1"));
   EXPECT_EQ(l.Des.Importe.Texto(), "6");
+}
+
+
+// A unit-price concept C-100 made of 2.5 kg of material M-1 at 10.00.
+class Desglose : public Presups_ {
+ protected:
+  void SetUp() override {
+    Presups_::SetUp();
+    base_->Ejecuta(
+        "insert into CONCEPTO (CONCEPTO, UNIDAD, COSTO, NOM_CORTO, TIPO) values "
+        "('M-1','kg',10,'Cemento',1),('C-100','m3',0,'Concreto',5);"
+        "insert into MATRICES (MATRIZ, CONCEPTO, CANTIDAD) values ('C-100','M-1',2.5);");
+  }
+};
+
+TEST_F(Desglose, AConceptIsBrokenDownOnceAndEachLineScalesItsSummaries) {
+  Lineas("select 'A' f, 'C-100' c, 2.0 q, 30 pu, 0 imp, 1 o union all select 'B', 'C-100', 5.0, 30, 0, 2");
+  auto p = Raiz();
+  std::string s;
+  EXPECT_EQ(p->CalcularPrograma(s), 1);
+  EXPECT_EQ(s, "");
+  const Concepto& c = *p->Conceptos->Item("kC-100");
+  ASSERT_TRUE(c.Explosion);
+  ASSERT_TRUE(c.Explosion->ResumenMat.has_value());
+  ASSERT_EQ(c.Explosion->ResumenMat->Count(), 1);
+  const ItemExplosion& unidad = *c.Explosion->ResumenMat->Item(1);
+  EXPECT_DOUBLE_EQ(unidad.Cantidad, 2.5);
+  // Waste 5 % and tax 16 % on materials: R2(10 x 2.5 x 1.05) = 26.25, R2(1.16 x 26.25) = 30.45.
+  EXPECT_EQ(unidad.Parcial.Texto(), "30.45");
+  const Presups& ls = LineasCargadas(*p);
+  ASSERT_EQ(ls.Count(), 2);
+  const char* parciales[] = {"60.9", "152.25"};
+  const double cantidades[] = {5, 12.5};
+  for (int i = 1; i <= 2; ++i) {
+    const Presup& l = *ls.Item(i);
+    ASSERT_TRUE(l.Explosion) << i;
+    ASSERT_NE(l.Explosion.get(), c.Explosion.get());
+    ASSERT_TRUE(l.Explosion->ResumenMat.has_value());
+    const ItemExplosion& escalada = *l.Explosion->ResumenMat->Item(1);
+    EXPECT_EQ(escalada.Concepto, p->Conceptos->Item("kM-1"));
+    EXPECT_DOUBLE_EQ(escalada.Cantidad, cantidades[i - 1]);
+    EXPECT_EQ(escalada.Parcial.Texto(), parciales[i - 1]);
+    EXPECT_EQ(l.Explosion->Resumen->Count(), 1);
+    // Summaries of kinds the concept does not use are empty, so never copied.
+    EXPECT_FALSE(l.Explosion->ResumenMaq.has_value());
+  }
+}
+
+TEST_F(Desglose, OptionsChooseTheFactorsOfTheBreakdown) {
+  Lineas("select 'A' f, 'C-100' c, 1.0 q, 30 pu, 0 imp, 1 o");
+  auto p = Raiz();
+  p->IncluirIvaMateriales = false;
+  p->IncluirDesperdicio = false;
+  EXPECT_EQ(p->CalcularPrograma(), 1);
+  // No waste and no tax: R2(10 x 2.5) = 25.
+  EXPECT_EQ(p->Conceptos->Item("kC-100")->Explosion->TotalMateriales.Texto(), "25");
+}
+
+TEST_F(Desglose, WithoutBreakdownNoConceptOrLineHasAnExplosionButAmountsAreRecomputed) {
+  Lineas("select 'A' f, 'C-100' c, 3.3335 q, 10 pu, 0 imp, 1 o");
+  auto p = Raiz();
+  p->DesglosarConceptos = false;
+  EXPECT_EQ(p->CalcularPrograma(), 1);
+  EXPECT_FALSE(p->Conceptos->Item("kC-100")->Explosion);
+  const Presup& l = *LineasCargadas(*p).Item(1);
+  EXPECT_FALSE(l.Explosion);
+  EXPECT_EQ(l.Des.Importe.Texto(), "33.34");
+}
+
+TEST_F(Desglose, EveryLineGetsOneSharePerPeriodEvenWithoutItsConcept) {
+  Lineas("select 'A' f, 'C-100' c, 31.0 q, 10 pu, 0 imp, 1 o union all select 'B', 'NO-HAY', 1.0, 1, 5, 2");
+  auto p = Raiz();
+  EXPECT_EQ(p->CalcularPrograma(), 1);
+  ASSERT_EQ(p->Periodos->Count(), 3);  // March, April and May 2013
+  for (const Presup* l : LineasCargadas(*p)) {
+    ASSERT_EQ(l->PeriodosPorItem->Count(), 3);
+    EXPECT_EQ(l->PeriodosPorItem->Presup, l);
+    // 2013-03-20 to 2013-04-19: 12 days in March, 19 in April, none in May.
+    EXPECT_EQ(l->PeriodosPorItem->Item(1)->d2 - l->PeriodosPorItem->Item(1)->d1 + 1, 12);
+    EXPECT_EQ(l->PeriodosPorItem->Item(2)->d2 - l->PeriodosPorItem->Item(2)->d1 + 1, 19);
+    EXPECT_EQ(l->PeriodosPorItem->Item(3)->Caso, 5);
+  }
+  // 310.00 over 31 days: 10.00 a day.
+  EXPECT_EQ(LineasCargadas(*p).Item(1)->PeriodosPorItem->Item(1)->Importe.Texto(), "120");
+  EXPECT_EQ(LineasCargadas(*p).Item(2)->EstimacionesPresup->Count(), 0);
+}
+
+TEST_F(Desglose, AnEmptyCalendarGivesNoShares) {
+  base_->Ejecuta("update OBRAS set FINAL = '2013-03-01' where OBRA = 'A7'");
+  Lineas("select 'A' f, 'C-100' c, 1.0 q, 10 pu, 0 imp, 1 o");
+  auto p = Raiz();
+  EXPECT_EQ(p->CalcularPrograma(), 1);
+  EXPECT_EQ(p->Periodos->Count(), 0);
+  EXPECT_EQ(LineasCargadas(*p).Item(1)->PeriodosPorItem->Count(), 0);
+}
+
+TEST_F(Desglose, TheWorkKeepsTheHighestEstimateNumberBilledOnAnyLine) {
+  Lineas(
+      "select 'A' f, 'C-100' c, 1.0 q, 10 pu, 0 imp, 1 o union all "
+      "select 'B', 'C-100', 1.0, 10, 0, 2 union all select 'C', 'M-1', 1.0, 10, 0, 3");
+  base_->Ejecuta(
+      "insert into EST2 (OBRA, ESTIMACION, PARTIDA, FRENTE, CONCEPTO, CANT_EST, PUNIT, IMPORTE, ORDEN) values "
+      "('A7',3,'01','A','C-100',1,10,10,1),('A7',1,'01','A','C-100',1,10,10,2),"
+      "('A7',7,'01','B','C-100',1,10,10,3),('A7',2,'01','B','C-100',1,10,10,4),"
+      "('A7',5,'01','C','M-1',1,10,10,5);"
+      "insert into EST1 (OBRA, ESTIMACION, DEDUC_EST, AMORT_EST, IVA_AMORT) values "
+      "('A7',1,0,0,0),('A7',2,0,0,0),('A7',3,0,0,0),('A7',5,0,0,0),('A7',7,0,0,0);");
+  auto p = Raiz();
+  std::string s;
+  EXPECT_EQ(p->CalcularPrograma(s), 1);
+  EXPECT_EQ(s, "");
+  EXPECT_EQ(p->Obra->NoEstimaciones, 7);
+  const Presups& ls = LineasCargadas(*p);
+  ASSERT_EQ(ls.Item(1)->EstimacionesPresup->Count(), 2);
+  EXPECT_EQ(ls.Item(1)->EstimacionesPresup->Item(2)->NoEstimacion, 3);
+  EXPECT_EQ(ls.Item(1)->EstimacionesPresup->Presup, ls.Item(1));
+  EXPECT_EQ(ls.Item(3)->EstimacionesPresup->Count(), 1);
+  EXPECT_EQ(p->Obra->Estimaciones->Count(), 5);
+  EXPECT_EQ(p->Obra->Estimaciones->Obra, p->Obra.get());
+}
+
+TEST_F(Desglose, AnOutdatedDatabaseLoadsNoEstimates) {
+  base_->Ejecuta(
+      "alter table PRESUPS drop column DEDUCTIVA;"
+      "insert into EST1 (OBRA, ESTIMACION, DEDUC_EST, AMORT_EST, IVA_AMORT) values ('A7',1,0,0,0);");
+  Lineas("select 'A' f, 'C-100' c, 1.0 q, 10 pu, 0 imp, 1 o");
+  auto p = Raiz();
+  EXPECT_EQ(p->CalcularPrograma(), 2);
+  EXPECT_EQ(p->Obra->Estimaciones->Count(), 0);
+  EXPECT_EQ(MensajesQueEmpiezan("Parece ser que la versión"), 1);
 }
 
 }  // namespace

@@ -1,0 +1,15 @@
+#include "model/presup.h"
+
+#include "catalogue/explosion.h"
+#include "estimates/estimaciones_presup.h"
+#include "schedule/periodos_por_item.h"
+
+namespace pmq {
+
+Presup::Presup()
+    : EstimacionesPresup(std::make_unique<pmq::EstimacionesPresup>()),
+      PeriodosPorItem(std::make_unique<pmq::PeriodosPorItem>()) {}
+
+Presup::~Presup() = default;
+
+}  // namespace pmq
