@@ -4,7 +4,7 @@
 # unit-price settings; a work without estimates; usage and help.
 # Arguments: $1 = promorlaqel binary, $2 = build directory.
 set -euo pipefail
-BIN=$1
+BIN=$(realpath "$1")
 FUENTE=$(cd "$(dirname "$0")/../../.." && pwd)
 PY=/usr/bin/python3
 [ -x "$PY" ] || PY=python3
