@@ -35,6 +35,7 @@ class frmProgramasObra : public Forma {
     int32_t ListIndex = -1;  ///< selected position (0-based), -1 for none
     std::string Text;        ///< the text shown
 
+    /// Empties the list and its selection.
     void Clear();
     /// Inserts an entry at a position (appends when out of range).
     void AddItem(std::string texto, int32_t posicion);
@@ -58,7 +59,9 @@ class frmProgramasObra : public Forma {
   bool ResultadoAExcel = false;
   std::string ErroresAExcel;
 
+  /// "frmProgramasObra".
   std::string Nombre() const override { return "frmProgramasObra"; }
+  /// "Programas de Obra Mes Calendario".
   std::string Caption() const override { return "Programas de Obra Mes Calendario"; }
 
   /// Every control of the form, containers first, in drawing order.

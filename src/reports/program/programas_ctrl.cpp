@@ -184,7 +184,7 @@ void ProgramasCtrl::ImportesTotalesHorizontales(HcWorksheet* Ws, const std::stri
       formula += ColTrans(c);
       formula += fila;
     }
-    Libro->SetFormula(Ws, R, T, formula, sErrores);
+    Requiere(Libro.get()).SetFormula(Ws, R, T, formula, sErrores);
   } catch (...) {
     AnotaExcepcion(sErrores, "ProgramasCtrl", "ImportesTotalesHorizontales");
   }
@@ -206,7 +206,7 @@ void ProgramasCtrl::ImportesPorPeriodo(HcWorksheet* Ws, const std::string& Colum
           formula += ch;
         }
       }
-      Libro->SetFormula(Ws, R, c, formula, sErrores);
+      Requiere(Libro.get()).SetFormula(Ws, R, c, formula, sErrores);
       if (M) {
         const int32_t e = i + 1 < lista.size() ? lista[i + 1] - 1 : L;
         Selecciona(Ws, R, c, R, e);
@@ -235,7 +235,7 @@ std::string ProgramasCtrl::NombreMes(int32_t m) {
 
 void ProgramasCtrl::Selecciona(HcWorksheet* Ws, int32_t f1, int32_t c1, int32_t f2, int32_t c2) {
   HcWorksheet& ws = Requiere(Ws);
-  HcApplication& app = *Requiere(Libro.get()).ExcelApp;
+  HcApplication& app = Requiere(Requiere(Libro.get()).ExcelApp.get());
   app.Range(ws.cells(f1, c1), ws.cells(f2, c2)).Select();
 }
 
