@@ -51,6 +51,8 @@ TEST_F(RecordsetTest, ExactCountRowsInQueryOrderAndNullAwareFields) {
   }
   RsOut(rs, s);
   EXPECT_FALSE(rs);
+  // The project database is opened read-only.
+  EXPECT_THROW(conexion_.Ejecuta("delete from PARTIDAS"), ErrorQel);
   // Codes are bound parameters, so apostrophes load.
   rs = GetTabla(&conexion_, "select * from PARTIDAS where OBRA = ?", {"C'1"}, s);
   ASSERT_TRUE(rs);
