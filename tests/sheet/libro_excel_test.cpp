@@ -166,7 +166,8 @@ TEST_F(LibroExcelTest, WithoutAnyApplicationTheUserIsToldAndEveryIdentifierWasTr
   EXPECT_EQ(sErrores, "");  // a failed attempt clears the text
   std::vector<std::string> esperadas = {"Create Excel.Application"};
   for (const char* v : {"11", "10", "9", "8", "7", "6"}) {
-    esperadas.insert(esperadas.end(), {"Get Excel.Application." + std::string(v), "Create Excel.Application." + std::string(v)});
+    esperadas.push_back("Get Excel.Application." + std::string(v));
+    esperadas.push_back("Create Excel.Application." + std::string(v));
   }
   EXPECT_EQ(proveedor_.llamadas, esperadas);
   ASSERT_EQ(host_.mensajes.size(), 1u);
