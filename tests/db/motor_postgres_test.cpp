@@ -182,36 +182,21 @@ TEST_F(MotorPostgresTest, ResultsAreTheEmbeddedEnginesRowForRowAndValueForValue)
   }
 }
 
-TEST_F(MotorPostgresTest, StaticRecordSetWithExactCountNullsAndTheMissingColumnFailure) {
+// Values and their types are compared with the embedded engine's above; what
+// is left is the record set itself.
+TEST_F(MotorPostgresTest, StaticRecordSetWithExactCountAndTheMissingColumnFailure) {
   auto rs = postgres_.Ejecuta("select * from PARTIDAS where OBRA = ? order by PARTIDA", std::vector<Valor>{"A7"});
   ASSERT_EQ(rs->RecordCount(), 8);
   rs->MoveFirst();
-  EXPECT_EQ(rs->Fields("PARTIDA").Texto(), "01");  // leading zero kept, upper-case name
-  EXPECT_EQ(rs->Fields("partida").Texto(), "01");
-  EXPECT_TRUE(rs->Fields("IMPORTE").EsDouble());
-  EXPECT_EQ(rs->Fields("IMPORTE").ComoMoneda().Texto(), "100");
-  rs->MoveNext();
-  EXPECT_EQ(rs->Fields("PARTIDA").Texto(), "1-0");
-  EXPECT_TRUE(rs->Fields("NOMPARTIDA").EsNulo());
-  EXPECT_EQ(rs->Fields("NOMPARTIDA").Texto(), "");
-  EXPECT_EQ(rs->Fields("IMPORTE").Double(), 1.0 / 3);
+  EXPECT_EQ(rs->Fields("partida").Texto(), "01");  // leading zero kept, any case of the name
   try {
     rs->Fields("NO_EXISTE");
     ADD_FAILURE();
   } catch (const ErrorQel& e) {
     EXPECT_EQ(e.Numero(), errores::kCampo);
   }
-  for (int i = 1; i < 8; ++i) rs->MoveNext();
+  for (int i = 0; i < 8; ++i) rs->MoveNext();
   EXPECT_TRUE(rs->Eof());
-
-  auto obra = postgres_.Ejecuta("select * from OBRAS where OBRA = ?", std::vector<Valor>{"A7"});
-  ASSERT_EQ(obra->RecordCount(), 1);
-  obra->MoveFirst();
-  EXPECT_TRUE(obra->Fields("VIVIENDA").EsEntero());
-  EXPECT_EQ(obra->Fields("FINAL").ComoFecha().Iso(), "2013-05-10");
-  EXPECT_EQ(obra->Fields("LINHEAD2").Texto(), "");
-  EXPECT_FALSE(obra->Fields("LINHEAD2").EsNulo());
-  EXPECT_TRUE(obra->Fields("LINHEAD3").EsNulo());
 }
 
 TEST_F(MotorPostgresTest, ServerTypesReadAsTheLoadersExpectWhateverTheSessionSettings) {

@@ -92,32 +92,22 @@ TEST_F(Presups_, AConceptMissingFromTheCatalogueKeepsTheStoredAmount) {
   EXPECT_EQ(l.Des.Inicio, Fecha::Hoy());
 }
 
-TEST_F(Presups_, ANullUnitPriceStopsTheSectionShowsTheErrorsAndTheRowNumber) {
+// A duplicate line is reported and the load goes on; a null unit price stops
+// the section and shows the errors so far with the row number.
+TEST_F(Presups_, ADuplicateLineIsSkippedButANullUnitPriceStopsTheSection) {
   Lineas(
       "select 'A' f, 'C-1' c, 1.0 q, 1 pu, 1 imp, 1 o union all "
-      "select 'B', 'C-1', 1.0, NULL, 1, 2 union all "
-      "select 'C', 'C-1', 1.0, 1, 1, 3");
-  auto p = Raiz();
-  const std::string s = Calcula(*p);
-  const std::string esperado = "ProMorlaQel.Presups.Carga() arrojó la excepción # 94 Uso no válido de Null\n";
-  EXPECT_EQ(s, esperado);
-  ASSERT_EQ(host_.mensajes.size(), 1u);
-  EXPECT_EQ(host_.mensajes[0].texto, esperado + " 2 ");
-  EXPECT_EQ(host_.mensajes[0].titulo, "ProMorlaQel");
-  EXPECT_EQ(host_.mensajes[0].estilo, 0);
-  ASSERT_EQ(LineasCargadas(*p).Count(), 1);
-  EXPECT_EQ(LineasCargadas(*p).Item(1)->Des.Frente, "A");
-}
-
-TEST_F(Presups_, ADuplicateLineIsReportedAndTheLoadGoesOn) {
-  Lineas(
-      "select 'A' f, 'C-1' c, 1.0 q, 1 pu, 1 imp, 1 o union all "
-      "select 'a', 'c-1', 2.0, 1, 1, 2 union all "
-      "select 'B', 'C-2', 3.0, 1, 1, 3");
+      "select 'a', 'c-1', 2.0, 1, 1, 2 union all select 'B', 'C-2', 3.0, 1, 1, 3 union all "
+      "select 'C', 'C-1', 1.0, NULL, 1, 4 union all select 'D', 'C-1', 1.0, 1, 1, 5");
   auto p = Raiz();
   const std::string s = Calcula(*p);
   EXPECT_EQ(s.rfind("ProMorlaQel.Presups.AddByObject() arrojó la excepción # 457 ", 0), 0u) << s;
-  EXPECT_EQ(Ocurrencias(s, "\n"), 1);
+  const std::string nulo = "ProMorlaQel.Presups.Carga() arrojó la excepción # 94 Uso no válido de Null\n";
+  EXPECT_EQ(s.substr(s.find('\n') + 1), nulo);
+  ASSERT_EQ(host_.mensajes.size(), 1u);
+  EXPECT_EQ(host_.mensajes[0].texto, s + " 4 ");
+  EXPECT_EQ(host_.mensajes[0].titulo, "ProMorlaQel");
+  EXPECT_EQ(host_.mensajes[0].estilo, 0);
   ASSERT_EQ(LineasCargadas(*p).Count(), 2);
   EXPECT_DOUBLE_EQ(LineasCargadas(*p).Item(1)->Des.Cantidad, 1);
   EXPECT_EQ(LineasCargadas(*p).Item(2)->Des.Frente, "B");

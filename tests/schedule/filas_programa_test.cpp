@@ -79,7 +79,7 @@ class ItemsFilaTest : public ::testing::Test {
   ItemsFila items_;
 };
 
-TEST_F(ItemsFilaTest, OneItemPerSummaryEntryOfTheChosenKindWithAnEmptyDayList) {
+TEST_F(ItemsFilaTest, OneItemPerSummaryEntryOfTheChosenKindOrOnlyTheDayOffsetsPerConcept) {
   items_.Presup = presup_;
   std::string s;
   EXPECT_FALSE(items_.CalculaDias(enumTipoPrograma::MaterialesImportes, ParaInsumo, s));
@@ -115,21 +115,17 @@ TEST_F(ItemsFilaTest, OneItemPerSummaryEntryOfTheChosenKindWithAnEmptyDayList) {
   EXPECT_DOUBLE_EQ(items_.Item(1)->CantidadTotal, 0.2);
   items_.CalculaDias(enumTipoPrograma::TotalImportes, ParaInsumo, s);
   EXPECT_EQ(items_.Count(), 0);
-  EXPECT_EQ(s, "");
-}
 
-TEST_F(ItemsFilaTest, PerConceptOnlySetsTheDayOffsets) {
+  // Per concept only the day offsets are set, from the line's own dates.
   presup_->Des.Inicio = Fecha::DesdeYmd(2013, 2, 1);
   presup_->Des.Final = Fecha::DesdeYmd(2013, 2, 28);
-  items_.Presup = presup_;
-  std::string s;
   items_.CalculaDias(enumTipoPrograma::MaterialesImportes, ParaInsumo, s);
   ASSERT_EQ(items_.Count(), 3);
   items_.CalculaDias(enumTipoPrograma::MaterialesImportes, ParaConcepto, s);
-  EXPECT_EQ(s, "");
   EXPECT_EQ(items_.IdxInicio, 31);
   EXPECT_EQ(items_.IdxFinal, 58);
   EXPECT_EQ(items_.Count(), 0);
+  EXPECT_EQ(s, "");
 }
 
 TEST_F(ItemsFilaTest, ALineWithoutParentsOrBreakdownIsReported) {
