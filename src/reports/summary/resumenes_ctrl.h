@@ -18,27 +18,26 @@ class LibroExcel;
 class HcWorksheet;
 class frmResumenEstimaciones;
 
+/// Columns of the summary sheet.
+enum enumColResEst : int32_t {
+  ecrNo = 1,
+  ecrClave = 2,
+  ecrDescripcion = 3,
+  ecrUnidad = 4,
+  ecrFrente = 5,
+  ecrCantidad = 6,
+  ecrPunit = 7,
+  ecrImporte = 8,
+  ecrAditiva = 9,
+  ecrDeductiva = 10,
+  ecrVolDef = 11,
+  ecrImporteDef = 12,
+  ecrVolPorEst = 13,
+  ecrImpPorEst = 14,
+};
+
 class ResumenesCtrl {
  public:
-  /// Columns of the summary sheet (kept in the class: the resource programs
-  /// use the same prefix for their own columns).
-  enum enumColResEst : int32_t {
-    ecrNo = 1,
-    ecrClave = 2,
-    ecrDescripcion = 3,
-    ecrUnidad = 4,
-    ecrFrente = 5,
-    ecrCantidad = 6,
-    ecrPunit = 7,
-    ecrImporte = 8,
-    ecrAditiva = 9,
-    ecrDeductiva = 10,
-    ecrVolDef = 11,
-    ecrImporteDef = 12,
-    ecrVolPorEst = 13,
-    ecrImpPorEst = 14,
-  };
-
   /// Creates the summary form and takes its grid `vsRes` as Grid.
   ResumenesCtrl();
   ~ResumenesCtrl();
