@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <regex>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -29,6 +31,22 @@ void EnEspanol(CLI::App& app) {
   formato->label("Needs", "Requiere");
   formato->label("Excludes", "Excluye");
   formato->label("TEXT", "TEXTO");
+}
+
+// The parser's reason for a usage error, in Spanish for the usual cases.
+std::string MotivoEnEspanol(const CLI::ParseError& e) {
+  static const std::pair<std::regex, const char*> kTraducciones[] = {
+      {std::regex("^A subcommand is required$"), "falta el comando (vea promorlaqel --help)"},
+      {std::regex("^(.+) is required$"), "falta la opción obligatoria $1"},
+      {std::regex("^The following arguments? (was|were) not expected: (.*)$"), "argumentos no esperados: $2"},
+      {std::regex("^(\\S+): (\\d+) required \\S+ missing$"), "a $1 le falta su valor"},
+      {std::regex("^(\\S+) excludes (\\S+)$"), "$1 no se puede usar con $2"},
+  };
+  const std::string motivo = e.what();
+  for (const auto& [patron, texto] : kTraducciones) {
+    if (std::regex_match(motivo, patron)) return std::regex_replace(motivo, patron, texto);
+  }
+  return motivo;
 }
 
 }  // namespace
@@ -66,7 +84,7 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    fmt::print(stderr, "promorlaqel: {}\n", e.what());
+    fmt::print(stderr, "promorlaqel: {}\n", MotivoEnEspanol(e));
     return kSalidaUso;
   }
 

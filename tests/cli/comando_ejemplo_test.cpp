@@ -133,6 +133,12 @@ TEST(AyudaEnEspanol, EveryCommandExplainsItselfAndEndsWithAnExample) {
   for (const char* parte : {"Comandos", "calcular", "explosion", "ejemplo", "Ejemplo: promorlaqel"}) {
     EXPECT_NE(general.out.find(parte), std::string::npos) << parte << "\n" << general.out;
   }
+  // Usage errors say what is wrong in Spanish, on one line.
+  const prueba::Ejecucion sin_bd = Ejecuta(dir, {"calcular", "--obra", "A7"});
+  EXPECT_EQ(sin_bd.salida, 64);
+  EXPECT_EQ(sin_bd.err, "promorlaqel: falta la opción obligatoria --bd\n");
+  EXPECT_EQ(Ejecuta(dir, {"ejemplo", "--salida"}).err, "promorlaqel: a --salida le falta su valor\n");
+
   const prueba::Ejecucion version = Ejecuta(dir, {"--version"});
   EXPECT_EQ(version.salida, 0);
   EXPECT_TRUE(std::regex_search(version.out, std::regex(R"(^promorlaqel \d+\.\d+\.\d+\n$)"))) << version.out;
