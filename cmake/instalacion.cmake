@@ -53,5 +53,6 @@ install(FILES ${CMAKE_BINARY_DIR}/ProMorlaQelConfig.cmake ${CMAKE_BINARY_DIR}/Pr
 
 # The prefix is found from the file's own place, so any --prefix of cmake --install works.
 file(RELATIVE_PATH PMQ_PC_A_PREFIJO /raiz/${CMAKE_INSTALL_LIBDIR}/pkgconfig /raiz)
+string(REGEX REPLACE "/$" "" PMQ_PC_A_PREFIJO "${PMQ_PC_A_PREFIJO}")
 configure_file(${CMAKE_SOURCE_DIR}/cmake/promorlaqel.pc.in ${CMAKE_BINARY_DIR}/promorlaqel.pc @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/promorlaqel.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
