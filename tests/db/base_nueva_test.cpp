@@ -1,7 +1,5 @@
 #include "apoyo/base_prueba.h"
 #include "db/base_nueva.h"
-#include "db/conexion.h"
-#include "db/recordset.h"
 
 #include <gtest/gtest.h>
 
@@ -33,23 +31,6 @@ TEST(CreaBaseSqlite, AFailedScriptLeavesNothingAndIsReportedTheUsualWay) {
   EXPECT_FALSE(CreaBaseSqlite(ruta, "create table T (A);", errores));
   EXPECT_NE(errores.find("# 58 "), std::string::npos) << errores;
   EXPECT_TRUE(std::filesystem::is_symlink(ruta));
-  EXPECT_EQ(Archivos(dir.Ruta()), 1u);
-}
-
-TEST(CreaBaseSqlite, TheWrittenSampleOpensReadOnlyWithEveryTableFilled) {
-  prueba::DirectorioTemporal dir;
-  const std::string ruta = dir.Archivo("ejemplo.db");
-  std::string errores;
-  ASSERT_TRUE(CreaBaseSqlite(ruta, SqlBaseEjemplo(), errores)) << errores;
-  Conexion con;
-  con.Open(ruta);
-  for (const char* tabla : {"OBRAS", "FSR", "FSCD", "FACMAQ", "PARTIDAS", "PRESUPS", "CONCEPTO", "MAQUINA",
-                            "MATRICES", "EST1", "EST2"}) {
-    auto rs = con.Ejecuta(std::string("select count(*) as N from ") + tabla);
-    EXPECT_GT(rs->Fields("N").Entero(), 0) << tabla;
-  }
-  // Twice into the same place: the second is refused, the first stays.
-  EXPECT_FALSE(CreaBaseSqlite(ruta, SqlBaseEjemplo(), errores));
   EXPECT_EQ(Archivos(dir.Ruta()), 1u);
 }
 
