@@ -17,6 +17,12 @@ const Concepto& ConceptoDe(const ItemExplosion& linea) {
 
 }  // namespace
 
+void Explosion::ReservaUna() {
+  // Room for one more line before it is referred to, so that keeping it cannot
+  // fail; the room grows geometrically, as push_back's would.
+  if (lineas_.size() == lineas_.capacity()) lineas_.reserve(lineas_.empty() ? 8 : 2 * lineas_.size());
+}
+
 ItemExplosion* Explosion::Guarda(std::unique_ptr<ItemExplosion> item) {
   lineas_.push_back(std::move(item));
   return lineas_.back().get();
@@ -25,7 +31,7 @@ ItemExplosion* Explosion::Guarda(std::unique_ptr<ItemExplosion> item) {
 void Explosion::Add(std::unique_ptr<ItemExplosion> item, std::string& sErrores) {
   try {
     if (!item) throw ErrorQel(errores::kObjeto);
-    lineas_.reserve(lineas_.size() + 1);
+    ReservaUna();
     Items.Add(item.get());
     Guarda(std::move(item));
   } catch (...) {
@@ -140,7 +146,7 @@ ColeccionRef<ItemExplosion> Explosion::ObtenerResumen(enumTipoConcepto TipoConce
         nueva->Cantidad = linea->Cantidad;
         nueva->Parcial = linea->Parcial;
         nueva->UnidadAlt = linea->UnidadAlt;
-        lineas_.reserve(lineas_.size() + 1);
+        ReservaUna();
         resumen.Add(nueva.get());
         Guarda(std::move(nueva));
       } else {
@@ -178,6 +184,8 @@ ResumenExplosion Explosion::ImportaResumen(double Multiplicador, const ResumenEx
   if (!ColRes || ColRes->empty()) return std::nullopt;
   ColeccionRef<ItemExplosion> copia;
   try {
+    copia.Reserva(static_cast<size_t>(ColRes->Count()));
+    lineas_.reserve(lineas_.size() + static_cast<size_t>(ColRes->Count()));
     for (const ItemExplosion* s : *ColRes) {
       if (s == nullptr) throw ErrorQel(errores::kObjeto);
       auto nueva = std::make_unique<ItemExplosion>();
@@ -190,7 +198,7 @@ ResumenExplosion Explosion::ImportaResumen(double Multiplicador, const ResumenEx
       nueva->Concepto = s->Concepto;
       nueva->ConceptoOrigen = s->ConceptoOrigen;
       nueva->Explosion = this;
-      lineas_.reserve(lineas_.size() + 1);
+      ReservaUna();
       copia.Add(nueva.get());
       Guarda(std::move(nueva));
     }

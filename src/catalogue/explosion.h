@@ -77,6 +77,8 @@ class Explosion {
                                    const pmq::Concepto* Concepto, std::string& sErrores);
 
  private:
+  /// Makes room for one more owned line (growing geometrically).
+  void ReservaUna();
   /// Takes ownership of a line and returns it.
   ItemExplosion* Guarda(std::unique_ptr<ItemExplosion> item);
 
