@@ -2,6 +2,7 @@
 
 #include "common/error_qel.h"
 #include "common/servicios_host.h"
+#include "reports/summary/frm_resumen_estimaciones.h"
 #include "sheet/automatizacion.h"
 #include "sheet/columnas.h"
 
@@ -201,15 +202,19 @@ void LibroExcel::SetFormula(HcWorksheet* Ws, int32_t F, int32_t C, std::string_v
 
 std::string LibroExcel::GetRutaArchivo(std::string_view Titulo, bool Abrir, std::string& sErrores) {
   try {
-    PeticionDialogo peticion;
-    peticion.titulo = std::string(Titulo);
-    peticion.filtro = "Archivos de Microsoft Excel (*.XLSX)|*.XLSX";
-    peticion.patron = "*.XLSX";
-    peticion.guardar = !Abrir;
-    const RespuestaDialogo respuesta = Host().DialogoArchivo(peticion);
-    if (respuesta.cancelado) throw ErrorQel(errores::kCancelar);
-    if (Mayusculas(SistemaArchivos_.GetExtensionName(respuesta.ruta)) != "XLSX") return {};
-    return respuesta.ruta;
+    // The dialog of the summary form's shared instance, as every report uses it.
+    DialogoComun& Diag = frmResumenEstimaciones::Compartida().Diag;
+    Diag.CancelError = true;
+    Diag.FileName = "*.XLSX";
+    Diag.Filter = "Archivos de Microsoft Excel (*.XLSX)|*.XLSX";
+    Diag.DialogTitle = std::string(Titulo);
+    if (Abrir) {
+      Diag.ShowOpen();
+    } else {
+      Diag.ShowSave();
+    }
+    if (Mayusculas(SistemaArchivos_.GetExtensionName(Diag.FileName)) != "XLSX") return {};
+    return Diag.FileName;
   } catch (...) {
     const ErrorActual e = ErrorDeExcepcionActual();
     if (e.numero != errores::kCancelar) {

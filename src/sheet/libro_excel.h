@@ -128,7 +128,7 @@ class LibroExcel {
   /// Reaches the application by its class identifiers; shows the no-application
   /// message when none answers. A failed attempt clears sErrores.
   std::unique_ptr<HcApplication> ConnectExcel(std::string& sErrores);
-  /// Asks the host's file dialog for the workbook's path: empty text when the
+  /// Asks for the workbook's path through the summary form's dialog: empty text when the
   /// user cancels or the name's extension is not XLSX.
   std::string GetRutaArchivo(std::string_view Titulo, bool Abrir, std::string& sErrores);
   /// Drops the application, and with it Workbook and Ws, which belong to it

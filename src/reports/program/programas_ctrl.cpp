@@ -1,0 +1,417 @@
+#include "reports/program/programas_ctrl.h"
+
+#include "catalogue/concepto.h"
+#include "common/error_qel.h"
+#include "common/formato.h"
+#include "common/servicios_host.h"
+#include "model/obra.h"
+#include "model/partida.h"
+#include "model/partidas.h"
+#include "model/presup.h"
+#include "model/presups.h"
+#include "model/programa.h"
+#include "reports/program/frm_programas_obra.h"
+#include "schedule/periodo_por_item.h"
+#include "schedule/periodos_por_item.h"
+#include "sheet/bitacora_libros.h"
+#include "sheet/hc_application.h"
+#include "sheet/libro_excel.h"
+
+#include <array>
+#include <charconv>
+#include <new>
+
+namespace pmq {
+namespace {
+
+constexpr std::string_view kTitulo = "MorlaQel";
+constexpr std::string_view kHoja = "Programa Obra";
+
+constexpr std::array<std::string_view, 5> kTitulos = {
+    "PROGRAMA DE AVANCE FÍSICO MENSUAL",
+    "PROGRAMA DE MONTOS MENSUALES",
+    "PROGRAMA POR CONCEPTOS DE MONTOS MENSUALES DE MATERIALES",
+    "PROGRAMA POR CONCEPTOS DE MONTOS MENSUALES DE MAQUINARIA",
+    "PROGRAMA POR CONCEPTOS DE MONTOS MENSUALES DE MANO DE OBRA",
+};
+
+constexpr std::array<std::string_view, 12> kMeses = {"Enero",   "Febrero",    "Marzo",   "Abril",
+                                                     "Mayo",    "Junio",      "Julio",   "Agosto",
+                                                     "Septiembre", "Octubre", "Noviembre", "Diciembre"};
+
+constexpr std::array<std::string_view, 7> kTitulosColumnas = {"No.",  "Clave",    "Descripción", "Unidad",
+                                                              "Fte", "Cantidad", "% Partida"};
+
+template <class T>
+T& Requiere(T* objeto) {
+  if (objeto == nullptr) throw ErrorQel(errores::kObjeto);
+  return *objeto;
+}
+
+}  // namespace
+
+/// What the sheet body keeps from one line to the next.
+struct ProgramasCtrl::EstadoHoja {
+  HcWorksheet* ws = nullptr;
+  HcApplication* app = nullptr;
+  std::string& sErrores;
+  /// First column of each period of the last line written, tab-separated.
+  std::string columnas;
+  /// The column after the last day column of the last line written.
+  int32_t c = 0;
+  /// Day number and period start already written on the header rows, per
+  /// column: every line repeats them, so they are written only when they change.
+  std::vector<int32_t> dia_rotulado;
+  std::vector<int32_t> mes_rotulado;
+};
+
+ProgramasCtrl::ProgramasCtrl() = default;
+ProgramasCtrl::~ProgramasCtrl() = default;
+
+// ---- Public operations ----
+
+void ProgramasCtrl::Inicia(std::string& sErrores) {
+  try {
+    if (!Forma) Forma = std::make_unique<frmProgramasObra>();
+    Forma->Controlador = this;
+    Forma->Form_Load();
+    Host().MuestraModal(*Forma);
+  } catch (...) {
+    AnotaExcepcionConPrefijo(sErrores, "", "ProgramasCtrl", "Inicia");
+  }
+}
+
+bool ProgramasCtrl::AExcel(enumTipoProgramaMensual TipoProgramaMensual, bool Importes, std::string& sErrores) {
+  bool completo = false;
+  try {
+    Libro.reset();
+    try {
+      Libro = std::make_unique<LibroExcel>();
+    } catch (const std::bad_alloc&) {
+      Libro.reset();
+    }
+    if (!Libro) {
+      MsgBox("El libro de Microsoft Excel no se pudo crear", kMsgCritico, kTitulo);
+      return false;
+    }
+    Libro->Visible = true;
+    if (!Libro->AbreLibro("", sErrores)) {
+      Libro.reset();
+      MsgBox("El Libro de Microsoft Excel no se pudo abrir", kMsgCritico, kTitulo);
+      return false;
+    }
+    HcWorksheet* hoja = Libro->CreaHoja(kHoja, 1, sErrores);
+    if (hoja == nullptr) {
+      MsgBox("La Hoja de Trabajo de Microsoft Excel no se pudo dar de alta", kMsgCritico, kTitulo);
+      Libro.reset();
+      return false;
+    }
+    switch (TipoProgramaMensual) {
+      case etpAvanceFisico:
+      case etpPorConceptosMateriales:
+      case etpPorConceptosMaquinaria:
+      case etpPorConceptosManoDeObra:
+        MsgBox("No implementado aún!!!", kMsgInformacion, kTitulo);
+        break;
+      default: {
+        const size_t antes = sErrores.size();
+        ColocaEnExcel(hoja, Importes, sErrores);
+        completo = sErrores.size() == antes;
+        break;
+      }
+    }
+    // The export ends: releasing the workbook wrapper ends its application,
+    // which writes the workbook, with the program, to the file chosen.
+    const std::string ruta = Libro->Workbook != nullptr ? Libro->Workbook->FullName() : std::string();
+    const size_t escrituras = BitacoraLibros::Escrituras().size();
+    Libro.reset();
+    bool llego = false;
+    const auto& bitacora = BitacoraLibros::Escrituras();
+    for (size_t i = escrituras; i < bitacora.size(); ++i) {
+      if (bitacora[i].final && bitacora[i].ruta == ruta) llego = bitacora[i].correcta;
+    }
+    completo = completo && llego;
+  } catch (...) {
+    AnotaExcepcionConPrefijo(sErrores, "", "ProgramasCtrl", "AExcel");
+    Libro.reset();
+    return false;
+  }
+  return completo;
+}
+
+std::string ProgramasCtrl::ColTrans(int64_t ColNumber, std::string& sErrores) {
+  return LibroExcel::ColTrans(ColNumber, sErrores);
+}
+
+std::string_view ProgramasCtrl::TituloPrograma(int32_t tipo) {
+  if (tipo < 0 || tipo >= static_cast<int32_t>(kTitulos.size())) return {};
+  return kTitulos[static_cast<size_t>(tipo)];
+}
+
+// ---- Header block and formula operations ----
+
+void ProgramasCtrl::ColocaEncabezadoPrograma(HcWorksheet* Ws, int32_t F, int32_t Tipo, std::string& sErrores) {
+  try {
+    HcWorksheet& ws = Requiere(Ws);
+    const pmq::Programa& p = Requiere(Programa);
+    const Obra& obra = Requiere(p.Obra.get());
+    ws.cells(F, 1).Value(p.Empresa);
+    ws.cells(F + 1, 1).Value(p.Leyenda1);
+    ws.cells(F + 2, 1).Value(p.Leyenda2);
+    ws.cells(F + 3, 1).Value(TituloPrograma(Tipo));
+    ws.cells(F + 5, 1).Value(obra.Des.Enca1);
+    ws.cells(F + 6, 1).Value(obra.Des.Enca2);
+    ws.cells(F + 7, 1).Value(obra.Des.Enca3);
+    ws.cells(F + 9, 1).Value("INICIO : " + FormatoFecha(obra.Des.Inicio, "dd/mmm/yyyy") + std::string(50, ' ') +
+                             "TERMINACION : " + FormatoFecha(obra.Des.Final, "dd/mmm/yyyy"));
+    Selecciona(Ws, F, 1, F + 8, 1);
+    Libro->ExcelApp->selection().HorizontalAlignment(kAlineaCentro);
+  } catch (...) {
+    AnotaExcepcion(sErrores, "ProgramasCtrl", "ColocaEncabezadoPrograma");
+  }
+}
+
+void ProgramasCtrl::ImportesTotalesHorizontales(HcWorksheet* Ws, const std::string& Columnas, int32_t T, int32_t R,
+                                                std::string& sErrores) {
+  try {
+    if (Ws == nullptr) return;
+    const std::string fila = std::to_string(R);
+    std::string formula = "=";
+    bool primera = true;
+    for (int32_t c : ColumnasDeLista(Columnas)) {
+      if (!primera) formula += '+';
+      primera = false;
+      formula += ColTrans(c);
+      formula += fila;
+    }
+    Requiere(Libro.get()).SetFormula(Ws, R, T, formula, sErrores);
+  } catch (...) {
+    AnotaExcepcion(sErrores, "ProgramasCtrl", "ImportesTotalesHorizontales");
+  }
+}
+
+void ProgramasCtrl::ImportesPorPeriodo(HcWorksheet* Ws, const std::string& Columnas, const std::string& P, int32_t R,
+                                       bool& M, int32_t& L, std::string& sErrores) {
+  try {
+    const std::vector<int32_t> lista = ColumnasDeLista(Columnas);
+    std::string formula;
+    for (size_t i = 0; i < lista.size(); ++i) {
+      const int32_t c = lista[i];
+      const std::string letras = ColTrans(c);
+      formula.clear();
+      for (char ch : P) {
+        if (ch == '_') {
+          formula += letras;
+        } else {
+          formula += ch;
+        }
+      }
+      Requiere(Libro.get()).SetFormula(Ws, R, c, formula, sErrores);
+      if (M) {
+        const int32_t e = i + 1 < lista.size() ? lista[i + 1] - 1 : L;
+        Selecciona(Ws, R, c, R, e);
+        Libro->ExcelApp->selection().MergeCells(true);
+      }
+    }
+  } catch (...) {
+    AnotaExcepcion(sErrores, "ProgramasCtrl", "ImportesPorPeriodo");
+  }
+}
+
+void ProgramasCtrl::FormatoNumero(HcWorksheet* Ws, int32_t R, int32_t C, int32_t& D) {
+  try {
+    Selecciona(Ws, R, C, R, C);
+    Libro->ExcelApp->selection().NumberFormat(D < 1 ? std::string("#,##0")
+                                                    : "#,##0." + std::string(static_cast<size_t>(D), '0'));
+  } catch (...) {
+    // A number format is cosmetic: it reports nothing.
+  }
+}
+
+std::string ProgramasCtrl::NombreMes(int32_t m) {
+  if (m < 1 || m > 12) return {};
+  return std::string(kMeses[static_cast<size_t>(m - 1)]);
+}
+
+void ProgramasCtrl::Selecciona(HcWorksheet* Ws, int32_t f1, int32_t c1, int32_t f2, int32_t c2) {
+  HcWorksheet& ws = Requiere(Ws);
+  HcApplication& app = Requiere(Requiere(Libro.get()).ExcelApp.get());
+  app.Range(ws.cells(f1, c1), ws.cells(f2, c2)).Select();
+}
+
+std::vector<int32_t> ProgramasCtrl::ColumnasDeLista(const std::string& Columnas) {
+  std::vector<int32_t> lista;
+  const char* p = Columnas.data();
+  const char* fin = p + Columnas.size();
+  while (p < fin) {
+    int32_t c = 0;
+    const auto [resto, error] = std::from_chars(p, fin, c);
+    if (error != std::errc()) throw ErrorQel(errores::kTipos);
+    lista.push_back(c);
+    p = resto;
+    if (p < fin && *p == '\t') ++p;
+  }
+  return lista;
+}
+
+// ---- The sheet body ----
+
+void ProgramasCtrl::ColocaEnExcel(HcWorksheet* Ws, [[maybe_unused]] bool Importes, std::string& sErrores) {
+  try {
+    HcWorksheet& ws = Requiere(Ws);
+    LibroExcel& libro = Requiere(Libro.get());
+    libro.Ws = Ws;
+    EstadoHoja e{Ws, &Requiere(libro.ExcelApp.get()), sErrores, {}, 0, {}, {}};
+    ColocaEncabezadoPrograma(Ws, 1, etpAvanceFinanciero, sErrores);
+
+    constexpr int32_t H = kFilaTitulos;
+    for (size_t i = 0; i < kTitulosColumnas.size(); ++i) {
+      ws.cells(H, static_cast<int32_t>(i) + 1).Value(kTitulosColumnas[i]);
+    }
+
+    const Partidas& partidas = *Requiere(Requiere(Programa).Obra.get()).Partidas;
+    int32_t Row = H + 2;
+    int32_t n = 0;
+    std::string G = "=";
+    const int32_t secciones = partidas.Count();
+    for (int32_t i = 1; i <= secciones; ++i) {
+      const Partida* partida = partidas.Item(i);
+      if (partida == nullptr) continue;
+      ws.cells(Row, ecpNo).Value(partida->Des.Clave);
+      ws.cells(Row, ecpClave).Value(partida->Des.Clave);
+      ws.cells(Row, ecpDescripcion).Value(partida->Des.Descripcion);
+      Row += 2;
+
+      const Presups& lineas = Requiere(partida->Presups.get());
+      const int32_t cuantas = lineas.Count();
+      const int32_t Z = Row + 2 * (cuantas - 1);
+      std::string P = "=";
+      for (int32_t j = 1; j <= cuantas; ++j) {
+        ++n;
+        ColocaLinea(e, lineas.Item(j), Row, n);
+        if (!e.columnas.empty()) ImportesTotalesHorizontales(Ws, e.columnas, e.c, Row, sErrores);
+        P += "_" + std::to_string(Row);
+        if (j < cuantas) P += "+";
+        Row += 2;
+      }
+
+      const int32_t Y = Z + 1;
+      // A section without lines has no line rows to add up: its subtotal row
+      // keeps only its title.
+      if (cuantas > 0 && !e.columnas.empty()) {
+        bool combina = true;
+        int32_t ultima = e.c - 1;
+        ImportesPorPeriodo(Ws, e.columnas, P, Y, combina, ultima, sErrores);
+        ImportesTotalesHorizontales(Ws, e.columnas, e.c, Y, sErrores);
+      }
+      ws.cells(Y, ecpPorPartida).Value("SubTotales");
+      G += "_" + std::to_string(Y);
+      if (i < secciones) G += "+";
+      Row += 1;
+    }
+
+    const int32_t T = e.c;
+    const int32_t totales = Row + 1;
+    if (!e.columnas.empty()) {
+      bool combina = true;
+      int32_t ultima = T - 1;
+      ImportesPorPeriodo(Ws, e.columnas, G, totales, combina, ultima, sErrores);
+      ImportesTotalesHorizontales(Ws, e.columnas, T, totales, sErrores);
+    }
+    ws.cells(totales, ecpPorPartida).Value("Totales");
+    if (T > 0) ws.cells(H, T).Value("Totales");
+
+    // Finishing: narrow day columns, aligned text columns, merged header rows.
+    if (T - 1 >= kPrimeraColumnaDia) {
+      ws.Columns(ColTrans(kPrimeraColumnaDia) + ":" + ColTrans(T - 1)).columnwidth(2);
+    }
+    libro.FormatoSeleccion(1, 1, Row + 10, 1, "", "", kAlineaArriba, kAlineaCentro, true, false, false, sErrores);
+    libro.FormatoSeleccion(1, 2, Row + 10, 2, "", "", kAlineaArriba, kAlineaIzquierda, true, false, false,
+                           sErrores);
+    ws.Columns(3).columnwidth(60);
+    libro.FormatoSeleccion(1, 3, Row + 10, 3, "", "", kAlineaArriba, kAlineaIzquierda, false, true, false,
+                           sErrores);
+    libro.FormatoSeleccion(1, 4, Row + 10, 4, "", "", kAlineaArriba, kAlineaCentro, true, false, false, sErrores);
+    for (int32_t f = 1; f <= 10; ++f) {
+      Selecciona(Ws, f, 1, f, std::max(T, 1));
+      e.app->selection().MergeCells(true);
+    }
+    ws.Columns("A:I").entirecolumn().autofit();
+  } catch (...) {
+    AnotaExcepcionConPrefijo(sErrores, "", "ProgramasCtrl", "ColocaEnExcel");
+  }
+}
+
+void ProgramasCtrl::ColocaLinea(EstadoHoja& e, const Presup* linea, int32_t Row, int32_t n) {
+  constexpr int32_t H = kFilaTitulos;
+  HcWorksheet& ws = *e.ws;
+  const Presup& l = Requiere(linea);
+  const int32_t B = Row - 1;
+  ws.cells(Row, ecpNo).Value(std::to_string(n) + ")");
+  // A line whose concept is not in the catalogue keeps these three blank.
+  if (l.Concepto != nullptr) {
+    ws.cells(Row, ecpClave).Value(l.Concepto->Des.Clave);
+    ws.cells(Row, ecpDescripcion).Value(l.Concepto->Des.Descripcion);
+    ws.cells(Row, ecpUnidad).Value(l.Concepto->Des.Unidad);
+  }
+  ws.cells(Row, ecpFrente).Value(l.Des.Frente);
+  ws.cells(Row, ecpCantidad).Value(l.Des.Cantidad);
+  int32_t decimales = 4;
+  FormatoNumero(e.ws, Row, ecpCantidad, decimales);
+  ws.cells(Row, ecpPorPartida).Value(l.Des.PorcentajePartida(e.sErrores));
+
+  int32_t c = kPrimeraColumnaDia;
+  e.columnas.clear();
+  const PeriodosPorItem& periodos = Requiere(l.PeriodosPorItem.get());
+  const int32_t cuantos = periodos.Count();
+  for (int32_t k = 1; k <= cuantos; ++k) {
+    const PeriodoPorItem* periodo = periodos.Item(k);
+    if (periodo == nullptr) continue;
+    const int32_t s = c;
+    const int32_t dias = periodo->Dias.Count();
+    if (static_cast<int32_t>(e.dia_rotulado.size()) < s + dias) {
+      e.dia_rotulado.resize(static_cast<size_t>(s + dias), 0);
+      e.mes_rotulado.resize(static_cast<size_t>(s + dias), 0);
+    }
+    bool mes_nuevo = false;
+    if (dias >= 1) {
+      if (!e.columnas.empty()) e.columnas += '\t';
+      e.columnas += std::to_string(s);
+      ws.cells(Row, s).Value(periodo->Importe);
+      if (e.mes_rotulado[static_cast<size_t>(s)] != periodo->P1.Serial()) {
+        ws.cells(H - 1, s).Value(NombreMes(periodo->P1.Mes()) + "'" + std::to_string(periodo->P1.Anio()));
+        e.mes_rotulado[static_cast<size_t>(s)] = periodo->P1.Serial();
+        mes_nuevo = true;
+      }
+    }
+    for (int32_t d = 1; d <= dias; ++d, ++c) {
+      if (e.dia_rotulado[static_cast<size_t>(c)] != d) {
+        ws.cells(H, c).Value(d);
+        e.dia_rotulado[static_cast<size_t>(c)] = d;
+      }
+    }
+    // The bar: each run of worked days is filled black in one go.
+    for (int32_t d = 1; d <= dias; ++d) {
+      if (!periodo->Dias.Barra(d)) continue;
+      int32_t hasta = d;
+      while (hasta < dias && periodo->Dias.Barra(hasta + 1)) ++hasta;
+      Selecciona(e.ws, B, s + d - 1, B, s + hasta - 1);
+      HcInterior relleno = e.app->selection().Interior();
+      relleno.ColorIndex(1);
+      relleno.Pattern(kPatronSolido);
+      d = hasta;
+    }
+    const int32_t fin = c - 1;
+    if (fin > s) {
+      Selecciona(e.ws, Row, s, Row, fin);
+      e.app->selection().MergeCells(true);
+      if (mes_nuevo) {
+        Selecciona(e.ws, H - 1, s, H - 1, fin);
+        e.app->selection().MergeCells(true);
+      }
+    }
+  }
+  e.c = c;
+}
+
+}  // namespace pmq

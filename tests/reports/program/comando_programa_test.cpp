@@ -1,0 +1,54 @@
+// `promorlaqel programa`: exit statuses, messages and the workbook written.
+
+#include "cli/ejecucion.h"
+#include "reports/program/obra_programa.h"
+
+namespace pmq {
+namespace {
+
+class ComandoPrograma : public prueba::ObraPrograma {
+ protected:
+  void SetUp() override {
+    Obra("2013-03-15", "2013-05-10", "('01','Preliminares',1000)", "('01','F1','C-1',10,100,1,'2013-03-20','2013-04-19')");
+  }
+  prueba::Ejecucion Corre(std::vector<std::string> extra) {
+    std::vector<std::string> args = {"programa", "--bd", base_.Ruta(), "--obra", "A7"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return prueba::Ejecuta(dir_, args);
+  }
+};
+
+TEST_F(ComandoPrograma, ExitsZeroOnlyWhenTheProgramWasWritten) {
+  const std::string ruta = dir_.Archivo("programa.xlsx");
+  auto e = Corre({"--salida", ruta, "--cantidades"});
+  EXPECT_EQ(e.salida, 0) << e.err;
+  EXPECT_EQ(e.err + e.out, "");
+  const auto c = prueba::LeeLibro(ruta)["celdas"];
+  EXPECT_EQ(c["Programa Obra!CV17"]["formula"], "=H17+AM17+BQ17");
+  EXPECT_GT(c["Programa Obra!CV17"]["cache"].get<double>(), c["Programa Obra!H17"]["valor"].get<double>());
+
+  e = Corre({"--salida", dir_.Archivo("fisico.xlsx"), "--tipo", "0"});
+  EXPECT_EQ(e.salida, 1);
+  EXPECT_EQ(e.err, "[MorlaQel] No implementado aún!!!\n");
+  for (const char* nombre : {"programa.xls", "no/hay/programa.xlsx"}) {
+    e = Corre({"--salida", dir_.Archivo(nombre)});
+    EXPECT_EQ(e.salida, 1);
+    EXPECT_EQ(e.err.rfind("[MorlaQel] El Libro de Microsoft Excel no se pudo abrir\n", 0), 0u) << e.err;
+  }
+  e = prueba::Ejecuta(dir_, {"programa", "--bd", dir_.Archivo("no.db"), "--obra", "A7", "--salida",
+                             dir_.Archivo("x.xlsx")});
+  EXPECT_EQ(e.salida, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir_.Archivo("x.xlsx")));
+}
+
+TEST_F(ComandoPrograma, UsageErrorsAndSpanishHelp) {
+  EXPECT_EQ(Corre({"--salida", dir_.Archivo("a.xlsx"), "--tipo", "5"}).salida, 64);
+  EXPECT_EQ(Corre({}).salida, 64);
+  const auto ayuda = prueba::Ejecuta(dir_, {"programa", "--help"});
+  EXPECT_EQ(ayuda.salida, 0);
+  EXPECT_NE(ayuda.out.find("--cantidades"), std::string::npos);
+  EXPECT_NE(ayuda.out.find("Ejemplo: promorlaqel programa"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pmq

@@ -1,0 +1,136 @@
+// The options form as a host sees and drives it, and the outcomes of an export.
+
+#include "reports/program/frm_programas_obra.h"
+#include "reports/program/obra_programa.h"
+#include "reports/program/programas_ctrl.h"
+
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace pmq {
+namespace {
+
+class FormaProgramas : public prueba::ObraPrograma {
+ protected:
+  void SetUp() override {
+    Obra("2013-03-15", "2013-05-10", "('01','Preliminares',1000)", "('01','F1','C-1',10,100,1,'2013-03-20','2013-04-19')");
+  }
+
+  /// Plays the user of the next form shown: notes what it shows, then does `accion`.
+  void Usuario(std::function<void(frmProgramasObra&)> accion) {
+    host_.manejador_forma = [this, accion](Forma& f) {
+      auto& forma = dynamic_cast<frmProgramasObra&>(f);
+      visto_ = forma;
+      accion(forma);
+      cerrada_ = !forma.Visible();
+    };
+  }
+
+  std::string Mensaje(size_t i) const {
+    const auto& m = host_.mensajes.at(i);
+    return "[" + m.titulo + "/" + std::to_string(m.estilo) + "] " + m.texto;
+  }
+
+  frmProgramasObra visto_;
+  bool cerrada_ = false;
+};
+
+TEST_F(FormaProgramas, OpensOnTheFinancialProgramAndItsExportButtonWritesItThenCloses) {
+  const std::string ruta = dir_.Archivo("programa.xlsx");
+  host_.respuestas_dialogo.push_back({false, ruta});
+  Usuario([](frmProgramasObra& f) { f.cmdAExcel_Click(); });
+  std::string s;
+  p_->ProgramasObraCtrl->Inicia(s);
+  EXPECT_EQ(s, "");
+  EXPECT_EQ(host_.formas_mostradas, std::vector<std::string>{"frmProgramasObra"});
+  EXPECT_EQ(visto_.Caption(), "Programas de Obra Mes Calendario");
+  EXPECT_EQ(visto_.comTipoPrograma.Items,
+            (std::vector<std::string>{"Programa Mensual de Avance Físico", "Programa Mensual de Avance Financiero",
+                                      "Programa Mensual de Materiales Por Conceptos",
+                                      "Programa Mensual de Maquinaria Por Conceptos",
+                                      "Programa Mensual de Mano de Obra Por Conceptos"}));
+  EXPECT_EQ(visto_.comTipoPrograma.ListIndex, 1);
+  EXPECT_EQ(visto_.comTipoPrograma.Text, "Programa Mensual de Avance Financiero");
+  EXPECT_TRUE(visto_.opImportes && visto_.Visible() && cerrada_);
+  EXPECT_TRUE(host_.mensajes.empty());
+  EXPECT_TRUE(p_->ProgramasObraCtrl->Forma->ResultadoAExcel);
+  EXPECT_EQ(prueba::LeeLibro(ruta)["celdas"]["Programa Obra!CV17"]["formula"], "=H17+AM17+BQ17");
+}
+
+TEST_F(FormaProgramas, KindsNotProducedStillCreateTheEmptySheetAndTheFormCloses) {
+  for (int32_t tipo : {0, 2, 3, 4}) {
+    host_.mensajes.clear();
+    const std::string ruta = dir_.Archivo("tipo" + std::to_string(tipo) + ".xlsx");
+    host_.respuestas_dialogo.push_back({false, ruta});
+    Usuario([tipo](frmProgramasObra& f) {
+      f.comTipoPrograma.Selecciona(tipo);
+      f.opCantidades_Click();
+      f.cmdAExcel_Click();
+    });
+    p_->ProgramasObraCtrl->Inicia();
+    EXPECT_TRUE(cerrada_);
+    ASSERT_EQ(host_.mensajes.size(), 1u);
+    EXPECT_EQ(Mensaje(0), "[MorlaQel/64] No implementado aún!!!");
+    const auto libro = prueba::LeeLibro(ruta);
+    EXPECT_EQ(libro["hojas"], nlohmann::json::array({"Programa Obra"}));
+    EXPECT_TRUE(libro["celdas"].empty());
+  }
+  // Opened again, it shows the financial program and "Importes" again.
+  Usuario([](frmProgramasObra& f) { f.cmdCerrar_Click(); });
+  p_->ProgramasObraCtrl->Inicia();
+  EXPECT_EQ(visto_.comTipoPrograma.ListIndex, 1);
+  EXPECT_TRUE(visto_.opImportes && cerrada_);
+  // A kind outside the list is written as the financial program.
+  host_.respuestas_dialogo.push_back({false, dir_.Archivo("otro.xlsx")});
+  EXPECT_TRUE(p_->ProgramasObraCtrl->AExcel(static_cast<enumTipoProgramaMensual>(7), false));
+}
+
+TEST_F(FormaProgramas, ACancelledNonXlsxOrUnwritableFileNameStopsTheExport) {
+  for (const RespuestaDialogo& r : std::vector<RespuestaDialogo>{
+           {true, ""}, {false, dir_.Archivo("viejo.xls")}, {false, dir_.Archivo("no/hay/programa.xlsx")}}) {
+    host_.mensajes.clear();
+    host_.respuestas_dialogo.push_back(r);
+    EXPECT_FALSE(p_->ProgramasObraCtrl->AExcel(etpAvanceFinanciero, true));
+    ASSERT_EQ(host_.mensajes.size(), 1u) << r.ruta;
+    EXPECT_EQ(Mensaje(0), "[MorlaQel/16] El Libro de Microsoft Excel no se pudo abrir");
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir_.Archivo("viejo.xls")));
+}
+
+TEST_F(FormaProgramas, KeysButtonsAndControls) {
+  frmProgramasObra f;
+  f.Form_Load();
+  f.Muestra();
+  int32_t tecla = 'x';
+  f.comTipoPrograma_KeyPress(tecla);
+  EXPECT_EQ(tecla, 0);
+  int32_t codigo = 13;
+  f.Form_KeyDown(codigo, 0);
+  f.cmdAExcel_Click();  // no controller: nothing happens
+  EXPECT_TRUE(f.Visible());
+  EXPECT_TRUE(host_.dialogos.empty());
+  codigo = 27;
+  f.Form_KeyDown(codigo, 0);
+  EXPECT_FALSE(f.Visible());
+  f.Muestra();
+  f.cmdCerrar_Click();
+  EXPECT_FALSE(f.Visible());
+  f.opCantidades_Click();
+  EXPECT_TRUE(f.opCantidades && !f.opImportes);
+
+  std::map<std::string, std::string> captions, contenedores;
+  for (const auto& c : frmProgramasObra::Controles()) {
+    captions[c.Nombre] = c.Caption;
+    contenedores[c.Nombre] = c.Contenedor;
+  }
+  EXPECT_EQ(captions.size(), 12u);
+  EXPECT_EQ(captions["fraLeyendas"], "Títulos y Leyendas");
+  EXPECT_EQ(captions["fraTipoPrograma"], "Tipo de Programa");
+  EXPECT_EQ(captions["cmdAExcel"], "A Excel...");
+  EXPECT_EQ(captions["opCantidades"], "Cantidades");
+  EXPECT_EQ(contenedores["txtLeyenda2"], "fraLeyendas");
+}
+
+}  // namespace
+}  // namespace pmq

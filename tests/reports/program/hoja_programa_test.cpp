@@ -1,0 +1,186 @@
+// The sheet "Programa Obra" as written to the file, read back by openpyxl and
+// recalculated by LibreOffice, against what the loader computed.
+
+#include "model/obra.h"
+#include "model/partida.h"
+#include "model/partidas.h"
+#include "model/presup.h"
+#include "model/presups.h"
+#include "reports/program/obra_programa.h"
+#include "schedule/periodo_por_item.h"
+#include "schedule/periodos_por_item.h"
+
+#include <set>
+#include <vector>
+
+namespace pmq {
+namespace {
+
+using nlohmann::json;
+using prueba::Letras;
+using prueba::Ref;
+
+const std::string kHoja = "Programa Obra";
+
+// "=" and the cells of `columnas` on `fila` (or of `fila` in `filas`) joined by "+".
+std::string Suma(const std::vector<int32_t>& columnas, int32_t fila) {
+  std::string f = "=";
+  for (int32_t c : columnas) f += (f.size() > 1 ? "+" : "") + Ref(fila, c);
+  return f;
+}
+std::string Suma(int32_t columna, const std::vector<int32_t>& filas) {
+  std::string f = "=";
+  for (int32_t r : filas) f += (f.size() > 1 ? "+" : "") + Ref(r, columna);
+  return f;
+}
+
+// Walks the loaded work by the layout (section row, lines two apart below it,
+// subtotal under the last line, next section two below, totals three below the
+// last subtotal) and checks every amount, formula, recalculated sum, bar
+// cell and merge of the written sheet.
+void RevisaPrograma(const Programa& p, const json& libro, const json& recalculado) {
+  const json& celdas = libro["celdas"];
+  const json& rec = recalculado[kHoja];
+  auto celda = [&](int32_t f, int32_t c) -> const json& { return celdas[kHoja + "!" + Ref(f, c)]; };
+  auto numero = [&](int32_t f, int32_t c) { return rec[Ref(f, c)].get<double>(); };
+  std::set<std::string> rellenas, merges;
+  std::vector<int32_t> inicios, subtotales;
+  std::vector<double> total(p.Periodos->Count(), 0);
+  int32_t fila = 15, T = 0;
+  for (const Partida* partida : *p.Obra->Partidas) {
+    fila += 2;
+    std::vector<int32_t> filas;
+    std::vector<double> subtotal(total.size(), 0);
+    for (const Presup* l : *partida->Presups) {
+      int32_t c = 8;
+      inicios.clear();
+      for (const PeriodoPorItem* periodo : *l->PeriodosPorItem) {
+        inicios.push_back(c);
+        const double importe = periodo->Importe.ADouble();
+        EXPECT_NEAR(celda(fila, c)["valor"].get<double>(), importe, 1e-9) << Ref(fila, c);
+        EXPECT_NEAR(numero(fila, c), importe, 1e-9);
+        subtotal[inicios.size() - 1] += importe;
+        merges.insert(Ref(fila, c) + ":" + Ref(fila, c + periodo->Dias.Count() - 1));
+        merges.insert(Ref(12, c) + ":" + Ref(12, c + periodo->Dias.Count() - 1));
+        for (int32_t d = 1; d <= periodo->Dias.Count(); ++d, ++c) {
+          if (periodo->Dias.Barra(d)) rellenas.insert(Ref(fila - 1, c));
+        }
+      }
+      T = c;
+      EXPECT_EQ(celda(fila, T)["formula"], Suma(inicios, fila));
+      EXPECT_EQ(celda(fila, 6)["formato"], "#,##0.0000");
+      filas.push_back(fila);
+      fila += 2;
+    }
+    subtotales.push_back(fila - 1);
+    EXPECT_EQ(celda(fila - 1, 7)["valor"], "SubTotales");
+    for (size_t k = 0; k < inicios.size(); ++k) {
+      EXPECT_EQ(celda(fila - 1, inicios[k])["formula"], Suma(inicios[k], filas));
+      EXPECT_NEAR(numero(fila - 1, inicios[k]), subtotal[k], 1e-6);
+      total[k] += subtotal[k];
+    }
+    fila += 1;
+  }
+  const int32_t totales = fila + 1;
+  double gran_total = 0;
+  for (size_t k = 0; k < inicios.size(); ++k) {
+    EXPECT_EQ(celda(totales, inicios[k])["formula"], Suma(inicios[k], subtotales));
+    EXPECT_NEAR(numero(totales, inicios[k]), total[k], 1e-6);
+    gran_total += total[k];
+    const int32_t fin = k + 1 < inicios.size() ? inicios[k + 1] - 1 : T - 1;
+    for (int32_t y : subtotales) merges.insert(Ref(y, inicios[k]) + ":" + Ref(y, fin));
+    merges.insert(Ref(totales, inicios[k]) + ":" + Ref(totales, fin));
+  }
+  for (int32_t y : subtotales) EXPECT_EQ(celda(y, T)["formula"], Suma(inicios, y));
+  EXPECT_NEAR(numero(totales, T), gran_total, 1e-6);
+  EXPECT_NEAR(celda(totales, T)["cache"].get<double>(), gran_total, 1e-6);
+  EXPECT_EQ(celda(totales, 7)["valor"], "Totales");
+  EXPECT_EQ(celda(13, T)["valor"], "Totales");
+  for (int32_t f = 1; f <= 10; ++f) merges.insert(Ref(f, 1) + ":" + Ref(f, T));
+
+  // The black cells are exactly the worked days, and only those.
+  std::set<std::string> vistas;
+  for (const auto& [clave, c] : celdas.items()) {
+    if (c["relleno"].is_null()) continue;
+    EXPECT_EQ(c["relleno"], "solid");
+    EXPECT_EQ(c["color"], "FF000000");
+    vistas.insert(clave.substr(kHoja.size() + 1));
+  }
+  EXPECT_EQ(vistas, rellenas);
+  const json& m = libro["merges"][kHoja];
+  EXPECT_EQ(std::set<std::string>(m.begin(), m.end()), merges);
+  // Day columns are two characters wide (the file adds the margins) but the
+  // first two, which the final autofit of A:I sizes like the text columns.
+  for (int32_t c = 10; c < T; ++c) EXPECT_NEAR(libro["anchos"][kHoja][Letras(c)].get<double>(), 2.71, 0.01);
+}
+
+class HojaPrograma : public prueba::ObraPrograma {};
+
+TEST_F(HojaPrograma, ThreeMonthsWithSectionsAndLinesSpanningMonths) {
+  Obra("2013-01-10", "2013-03-20", "('01','Cimentación',1023.31),('02','Acabados',1484.57)",
+       "('01','F1','C-1',10,100,1,'2013-01-20','2013-02-10'),('01','F1','C-2',3,7.77,2,'2013-02-25','2013-03-05'),"
+       "('02','F2','C-1',2.5,100,1,'2013-01-10','2013-03-20'),('02','F2','C-3',1,1234.5678,2,'2013-03-20',"
+       "'2013-03-20')");
+  p_->Empresa = "Constructora Prueba";
+  const std::string ruta = Exporta();
+  EXPECT_TRUE(host_.mensajes.empty());
+  const json libro = prueba::LeeLibro(ruta);
+  const json rec = prueba::Recalcula(ruta);
+  ASSERT_TRUE(libro.is_object() && rec.is_object());
+  EXPECT_EQ(libro["hojas"], json::array({kHoja}));
+  RevisaPrograma(*p_, libro, rec);
+
+  const json& c = libro["celdas"];
+  auto valor = [&](const std::string& ref) { return c[kHoja + "!" + ref]["valor"]; };
+  EXPECT_EQ(c[kHoja + "!CT17"]["formula"], "=H17+AM17+BO17");
+  EXPECT_EQ(valor("A1"), "Constructora Prueba");
+  EXPECT_EQ(valor("A4"), "PROGRAMA DE MONTOS MENSUALES");
+  EXPECT_EQ(valor("A10"), "INICIO : 10/ene/2013" + std::string(50, ' ') + "TERMINACION : 20/mar/2013");
+  EXPECT_EQ(c[kHoja + "!A4"]["h"], "center");
+  EXPECT_EQ(valor("H12"), "Enero'2013");
+  EXPECT_EQ(valor("BO12"), "Marzo'2013");
+  EXPECT_EQ(valor("AL13"), 31);
+  EXPECT_EQ(valor("AM13"), 1);
+  EXPECT_EQ(valor("G13"), "% Partida");
+  // Line numbers keep counting across sections; a line idle in January still
+  // gets its January amount (no bar there).
+  for (const auto& [ref, esperado] : std::vector<std::pair<std::string, json>>{
+           {"A15", "01"}, {"C15", "Cimentación"}, {"A17", "1)"}, {"A24", "3)"}, {"B17", "C-1"},
+           {"C17", "Concreto f'c=200"}, {"D17", "m3"}, {"E17", "F1"}, {"F17", 10}, {"G17", "97.722"}, {"H19", 0}}) {
+    EXPECT_EQ(valor(ref), esperado) << ref;
+  }
+  EXPECT_EQ(c[kHoja + "!C17"]["ajustar"], true);
+  EXPECT_EQ(c[kHoja + "!B17"]["h"], "left");
+}
+
+TEST_F(HojaPrograma, AWorkLongerThanTwentyThreeMonthsRunsPastColumnZZ) {
+  Obra("2013-01-01", "2014-12-31", "('01','Obra negra',73093.24)",
+       "('01','F1','C-1',730,100,1,'2013-01-01','2014-12-31'),('01','F1','C-2',12,7.77,2,'2014-11-20','2014-12-31')");
+  ASSERT_EQ(p_->Periodos->Count(), 24);
+  const std::string ruta = Exporta();
+  const json libro = prueba::LeeLibro(ruta);
+  const json rec = prueba::Recalcula(ruta);
+  ASSERT_TRUE(libro.is_object() && rec.is_object());
+  RevisaPrograma(*p_, libro, rec);
+  // 730 day columns from H: the last is ABI, the totals go in ABJ.
+  const json& c = libro["celdas"];
+  EXPECT_EQ(c[kHoja + "!ABJ13"]["valor"], "Totales");
+  EXPECT_EQ(c[kHoja + "!AAE12"]["valor"], "Diciembre'2014");
+  EXPECT_NE(c[kHoja + "!ABJ17"]["formula"].get<std::string>().find("+XV17+ZA17+AAE17"), std::string::npos);
+}
+
+TEST_F(HojaPrograma, SectionsWithoutLinesGetNoBrokenFormula) {
+  Obra("2013-03-15", "2013-05-10", "('01','Preliminares',0),('02','Cimentación',1000),('03','Vacía',0)",
+       "('02','F1','C-1',10,100,1,'2013-03-20','2013-04-19')");
+  const json c = prueba::LeeLibro(Exporta())["celdas"];
+  // 01 at 15 (subtotal 16), 02 at 18 (line 20, subtotal 21), 03 at 23 (subtotal 24), totals at 27.
+  EXPECT_EQ(c[kHoja + "!G16"]["valor"], "SubTotales");
+  EXPECT_FALSE(c.contains(kHoja + "!H16"));
+  EXPECT_EQ(c[kHoja + "!H21"]["formula"], "=H20");
+  EXPECT_FALSE(c.contains(kHoja + "!H24"));
+  EXPECT_EQ(c[kHoja + "!H27"]["formula"], "=H16+H21+H24");
+  EXPECT_EQ(c[kHoja + "!CV27"]["cache"], c[kHoja + "!CV20"]["cache"]);
+}
+
+}  // namespace
+}  // namespace pmq

@@ -1,0 +1,116 @@
+#pragma once
+// Fixture of the summary tests: the database of obra_resumen.sql calculated
+// under a recording host, and what the summary must show, read straight from
+// the tables with SQL (not through the library's loaders).
+
+#include "apoyo/base_prueba.h"
+#include "common/host_grabador.h"
+#include "model/programa.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pmq::prueba {
+
+/// What one estimate billed of a line, as stored in EST2.
+struct Cobro {
+  double cantidad = 0;
+  double punit = 0;
+};
+
+/// A budget line as stored, with its billings by estimate number.
+struct LineaEsperada {
+  std::string clave, descripcion, unidad, frente;
+  double cantidad = 0, punit = 0, aditiva = 0, deductiva = 0;
+  std::map<int, Cobro> cobros;
+};
+
+struct PartidaEsperada {
+  std::string clave, descripcion;
+  std::vector<LineaEsperada> lineas;
+};
+
+/// The sections and lines of a work, in code and stored order; the number of
+/// estimates is the highest ESTIMACION of the work in EST2.
+struct ObraEsperada {
+  std::vector<PartidaEsperada> partidas;
+  int estimaciones = 0;
+};
+
+inline void Consulta(const std::string& ruta, const std::string& sql,
+                     const std::function<void(sqlite3_stmt*)>& fila) {
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(ruta.c_str(), &db), SQLITE_OK);
+  sqlite3_stmt* st = nullptr;
+  ASSERT_EQ(sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr), SQLITE_OK) << sql;
+  while (sqlite3_step(st) == SQLITE_ROW) fila(st);
+  sqlite3_finalize(st);
+  sqlite3_close(db);
+}
+
+inline std::string Texto(sqlite3_stmt* st, int i) {
+  const unsigned char* t = sqlite3_column_text(st, i);
+  return t != nullptr ? reinterpret_cast<const char*>(t) : "";
+}
+
+inline ObraEsperada LeeEsperada(const std::string& ruta, const std::string& obra) {
+  ObraEsperada r;
+  Consulta(ruta,
+           "select pa.PARTIDA, pa.PNOM_LARGO, c.CONCEPTO, c.NOM_LARGO, c.UNIDAD, p.FRENTE, p.CANT_PRES, p.PUNIT, "
+           "p.ADITIVA, p.DEDUCTIVA from PRESUPS p join PARTIDAS pa on pa.OBRA = p.OBRA and pa.PARTIDA = p.PARTIDA "
+           "join CONCEPTO c on c.CONCEPTO = p.CONCEPTO where p.OBRA = '" + obra + "' order by pa.PARTIDA, p.ORDEN",
+           [&](sqlite3_stmt* st) {
+             if (r.partidas.empty() || r.partidas.back().clave != Texto(st, 0)) {
+               r.partidas.push_back({Texto(st, 0), Texto(st, 1), {}});
+             }
+             LineaEsperada l{Texto(st, 2), Texto(st, 3), Texto(st, 4), Texto(st, 5),
+                             sqlite3_column_double(st, 6), sqlite3_column_double(st, 7),
+                             sqlite3_column_double(st, 8), sqlite3_column_double(st, 9), {}};
+             r.partidas.back().lineas.push_back(l);
+           });
+  for (PartidaEsperada& p : r.partidas) {
+    for (LineaEsperada& l : p.lineas) {
+      Consulta(ruta,
+               "select ESTIMACION, CANT_EST, PUNIT from EST2 where OBRA = '" + obra + "' and PARTIDA = '" + p.clave +
+                   "' and FRENTE = '" + l.frente + "' and CONCEPTO = '" + l.clave + "'",
+               [&](sqlite3_stmt* st) {
+                 l.cobros[sqlite3_column_int(st, 0)] = {sqlite3_column_double(st, 1), sqlite3_column_double(st, 2)};
+               });
+    }
+  }
+  Consulta(ruta, "select coalesce(max(ESTIMACION), 0) from EST2 where OBRA = '" + obra + "'",
+           [&](sqlite3_stmt* st) { r.estimaciones = sqlite3_column_int(st, 0); });
+  return r;
+}
+
+class ObraResumen : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    base_ = std::make_unique<BaseSqlite>(dir_.Archivo("obra.db"));
+    base_->Ejecuta(LeeArchivo(PMQ_SOURCE_DIR "/tests/reports/summary/obra_resumen.sql"));
+  }
+
+  /// The root with work `obra` calculated (result 1 expected).
+  std::unique_ptr<Programa> Calculada(const std::string& obra = "A7") {
+    auto p = std::make_unique<Programa>();
+    p->Ruta = base_->Ruta();
+    p->ClaveObra = obra;
+    std::string s;
+    EXPECT_EQ(p->CalcularPrograma(s), 1) << s;
+    p->ResumenesEstCtrl->Programa = p.get();
+    return p;
+  }
+
+  DirectorioTemporal dir_;
+  std::unique_ptr<BaseSqlite> base_;
+  HostGrabador host_;
+  HostEnUso uso_{host_};
+};
+
+}  // namespace pmq::prueba

@@ -1,0 +1,212 @@
+// The summary exported from the form to the sheet "Resumen", read back by an
+// independent reader (openpyxl) and checked against the tables: every line's
+// volumes and amounts, each estimate's columns for both unit-price settings,
+// subtotals and totals as the sums of what they cover.
+
+#include "obra_resumen.h"
+
+#include "reports/summary/frm_resumen_estimaciones.h"
+#include "reports/summary/resumenes_ctrl.h"
+#include "sheet/libro_excel.h"
+#include "sheet/lector_libro.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace pmq {
+namespace {
+
+using nlohmann::json;
+using prueba::ObraResumen;
+
+std::string L(int c) { return LibroExcel::ColTrans(c); }
+
+int Ocurrencias(const std::string& texto, const std::string& parte) {
+  int n = 0;
+  for (size_t i = texto.find(parte); i != std::string::npos; i = texto.find(parte, i + 1)) ++n;
+  return n;
+}
+
+class Libro {
+ public:
+  explicit Libro(json j) : j_(std::move(j)) {}
+  const json& Celda(int f, int c) const {
+    static const json vacia = json::object();
+    auto it = j_["celdas"].find("Resumen!" + L(c) + std::to_string(f));
+    return it != j_["celdas"].end() ? *it : vacia;
+  }
+  json Valor(int f, int c) const { return Celda(f, c).value("valor", json()); }
+  double Cache(int f, int c) const {
+    const json& v = Celda(f, c).value("cache", json());
+    EXPECT_TRUE(v.is_number()) << L(c) << f << ": " << Celda(f, c).dump();
+    return v.is_number() ? v.get<double>() : -1e300;
+  }
+  std::string Formula(int f, int c) const {
+    const json& v = Celda(f, c).value("formula", json());
+    return v.is_string() ? v.get<std::string>() : "";
+  }
+  const json& j() const { return j_; }
+
+ private:
+  json j_;
+};
+
+// Every line, subtotal and total of the sheet against the tables.
+void VerificaLibro(const Libro& libro, const prueba::ObraEsperada& e, bool punit_propio) {
+  const int C = punit_propio ? 3 : 2;
+  const auto cantidad_k = [&](int k) { return (k - 1) * C + 15; };
+  const auto importe_k = [&](int k) { return (k - 1) * C + 14 + C; };
+  EXPECT_EQ(libro.j()["hojas"][0], "Resumen");
+  const std::vector<std::string> titulos = {"No.",     "Clave",     "Descripción", "Unidad",      "Fte",
+                                            "Cantidad", "P.Unitario", "Importe",   "Aditiva",     "Deductiva",
+                                            "Vol - Def", "Importe Def", "Volumen", "Importe"};
+  for (int c = 1; c <= 14; ++c) EXPECT_EQ(libro.Valor(7, c), titulos[static_cast<size_t>(c - 1)]);
+  std::vector<std::string> merges;
+  for (int k = 1; k <= e.estimaciones; ++k) {
+    EXPECT_EQ(libro.Valor(4, cantidad_k(k)), "Estimación No. " + std::to_string(k));
+    EXPECT_EQ(libro.Valor(7, cantidad_k(k)), "Cantidad");
+    EXPECT_EQ(libro.Valor(7, importe_k(k)), "Importe");
+    if (punit_propio) {
+      EXPECT_EQ(libro.Valor(7, cantidad_k(k) + 1), "P.Unitario");
+    }
+    merges.push_back(L(cantidad_k(k)) + "4:" + L(importe_k(k)) + "4");
+  }
+  std::sort(merges.begin(), merges.end());
+  EXPECT_EQ(libro.j()["merges"]["Resumen"], json(merges));
+
+  const int H = 8, L_ = 12, N = 14;
+  std::vector<int> columnas_importe = {H, L_, N};
+  for (int k = 1; k <= e.estimaciones; ++k) columnas_importe.push_back(importe_k(k));
+  std::map<int, double> totales;
+  int fila = 9, n = 0;
+  for (const auto& p : e.partidas) {
+    EXPECT_EQ(libro.Valor(fila, 1), p.clave);
+    EXPECT_EQ(libro.Valor(fila, 3), p.descripcion);
+    ++fila;
+    std::map<int, double> subtotales;
+    for (const auto& l : p.lineas) {
+      const int R = fila++;
+      const std::string r = std::to_string(R);
+      EXPECT_EQ(libro.Valor(R, 1), std::to_string(++n) + ")");
+      EXPECT_EQ(libro.Valor(R, 2), l.clave);
+      EXPECT_EQ(libro.Valor(R, 3), l.descripcion);
+      EXPECT_EQ(libro.Valor(R, 4), l.unidad);
+      if (!l.frente.empty()) {
+        EXPECT_EQ(libro.Valor(R, 5), l.frente);
+      }
+      EXPECT_EQ(libro.Valor(R, 6), l.cantidad);
+      EXPECT_EQ(libro.Valor(R, 7), l.punit);
+      EXPECT_EQ(libro.Valor(R, 9), l.aditiva);
+      EXPECT_EQ(libro.Valor(R, 10), l.deductiva);
+      const double definitivo = l.cantidad + l.aditiva - l.deductiva;
+      double cobrado = 0;
+      std::map<int, double> importes = {{H, l.punit * l.cantidad}, {L_, definitivo * l.punit}};
+      for (const auto& [k, cobro] : l.cobros) {
+        cobrado += cobro.cantidad;
+        EXPECT_EQ(libro.Valor(R, cantidad_k(k)), cobro.cantidad);
+        if (punit_propio) {
+          EXPECT_EQ(libro.Valor(R, cantidad_k(k) + 1), cobro.punit);
+        }
+        importes[importe_k(k)] = (punit_propio ? cobro.punit : l.punit) * cobro.cantidad;
+      }
+      for (int k = 1; k <= e.estimaciones; ++k) {
+        if (l.cobros.count(k) == 0) {
+          EXPECT_TRUE(libro.Valor(R, cantidad_k(k)).is_null());
+        }
+      }
+      importes[N] = (definitivo - cobrado) * l.punit;
+      EXPECT_NEAR(libro.Cache(R, 11), definitivo, 1e-9);
+      EXPECT_NEAR(libro.Cache(R, 13), definitivo - cobrado, 1e-9);
+      for (int c : columnas_importe) {
+        if (importes.count(c) == 0) continue;  // an estimate the line lacks
+        EXPECT_NEAR(libro.Cache(R, c), importes[c], 1e-9) << L(c) << R;
+        subtotales[c] += importes[c];
+      }
+      // The patterns of the line formulas.
+      EXPECT_EQ(libro.Formula(R, H), "=G" + r + "*F" + r);
+      EXPECT_EQ(libro.Formula(R, 11), "=F" + r + "+I" + r + "-J" + r);
+      std::string pendiente;
+      for (int k = 1; k <= e.estimaciones; ++k) pendiente += (k > 1 ? "+" : "") + L(cantidad_k(k)) + r;
+      EXPECT_EQ(libro.Formula(R, 13), e.estimaciones > 0 ? "=K" + r + "-(" + pendiente + ")" : "=K" + r);
+    }
+    EXPECT_EQ(libro.Valor(fila, 7), "SubTotales");
+    for (int c : columnas_importe) {
+      EXPECT_NEAR(libro.Cache(fila, c), subtotales[c], 1e-9) << L(c) << fila;
+      totales[c] += subtotales[c];
+    }
+    ++fila;
+  }
+  const int T = fila + 1;
+  EXPECT_EQ(libro.Valor(T, 7), "Totales");
+  for (int c : columnas_importe) EXPECT_NEAR(libro.Cache(T, c), totales[c], 1e-9) << L(c) << T;
+  EXPECT_EQ(libro.Celda(10, 6).value("formato", ""), "###,###,##0.000000");
+  // The stored width carries the spreadsheet's padding over the 60 characters.
+  EXPECT_NEAR(libro.j()["anchos"]["Resumen"]["C"].get<double>(), 60.7, 0.1);
+}
+
+TEST_F(ObraResumen, ExportFromTheFormForBothUnitPriceSettings) {
+  auto p = Calculada();
+  const auto esperada = prueba::LeeEsperada(base_->Ruta(), "A7");
+  for (bool punit_propio : {false, true}) {
+    SCOPED_TRACE(punit_propio);
+    ResumenesCtrl& ctrl = *p->ResumenesEstCtrl;
+    ctrl.PUnitPorEstimacion = punit_propio;
+    const std::string uno = dir_.Archivo(punit_propio ? "a3.xlsx" : "a2.xlsx");
+    const std::string dos = dir_.Archivo(punit_propio ? "b3.xlsx" : "b2.xlsx");
+    host_.respuestas_dialogo = {{false, uno}, {false, dos}};
+    host_.dialogos.clear();
+    // The user exports twice, then closes the form.
+    host_.manejador_forma = [](Forma& f) {
+      auto& frm = dynamic_cast<frmResumenEstimaciones&>(f);
+      frm.cmdExcel_Click();
+      EXPECT_TRUE(frm.Visible());
+      frm.cmdExcel_Click();
+      frm.cmdCerrar_Click();
+      EXPECT_FALSE(frm.Visible());
+    };
+    std::string s;
+    ctrl.Inicia(s);
+    EXPECT_EQ(s, "");
+    ASSERT_EQ(host_.dialogos.size(), 2u);
+    EXPECT_EQ(host_.dialogos[0].titulo, "Nombre del Archivo XLS");
+    EXPECT_TRUE(host_.dialogos[0].guardar);
+    EXPECT_TRUE(host_.mensajes.empty());
+    for (const std::string& ruta : {uno, dos}) {
+      ASSERT_TRUE(std::filesystem::exists(ruta)) << ruta;
+      VerificaLibro(Libro(prueba::LeeLibro(ruta)), esperada, punit_propio);
+    }
+  }
+}
+
+TEST_F(ObraResumen, ExportWithoutEstimatesLeavesAllTheVolumePending) {
+  auto p = Calculada("B2");
+  const std::string ruta = dir_.Archivo("b.xlsx");
+  host_.respuestas_dialogo = {{false, ruta}};
+  std::string s;
+  p->ResumenesEstCtrl->AExcel(s);
+  EXPECT_EQ(s, "");  // no rejected formula
+  VerificaLibro(Libro(prueba::LeeLibro(ruta)), prueba::LeeEsperada(base_->Ruta(), "B2"), false);
+}
+
+TEST_F(ObraResumen, CancelledDialogWritesNothing) {
+  auto p = Calculada();
+  host_.respuestas_dialogo = {{true, ""}, {false, dir_.Archivo("libro.txt")}};
+  std::string s;
+  p->ResumenesEstCtrl->AExcel(s);
+  p->ResumenesEstCtrl->AExcel(s);
+  // Both times the workbook cannot be saved under an empty name, and the export stops there.
+  EXPECT_EQ(Ocurrencias(s, "ProMorlaQel.LibroExcel.CreaLibro() arrojó la excepción # 1004"), 2);
+  EXPECT_EQ(Ocurrencias(s, "ResumenesCtrl"), 0);
+  EXPECT_EQ(host_.dialogos.size(), 2u);
+  EXPECT_FALSE(std::filesystem::exists(dir_.Archivo("libro.txt")));
+  EXPECT_TRUE(host_.mensajes.empty());
+  // Without a work the export reports where it stopped.
+  ResumenesCtrl suelto;
+  host_.respuestas_dialogo = {{false, dir_.Archivo("suelto.xlsx")}};
+  suelto.AExcel(s);
+  EXPECT_NE(s.find("ProMorlaQel.ResumenesCtrl.ColocaEnExcel() arrojó la excepción # 91"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pmq

@@ -1,0 +1,143 @@
+// The summary grid filled by the controller from a calculated work, the grid
+// model itself, and the form that shows it.
+
+#include "obra_resumen.h"
+
+#include "common/error_qel.h"
+#include "common/formato.h"
+#include "common/moneda.h"
+#include "common/redondeo.h"
+#include "reports/summary/frm_resumen_estimaciones.h"
+#include "reports/summary/rejilla.h"
+#include "reports/summary/resumenes_ctrl.h"
+
+#include <gtest/gtest.h>
+
+namespace pmq {
+namespace {
+
+using prueba::ObraResumen;
+
+std::string TextoMoneda(double v) { return Moneda::DesdeDouble(v).Texto(); }
+
+// Every cell of the grid against the tables: section rows, line rows, three
+// columns per estimate placed by its number, one empty row below, row 0 and
+// column 0 empty.
+void VerificaRejilla(const Rejilla& g, const prueba::ObraEsperada& e) {
+  ASSERT_EQ(g.Cols(), 3 * e.estimaciones + 10);
+  std::vector<std::vector<std::string>> esperada;
+  const auto fila_vacia = [&] { return std::vector<std::string>(static_cast<size_t>(g.Cols())); };
+  esperada.push_back(fila_vacia());
+  for (const auto& p : e.partidas) {
+    auto f = fila_vacia();
+    f[1] = p.clave;
+    f[2] = p.descripcion;
+    esperada.push_back(f);
+    for (const auto& l : p.lineas) {
+      f = fila_vacia();
+      f[1] = l.clave;
+      f[2] = l.descripcion;
+      f[3] = l.unidad;
+      f[4] = TextoGeneral(l.cantidad);
+      f[5] = TextoMoneda(l.punit);
+      f[6] = TextoGeneral(Redondea(l.punit * l.cantidad, 2));
+      for (const auto& [k, cobro] : l.cobros) {
+        const size_t c = static_cast<size_t>(3 * (k - 1) + 7);
+        f[c] = TextoGeneral(cobro.cantidad);
+        f[c + 1] = TextoMoneda(cobro.punit);
+        f[c + 2] = TextoGeneral(Redondea(cobro.punit * cobro.cantidad, 2));
+      }
+      esperada.push_back(f);
+    }
+  }
+  esperada.push_back(fila_vacia());
+  ASSERT_EQ(g.Rows(), static_cast<int32_t>(esperada.size()));
+  for (int32_t r = 0; r < g.Rows(); ++r) {
+    for (int32_t c = 0; c < g.Cols(); ++c) {
+      EXPECT_EQ(g.TextMatrix(r, c), esperada[static_cast<size_t>(r)][static_cast<size_t>(c)])
+          << "fila " << r << " columna " << c;
+    }
+  }
+}
+
+TEST_F(ObraResumen, GridHoldsSectionsLinesAndEstimatesAndTheFormIsShown) {
+  auto p = Calculada();
+  const auto esperada = prueba::LeeEsperada(base_->Ruta(), "A7");
+  ASSERT_EQ(esperada.estimaciones, 2);
+  for (bool punit_propio : {false, true}) {
+    ResumenesCtrl& ctrl = *p->ResumenesEstCtrl;
+    ctrl.PUnitPorEstimacion = punit_propio;  // the grid keeps three columns per estimate either way
+    std::string s;
+    ctrl.Inicia(s);
+    EXPECT_EQ(s, "");
+    ASSERT_EQ(ctrl.Grid(), &ctrl.Forma->vsRes);
+    VerificaRejilla(*ctrl.Grid(), esperada);
+  }
+  // Rounded with Redondea: 0.125 × 1 shows 0.13; the line billed in none has its estimate columns empty.
+  const Rejilla& g = p->ResumenesEstCtrl->Forma->vsRes;
+  EXPECT_EQ(g.TextMatrix(3, 6), "0.13");
+  EXPECT_EQ(g.TextMatrix(6, 7) + g.TextMatrix(6, 10), "");
+
+  EXPECT_EQ(host_.formas_mostradas, (std::vector<std::string>{"frmResumenEstimaciones", "frmResumenEstimaciones"}));
+  EXPECT_EQ(p->ResumenesEstCtrl->Forma->Controlador, p->ResumenesEstCtrl.get());
+  EXPECT_EQ(p->ResumenesEstCtrl->Forma->Caption(), "Resumen Estimaciones");
+  EXPECT_FALSE(p->ResumenesEstCtrl->Forma->Visible());
+}
+
+TEST_F(ObraResumen, WorkWithoutEstimatesHasTenColumns) {
+  auto p = Calculada("B2");
+  const auto esperada = prueba::LeeEsperada(base_->Ruta(), "B2");
+  ASSERT_EQ(esperada.estimaciones, 0);
+  std::string s;
+  p->ResumenesEstCtrl->Inicia(s);
+  EXPECT_EQ(s, "");
+  VerificaRejilla(*p->ResumenesEstCtrl->Grid(), esperada);
+}
+
+TEST_F(ObraResumen, FailuresAreReportedAndTheFormIsStillShown) {
+  ResumenesCtrl ctrl;  // no Programa
+  std::string s = "antes\n";
+  ctrl.Inicia(s);
+  const std::string d = std::string(DescripcionError(errores::kObjeto));
+  EXPECT_EQ(s, "antes\n" + TextoExcepcion("ProMorlaQel", "ResumenesCtrl", "InicializaGrid", 91, d) +
+                   TextoExcepcion("ProMorlaQel", "ResumenesCtrl", "ColocaResumen", 91, d));
+  EXPECT_EQ(host_.formas_mostradas.size(), 1u);
+  // Without a grid the controller cannot start one.
+  ctrl.Grid(nullptr);
+  s.clear();
+  ctrl.Inicia(s);
+  EXPECT_NE(s.find("ResumenesCtrl.InicializaGrid() arrojó la excepción # 91"), std::string::npos);
+  EXPECT_EQ(host_.formas_mostradas.size(), 2u);
+}
+
+TEST(Rejilla, CountsBoundsAndTexts) {
+  Rejilla g;
+  g.Rows(3);
+  g.Cols(4);
+  g.Cell(Rejilla::kCeldaTexto, 1, 3, "c");
+  g.Cell(Rejilla::kCeldaTexto, 1, 1, "a");
+  g.Cell(Rejilla::kCeldaTexto, 1, 3, "C");
+  EXPECT_EQ(g.TextMatrix(1, 1) + g.TextMatrix(1, 2) + g.TextMatrix(1, 3), "aC");
+  // Shrinking drops the texts cut off; growing brings back empty cells.
+  g.Cols(3);
+  g.Rows(1);
+  g.Cols(4);
+  g.Rows(3);
+  EXPECT_EQ(g.TextMatrix(1, 1) + g.TextMatrix(1, 3), "");
+  const auto numero = [](auto&& accion) {
+    try {
+      accion();
+    } catch (const ErrorQel& e) {
+      return e.Numero();
+    }
+    return 0;
+  };
+  EXPECT_EQ(numero([&] { g.Cell(Rejilla::kCeldaTexto, 3, 0, "x"); }), 381);
+  EXPECT_EQ(numero([&] { g.Cell(Rejilla::kCeldaTexto, 0, 4, "x"); }), 381);
+  EXPECT_EQ(numero([&] { (void)g.TextMatrix(-1, 0); }), 381);
+  EXPECT_EQ(numero([&] { g.Cell(1, 0, 0, "x"); }), 380);
+  EXPECT_EQ(numero([&] { g.Rows(-1); }), 380);
+}
+
+}  // namespace
+}  // namespace pmq
