@@ -64,4 +64,16 @@ std::string LeeArchivo(const std::string& ruta) {
   return s.str();
 }
 
+std::string Comillas(std::string_view texto) {
+  std::string r = "'";
+  for (char c : texto) r += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return r + "'";
+}
+
+int Ocurrencias(std::string_view texto, std::string_view parte) {
+  int n = 0;
+  for (size_t i = texto.find(parte); i != std::string_view::npos; i = texto.find(parte, i + 1)) ++n;
+  return n;
+}
+
 }  // namespace pmq::prueba

@@ -44,4 +44,10 @@ void InsertaObra(BaseSqlite& base, std::string_view obra, std::string_view inici
 /// The contents of a file (empty when it cannot be read).
 std::string LeeArchivo(const std::string& ruta);
 
+/// A word quoted for the shell.
+std::string Comillas(std::string_view texto);
+
+/// How many times `parte` occurs in `texto`.
+int Ocurrencias(std::string_view texto, std::string_view parte);
+
 }  // namespace pmq::prueba

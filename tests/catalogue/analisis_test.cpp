@@ -8,26 +8,16 @@
 namespace pmq {
 namespace {
 
-using prueba::Claves;
+using namespace prueba;
 
-class Analisis : public prueba::CatalogoConBase {};
-
-constexpr int kMat = 1, kMaq = 3, kBas = 4, kPU = 5, kCua = 8, kII = 9;
+class Analisis : public CatalogoConBase {};
 
 TEST_F(Analisis, ACircularAnalysisIsCutWhereItRepeatsAndReportedWithItsPath) {
-  Concepto("X-1", kPU, 0);
-  Concepto("X-2", kBas, 0);
-  Concepto("X-3", kBas, 0);
-  Concepto("M-1", kMat, 1);
-  Concepto("M-2", kMat, 1);
-  Concepto("M-3", kMat, 1);
-  Matriz("X-1", "M-1", "1");
-  Matriz("X-1", "X-2", "2");
-  Matriz("X-1", "M-3", "1");
-  Matriz("X-2", "M-2", "1");
-  Matriz("X-2", "X-1", "1");
-  Matriz("X-2", "M-2", "5");
-  Matriz("X-3", "X-3", "1");  // lists itself
+  Concepto("X-1", kPU);
+  Conceptos({"X-2", "X-3"}, kBas);
+  Conceptos({"M-1", "M-2", "M-3"}, kMat, 1);
+  Matrices({{"X-1", "M-1", "1"}, {"X-1", "X-2", "2"}, {"X-1", "M-3", "1"}, {"X-2", "M-2", "1"}, {"X-2", "X-1", "1"},
+            {"X-2", "M-2", "5"}, {"X-3", "X-3", "1"}});  // X-3 lists itself
   Carga();
   std::string s;
   std::unique_ptr<Explosion> e = Explota("X-1", s);
@@ -43,10 +33,9 @@ TEST_F(Analisis, ACircularAnalysisIsCutWhereItRepeatsAndReportedWithItsPath) {
 
 TEST_F(Analisis, AMachineWhoseCrewUsesTheMachineAgainIsCut) {
   Concepto("MQ", kMaq, 1, 1, 1, "EQ", 1);
-  Concepto("CUA", kCua, 0);
+  Concepto("CUA", kCua);
   Concepto("DIE", kMat, 1);
-  Matriz("CUA", "DIE", "1");
-  Matriz("CUA", "MQ", "1");
+  Matrices({{"CUA", "DIE", "1"}, {"CUA", "MQ", "1"}});
   base_.Ejecuta(
       "insert into MAQUINA (MAQUINA, VAL_A1, CANT_GAS, CANT_DIE, C_OTRAS, CANT_ACEI, CANT_LLAN, CANT_PZAS, "
       "CUADRILLA, CANT_OPER) values ('EQ', 1, 0, 0, 0, 0, 0, 0, 'CUA', 2)");
@@ -65,18 +54,11 @@ TEST_F(Analisis, ALargeCatalogueReadsTheTableOnceAndKeepsEachAnalysisInItsOrder)
   for (int i = 0; i < Matrices::kUmbralPrecarga; ++i) {
     relleno += (i ? ",('R-" : "('R-") + std::to_string(i) + "', 1, 1)";
   }
-  Concepto("P-1", kPU, 0);
-  Concepto("P-2", kPU, 0);
-  Concepto("B-1", kBas, 0);
-  Concepto("M-1", kMat, 1);
-  Concepto("M-2", kMat, 1);
-  Concepto("M-3", kMat, 1);
-  Matriz("P-1", "M-3", "1");
-  Matriz("P-2", "B-1", "2");
-  Matriz("B-1", "M-2", "1");
-  Matriz("P-1", "B-1", "1");
-  Matriz("B-1", "M-1", "1");
-  Matriz("P-1", "M-1", "1");
+  Conceptos({"P-1", "P-2"}, kPU);
+  Concepto("B-1", kBas);
+  Conceptos({"M-1", "M-2", "M-3"}, kMat, 1);
+  Matrices({{"P-1", "M-3", "1"}, {"P-2", "B-1", "2"}, {"B-1", "M-2", "1"}, {"P-1", "B-1", "1"}, {"B-1", "M-1", "1"},
+            {"P-1", "M-1", "1"}});
   Carga();
   std::string s;
   ASSERT_LT(p_.Conceptos->Count(), Matrices::kUmbralPrecarga);
@@ -105,13 +87,11 @@ TEST_F(Analisis, ALargeCatalogueReadsTheTableOnceAndKeepsEachAnalysisInItsOrder)
 }
 
 TEST_F(Analisis, TheWholeCatalogueBreaksDownUnitPriceAndIntegratedConceptsOnly) {
-  Concepto("P-1", kPU, 0);
-  Concepto("II-1", kII, 0);
-  Concepto("B-1", kBas, 0);
+  Concepto("P-1", kPU);
+  Concepto("II-1", kII);
+  Concepto("B-1", kBas);
   Concepto("M-1", kMat, 10);
-  Matriz("P-1", "B-1", "2");
-  Matriz("B-1", "M-1", "0.5");
-  Matriz("II-1", "M-1", "3");
+  Matrices({{"P-1", "B-1", "2"}, {"B-1", "M-1", "0.5"}, {"II-1", "M-1", "3"}});
   for (int i = 0; i < 12; ++i) Concepto("Z-" + std::to_string(i), kMat, 1);
   Carga();
   C("P-1")->Explosion = std::make_unique<Explosion>();

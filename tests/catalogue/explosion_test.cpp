@@ -8,69 +8,97 @@
 namespace pmq {
 namespace {
 
-using prueba::Claves;
-
-constexpr int kMat = 1, kMdo = 2, kMaq = 3, kBas = 4, kPU = 5, kSub = 6, kInd = 7;
+using namespace prueba;
 
 Moneda Pesos(double v) { return Moneda::DesdeDouble(v); }
 
-class Opera : public prueba::CatalogoConBase {};
+class Opera : public CatalogoConBase {};
 
-TEST_F(Opera, MaterialRoundsOnceAfterWasteThenAddsTax) {
-  Concepto("M-1", kMat, 10, 1, 2);  // 2 commercial units per unit
-  Concepto("P-1", kPU, 0);
-  Matriz("P-1", "M-1", "2.5");
-  Carga();
-  std::string s;
-  std::unique_ptr<Explosion> e = Explota("P-1", s);
-  e->Opera(1, 16, true, 1.03, 1.05, 0.6, true, s);
-  EXPECT_EQ(s, "");
-  const ItemExplosion& l = *e->Items.Item(1);
-  EXPECT_EQ(l.Parcial, Pesos(29.87));  // R2(10 × 2.575) = 25.75, R2(1.16 × 25.75)
-  EXPECT_DOUBLE_EQ(l.CantidadAlt, 5.0);
-  EXPECT_EQ(e->TotalMateriales, Pesos(29.87));
-  EXPECT_EQ(e->Total, Pesos(29.87));
-  e->Opera(1, 16, false, 1.03, 1.05, 0.6, true, s);
-  EXPECT_EQ(l.Parcial, Pesos(25.75));
-}
+// P-1: 2.5 of material M-1 (10.00, 2 commercial units per unit) and 0.2 of
+// labour MO-1 (wage 100.00, real-wage factor 1.5), priced with tax 16 %,
+// waste 3 %, labour factor 1.05 and piecework share 0.6.
+class OperaPU : public Opera {
+ protected:
+  void SetUp() override {
+    Concepto("M-1", kMat, 10, 1, 2);
+    Concepto("MO-1", kMdo, 100, 1.5);
+    Concepto("P-1", kPU);
+    Matrices({{"P-1", "M-1", "2.5"}, {"P-1", "MO-1", "0.2"}});
+    Carga();
+    e_ = Explota("P-1", s_);
+    e_->Opera(1, 16, true, 1.03, 1.05, 0.6, true, s_);
+    ASSERT_EQ(s_, "");
+  }
+  std::string s_;
+  std::unique_ptr<Explosion> e_;
+};
 
-TEST_F(Opera, LabourIsChargedWithItsFactorsAndPieceworkIsKeptApart) {
-  Concepto("MO-1", kMdo, 100, 1.5);
-  Concepto("P-1", kPU, 0);
-  Matriz("P-1", "MO-1", "0.2");
-  Carga();
-  std::string s;
-  std::unique_ptr<Explosion> e = Explota("P-1", s);
-  e->Opera(1, 16, true, 1.03, 1.05, 0.6, true, s);
-  EXPECT_EQ(s, "");
-  EXPECT_EQ(e->Items.Item(1)->Parcial, Pesos(31.50));  // wage 150, charged 157.50
-  EXPECT_EQ(e->TotalManoDeObra, Pesos(31.50));
-  EXPECT_EQ(e->TotalDestajos, Pesos(12.60));  // R2(0.2 × 1.05 × R2(100 × 0.6))
-  EXPECT_EQ(e->DestajoUnitario, Pesos(12.60));
-  EXPECT_EQ(e->Total, Pesos(31.50));
-  e->Opera(2, 16, true, 1.03, 1.05, 0.6, true, s);
-  EXPECT_EQ(e->DestajoUnitario, Pesos(6.30));
-  e->Opera(0, 16, true, 1.03, 1.05, 0.6, true, s);
-  EXPECT_TRUE(e->DestajoUnitario.EsCero());
-  EXPECT_EQ(e->TotalDestajos, Pesos(12.60));
+TEST_F(OperaPU, MaterialRoundsOnceAfterWasteThenTaxAndLabourKeepsPieceworkApart) {
+  Explosion& e = *e_;
+  const ItemExplosion& m = *e.Items.Item(1);
+  EXPECT_EQ(m.Parcial, Pesos(29.87));  // R2(10 × 2.575) = 25.75, R2(1.16 × 25.75)
+  EXPECT_DOUBLE_EQ(m.CantidadAlt, 5.0);
+  EXPECT_EQ(e.TotalMateriales, Pesos(29.87));
+  EXPECT_EQ(e.Items.Item(2)->Parcial, Pesos(31.50));  // wage 150, charged 157.50
+  EXPECT_EQ(e.TotalManoDeObra, Pesos(31.50));
+  EXPECT_EQ(e.TotalDestajos, Pesos(12.60));  // R2(0.2 × 1.05 × R2(100 × 0.6))
+  EXPECT_EQ(e.DestajoUnitario, Pesos(12.60));
+  EXPECT_EQ(e.Total, Pesos(61.37));
+  e.Opera(1, 16, false, 1.03, 1.05, 0.6, true, s_);
+  EXPECT_EQ(m.Parcial, Pesos(25.75));
+  e.Opera(2, 16, true, 1.03, 1.05, 0.6, true, s_);
+  EXPECT_EQ(e.DestajoUnitario, Pesos(6.30));
+  e.Opera(0, 16, true, 1.03, 1.05, 0.6, true, s_);
+  EXPECT_TRUE(e.DestajoUnitario.EsCero());
+  EXPECT_EQ(e.TotalDestajos, Pesos(12.60));
 
   // Without labour: lines keep their price, the labour total and summary stay
   // as they were, and the direct cost leaves labour out.
-  const ItemExplosion* resumen_mdo = e->ResumenMdo->Item(1);
-  e->Opera(1, 16, true, 1.03, 2.0, 0.6, false, s);
-  EXPECT_EQ(e->Items.Item(1)->Parcial, Pesos(31.50));
-  EXPECT_EQ(e->TotalManoDeObra, Pesos(31.50));
-  EXPECT_EQ(e->ResumenMdo->Item(1), resumen_mdo);
-  EXPECT_TRUE(e->Total.EsCero());
-  EXPECT_TRUE(e->TotalDestajos.EsCero());
-  EXPECT_EQ(e->Resumen->Count(), 0);
+  const ItemExplosion* resumen_mdo = e.ResumenMdo->Item(1);
+  e.Opera(1, 16, true, 1.03, 2.0, 0.6, false, s_);
+  EXPECT_EQ(e.Items.Item(2)->Parcial, Pesos(31.50));
+  EXPECT_EQ(e.TotalManoDeObra, Pesos(31.50));
+  EXPECT_EQ(e.ResumenMdo->Item(1), resumen_mdo);
+  EXPECT_EQ(e.Total, Pesos(29.87));
+  EXPECT_TRUE(e.TotalDestajos.EsCero());
+  EXPECT_EQ(Claves(*e.Resumen), "M-1");
 
-  std::unique_ptr<Explosion> nueva = Explota("P-1", s);
-  nueva->Opera(1, 16, true, 1.03, 1.05, 0.6, false, s);
-  EXPECT_TRUE(nueva->Items.Item(1)->Parcial.EsCero());
+  std::unique_ptr<Explosion> nueva = Explota("P-1", s_);
+  nueva->Opera(1, 16, true, 1.03, 1.05, 0.6, false, s_);
+  EXPECT_TRUE(nueva->Items.Item(2)->Parcial.EsCero());
   EXPECT_FALSE(nueva->ResumenMdo.has_value());
   EXPECT_TRUE(nueva->ResumenMat.has_value());
-  EXPECT_EQ(s, "");
+  EXPECT_EQ(s_, "");
+}
+
+TEST_F(OperaPU, LinesOfOneConceptGetTheirOwnSummariesScaledByTheirQuantities) {
+  const Explosion& base = *e_;
+  struct Escala {
+    double q, materiales, mano_de_obra;
+  };
+  for (const Escala& caso : {Escala{2, 59.74, 63.00}, Escala{5, 149.35, 157.50}}) {
+    const double q = caso.q;
+    Explosion linea;
+    for (auto resumen : {&Explosion::Resumen, &Explosion::ResumenMat, &Explosion::ResumenMdo,
+                         &Explosion::ResumenMaq, &Explosion::ResumenSub, &Explosion::ResumenInd}) {
+      linea.*resumen = linea.ImportaResumen(q, base.*resumen, s_);
+    }
+    EXPECT_EQ(s_, "");
+    ASSERT_EQ(Claves(*linea.Resumen), "M-1|MO-1");
+    const ItemExplosion& m = *linea.ResumenMat->Item(1);
+    EXPECT_DOUBLE_EQ(m.Cantidad, 2.5 * q);
+    EXPECT_EQ(m.Parcial, Pesos(caso.materiales));
+    EXPECT_EQ(linea.ResumenMdo->Item(1)->Parcial, Pesos(caso.mano_de_obra));
+    EXPECT_EQ(m.Explosion, &linea);
+    EXPECT_EQ(m.Concepto, C("M-1"));
+    // Each summary has copies of its own; the concept's breakdown is untouched.
+    EXPECT_NE(linea.Resumen->Item(1), linea.ResumenMat->Item(1));
+    EXPECT_NE(&m, base.ResumenMat->Item(1));
+    EXPECT_DOUBLE_EQ(base.ResumenMat->Item(1)->Cantidad, 2.5);
+    // Empty summaries give no collection at all.
+    EXPECT_FALSE(linea.ResumenMaq.has_value());
+    EXPECT_FALSE(linea.Items.Count());
+  }
 }
 
 TEST_F(Opera, EachKindHasItsRuleAndTheDirectCostLeavesIndirectsOut) {
@@ -78,12 +106,9 @@ TEST_F(Opera, EachKindHasItsRuleAndTheDirectCostLeavesIndirectsOut) {
   Concepto("S", kSub, 1.004);
   Concepto("MQ", kMaq, 2.345);
   Concepto("IND", kInd, 0.125);
-  Concepto("OTRO", kBas, 0);  // an empty composite: nothing to price
-  Concepto("P", kPU, 0);
-  for (const char* fila : {"M", "S"}) Matriz("P", fila, "10");
-  Matriz("P", "MQ", "3");
-  Matriz("P", "IND", "1");
-  Matriz("P", "OTRO", "1");
+  Concepto("OTRO", kBas);  // an empty composite: nothing to price
+  Concepto("P", kPU);
+  Matrices({{"P", "M", "10"}, {"P", "S", "10"}, {"P", "MQ", "3"}, {"P", "IND", "1"}, {"P", "OTRO", "1"}});
   Carga();
   std::string s;
   std::unique_ptr<Explosion> e = Explota("P", s);
@@ -100,20 +125,14 @@ TEST_F(Opera, EachKindHasItsRuleAndTheDirectCostLeavesIndirectsOut) {
 }
 
 TEST_F(Opera, SummariesMergeAConceptIntoItsFirstLineAndShareLinesWithTheWholeSummary) {
-  Concepto("P", kPU, 0);
-  Concepto("B-1", kBas, 0);
-  Concepto("B-2", kBas, 0);
+  Concepto("P", kPU);
+  Conceptos({"B-1", "B-2"}, kBas);
   Concepto("M-1", kMat, 10, 1, 3);
   Concepto("M-2", kMat, 4);
   Concepto("MO-1", kMdo, 100);
   Concepto("MQ-1", kMaq, 50);
-  Matriz("P", "B-1", "1");
-  Matriz("P", "M-2", "1");
-  Matriz("P", "B-2", "1");
-  Matriz("P", "MQ-1", "1");
-  Matriz("B-1", "MO-1", "0.5");
-  Matriz("B-1", "M-1", "0.5");
-  Matriz("B-2", "M-1", "0.25");
+  Matrices({{"P", "B-1", "1"}, {"P", "M-2", "1"}, {"P", "B-2", "1"}, {"P", "MQ-1", "1"}, {"B-1", "MO-1", "0.5"},
+            {"B-1", "M-1", "0.5"}, {"B-2", "M-1", "0.25"}});
   Carga();
   std::string s;
   std::unique_ptr<Explosion> e = Explota("P", s);
@@ -139,50 +158,6 @@ TEST_F(Opera, SummariesMergeAConceptIntoItsFirstLineAndShareLinesWithTheWholeSum
     ASSERT_TRUE(e->ResumenSub.has_value() && e->ResumenInd.has_value());
     EXPECT_EQ(e->ResumenSub->Count(), 0);
     EXPECT_EQ(e->ResumenInd->Count(), 0);
-  }
-}
-
-TEST_F(Opera, LinesOfOneConceptGetTheirOwnSummariesScaledByTheirQuantities) {
-  Concepto("M-1", kMat, 10);
-  Concepto("MO-1", kMdo, 100, 1.5);
-  Concepto("P-1", kPU, 0);
-  Matriz("P-1", "M-1", "2.5");
-  Matriz("P-1", "MO-1", "0.2");
-  Carga();
-  std::string s;
-  pmq::Concepto* c = C("P-1");
-  std::unique_ptr<Explosion> e = Explota("P-1", s);
-  e->Opera(1, 16, true, 1.03, 1.05, 0.6, true, s);
-  c->Explosion = std::move(e);
-  const Explosion& base = *c->Explosion;
-  struct Escala {
-    double q, materiales, mano_de_obra;
-  };
-  for (const Escala& caso : {Escala{2, 59.74, 63.00}, Escala{5, 149.35, 157.50}}) {
-    const double q = caso.q;
-    Explosion linea;
-    linea.Resumen = linea.ImportaResumen(q, base.Resumen, s);
-    linea.ResumenMat = linea.ImportaResumen(q, base.ResumenMat, s);
-    linea.ResumenMdo = linea.ImportaResumen(q, base.ResumenMdo, s);
-    linea.ResumenMaq = linea.ImportaResumen(q, base.ResumenMaq, s);
-    linea.ResumenSub = linea.ImportaResumen(q, base.ResumenSub, s);
-    linea.ResumenInd = linea.ImportaResumen(q, base.ResumenInd, s);
-    EXPECT_EQ(s, "");
-    ASSERT_EQ(Claves(*linea.Resumen), "M-1|MO-1");
-    const ItemExplosion& m = *linea.ResumenMat->Item(1);
-    EXPECT_DOUBLE_EQ(m.Cantidad, 2.5 * q);
-    EXPECT_EQ(m.Parcial, Pesos(caso.materiales));
-    EXPECT_EQ(linea.ResumenMdo->Item(1)->Parcial, Pesos(caso.mano_de_obra));
-    EXPECT_EQ(m.Explosion, &linea);
-    EXPECT_EQ(m.Concepto, C("M-1"));
-    // Each summary has copies of its own; the concept's breakdown is untouched.
-    EXPECT_NE(linea.Resumen->Item(1), linea.ResumenMat->Item(1));
-    EXPECT_NE(&m, base.ResumenMat->Item(1));
-    EXPECT_DOUBLE_EQ(base.ResumenMat->Item(1)->Cantidad, 2.5);
-    // Empty summaries give no collection at all.
-    EXPECT_FALSE(linea.ResumenMaq.has_value());
-    EXPECT_FALSE(linea.ResumenSub.has_value());
-    EXPECT_FALSE(linea.Items.Count());
   }
 }
 

@@ -9,17 +9,25 @@
 namespace pmq {
 namespace {
 
-using prueba::Claves;
+using namespace prueba;
 
-class ExplotaMe : public prueba::CatalogoConBase {};
+class ExplotaMe : public CatalogoConBase {};
 
-constexpr int kMat = 1, kMdo = 2, kMaq = 3, kBas = 4, kPU = 5, kSub = 6, kInd = 7, kCua = 8, kII = 9, kCH = 10;
-
-TEST_F(ExplotaMe, AnInputOnItsOwnIsOneLineOfQuantityOneAndItsOwnOrigin) {
+TEST_F(ExplotaMe, AnInputIsOneLineOfItsOwnAndEmptyOrRolelessConceptsGiveNothing) {
   Concepto("M-1", kMat, 10);
   Concepto("S-1", kSub, 5);
+  Conceptos({"P-VACIO", "P-1"}, kPU);
+  Concepto("II-1", kII, 0);  // has no row in MATRICES at all
+  Concepto("CH-1", kCH, 10);
+  Concepto("N-1", 0, 10);
+  Matrices({{"P-1", "P-VACIO", "1"}, {"P-1", "CH-1", "1"}, {"P-1", "N-1", "1"}, {"P-1", "II-1", "1"}});
   Carga();
   std::string s;
+  for (const char* clave : {"P-VACIO", "II-1", "CH-1", "N-1", "P-1"}) {
+    std::unique_ptr<Explosion> e = Explota(clave, s);
+    ASSERT_TRUE(e) << clave;
+    EXPECT_EQ(e->Items.Count(), 0) << clave;
+  }
   for (const char* clave : {"M-1", "S-1"}) {
     std::unique_ptr<Explosion> e = Explota(clave, s);
     ASSERT_TRUE(e);  // created by the call
@@ -30,76 +38,43 @@ TEST_F(ExplotaMe, AnInputOnItsOwnIsOneLineOfQuantityOneAndItsOwnOrigin) {
     EXPECT_DOUBLE_EQ(l.Cantidad, 1);
     EXPECT_FALSE(l.EsInsumoMaquina);
     EXPECT_EQ(l.Explosion, e.get());
-    // Summaries are not built before Opera.
-    EXPECT_FALSE(e->Resumen.has_value());
+    EXPECT_FALSE(e->Resumen.has_value());  // summaries wait for Opera
   }
   EXPECT_EQ(s, "");
 }
 
 TEST_F(ExplotaMe, QuantitiesMultiplyAlongThePathAndLinesComeDepthFirstInTableOrder) {
-  Concepto("P-1", kPU, 0);
-  Concepto("B-1", kBas, 0);
-  Concepto("M-1", kMat, 10);
-  Concepto("M-2", kMat, 3);
+  Concepto("P-1", kPU);
+  Concepto("B-1", kBas);
+  Conceptos({"M-1", "M-2"}, kMat, 10);
   Concepto("MO-1", kMdo, 100);
   // Rows of P-1 deliberately out of code order, with B-1's rows in between.
-  Matriz("P-1", "MO-1", "0.25");
-  Matriz("B-1", "M-1", "0.5");
-  Matriz("P-1", "B-1", "2");
-  Matriz("P-1", "NO-EXISTE", "7");
-  Matriz("B-1", "M-2", "4");
-  Matriz("P-1", "M-1", "1.5");
+  Matrices({{"P-1", "MO-1", "0.25"}, {"B-1", "M-1", "0.5"}, {"P-1", "B-1", "2"}, {"P-1", "NO-EXISTE", "7"},
+            {"B-1", "M-2", "4"}, {"P-1", "M-1", "1.5"}});
   Carga();
   std::string s;
   std::unique_ptr<Explosion> e = Explota("P-1", s);
   EXPECT_EQ(s, "");
   ASSERT_EQ(Claves(e->Items), "MO-1|M-1|M-2|M-1");
-  const auto& l = e->Items;
-  EXPECT_DOUBLE_EQ(l.Item(1)->Cantidad, 0.25);
-  EXPECT_EQ(l.Item(1)->ConceptoOrigen, C("P-1"));
-  EXPECT_DOUBLE_EQ(l.Item(2)->Cantidad, 1.0);  // 2 × 0.5, listed by the basic concept
-  EXPECT_EQ(l.Item(2)->ConceptoOrigen, C("B-1"));
-  EXPECT_DOUBLE_EQ(l.Item(3)->Cantidad, 8.0);
-  EXPECT_EQ(l.Item(3)->ConceptoOrigen, C("B-1"));
-  EXPECT_DOUBLE_EQ(l.Item(4)->Cantidad, 1.5);  // the same input along another path: a line of its own
-  EXPECT_EQ(l.Item(4)->ConceptoOrigen, C("P-1"));
+  // 2 × 0.5 and 2 × 4 listed by the basic concept; the same input along another path is a line of its own.
+  const double cantidades[] = {0.25, 1.0, 8.0, 1.5};
+  const char* origenes[] = {"P-1", "B-1", "B-1", "P-1"};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_DOUBLE_EQ(e->Items.Item(i + 1)->Cantidad, cantidades[i]) << i;
+    EXPECT_EQ(e->Items.Item(i + 1)->ConceptoOrigen, C(origenes[i])) << i;
+  }
   // An existing explosion is filled further, at the quantity given.
   C("B-1")->ExplotaMe(p_.Conexion, C("P-1"), 3, false, e, s);
   ASSERT_EQ(Claves(e->Items), "MO-1|M-1|M-2|M-1|M-1|M-2");
   EXPECT_DOUBLE_EQ(e->Items.Item(5)->Cantidad, 1.5);
 }
 
-TEST_F(ExplotaMe, EmptyAnalysesAndConceptsWithoutARoleGiveNothing) {
-  Concepto("P-VACIO", kPU, 0);
-  Concepto("II-1", kII, 0);  // has no row in MATRICES at all
-  Concepto("CH-1", kCH, 10);
-  Concepto("N-1", 0, 10);
-  Concepto("P-1", kPU, 0);
-  Matriz("P-1", "P-VACIO", "1");
-  Matriz("P-1", "CH-1", "1");
-  Matriz("P-1", "N-1", "1");
-  Matriz("P-1", "II-1", "1");
-  Carga();
-  std::string s;
-  for (const char* clave : {"P-VACIO", "II-1", "CH-1", "N-1", "P-1"}) {
-    std::unique_ptr<Explosion> e = Explota(clave, s);
-    ASSERT_TRUE(e) << clave;
-    EXPECT_EQ(e->Items.Count(), 0) << clave;
-  }
-  EXPECT_EQ(s, "");
-}
-
 TEST_F(ExplotaMe, ANullQuantityEndsThatAnalysisOnlyAndTheCallerGoesOn) {
-  Concepto("P-1", kPU, 0);
-  Concepto("B-1", kBas, 0);
-  Concepto("M-1", kMat, 1);
-  Concepto("M-2", kMat, 1);
-  Concepto("M-3", kMat, 1);
-  Matriz("P-1", "B-1", "1");
-  Matriz("P-1", "M-3", "1");
-  Matriz("B-1", "M-1", "1");
-  Matriz("B-1", "M-2", "NULL");
-  Matriz("B-1", "M-1", "1");
+  Concepto("P-1", kPU);
+  Concepto("B-1", kBas);
+  Conceptos({"M-1", "M-2", "M-3"}, kMat, 1);
+  Matrices({{"P-1", "B-1", "1"}, {"P-1", "M-3", "1"}, {"B-1", "M-1", "1"}, {"B-1", "M-2", "NULL"},
+            {"B-1", "M-1", "1"}});
   Carga();
   std::string s;
   std::unique_ptr<Explosion> e = Explota("P-1", s);
@@ -111,16 +86,15 @@ TEST_F(ExplotaMe, ANullQuantityEndsThatAnalysisOnlyAndTheCallerGoesOn) {
 class ExplotaMeMaquina : public ExplotaMe {
  protected:
   void SetUp() override {
-    Concepto("U", kPU, 0);
+    Concepto("U", kPU);
     Concepto("MQ-1", kMaq, 900, 1, 1, "RETRO", 2);
     Concepto("MQ-SIN", kMaq, 900, 1, 1, "NO-HAY", 2);
     Concepto("MQ-0", kMaq, 900, 1, 1, "RETRO", 0);
     Concepto("DIE", kMat, 20);
     Concepto("LLA", kMat, 3000);
-    Concepto("CUA-OP", kCua, 0);
+    Concepto("CUA-OP", kCua);
     Concepto("MO-OP", kMdo, 400);
-    Matriz("U", "MQ-1", "3");
-    Matriz("CUA-OP", "MO-OP", "1");
+    Matrices({{"U", "MQ-1", "3"}, {"CUA-OP", "MO-OP", "1"}});
     base_.Ejecuta(
         "insert into MAQUINA (MAQUINA, VAL_A1, GASOLINA, CANT_GAS, DIESEL, CANT_DIE, O_FUENTES, C_OTRAS, O_CONSUM, "
         "ACEITE, CANT_ACEI, LLANTAS, CANT_LLAN, PZAS_ESP, CANT_PZAS, CUADRILLA, CANT_OPER) values "
@@ -152,7 +126,6 @@ TEST_F(ExplotaMeMaquina, BrokenDownIntoItsComponentsWithTheWorksStandbyFactors) 
   EXPECT_TRUE(diesel.EsInsumoMaquina);
   EXPECT_EQ(diesel.ConceptoOrigen, C("U"));
   EXPECT_DOUBLE_EQ(e->Items.Item(2)->Cantidad, 0.002 * 3 * 0.7);  // "Lla"
-  EXPECT_EQ(e->Items.Item(2)->ConceptoOrigen, C("U"));
   // The crew is a composite: its analysis names the origin, and the machine mark is kept.
   const ItemExplosion& operador = *e->Items.Item(3);
   EXPECT_DOUBLE_EQ(operador.Cantidad, 0.125 * 3 * 0.9);  // "Ope"
@@ -169,8 +142,7 @@ TEST_F(ExplotaMeMaquina, BrokenDownIntoItsComponentsWithTheWorksStandbyFactors) 
 }
 
 TEST_F(ExplotaMe, EachHourlyCostComponentTakesTheFactorOfItsGroup) {
-  const char* claves[] = {"GAS", "DIE", "OFU", "OCO", "ACE", "LLA", "PZA", "CUA"};
-  for (const char* c : claves) Concepto(c, kMat, 1);
+  Conceptos({"GAS", "DIE", "OFU", "OCO", "ACE", "LLA", "PZA", "CUA"}, kMat, 1);
   Concepto("MQ", kMaq, 1, 1, 1, "EQ", 3);  // reserve hours
   base_.Ejecuta(
       "insert into MAQUINA (MAQUINA, VAL_A1, GASOLINA, CANT_GAS, DIESEL, CANT_DIE, O_FUENTES, C_OTRAS, O_CONSUM, "
@@ -184,7 +156,7 @@ TEST_F(ExplotaMe, EachHourlyCostComponentTakesTheFactorOfItsGroup) {
   EXPECT_EQ(s, "");
   ASSERT_EQ(Claves(e->Items), "GAS|DIE|OFU|OCO|ACE|LLA|PZA|CUA");
   const double esperado[] = {0.11, 0.11, 0.11, 0.19, 0.17, 0.18, 0.19, 0.15};  // Com Com Com Otr Lub Lla Otr Ope
-  for (int i = 0; i < 8; ++i) EXPECT_DOUBLE_EQ(e->Items.Item(i + 1)->Cantidad, esperado[i]) << claves[i];
+  for (int i = 0; i < 8; ++i) EXPECT_DOUBLE_EQ(e->Items.Item(i + 1)->Cantidad, esperado[i]) << i;
 }
 
 }  // namespace

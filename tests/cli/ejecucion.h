@@ -19,18 +19,6 @@ struct Ejecucion {
   std::string err;  ///< stderr
 };
 
-inline std::string Comillas(std::string_view arg) {
-  std::string r = "'";
-  for (char c : arg) {
-    if (c == '\'') {
-      r += "'\\''";
-    } else {
-      r += c;
-    }
-  }
-  return r + "'";
-}
-
 /// Runs `promorlaqel args…` with `entorno` (shell assignments) in front.
 inline Ejecucion Ejecuta(const DirectorioTemporal& dir, const std::vector<std::string>& args,
                          std::string_view entorno = "") {
@@ -52,13 +40,6 @@ inline std::vector<std::string> Claves(const nlohmann::ordered_json& objeto) {
   std::vector<std::string> claves;
   for (const auto& [clave, valor] : objeto.items()) claves.push_back(clave);
   return claves;
-}
-
-/// How many times `parte` occurs in `texto`.
-inline int Ocurrencias(std::string_view texto, std::string_view parte) {
-  int n = 0;
-  for (size_t i = texto.find(parte); i != std::string_view::npos; i = texto.find(parte, i + 1)) ++n;
-  return n;
 }
 
 }  // namespace pmq::prueba

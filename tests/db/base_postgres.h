@@ -3,9 +3,13 @@
 // (scripts/postgres-prueba starts one) and a throwaway schema on it holding a
 // copy of an SQLite test database, made by scripts/sqlite-a-postgres.
 
+#include "apoyo/base_prueba.h"
 #include "db/conexion.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 
 #include <atomic>
 #include <cctype>
@@ -76,18 +80,37 @@ inline std::string UriPostgres() {
   return uri != nullptr ? uri : "";
 }
 
-/// A word quoted for the shell.
-inline std::string ComillasShell(const std::string& texto) {
-  std::string r = "'";
-  for (char c : texto) {
-    if (c == '\'') {
-      r += "'\\''";
+/// A TCP port of 127.0.0.1 that nobody listens on (just released), or one that
+/// accepts connections and never answers (`escucha`).
+class Puerto {
+ public:
+  explicit Puerto(bool escucha) {
+    fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t largo = sizeof a;
+    EXPECT_EQ(::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+    EXPECT_EQ(::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &largo), 0);
+    numero_ = ntohs(a.sin_port);
+    if (escucha) {
+      EXPECT_EQ(::listen(fd_, 4), 0);
     } else {
-      r.push_back(c);
+      ::close(fd_);
+      fd_ = -1;
     }
   }
-  return r + "'";
-}
+  ~Puerto() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Puerto(const Puerto&) = delete;
+  Puerto& operator=(const Puerto&) = delete;
+  int Numero() const { return numero_; }
+
+ private:
+  int fd_ = -1;
+  int numero_ = 0;
+};
 
 /// A schema of the test server, dropped (with its tables) by the destructor.
 /// Its URI makes the schema the search path, so that the engine finds the
@@ -108,13 +131,13 @@ class EsquemaPostgres {
   void Copia(const std::string& sqlite) {
     creado_ = true;
     const std::string orden = std::string(PMQ_SOURCE_DIR) + "/scripts/sqlite-a-postgres --esquema " + nombre_ +
-                              " " + ComillasShell(sqlite) + " " + ComillasShell(UriPostgres()) + " >/dev/null";
+                              " " + Comillas(sqlite) + " " + Comillas(UriPostgres()) + " >/dev/null";
     ASSERT_EQ(std::system(orden.c_str()), 0) << orden;
   }
   /// Runs SQL on the server as the test's owner (read-write), in the schema.
   void Psql(const std::string& sql) const {
-    const std::string orden = "psql -X -q -v ON_ERROR_STOP=1 " + ComillasShell(Uri()) + " -c " +
-                              ComillasShell("SET client_min_messages = warning; " + sql) + " >/dev/null";
+    const std::string orden = "psql -X -q -v ON_ERROR_STOP=1 " + Comillas(Uri()) + " -c " +
+                              Comillas("SET client_min_messages = warning; " + sql) + " >/dev/null";
     EXPECT_EQ(std::system(orden.c_str()), 0) << orden;
   }
   /// The URI that opens the schema.

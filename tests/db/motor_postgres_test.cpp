@@ -6,11 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <vector>
 
@@ -19,6 +14,7 @@ namespace pmq {
 namespace {
 
 using prueba::Lee;
+using prueba::Puerto;
 using prueba::Tabla;
 using Reloj = std::chrono::steady_clock;
 
@@ -45,38 +41,6 @@ Fallo AbreYFalla(const std::string& uri) {
   EXPECT_EQ(c.State(), kEstadoCerrado);
   return f;
 }
-
-// A TCP port of 127.0.0.1 that nobody listens on (just released), or one that
-// accepts connections and never answers (`escucha`).
-class Puerto {
- public:
-  explicit Puerto(bool escucha) {
-    fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t largo = sizeof a;
-    EXPECT_EQ(::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
-    EXPECT_EQ(::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &largo), 0);
-    numero_ = ntohs(a.sin_port);
-    if (escucha) {
-      EXPECT_EQ(::listen(fd_, 4), 0);
-    } else {
-      ::close(fd_);
-      fd_ = -1;
-    }
-  }
-  ~Puerto() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Puerto(const Puerto&) = delete;
-  Puerto& operator=(const Puerto&) = delete;
-  int Numero() const { return numero_; }
-
- private:
-  int fd_ = -1;
-  int numero_ = 0;
-};
 
 // ---- Without a server -----------------------------------------------------
 
@@ -218,36 +182,21 @@ TEST_F(MotorPostgresTest, ResultsAreTheEmbeddedEnginesRowForRowAndValueForValue)
   }
 }
 
-TEST_F(MotorPostgresTest, StaticRecordSetWithExactCountNullsAndTheMissingColumnFailure) {
+// Values and their types are compared with the embedded engine's above; what
+// is left is the record set itself.
+TEST_F(MotorPostgresTest, StaticRecordSetWithExactCountAndTheMissingColumnFailure) {
   auto rs = postgres_.Ejecuta("select * from PARTIDAS where OBRA = ? order by PARTIDA", std::vector<Valor>{"A7"});
   ASSERT_EQ(rs->RecordCount(), 8);
   rs->MoveFirst();
-  EXPECT_EQ(rs->Fields("PARTIDA").Texto(), "01");  // leading zero kept, upper-case name
-  EXPECT_EQ(rs->Fields("partida").Texto(), "01");
-  EXPECT_TRUE(rs->Fields("IMPORTE").EsDouble());
-  EXPECT_EQ(rs->Fields("IMPORTE").ComoMoneda().Texto(), "100");
-  rs->MoveNext();
-  EXPECT_EQ(rs->Fields("PARTIDA").Texto(), "1-0");
-  EXPECT_TRUE(rs->Fields("NOMPARTIDA").EsNulo());
-  EXPECT_EQ(rs->Fields("NOMPARTIDA").Texto(), "");
-  EXPECT_EQ(rs->Fields("IMPORTE").Double(), 1.0 / 3);
+  EXPECT_EQ(rs->Fields("partida").Texto(), "01");  // leading zero kept, any case of the name
   try {
     rs->Fields("NO_EXISTE");
     ADD_FAILURE();
   } catch (const ErrorQel& e) {
     EXPECT_EQ(e.Numero(), errores::kCampo);
   }
-  for (int i = 1; i < 8; ++i) rs->MoveNext();
+  for (int i = 0; i < 8; ++i) rs->MoveNext();
   EXPECT_TRUE(rs->Eof());
-
-  auto obra = postgres_.Ejecuta("select * from OBRAS where OBRA = ?", std::vector<Valor>{"A7"});
-  ASSERT_EQ(obra->RecordCount(), 1);
-  obra->MoveFirst();
-  EXPECT_TRUE(obra->Fields("VIVIENDA").EsEntero());
-  EXPECT_EQ(obra->Fields("FINAL").ComoFecha().Iso(), "2013-05-10");
-  EXPECT_EQ(obra->Fields("LINHEAD2").Texto(), "");
-  EXPECT_FALSE(obra->Fields("LINHEAD2").EsNulo());
-  EXPECT_TRUE(obra->Fields("LINHEAD3").EsNulo());
 }
 
 TEST_F(MotorPostgresTest, ServerTypesReadAsTheLoadersExpectWhateverTheSessionSettings) {
@@ -319,18 +268,15 @@ TEST_F(MotorPostgresTest, AnOpenConnectionReadsOneSnapshotOfTheData) {
 }
 
 TEST_F(MotorPostgresTest, TheSameQueryRunManyTimesIsPreparedOnce) {
-  const auto inicio = Reloj::now();
-  constexpr int kVeces = 2000;
   int64_t filas = 0;
-  for (int i = 0; i < kVeces; ++i) {
+  for (int i = 0; i < 20; ++i) {
     filas += postgres_.Ejecuta("select * from PRESUPS where OBRA = ? and PARTIDA = ? order by ORDEN",
                                std::vector<Valor>{"A7", i % 2 == 0 ? "01" : "02"})
                  ->RecordCount();
   }
-  EXPECT_EQ(filas, kVeces / 2 * 4);
+  EXPECT_EQ(filas, 10 * 4);
   const Tabla t = Lee(postgres_, "select count(*) as N from pg_prepared_statements");
   EXPECT_EQ(t.filas[0][0], Valor(2));  // this query and the count itself
-  RecordProperty("consultas_por_segundo", static_cast<int>(kVeces / Segundos(inicio)));
 }
 
 // Bad credentials and unknown databases on a live server fail quickly and say which.

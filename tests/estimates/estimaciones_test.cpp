@@ -12,12 +12,6 @@
 namespace pmq {
 namespace {
 
-size_t Veces(const std::string& texto, std::string_view parte) {
-  size_t n = 0;
-  for (size_t p = texto.find(parte); p != std::string::npos; p = texto.find(parte, p + 1)) ++n;
-  return n;
-}
-
 // A project database with a small catalogue; the work is linked by hand.
 class CargaEstimaciones : public ::testing::Test {
  protected:
@@ -99,11 +93,11 @@ TEST_F(CargaEstimaciones, FailuresStopTheirOwnLoopOnly) {
   const ItemsEstimacion& dos = *e.Item(2)->ItemsEstimacion;
   ASSERT_EQ(dos.Count(), 2);
   EXPECT_DOUBLE_EQ(dos.Item(1)->Des.Cantidad, 5);
-  EXPECT_EQ(Veces(s_, "ProMorlaQel.Estimaciones.AddByObject() arrojó la excepción # 457 "), 1u) << s_;
-  EXPECT_EQ(Veces(s_, "ProMorlaQel.ItemsEstimacion.AddByObject() arrojó la excepción # 457 "), 1u) << s_;
-  EXPECT_EQ(Veces(s_, "ProMorlaQel.ItemsEstimacion.Carga() arrojó la excepción # 94 "), 1u) << s_;
-  EXPECT_EQ(Veces(s_, "ProMorlaQel.Estimaciones.Carga() arrojó la excepción # 94 "), 1u) << s_;
-  EXPECT_EQ(Veces(s_, "\n"), 4u);
+  EXPECT_EQ(prueba::Ocurrencias(s_, "ProMorlaQel.Estimaciones.AddByObject() arrojó la excepción # 457 "), 1) << s_;
+  EXPECT_EQ(prueba::Ocurrencias(s_, "ProMorlaQel.ItemsEstimacion.AddByObject() arrojó la excepción # 457 "), 1) << s_;
+  EXPECT_EQ(prueba::Ocurrencias(s_, "ProMorlaQel.ItemsEstimacion.Carga() arrojó la excepción # 94 "), 1) << s_;
+  EXPECT_EQ(prueba::Ocurrencias(s_, "ProMorlaQel.Estimaciones.Carga() arrojó la excepción # 94 "), 1) << s_;
+  EXPECT_EQ(prueba::Ocurrencias(s_, "\n"), 4);
 }
 
 }  // namespace

@@ -47,18 +47,14 @@ comprueba() {
 }
 
 # ---------------------------------------------------------------- references
-comprueba "cada renglón de MATRICES apunta a conceptos del catálogo" 0 "
-  SELECT count(*) FROM MATRICES m
-  WHERE NOT EXISTS (SELECT 1 FROM CONCEPTO c WHERE c.CONCEPTO = m.MATRIZ)
-     OR NOT EXISTS (SELECT 1 FROM CONCEPTO c WHERE c.CONCEPTO = m.CONCEPTO);"
-
-comprueba "cada análisis pertenece a un concepto compuesto (básico, P.U., cuadrilla, integrado)" 0 "
-  SELECT count(*) FROM MATRICES m JOIN CONCEPTO c ON c.CONCEPTO = m.MATRIZ
-  WHERE c.TIPO NOT IN (4, 5, 8, 9);"
-
-comprueba "cada concepto compuesto tiene análisis" 0 "
-  SELECT count(*) FROM CONCEPTO c WHERE c.TIPO IN (4, 5, 8, 9)
-    AND NOT EXISTS (SELECT 1 FROM MATRICES m WHERE m.MATRIZ = c.CONCEPTO);"
+comprueba "MATRICES apunta al catálogo; cada análisis es de un compuesto (básico, P.U., cuadrilla, \
+integrado) y cada compuesto tiene análisis" "0|0|0" "
+  SELECT (SELECT count(*) FROM MATRICES m
+          WHERE NOT EXISTS (SELECT 1 FROM CONCEPTO c WHERE c.CONCEPTO = m.MATRIZ)
+             OR NOT EXISTS (SELECT 1 FROM CONCEPTO c WHERE c.CONCEPTO = m.CONCEPTO)),
+         (SELECT count(*) FROM MATRICES m JOIN CONCEPTO c ON c.CONCEPTO = m.MATRIZ WHERE c.TIPO NOT IN (4, 5, 8, 9)),
+         (SELECT count(*) FROM CONCEPTO c WHERE c.TIPO IN (4, 5, 8, 9)
+            AND NOT EXISTS (SELECT 1 FROM MATRICES m WHERE m.MATRIZ = c.CONCEPTO));"
 
 comprueba "cada renglón de presupuesto y de estimación usa un concepto del catálogo" 0 "
   SELECT (SELECT count(*) FROM PRESUPS p
@@ -75,23 +71,19 @@ comprueba "los insumos de cada costo horario existen en el catálogo" 0 "
   SELECT count(*) FROM insumo i WHERE i.concepto IS NOT NULL
     AND NOT EXISTS (SELECT 1 FROM CONCEPTO c WHERE c.CONCEPTO = i.concepto);"
 
-comprueba "cada máquina con costo horario lo encuentra y dice su tipo de hora (1, 2 o 3)" 0 "
-  SELECT count(*) FROM CONCEPTO c WHERE c.CMAQUINA IS NOT NULL
-    AND (c.TIPO <> 3 OR c.TIPOCMAQ NOT IN (1, 2, 3)
-         OR NOT EXISTS (SELECT 1 FROM MAQUINA m WHERE m.MAQUINA = c.CMAQUINA));"
+comprueba "cada máquina con costo horario lo encuentra y dice su tipo de hora (1, 2 o 3); cada costo \
+horario lo usa algún concepto de maquinaria" "0|0" "
+  SELECT (SELECT count(*) FROM CONCEPTO c WHERE c.CMAQUINA IS NOT NULL
+            AND (c.TIPO <> 3 OR c.TIPOCMAQ NOT IN (1, 2, 3)
+                 OR NOT EXISTS (SELECT 1 FROM MAQUINA m WHERE m.MAQUINA = c.CMAQUINA))),
+         (SELECT count(*) FROM MAQUINA m WHERE NOT EXISTS (SELECT 1 FROM CONCEPTO c WHERE c.CMAQUINA = m.MAQUINA));"
 
-comprueba "cada costo horario lo usa algún concepto de maquinaria" 0 "
-  SELECT count(*) FROM MAQUINA m
-  WHERE NOT EXISTS (SELECT 1 FROM CONCEPTO c WHERE c.CMAQUINA = m.MAQUINA);"
-
-comprueba "cada renglón de estimación corresponde a un renglón del presupuesto" 0 "
-  SELECT count(*) FROM EST2 e WHERE NOT EXISTS (
-    SELECT 1 FROM PRESUPS p WHERE p.OBRA = e.OBRA AND p.PARTIDA = e.PARTIDA
-      AND p.FRENTE = e.FRENTE AND p.CONCEPTO = e.CONCEPTO);"
-
-comprueba "cada renglón de estimación pertenece a una estimación de EST1" 0 "
-  SELECT count(*) FROM EST2 e WHERE NOT EXISTS (
-    SELECT 1 FROM EST1 x WHERE x.OBRA = e.OBRA AND x.ESTIMACION = e.ESTIMACION);"
+comprueba "cada renglón de estimación corresponde a un renglón del presupuesto y a una estimación de EST1" "0|0" "
+  SELECT (SELECT count(*) FROM EST2 e WHERE NOT EXISTS (
+            SELECT 1 FROM PRESUPS p WHERE p.OBRA = e.OBRA AND p.PARTIDA = e.PARTIDA
+              AND p.FRENTE = e.FRENTE AND p.CONCEPTO = e.CONCEPTO)),
+         (SELECT count(*) FROM EST2 e WHERE NOT EXISTS (
+            SELECT 1 FROM EST1 x WHERE x.OBRA = e.OBRA AND x.ESTIMACION = e.ESTIMACION));"
 
 comprueba "cada obra tiene su fila en OBRAS, FSR, FSCD y FACMAQ" 0 "
   SELECT count(*) FROM (SELECT OBRA FROM OBRAS UNION SELECT OBRA FROM FSR
@@ -106,15 +98,12 @@ comprueba "cada renglón de presupuesto pertenece a una partida de su obra" 0 "
     SELECT 1 FROM PARTIDAS x WHERE x.OBRA = p.OBRA AND x.PARTIDA = p.PARTIDA);"
 
 # ---------------------------------------------------------------- keys and cycles
-comprueba "claves de concepto únicas (sin distinguir mayúsculas)" 0 "
-  SELECT count(*) FROM (SELECT lower(CONCEPTO) FROM CONCEPTO GROUP BY 1 HAVING count(*) > 1);"
-
-comprueba "claves de máquina únicas (sin distinguir mayúsculas)" 0 "
-  SELECT count(*) FROM (SELECT lower(MAQUINA) FROM MAQUINA GROUP BY 1 HAVING count(*) > 1);"
-
-comprueba "un renglón por obra, partida, frente y concepto" 0 "
-  SELECT count(*) FROM (SELECT 1 FROM PRESUPS
-    GROUP BY lower(OBRA), lower(PARTIDA), lower(FRENTE), lower(CONCEPTO) HAVING count(*) > 1);"
+comprueba "claves únicas sin distinguir mayúsculas: concepto, máquina, renglón (obra, partida, frente, \
+concepto)" "0|0|0" "
+  SELECT (SELECT count(*) FROM (SELECT lower(CONCEPTO) FROM CONCEPTO GROUP BY 1 HAVING count(*) > 1)),
+         (SELECT count(*) FROM (SELECT lower(MAQUINA) FROM MAQUINA GROUP BY 1 HAVING count(*) > 1)),
+         (SELECT count(*) FROM (SELECT 1 FROM PRESUPS
+            GROUP BY lower(OBRA), lower(PARTIDA), lower(FRENTE), lower(CONCEPTO) HAVING count(*) > 1));"
 
 comprueba "una estimación por número y obra, y un cobro por renglón y estimación" 0 "
   SELECT (SELECT count(*) FROM (SELECT 1 FROM EST1 GROUP BY OBRA, ESTIMACION HAVING count(*) > 1))
@@ -192,20 +181,16 @@ comprueba "la mano de obra lleva factor de salario real entre 1.5 y 2.0" 0 "
   SELECT count(*) FROM CONCEPTO WHERE TIPO = 2 AND (FSREAL_MO IS NULL OR FSREAL_MO < 1.5 OR FSREAL_MO > 2.0);"
 
 # ---------------------------------------------------------------- amounts
-comprueba "importe de cada renglón = PUNIT × CANT_PRES redondeado a centavos" 0 "
-  SELECT count(*) FROM PRESUPS
-  WHERE abs(IMPORTE - PUNIT * CANT_PRES) > 0.005 + 1e-9
-     OR abs(IMPORTE * 100 - round(IMPORTE * 100)) > 1e-6;"
+comprueba "importe de cada renglón y de cada cobro = PUNIT × cantidad redondeado a centavos" "0|0" "
+  SELECT (SELECT count(*) FROM PRESUPS WHERE abs(IMPORTE - PUNIT * CANT_PRES) > 0.005 + 1e-9
+            OR abs(IMPORTE * 100 - round(IMPORTE * 100)) > 1e-6),
+         (SELECT count(*) FROM EST2 WHERE abs(IMPORTE - PUNIT * CANT_EST) > 0.005 + 1e-9
+            OR abs(IMPORTE * 100 - round(IMPORTE * 100)) > 1e-6);"
 
 comprueba "importe de cada partida = suma de sus renglones" 0 "
   SELECT count(*) FROM PARTIDAS x
   WHERE abs(x.IMPORTE - (SELECT coalesce(sum(p.IMPORTE), 0) FROM PRESUPS p
                          WHERE p.OBRA = x.OBRA AND p.PARTIDA = x.PARTIDA)) > 0.004;"
-
-comprueba "importe de cada cobro = PUNIT × CANT_EST redondeado a centavos" 0 "
-  SELECT count(*) FROM EST2
-  WHERE abs(IMPORTE - PUNIT * CANT_EST) > 0.005 + 1e-9
-     OR abs(IMPORTE * 100 - round(IMPORTE * 100)) > 1e-6;"
 
 comprueba "lo estimado de un renglón no pasa de su volumen definitivo" 0 "
   SELECT count(*) FROM PRESUPS p
@@ -235,8 +220,8 @@ comprueba "estimaciones consecutivas, sin traslapes, fechadas después de su per
                 AND b.INI_EST <> date(a.FIN_EST, '+1 day'));"
 
 # ---------------------------------------------------------------- work A7 (the documented walk-through)
-comprueba "A7 va del 15 de marzo al 10 de mayo de 2013" "2013-03-15|2013-05-10" "
-  SELECT INICIO, FINAL FROM OBRAS WHERE OBRA = 'A7';"
+comprueba "A7 va del 15 de marzo al 10 de mayo de 2013 y tiene al menos una estimación" "2013-03-15|2013-05-10|1" "
+  SELECT INICIO, FINAL, (SELECT count(*) >= 1 FROM EST1 WHERE OBRA = 'A7') FROM OBRAS WHERE OBRA = 'A7';"
 
 comprueba "A7 tiene sola la partida 01 con un renglón de C-100 del 20 de marzo al 19 de abril" \
   "01|C-100|2013-03-20|2013-04-19" "
@@ -255,22 +240,14 @@ comprueba "C-100 es un precio unitario con un análisis pequeño" "5|1" "
   SELECT TIPO, (SELECT count(*) BETWEEN 2 AND 6 FROM MATRICES WHERE MATRIZ = 'C-100')
   FROM CONCEPTO WHERE CONCEPTO = 'C-100';"
 
-comprueba "A7 tiene al menos una estimación" 1 "
-  SELECT count(*) >= 1 FROM EST1 WHERE OBRA = 'A7';"
-
 # ---------------------------------------------------------------- work CASA01 (the larger sample)
-comprueba "la casa tiene seis partidas 01 a 06" "01,02,03,04,05,06" "
-  SELECT group_concat(PARTIDA, ',') FROM (SELECT PARTIDA FROM PARTIDAS WHERE OBRA = 'CASA01' ORDER BY PARTIDA);"
-
-comprueba "la casa dura unos ocho meses y es vivienda con IVA del 16 %" "1|1|16.0" "
-  SELECT julianday(FINAL) - julianday(INICIO) BETWEEN 210 AND 270, VIVIENDA, IVAAPLIC
+comprueba "la casa: partidas 01 a 06, unos ocho meses, vivienda con IVA del 16 %, unas cuantas docenas de \
+renglones, estimaciones 1 a 4" "01,02,03,04,05,06|1|1|16.0|1|1,2,3,4" "
+  SELECT (SELECT group_concat(PARTIDA, ',') FROM (SELECT PARTIDA FROM PARTIDAS WHERE OBRA = 'CASA01' ORDER BY 1)),
+         julianday(FINAL) - julianday(INICIO) BETWEEN 210 AND 270, VIVIENDA, IVAAPLIC,
+         (SELECT count(*) BETWEEN 24 AND 80 FROM PRESUPS WHERE OBRA = 'CASA01'),
+         (SELECT group_concat(ESTIMACION, ',') FROM (SELECT ESTIMACION FROM EST1 WHERE OBRA = 'CASA01' ORDER BY 1))
   FROM OBRAS WHERE OBRA = 'CASA01';"
-
-comprueba "la casa tiene unas cuantas docenas de renglones" 1 "
-  SELECT count(*) BETWEEN 24 AND 80 FROM PRESUPS WHERE OBRA = 'CASA01';"
-
-comprueba "la casa tiene cuatro estimaciones numeradas 1 a 4" "1,2,3,4" "
-  SELECT group_concat(ESTIMACION, ',') FROM (SELECT ESTIMACION FROM EST1 WHERE OBRA = 'CASA01' ORDER BY 1);"
 
 comprueba "cada estimación de la casa cobra algo" 0 "
   SELECT count(*) FROM EST1 x WHERE x.OBRA = 'CASA01'
@@ -284,11 +261,10 @@ comprueba "la casa tiene renglones sin cobrar y renglones cobrados en varias est
     FROM PRESUPS p WHERE p.OBRA = 'CASA01')
   SELECT sum(n = 0) >= 1, sum(n >= 2) >= 1 FROM cobros;"
 
-comprueba "la casa tiene volúmenes aditivos y deductivos" "1|1" "
-  SELECT sum(ADITIVA > 0) >= 1, sum(DEDUCTIVA > 0) >= 1 FROM PRESUPS WHERE OBRA = 'CASA01';"
-
-comprueba "la casa tiene renglones que cruzan de un mes a otro y uno que cubre meses enteros" "1|1" "
-  SELECT sum(strftime('%Y-%m', FECHA_INI) <> strftime('%Y-%m', FECHA_FIN)) >= 1,
+comprueba "la casa tiene volúmenes aditivos y deductivos, renglones que cruzan de un mes a otro y uno \
+que cubre meses enteros" "1|1|1|1" "
+  SELECT sum(ADITIVA > 0) >= 1, sum(DEDUCTIVA > 0) >= 1,
+         sum(strftime('%Y-%m', FECHA_INI) <> strftime('%Y-%m', FECHA_FIN)) >= 1,
          sum(date(FECHA_INI, 'start of month', '+2 months') <= FECHA_FIN) >= 1
   FROM PRESUPS WHERE OBRA = 'CASA01';"
 

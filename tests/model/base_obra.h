@@ -1,6 +1,7 @@
 #pragma once
 // Fixture of the loader tests: a real SQLite project database with work A7
 // (2013-03-15 to 2013-05-10), a recording host, and a root ready to calculate.
+// Every model test starts from it.
 
 #include "apoyo/base_prueba.h"
 #include "common/host_grabador.h"
@@ -41,6 +42,13 @@ class BaseObra : public ::testing::Test {
     return p;
   }
 
+  /// Calculates `p`, expecting `resultado`; returns what it left in sErrores.
+  static std::string Calcula(Programa& p, int32_t resultado = 1) {
+    std::string s;
+    EXPECT_EQ(p.CalcularPrograma(s), resultado) << s;
+    return s;
+  }
+
   /// Number of recorded message boxes whose text starts with `inicio`.
   int MensajesQueEmpiezan(std::string_view inicio) const {
     int n = 0;
@@ -53,12 +61,5 @@ class BaseObra : public ::testing::Test {
   HostConProgreso host_;
   HostEnUso uso_{host_};
 };
-
-/// How many times `parte` occurs in `texto`.
-inline int Ocurrencias(std::string_view texto, std::string_view parte) {
-  int n = 0;
-  for (size_t i = texto.find(parte); i != std::string_view::npos; i = texto.find(parte, i + 1)) ++n;
-  return n;
-}
 
 }  // namespace pmq::prueba

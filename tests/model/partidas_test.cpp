@@ -3,6 +3,7 @@
 #include "model/partidas.h"
 #include "model/presup.h"
 #include "model/presups.h"
+#include "estimates/estimaciones.h"
 
 namespace pmq {
 namespace {
@@ -25,8 +26,7 @@ TEST_F(Partidas_, SectionsLoadInCodeOrderAndTheTotalIsTheSumOfStoredAmounts) {
       "('A7','01','','C-1',5,7,35,1);");
   auto p = Raiz();
   std::string s;
-  EXPECT_EQ(p->CalcularPrograma(s), 1);
-  EXPECT_EQ(s, "");
+  EXPECT_EQ(Calcula(*p), "");
   const Obra& o = *p->Obra;
   ASSERT_EQ(o.Partidas->Count(), 3);
   EXPECT_EQ(o.ImporteTotal, Moneda::DesdeUnidades(3007500));
@@ -54,11 +54,10 @@ TEST_F(Partidas_, SectionsLoadInCodeOrderAndTheTotalIsTheSumOfStoredAmounts) {
 
 TEST_F(Partidas_, LongNamesOffKeepsTheShortNameAndNoRowsLeavesTheTotal) {
   base_->Ejecuta(
-      "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, PNOM_LARGO, PI_F, PT_F, IMPORTE) values "
-      "('A7','01','Corto','Largo','2013-03-15','2013-04-15',10);");
+      "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, PNOM_LARGO, IMPORTE) values ('A7','01','Corto','Largo',10);");
   auto p = Raiz();
   p->NombreLargoPartida = false;
-  EXPECT_EQ(p->CalcularPrograma(), 1);
+  Calcula(*p);
   EXPECT_EQ(p->Obra->Partidas->Item(1)->Des.Descripcion, "Corto");
 
   // A work without sections: result 1 and the total is not touched.
@@ -79,8 +78,7 @@ TEST_F(Partidas_, ANullAmountStopsTheLoadAndKeepsTheSectionsAlreadyRead) {
       "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, IMPORTE) values "
       "('A7','01','Uno',1),('A7','02','Dos',NULL),('A7','03','Tres',3);");
   auto p = Raiz();
-  std::string s;
-  EXPECT_EQ(p->CalcularPrograma(s), 1);
+  const std::string s = Calcula(*p);
   EXPECT_EQ(s, "ProMorlaQel.Partidas.Carga() arrojó la excepción # 94 Uso no válido de Null\n");
   EXPECT_EQ(p->Obra->Partidas->Count(), 1);
   EXPECT_EQ(p->Obra->ImporteTotal.Texto(), "1");
@@ -94,8 +92,7 @@ TEST_F(Partidas_, ASectionWhoseKeyIsTakenIsLeftOutButItsLinesStillLoad) {
       "insert into PRESUPS (OBRA, PARTIDA, CONCEPTO, CANT_PRES, PUNIT, IMPORTE, ORDEN) values "
       "('A7','a','C-1',1,NULL,1,1);");
   auto p = Raiz();
-  std::string s;
-  EXPECT_EQ(p->CalcularPrograma(s), 1);
+  const std::string s = Calcula(*p);
   const Partidas& ps = *p->Obra->Partidas;
   ASSERT_EQ(ps.Count(), 2);
   EXPECT_EQ(ps.Item(1)->Des.Descripcion, "Mayúscula");
@@ -107,17 +104,18 @@ TEST_F(Partidas_, ASectionWhoseKeyIsTakenIsLeftOutButItsLinesStillLoad) {
   EXPECT_EQ(p->Obra->ImporteTotal.Texto(), "7");
 }
 
-TEST_F(Partidas_, AnOutdatedDatabaseInTheSecondSectionStopsBeforeTheThird) {
+// An outdated line table: one warning, result 2, the sections before stay,
+// their lines and the estimates are not loaded.
+TEST_F(Partidas_, AnOutdatedDatabaseWarnsOnceAndStopsInTheSectionThatMeetsIt) {
   base_->Ejecuta(
       "alter table PRESUPS drop column ADITIVA;"
       "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, IMPORTE) values "
       "('A7','01','Sin líneas',1),('A7','02','Con línea',2),('A7','03','Nunca leída',3);"
       "insert into PRESUPS (OBRA, PARTIDA, CONCEPTO, CANT_PRES, PUNIT, IMPORTE, ORDEN) values "
-      "('A7','02','C-1',1,1,1,1),('A7','03','C-1',1,1,1,1);");
+      "('A7','02','C-1',1,1,1,1),('A7','02','C-2',1,1,1,2),('A7','03','C-1',1,1,1,1);"
+      "insert into EST1 (OBRA, ESTIMACION, DEDUC_EST, AMORT_EST, IVA_AMORT) values ('A7',1,0,0,0);");
   auto p = Raiz();
-  std::string s;
-  EXPECT_EQ(p->CalcularPrograma(s), 2);
-  EXPECT_EQ(s, "");
+  EXPECT_EQ(Calcula(*p, 2), "");
   const Partidas& ps = *p->Obra->Partidas;
   ASSERT_EQ(ps.Count(), 2);
   EXPECT_EQ(ps.Item(2)->Des.Clave, "02");
@@ -125,7 +123,11 @@ TEST_F(Partidas_, AnOutdatedDatabaseInTheSecondSectionStopsBeforeTheThird) {
   ASSERT_EQ(host_.mensajes.size(), 1u);
   EXPECT_EQ(host_.mensajes[0].titulo, "ControlQel");
   EXPECT_EQ(host_.mensajes[0].estilo, 48);
+  EXPECT_EQ(host_.mensajes[0].texto,
+            "Parece ser que la versión de la base de datos no es la que se esperaba. Verifique que la base de "
+            "datos sea actualizada con la última versión del MorlaQel.");
   EXPECT_EQ(p->Obra->ImporteTotal.Texto(), "3");
+  EXPECT_EQ(p->Obra->Estimaciones->Count(), 0);
 }
 
 }  // namespace

@@ -1,17 +1,13 @@
-#include "apoyo/base_prueba.h"
-#include "common/host_grabador.h"
+#include "model/base_obra.h"
 #include "model/partida.h"
 #include "model/partidas.h"
 #include "model/presup.h"
 #include "model/presups.h"
-#include "model/programa.h"
-
-#include <gtest/gtest.h>
 
 namespace pmq {
 namespace {
 
-constexpr std::string_view kPrefijoCalcular = "ProMorlaQel.Programa.CalcularPrograma() arrojó la excepción # ";
+using prueba::BaseObra;
 
 TEST(Programa, FreshRootHasTheDocumentedDefaults) {
   Programa p;
@@ -23,15 +19,11 @@ TEST(Programa, FreshRootHasTheDocumentedDefaults) {
               p.IncluirIvaMateriales && p.IncluirIvaSubcontratos);
   EXPECT_FALSE(p.IVA || p.DesglosarMaquinaria || p.UnidadesComerciales);
   EXPECT_TRUE(p.NombreLargoObra && p.NombreLargoPartida && p.NombreLargoConcepto && p.DesglosarConceptos);
-  ASSERT_TRUE(p.Obra && p.Conceptos && p.CostosHorarios && p.Periodos && p.ProgramasObraCtrl &&
-              p.ResumenesEstCtrl);
   EXPECT_EQ(p.Obra->FactoresMaquinaria.Count(), 9);
   EXPECT_DOUBLE_EQ(p.Obra->FactoresMaquinaria.Item("Otr")->Factor(2), 1.0);
-  // Back references to the root are set by the calculation, not by the constructor.
-  EXPECT_EQ(p.Obra->Programa, nullptr);
 }
 
-TEST(Programa, MissingFileGivesZeroOneMessageAndThePointerBack) {
+TEST(Programa, WithoutADatabaseTheResultIsZeroAndThePointerIsRestored) {
   prueba::DirectorioTemporal dir;
   HostGrabador host;
   HostEnUso uso(host);
@@ -39,46 +31,29 @@ TEST(Programa, MissingFileGivesZeroOneMessageAndThePointerBack) {
   p.Ruta = dir.Archivo("no-existe.mdb");
   std::string s;
   EXPECT_EQ(p.CalcularPrograma(s), 0);
-  EXPECT_EQ(s.rfind(kPrefijoCalcular, 0), 0u) << s;
+  EXPECT_EQ(s.rfind("ProMorlaQel.Programa.CalcularPrograma() arrojó la excepción # ", 0), 0u) << s;
   EXPECT_EQ(std::count(s.begin(), s.end(), '\n'), 1);
   ASSERT_FALSE(host.punteros.empty());
   EXPECT_EQ(host.punteros.front(), 11);
   EXPECT_EQ(host.punteros.back(), 0);
-}
-
-TEST(Programa, ClosedConnectionFromTheHostGivesZeroAndLeavesErrorsUntouched) {
-  HostGrabador host;
-  HostEnUso uso(host);
+  // A closed connection given by the host: zero, and the errors text untouched.
   Conexion cerrada;
-  Programa p;
-  p.Conexion = &cerrada;
-  std::string s = "del host\n";
-  EXPECT_EQ(p.CalcularPrograma(s), 0);
+  Programa q;
+  q.Conexion = &cerrada;
+  s = "del host\n";
+  EXPECT_EQ(q.CalcularPrograma(s), 0);
   EXPECT_EQ(s, "del host\n");
-  EXPECT_EQ(p.Conceptos->Count(), 0);
-  EXPECT_EQ(host.punteros.back(), 0);
+  EXPECT_EQ(q.Conceptos->Count(), 0);
 }
 
-class ProgramaConBase : public ::testing::Test {
- protected:
-  void SetUp() override { base_ = std::make_unique<prueba::BaseSqlite>(dir_.Archivo("obra.db")); }
-  prueba::DirectorioTemporal dir_;
-  std::unique_ptr<prueba::BaseSqlite> base_;
-  HostGrabador host_;
-  HostEnUso uso_{host_};
-};
+class Programa_ : public BaseObra {};
 
-TEST_F(ProgramaConBase, LoadsTheHeaderAndFactorsOfTheWork) {
-  prueba::InsertaObra(*base_, "A7", "'2013-01-01'", "'2013-03-31 00:00:00'");
+TEST_F(Programa_, LoadsTheHeaderAndFactorsOfTheWork) {
   base_->Ejecuta("update OBRAS set DESC_OBRA = 'Nombre largo' where OBRA = 'A7'");
-  Programa p;
-  p.Ruta = base_->Ruta();
-  p.ClaveObra = "A7";
-  std::string s;
-  EXPECT_EQ(p.CalcularPrograma(s), 1);
-  EXPECT_EQ(s, "");
-  const Obra& o = *p.Obra;
-  EXPECT_EQ(o.DiasObra, 90);
+  auto p = Raiz();
+  EXPECT_EQ(Calcula(*p), "");
+  const Obra& o = *p->Obra;
+  EXPECT_EQ(o.DiasObra, 57);
   EXPECT_DOUBLE_EQ(o.FacDe, 0.05);
   EXPECT_DOUBLE_EQ(o.FacMI, 0.03);
   EXPECT_DOUBLE_EQ(o.FacHM, 0.02);
@@ -91,100 +66,77 @@ TEST_F(ProgramaConBase, LoadsTheHeaderAndFactorsOfTheWork) {
   EXPECT_DOUBLE_EQ(com->FEsp, 0.8);
   EXPECT_DOUBLE_EQ(com->FRes, 0.5);
   // The connection opened from Ruta stays and is reused.
-  ASSERT_NE(p.Conexion, nullptr);
-  EXPECT_EQ(p.Conexion->State(), 1);
+  ASSERT_NE(p->Conexion, nullptr);
+  EXPECT_EQ(p->Conexion->State(), 1);
+
+  // A connection text, long names off; an unknown work loads nothing.
+  auto corto = Raiz();
+  corto->Ruta = "Provider=Cualquiera;Data Source=" + base_->Ruta() + ";Persist Security Info=False";
+  corto->NombreLargoObra = false;
+  Calcula(*corto);
+  EXPECT_EQ(corto->Obra->Des.Descripcion, "Obra de prueba");
+  auto otra = Raiz("ZZ");
+  EXPECT_EQ(Calcula(*otra), "");
+  EXPECT_EQ(otra->Obra->DiasObra, 0);
+  EXPECT_EQ(otra->Obra->NoEstimaciones, 0);
 }
 
-TEST_F(ProgramaConBase, ShortNameWhenLongNamesAreOffAndUnknownWorkLoadsNothing) {
-  prueba::InsertaObra(*base_, "A7", "'2013-01-01'", "'2013-01-01'");
-  base_->Ejecuta("update OBRAS set DESC_OBRA = 'Nombre largo' where OBRA = 'A7'");
-  Programa p;
-  p.Ruta = "Provider=Cualquiera;Data Source=" + base_->Ruta() + ";Persist Security Info=False";
-  p.ClaveObra = "A7";
-  p.NombreLargoObra = false;
-  EXPECT_EQ(p.CalcularPrograma(), 1);
-  EXPECT_EQ(p.Obra->Des.Descripcion, "Obra de prueba");
-  EXPECT_EQ(p.Obra->DiasObra, 1);
-
-  Programa q;
-  q.Ruta = base_->Ruta();
-  q.ClaveObra = "ZZ";
-  std::string s;
-  EXPECT_EQ(q.CalcularPrograma(s), 1);
-  EXPECT_EQ(s, "");
-  EXPECT_EQ(q.Obra->DiasObra, 0);
-  EXPECT_EQ(q.Obra->NoEstimaciones, 0);
-}
-
-TEST_F(ProgramaConBase, MissingStartDateWarnsAndFailsTheWorkLoad) {
-  prueba::InsertaObra(*base_, "A7", "NULL", "'2013-03-31'");
-  Programa p;
-  p.Ruta = base_->Ruta();
-  p.ClaveObra = "A7";
-  std::string s;
-  EXPECT_EQ(p.CalcularPrograma(s), 1);
+TEST_F(Programa_, MissingStartDateWarnsAndFailsTheWorkLoad) {
+  base_->Ejecuta("update OBRAS set INICIO = NULL");
+  auto p = Raiz();
+  const std::string s = Calcula(*p);
   ASSERT_EQ(host_.mensajes.size(), 1u);
   EXPECT_EQ(host_.mensajes[0].texto, "No se tiene fecha de inicio de obra");
-  EXPECT_EQ(p.TipoPrograma, enumTipoPrograma::Ninguno);
+  EXPECT_EQ(p->TipoPrograma, enumTipoPrograma::Ninguno);
   EXPECT_EQ(s.rfind("ProMorlaQel.Obra.Carga() arrojó la excepción # 94 ", 0), 0u) << s;
 }
 
-TEST_F(ProgramaConBase, CatalogueMessagesAreShownAtOnceAndCleared) {
-  prueba::InsertaObra(*base_, "A7", "'2013-03-15'", "'2013-05-10'");
+TEST_F(Programa_, CatalogueMessagesAreShownAtOnceAndCleared) {
   base_->Ejecuta(
       "insert into CONCEPTO (CONCEPTO, UNIDAD, COSTO, FACCONV, FSREAL_MO, NOM_CORTO, NOM_LARGO, TIPO, TIPOCMAQ) values "
       "('M-1','kg',10,0,NULL,'Cemento','Cemento gris',1,NULL),"
       "('m-1','kg',11,2,1.5,'Duplicado',NULL,1,NULL),"
       "('MO-1','jor',100,1,1.5,'Peón','',NULL,2);");
-  Programa p;
-  p.Ruta = base_->Ruta();
-  p.ClaveObra = "A7";
-  std::string s;
-  EXPECT_EQ(p.CalcularPrograma(s), 1);
-  EXPECT_EQ(s, "");
+  auto p = Raiz();
+  EXPECT_EQ(Calcula(*p), "");
   ASSERT_EQ(host_.mensajes.size(), 1u);
   EXPECT_EQ(host_.mensajes[0].texto.rfind("ProMorlaQel.Conceptos.AddByObject() arrojó la excepción # 457 ", 0), 0u);
-  EXPECT_EQ(p.Conceptos->Count(), 2);
-  const Concepto* m1 = p.Conceptos->Item("KM-1");
+  EXPECT_EQ(p->Conceptos->Count(), 2);
+  const Concepto* m1 = p->Conceptos->Item("KM-1");
   ASSERT_NE(m1, nullptr);
   EXPECT_EQ(m1->Des.Descripcion, "Cemento gris");
   EXPECT_EQ(m1->Des.Referencia, "Cemento");
   EXPECT_DOUBLE_EQ(m1->Des.FactorConversion, 1);
   EXPECT_DOUBLE_EQ(m1->Des.FSR, 1);
   EXPECT_EQ(m1->Des.Fecha, Fecha::Hoy());
-  const Concepto* mo = p.Conceptos->Item("kMO-1");
+  const Concepto* mo = p->Conceptos->Item("kMO-1");
   EXPECT_EQ(mo->Tipo, enumTipoConcepto::Material);  // a null TIPO is a material
   EXPECT_EQ(mo->TipoCostoHorario, 2);
   EXPECT_EQ(mo->Des.Descripcion, "Peón");
 }
 
-TEST_F(ProgramaConBase, HourlyCostsKeepEightComponentsInTheirOrder) {
-  prueba::InsertaObra(*base_, "A7", "'2013-03-15'", "'2013-05-10'");
+TEST_F(Programa_, HourlyCostsKeepEightComponentsInTheirOrder) {
   base_->Ejecuta(
       "insert into CONCEPTO (CONCEPTO, COSTO, TIPO) values ('DIE',20,1),('OPE',500,2);"
       "insert into MAQUINA (MAQUINA, VAL_A1, DIESEL, CANT_DIE, CANT_GAS, C_OTRAS, CANT_ACEI, CANT_LLAN, "
       "CANT_PZAS, CUADRILLA, CANT_OPER, O_CONSUM, MARCA) values "
       "('RETRO', 500000, 'DIE', 10, 0, 0, 0, 0, 0, 'OPE', 0.125, 'NADA', 'Marca');");
-  Programa p;
-  p.Ruta = base_->Ruta();
-  p.ClaveObra = "A7";
-  std::string s;
-  EXPECT_EQ(p.CalcularPrograma(s), 1);
+  auto p = Raiz();
+  Calcula(*p);
   EXPECT_TRUE(host_.mensajes.empty());
-  const CostoHorario* ch = p.CostosHorarios->Item("kRETRO");
+  const CostoHorario* ch = p->CostosHorarios->Item("kRETRO");
   ASSERT_NE(ch, nullptr);
   EXPECT_EQ(ch->Des.Descripcion, "  ");
   EXPECT_EQ(ch->Info.Marca, "Marca");
-  EXPECT_EQ(ch->Tipo, enumTipoConcepto::CostoHorario);
   ASSERT_EQ(ch->ItemsCostoHorario.Count(), 8);
   EXPECT_EQ(ch->ItemsCostoHorario.Item(1)->Nombre, "Gasolina");
   EXPECT_EQ(ch->ItemsCostoHorario.Item(1)->Concepto, nullptr);
-  EXPECT_EQ(ch->ItemsCostoHorario.Item(2)->Concepto, p.Conceptos->Item("kDIE"));
+  EXPECT_EQ(ch->ItemsCostoHorario.Item(2)->Concepto, p->Conceptos->Item("kDIE"));
   EXPECT_DOUBLE_EQ(ch->ItemsCostoHorario.Item(2)->Cantidad, 10);
   EXPECT_EQ(ch->ItemsCostoHorario.Item(4)->Nombre, "OtrosConsumos");
   EXPECT_DOUBLE_EQ(ch->ItemsCostoHorario.Item(4)->Cantidad, 1);
   EXPECT_EQ(ch->ItemsCostoHorario.Item(4)->Concepto, nullptr);
-  EXPECT_EQ(ch->ItemsCostoHorario.Item(8)->Concepto, p.Conceptos->Item("kOPE"));
+  EXPECT_EQ(ch->ItemsCostoHorario.Item(8)->Concepto, p->Conceptos->Item("kOPE"));
 }
 
 // A section and a line linked by hand, as the loaders link them.
@@ -194,7 +146,6 @@ struct Cadena {
     obra.Partidas->Obra = &obra;
     auto partida = std::make_unique<Partida>();
     partida->Partidas = obra.Partidas.get();
-    partida->Des.Clave = "01";
     partida->Des.Importe = Moneda::DesdeDouble(seccion);
     partida->Presups->Partida = partida.get();
     auto presup = std::make_unique<Presup>();
@@ -206,29 +157,27 @@ struct Cadena {
     partida->Presups->AddByObject(std::move(presup), s);
     obra.Partidas->AddByObject(std::move(partida), s);
   }
-  Cuerpo& Des() { return linea_->Des; }
   Obra obra;
   Presup* linea_ = nullptr;
 };
 
-TEST(Cuerpo, SectionPercentageIsPaddedToThreeDecimals) {
+TEST(Cuerpo, PercentagesOfTheSectionAndOfTheBudget) {
+  const struct {
+    double seccion, linea, total;
+    const char *de_partida, *de_presupuesto;
+  } casos[] = {
+      {1000, 250, 1, "25.000", "25000"},      {5000, 5000, 1, "100.000", "500000"},
+      {10, 12345.67, 1, "123,456.700", "1234567"}, {0, 12, 1, "0.000", "1200"},
+      {1, 1, 3, "100.000", "33.3333"},        {1, 1, 0, "100.000", ""},
+  };
   std::string s;
-  EXPECT_EQ(Cadena(1000, 250, 1).Des().PorcentajePartida(s), "25.000");
-  EXPECT_EQ(Cadena(5000, 5000, 1).Des().PorcentajePartida(s), "100.000");
-  EXPECT_EQ(Cadena(10, 12345.67, 1).Des().PorcentajePartida(s), "123,456.700");
-  EXPECT_EQ(Cadena(0, 12, 1).Des().PorcentajePartida(s), "0.000");
+  for (const auto& c : casos) {
+    Cadena cadena(c.seccion, c.linea, c.total);
+    EXPECT_EQ(cadena.linea_->Des.PorcentajePartida(s), c.de_partida) << c.linea;
+    EXPECT_EQ(cadena.linea_->Des.PorcentajePresupuesto(s), c.de_presupuesto) << c.linea;
+  }
   EXPECT_EQ(s, "");
-}
-
-TEST(Cuerpo, BudgetPercentageIsAPlainNumberOrEmpty) {
-  std::string s;
-  EXPECT_EQ(Cadena(1, 1, 3).Des().PorcentajePresupuesto(s), "33.3333");
-  EXPECT_EQ(Cadena(1, 1, 0).Des().PorcentajePresupuesto(s), "");
-  EXPECT_EQ(s, "");
-}
-
-TEST(Cuerpo, WithoutParentOrWithAParentThatIsNotALine) {
-  std::string s;
+  // Without parent, or with a parent that is not a line.
   Cuerpo suelto;
   EXPECT_EQ(suelto.PorcentajePartida(s), "#DivByZero");
   EXPECT_EQ(suelto.PorcentajePresupuesto(s), "#DivByZero");

@@ -1,11 +1,8 @@
 // Totals rows of the work and sections, and the row items of a budget line.
 
+#include "modelo_a_mano.h"
+
 #include "catalogue/concepto.h"
-#include "model/obra.h"
-#include "model/partida.h"
-#include "model/partidas.h"
-#include "model/presup.h"
-#include "model/presups.h"
 #include "schedule/dias.h"
 #include "schedule/filas_programa.h"
 #include "schedule/items_fila.h"
@@ -47,40 +44,23 @@ TEST(FilasPrograma, TheWorkAndEverySectionStartWithTheirTotalsRows) {
 class ItemsFilaTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    obra_.Des.Inicio = Fecha::DesdeYmd(2013, 1, 1);
-    obra_.Partidas->Obra = &obra_;
-    auto partida = std::make_unique<Partida>();
-    partida->Partidas = obra_.Partidas.get();
-    partida->Presups->Partida = partida.get();
-    auto presup = std::make_unique<Presup>();
-    presup->Presups = partida->Presups.get();
-    presup->Des.Clave = "linea";
-    presup->Des.Inicio = Fecha::DesdeYmd(2013, 1, 1);
-    presup->Des.Final = Fecha::DesdeYmd(2013, 1, 10);
-    presup->Des.Cantidad = 4;
-    presup->Concepto = &p1_;
-    presup_ = presup.get();
-    std::string s;
-    partida->Presups->AddByObject(std::move(presup), s);
-    obra_.Partidas->AddByObject(std::move(partida), s);
-    ASSERT_EQ(s, "");
-
-    p1_.Des.Clave = "P-1";
+    m_.Obra().Des.Inicio = Fecha::DesdeYmd(2013, 1, 1);
+    presup_ = &m_.Linea("", "P-1", Fecha::DesdeYmd(2013, 1, 1), Fecha::DesdeYmd(2013, 1, 10), 4);
+    presup_->Concepto = &p1_;
     p1_.Des.Costo = Moneda::DesdeDouble(100);
     const struct {
-      const char* clave;
       enumTipoConcepto tipo;
       double cantidad;
-    } insumos[] = {{"M-1", enumTipoConcepto::Material, 2.5},     {"M-2", enumTipoConcepto::Material, 1},
-                   {"MO-1", enumTipoConcepto::ManoDeObra, 0.2},  {"M-3", enumTipoConcepto::Material, 1.0 / 7},
-                   {"MQ-1", enumTipoConcepto::Maquinaria, 0.05}};
+    } insumos[] = {{enumTipoConcepto::Material, 2.5},   {enumTipoConcepto::Material, 1},
+                   {enumTipoConcepto::ManoDeObra, 0.2}, {enumTipoConcepto::Material, 1.0 / 7},
+                   {enumTipoConcepto::Maquinaria, 0.05}};
     auto e = std::make_unique<Explosion>();
+    std::string s;
     for (const auto& i : insumos) {
       auto c = std::make_unique<Concepto>();
-      c->Des.Clave = i.clave;
+      c->Des.Clave = "I-" + std::to_string(insumos_.size());
       c->Tipo = i.tipo;
-      c->Des.FactorConversion = 1;
-      c->Des.FSR = 1;
+      c->Des.FactorConversion = c->Des.FSR = 1;
       auto l = std::make_unique<ItemExplosion>();
       l->Concepto = c.get();
       l->Cantidad = i.cantidad;
@@ -92,14 +72,14 @@ class ItemsFilaTest : public ::testing::Test {
     p1_.Explosion = std::move(e);
   }
 
-  Obra obra_;
+  prueba::ModeloAMano m_;
   Concepto p1_;
   std::vector<std::unique_ptr<Concepto>> insumos_;
   Presup* presup_ = nullptr;
   ItemsFila items_;
 };
 
-TEST_F(ItemsFilaTest, OneItemPerSummaryEntryOfTheChosenKindWithAnEmptyDayList) {
+TEST_F(ItemsFilaTest, OneItemPerSummaryEntryOfTheChosenKindOrOnlyTheDayOffsetsPerConcept) {
   items_.Presup = presup_;
   std::string s;
   EXPECT_FALSE(items_.CalculaDias(enumTipoPrograma::MaterialesImportes, ParaInsumo, s));
@@ -135,21 +115,17 @@ TEST_F(ItemsFilaTest, OneItemPerSummaryEntryOfTheChosenKindWithAnEmptyDayList) {
   EXPECT_DOUBLE_EQ(items_.Item(1)->CantidadTotal, 0.2);
   items_.CalculaDias(enumTipoPrograma::TotalImportes, ParaInsumo, s);
   EXPECT_EQ(items_.Count(), 0);
-  EXPECT_EQ(s, "");
-}
 
-TEST_F(ItemsFilaTest, PerConceptOnlySetsTheDayOffsets) {
+  // Per concept only the day offsets are set, from the line's own dates.
   presup_->Des.Inicio = Fecha::DesdeYmd(2013, 2, 1);
   presup_->Des.Final = Fecha::DesdeYmd(2013, 2, 28);
-  items_.Presup = presup_;
-  std::string s;
   items_.CalculaDias(enumTipoPrograma::MaterialesImportes, ParaInsumo, s);
   ASSERT_EQ(items_.Count(), 3);
   items_.CalculaDias(enumTipoPrograma::MaterialesImportes, ParaConcepto, s);
-  EXPECT_EQ(s, "");
   EXPECT_EQ(items_.IdxInicio, 31);
   EXPECT_EQ(items_.IdxFinal, 58);
   EXPECT_EQ(items_.Count(), 0);
+  EXPECT_EQ(s, "");
 }
 
 TEST_F(ItemsFilaTest, ALineWithoutParentsOrBreakdownIsReported) {

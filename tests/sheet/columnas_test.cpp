@@ -7,23 +7,14 @@
 namespace pmq {
 namespace {
 
-TEST(ColTrans, ExamplesOfTheWrapper) {
-  EXPECT_EQ(LibroExcel::ColTrans(1), "A");
-  EXPECT_EQ(LibroExcel::ColTrans(25), "Y");
-  EXPECT_EQ(LibroExcel::ColTrans(26), "Z");
-  EXPECT_EQ(LibroExcel::ColTrans(27), "AA");
-  EXPECT_EQ(LibroExcel::ColTrans(52), "AZ");
-  EXPECT_EQ(LibroExcel::ColTrans(53), "BA");
-  EXPECT_EQ(LibroExcel::ColTrans(78), "BZ");
-  EXPECT_EQ(LibroExcel::ColTrans(702), "ZZ");
-  EXPECT_EQ(LibroExcel::ColTrans(703), "AAA");
-  EXPECT_EQ(LibroExcel::ColTrans(16384), "XFD");
-}
-
-TEST(ColTrans, TwoLetterRuleAgreesWithGeneralLettersAndRoundTrips) {
+TEST(ColTrans, ExamplesAndTheTwoLetterRuleAgreeWithGeneralLettersAndRoundTrip) {
   // ColTrans follows the quotient/remainder rule up to ZZ; LetrasColumna is an
   // independent bijective base-26 conversion. Both must agree everywhere, and
   // NumeroColumna must undo them over the whole range of columns.
+  for (const auto& [n, letras] : {std::pair<int64_t, const char*>{1, "A"}, {26, "Z"}, {27, "AA"}, {52, "AZ"},
+                                   {53, "BA"}, {702, "ZZ"}, {703, "AAA"}, {16384, "XFD"}}) {
+    EXPECT_EQ(LibroExcel::ColTrans(n), letras);
+  }
   std::string anterior;
   for (int64_t n = 1; n <= kUltimaColumna; ++n) {
     std::string sErrores;

@@ -11,9 +11,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
-#include <chrono>
-#include <filesystem>
-#include <iostream>
 #include <memory>
 #include <string>
 
@@ -28,38 +25,23 @@ constexpr int32_t kLineas = 20000;
 constexpr int32_t kDias = 1100;
 constexpr int32_t kPrimeraDia = 8;
 constexpr int32_t kDiasPorPeriodo = 31;
-constexpr int32_t kLineasPorSeccion = 200;
-
-long MemoriaMaximaMb() {
-  rusage uso{};
-  getrusage(RUSAGE_SELF, &uso);
-  return uso.ru_maxrss / 1024;
-}
 
 TEST(Escala, ProgramSheetOfFortyThousandRows) {
   prueba::DirectorioTemporal dir;
   HostGrabador host;
   HostEnUso en_uso(host);
   BitacoraLibros::Limpia();
-  const std::string ruta = dir.Archivo("grande.xlsx");
-  const auto inicio = std::chrono::steady_clock::now();
   auto libro = std::make_unique<LibroExcel>();
-  ASSERT_TRUE(libro->AbreLibro(ruta));
+  ASSERT_TRUE(libro->AbreLibro(dir.Archivo("grande.xlsx")));
   libro->Ws = libro->CreaHoja("Programa Obra", 1);
   HcWorksheet& ws = *libro->Ws;
   HcApplication& app = *libro->ExcelApp;
-  const int32_t total = kPrimeraDia + kDias;  // column T
+  const int32_t total = kPrimeraDia + kDias;
   std::string sErrores;
   size_t rellenas = 0;
   int32_t fila = 15;
-  std::string total_general = "=";
-  for (int32_t linea = 0; linea < kLineas; ++linea) {
-    if (linea % kLineasPorSeccion == 0) {
-      ws.cells(fila, 1).Value("S" + std::to_string(linea / kLineasPorSeccion));
-      fila += 2;
-    }
+  for (int32_t linea = 0; linea < kLineas; ++linea, fila += 2) {
     ws.cells(fila, 1).Value(std::to_string(linea + 1) + ")");
-    ws.cells(fila, 2).Value("C-" + std::to_string(linea % 977));
     ws.cells(fila, 3).Value("Concepto de obra número " + std::to_string(linea % 977));
     ws.cells(fila, 6).Value(12.5 + linea);
     libro->FormatoSeleccion(fila, 6, fila, 6, "", "#,##0.0000", kAlineaArriba, kAlineaDerecha, false, false, false);
@@ -86,45 +68,23 @@ TEST(Escala, ProgramSheetOfFortyThousandRows) {
       renglon += (renglon.size() > 1 ? "+" : "") + LibroExcel::ColTrans(s) + std::to_string(fila);
     }
     libro->SetFormula(&ws, fila, total, renglon, sErrores);
-    fila += 2;
-    if ((linea + 1) % kLineasPorSeccion == 0) {
-      std::string subtotal = "=";
-      for (int32_t k = fila - 2 * kLineasPorSeccion; k < fila; k += 2) {
-        subtotal += (subtotal.size() > 1 ? "+" : "") + std::string("H") + std::to_string(k);
-      }
-      libro->SetFormula(&ws, fila - 1, kPrimeraDia, subtotal, sErrores);
-      total_general += (total_general.size() > 1 ? "+" : "") + std::string("H") + std::to_string(fila - 1);
-      fila += 2;
-    }
   }
-  libro->SetFormula(&ws, fila + 1, kPrimeraDia, total_general, sErrores);
   ws.Columns("H:" + LibroExcel::ColTrans(total - 1)).columnwidth(2);
-  libro->FormatoSeleccion(1, 1, fila + 10, 1, "", "", kAlineaArriba, kAlineaCentro, true, false, false);
   libro->FormatoSeleccion(1, 3, fila + 10, 3, "", "", kAlineaArriba, kAlineaIzquierda, false, true, false);
-  for (int32_t f = 1; f <= 10; ++f) libro->FormatoSeleccion(f, 1, f, total, "", "", 0, 0, false, false, true);
   ws.Columns("A:I").entirecolumn().autofit();
   EXPECT_EQ(sErrores, "");
-  const auto armado = std::chrono::steady_clock::now();
-  const size_t celdas = ws.Celdas().Count();
   const size_t merges = ws.Merges().Count();
-  const long memoria_armado = MemoriaMaximaMb();
   libro.reset();  // the export ends: the workbook is written
-  const auto escrito = std::chrono::steady_clock::now();
   ASSERT_EQ(BitacoraLibros::Escrituras().size(), 2u);
   EXPECT_TRUE(BitacoraLibros::Escrituras()[1].correcta) << BitacoraLibros::Escrituras()[1].error;
   EXPECT_TRUE(host.mensajes.empty());
-
-  using std::chrono::duration;
-  std::cout << "filas " << fila << ", celdas " << celdas << ", rellenas " << rellenas << ", merges " << merges
-            << ", armado " << duration<double>(armado - inicio).count() << " s, escritura "
-            << duration<double>(escrito - armado).count() << " s, memoria máxima " << MemoriaMaximaMb()
-            << " MB (al armar " << memoria_armado << " MB), archivo "
-            << std::filesystem::file_size(ruta) / (1024 * 1024) << " MB\n";
-  EXPECT_EQ(merges, static_cast<size_t>(kLineas) * 36 + 36 + 10);
+  EXPECT_EQ(merges, static_cast<size_t>(kLineas) * 36 + 36);
 #if !defined(__SANITIZE_ADDRESS__)
+  rusage uso{};
+  getrusage(RUSAGE_SELF, &uso);
   EXPECT_GE(fila, 40000);
   EXPECT_GE(rellenas, 1000000u);
-  EXPECT_LT(MemoriaMaximaMb(), 400);
+  EXPECT_LT(uso.ru_maxrss / 1024, 400);
 #endif
 }
 

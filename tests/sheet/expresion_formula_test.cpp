@@ -62,11 +62,10 @@ TEST(ExpresionFormula, EvaluationFollowsPrecedenceAndPropagatesErrors) {
   auto valor = [](const char* texto, std::vector<ExpresionFormula::Resultado> refs = {}) {
     return ExpresionFormula::Analiza(texto).Evalua(refs);
   };
-  EXPECT_DOUBLE_EQ(valor("=2+3*4").valor, 14);
-  EXPECT_DOUBLE_EQ(valor("=(2+3)*4").valor, 20);
-  EXPECT_DOUBLE_EQ(valor("=10-4-3").valor, 3);
-  EXPECT_DOUBLE_EQ(valor("=-2*-3").valor, 6);
-  EXPECT_DOUBLE_EQ(valor("=1-(2-(3-4))").valor, -2);
+  for (const auto& [texto, esperado] : {std::pair<const char*, double>{"=2+3*4", 14}, {"=(2+3)*4", 20},
+                                      {"=10-4-3", 3}, {"=-2*-3", 6}, {"=1-(2-(3-4))", -2}}) {
+    EXPECT_DOUBLE_EQ(valor(texto).valor, esperado) << texto;
+  }
   EXPECT_DOUBLE_EQ(valor("=A1*B1+A1", {{2.5, Error::kNinguno}, {4, Error::kNinguno}, {2.5, Error::kNinguno}}).valor,
                    12.5);
   EXPECT_EQ(valor("=A1+1", {{0, Error::kValor}}).error, Error::kValor);

@@ -35,8 +35,8 @@ enum enumColProFis : int32_t {
 /// The financial program has the same columns as the physical one.
 using enumColProFin = enumColProFis;
 
-/// Columns of the per-concept resource programs (scoped: the summary sheet's
-/// columns use the same member names).
+/// Columns of the per-concept resource programs. Scoped: the summary sheet's
+/// columns share these names (and values) unqualified.
 enum class enumColProgramRecursos : int32_t {
   ecrNo = 1,
   ecrClave = 2,
