@@ -27,6 +27,10 @@ class ComandoCalcular : public Comando {
   void Configura(CLI::App& sub) override {
     opciones_.Agrega(sub);
     sub.add_flag("--json", json_, "Imprime todo el modelo calculado como JSON");
+    sub.footer(
+        "Sin --json imprime la obra, sus fechas, partidas, conceptos, importe total y estimaciones. "
+        "Sale con 0 si la obra se calculó, 2 si la base es de una estructura anterior, 1 si no se pudo.\n\n"
+        "Ejemplo: promorlaqel calcular --bd obra-ejemplo.db --obra A7 --opcion DesglosarMaquinaria=si");
   }
 
   int Ejecuta() override {

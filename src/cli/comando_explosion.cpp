@@ -31,6 +31,7 @@ class ComandoExplosion : public Comando {
                    "Clave del concepto a desglosar (lo use o no alguna partida); sin ella, todos los conceptos "
                    "desglosados al cargar la obra")
         ->type_name("CLAVE");
+    sub.footer("Ejemplo: promorlaqel explosion --bd obra-ejemplo.db --obra A7 --concepto C-100");
   }
 
   int Ejecuta() override {

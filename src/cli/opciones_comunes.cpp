@@ -59,14 +59,15 @@ int ComoEnumeracion(std::string_view nombre, std::string_view valor, int minimo,
 }  // namespace
 
 void OpcionesComunes::Agrega(CLI::App& subcomando, bool con_obra) {
-  subcomando.add_option("--bd", bd_, "Base de datos del proyecto: ruta, texto de conexión o URI")
+  subcomando.add_option("--bd", bd_, "Base de datos del proyecto: archivo SQLite, texto con Data Source=<ruta> o URI postgresql://")
       ->required()
       ->type_name("RUTA");
-  auto* obra = subcomando.add_option("--obra", obra_, "Clave de la obra")->type_name("CLAVE");
+  auto* obra = subcomando.add_option("--obra", obra_, "Clave de la obra a calcular (columna OBRA de la base)")->type_name("CLAVE");
   if (con_obra) obra->required();
   subcomando
       .add_option("--opcion", opciones_,
-                  "Opción del cálculo por su nombre (repetible): DesglosarConceptos, DesglosarMaquinaria, "
+                  "Fija una opción del cálculo por su nombre; se puede repetir. Las lógicas aceptan si/sí/no, "
+                  "true/false, 1/0. Nombres: DesglosarConceptos, DesglosarMaquinaria, "
                   "IncluirDesperdicio, IncluirMandoIntermedio, IncluirHerramientaMenor, IncluirIvaMateriales, "
                   "IncluirIvaSubcontratos, NombreLargoObra, NombreLargoPartida, NombreLargoConcepto, "
                   "UnidadesComerciales, IVA, FactorDestajos, TipoPeriodo, TipoPrograma, TipoCalculoDias, "

@@ -15,6 +15,7 @@ std::string_view DescripcionError(int numero) {
     case errores::kDivisionCero: return "División por cero";
     case errores::kTipos: return "No coinciden los tipos";
     case errores::kArchivo: return "No se ha encontrado el archivo";
+    case errores::kArchivoExiste: return "El archivo ya existe";
     case errores::kPermiso: return "Permiso denegado";
     case errores::kRuta: return "No se ha encontrado la ruta de acceso";
     case errores::kObjeto: return "Variable de objeto o bloque With no establecido";

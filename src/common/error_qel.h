@@ -18,6 +18,7 @@ inline constexpr int kSubindice = 9;           // subscript out of range
 inline constexpr int kDivisionCero = 11;       // division by zero
 inline constexpr int kTipos = 13;              // type mismatch
 inline constexpr int kArchivo = 53;            // file not found
+inline constexpr int kArchivoExiste = 58;      // the file already exists
 inline constexpr int kPermiso = 70;            // permission denied
 inline constexpr int kRuta = 76;               // path not found
 inline constexpr int kObjeto = 91;             // object variable not set

@@ -35,8 +35,8 @@ enum enumColProFis : int32_t {
 /// The financial program has the same columns as the physical one.
 using enumColProFin = enumColProFis;
 
-/// Columns of the per-concept resource programs. Scoped: the summary sheet's
-/// columns share these names (and values) unqualified.
+/// Columns of the per-concept resource programs. Scoped: its member names are
+/// also those of the summary's columns (enumColResEst), with the same values.
 enum class enumColProgramRecursos : int32_t {
   ecrNo = 1,
   ecrClave = 2,

@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# The library as a host program uses it: installs this build into a temporary
+# prefix, checks what was installed, builds examples/host_minimo against it
+# with find_package and again with pkg-config, and runs both on the sample
+# database: the work totals and every line amount must equal what
+# `promorlaqel calcular --json` reports. $1 = promorlaqel binary, $2 = build dir.
+set -uo pipefail
+
+bin="$1"
+build="$2"
+raiz="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+tmp="$(mktemp -d)"
+trap 'rm -rf "$tmp"' EXIT
+prefijo="$tmp/prefijo"
+
+pasan=0
+fallan=0
+falla() { fallan=$((fallan + 1)); echo "FALLA: $*"; }
+pasa() { pasan=$((pasan + 1)); }
+termina() { echo "$pasan passed, $fallan failed"; [ "$fallan" -eq 0 ]; exit $?; }
+
+if ! cmake --install "$build" --prefix "$prefijo" >"$tmp/instala.log" 2>&1; then
+  falla "cmake --install"; cat "$tmp/instala.log"; termina
+fi
+
+# ------------------------------------------------------------- what is installed
+lib="$(find "$prefijo" -name 'libpromorlaqel.so' | head -1)"
+[ -n "$lib" ] && pasa || falla "no se instaló libpromorlaqel.so"
+inc="$prefijo/include/promorlaqel"
+for f in promorlaqel.h model/programa.h common/moneda.h reports/program/programas_ctrl.h; do
+  [ -f "$inc/$f" ] && pasa || falla "falta el encabezado $f"
+done
+[ ! -e "$inc/cli" ] && pasa || falla "los encabezados del programa (cli) no son de la biblioteca"
+[ -n "$(find "$prefijo" -name ProMorlaQelConfig.cmake)" ] && pasa || falla "falta ProMorlaQelConfig.cmake"
+pc="$(find "$prefijo" -name promorlaqel.pc | head -1)"
+[ -n "$pc" ] && pasa || falla "falta promorlaqel.pc"
+[ -x "$prefijo/bin/promorlaqel" ] && pasa || falla "falta el programa promorlaqel"
+
+# The installed headers must stand on their own: only the standard library.
+privados="$(grep -rlE '#include <(sqlite3|libpq-fe|xlsxwriter|nlohmann/|fmt/|CLI/)' "$inc")"
+[ -z "$privados" ] && pasa || falla "encabezados instalados que piden dependencias privadas: $privados"
+
+# The shared library must not need symbols only the static core's users get.
+if nm -D --undefined-only "$lib" | grep -q ' U _ZN3pmq'; then
+  falla "libpromorlaqel.so deja sin definir símbolos propios: $(nm -D --undefined-only "$lib" | grep ' U _ZN3pmq' | head -3)"
+else
+  pasa
+fi
+
+# ------------------------------------------------------------- build the host two ways
+compilador="$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$build/CMakeCache.txt")"
+if cmake -S "$raiz/examples/host_minimo" -B "$tmp/host" -G Ninja -DCMAKE_PREFIX_PATH="$prefijo" \
+     ${compilador:+-DCMAKE_CXX_COMPILER="$compilador"} >"$tmp/host.log" 2>&1 \
+   && cmake --build "$tmp/host" >>"$tmp/host.log" 2>&1; then
+  pasa
+else
+  falla "el host mínimo no se construye con find_package(ProMorlaQel)"; cat "$tmp/host.log"; termina
+fi
+
+export PKG_CONFIG_PATH="$(dirname "$pc")"
+libdir="$(pkg-config --variable=libdir promorlaqel)"
+# shellcheck disable=SC2046
+if "${compilador:-c++}" -o "$tmp/host_pc" "$raiz/examples/host_minimo/main.cpp" \
+     $(pkg-config --cflags --libs promorlaqel) -Wl,-rpath,"$libdir" 2>"$tmp/pc.log"; then
+  pasa
+else
+  falla "el host mínimo no se construye con pkg-config"; cat "$tmp/pc.log"; termina
+fi
+
+# ------------------------------------------------------------- run it on the sample
+bd="$tmp/obra.db"
+"$bin" ejemplo --salida "$bd" >/dev/null || { falla "promorlaqel ejemplo"; termina; }
+
+for obra in A7 CASA01; do
+  if ! "$bin" calcular --bd "$bd" --obra "$obra" --json --opcion DesglosarMaquinaria=si >"$tmp/$obra.json"; then
+    falla "calcular $obra"; continue
+  fi
+  # Expected: the total line, then one line per budget line (section, front,
+  # concept, amount, the concept's direct unit cost), from the JSON dump.
+  python3 - "$tmp/$obra.json" >"$tmp/$obra.esperado" <<'PY'
+import json, sys
+d = json.load(open(sys.argv[1]))
+def t(x):  # money as the library's exact decimal text
+    s = f"{x:.4f}".rstrip("0").rstrip(".")
+    return "0" if s in ("-0", "") else s
+conceptos = {c["Des"]["Clave"]: c for c in d["Conceptos"]}
+print("Importe total:", t(d["Obra"]["ImporteTotal"]))
+for p in d["Obra"]["Partidas"]:
+    for l in p["Presups"]:
+        c = conceptos.get(l["Concepto"])
+        e = c["Explosion"] if c else None
+        print(p["Des"]["Clave"], l["Des"]["Frente"], l["Concepto"] or "-", t(l["Des"]["Importe"]),
+              t(e["Total"]) if e else "-", sep="\t")
+PY
+  for host in "$tmp/host/host_minimo" "$tmp/host_pc"; do
+    if ! "$host" "$bd" "$obra" >"$tmp/$obra.salida" 2>"$tmp/$obra.err"; then
+      falla "$(basename "$host") $obra terminó con error"; cat "$tmp/$obra.err"; continue
+    fi
+    [ ! -s "$tmp/$obra.err" ] && pasa || { falla "$(basename "$host") $obra escribió en stderr"; cat "$tmp/$obra.err"; }
+    # Drop the quantity column (4th) of the line rows; keep the total line.
+    obtenido="$(sed -n '2p' "$tmp/$obra.salida"; sed -n '3,$p' "$tmp/$obra.salida" | cut -f1-3,5-)"
+    if [ "$obtenido" == "$(cat "$tmp/$obra.esperado")" ]; then
+      pasa
+    else
+      falla "$(basename "$host") $obra no da las cifras de calcular --json"
+      diff <(echo "$obtenido") "$tmp/$obra.esperado" | head -10
+    fi
+  done
+done
+termina
