@@ -107,7 +107,11 @@ void Concepto::Explota(Conexion* Conexion, pmq::Concepto* ConceptoOrigen, double
         ruta.push_back(this);
         en_ruta = true;
         for (const FilaMatriz& fila : *filas) {
-          pmq::Concepto* componente = Conceptos->Item("k" + fila.Concepto);
+          if (!fila.Buscado) {
+            fila.Componente = Conceptos->Item("k" + fila.Concepto);
+            fila.Buscado = true;
+          }
+          pmq::Concepto* componente = fila.Componente;
           if (componente == nullptr) continue;
           componente->Explota(Conexion, this, fila.Cantidad.Double() * Cantidad, EsInsumoMaquina, Explo, ruta,
                               sErrores);

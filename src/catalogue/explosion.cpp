@@ -17,6 +17,20 @@ const Concepto& ConceptoDe(const ItemExplosion& linea) {
 
 }  // namespace
 
+void Explosion::ReservaUna() {
+  // Room for one more line before it is referred to, so that keeping it cannot
+  // fail; the room grows geometrically, as push_back's would.
+  if (lineas_.size() == lineas_.capacity()) lineas_.reserve(lineas_.empty() ? 8 : 2 * lineas_.size());
+}
+
+ItemExplosion* Explosion::Bloque(size_t n) {
+  if (n == 0) return nullptr;
+  auto bloque = std::make_unique<ItemExplosion[]>(n);
+  ItemExplosion* primera = bloque.get();
+  bloques_.push_back(std::move(bloque));
+  return primera;
+}
+
 ItemExplosion* Explosion::Guarda(std::unique_ptr<ItemExplosion> item) {
   lineas_.push_back(std::move(item));
   return lineas_.back().get();
@@ -25,7 +39,7 @@ ItemExplosion* Explosion::Guarda(std::unique_ptr<ItemExplosion> item) {
 void Explosion::Add(std::unique_ptr<ItemExplosion> item, std::string& sErrores) {
   try {
     if (!item) throw ErrorQel(errores::kObjeto);
-    lineas_.reserve(lineas_.size() + 1);
+    ReservaUna();
     Items.Add(item.get());
     Guarda(std::move(item));
   } catch (...) {
@@ -130,19 +144,23 @@ void Explosion::ObtenerResumenes(bool ObtenerMdeO, std::string& sErrores) {
 ColeccionRef<ItemExplosion> Explosion::ObtenerResumen(enumTipoConcepto TipoConcepto, std::string& sErrores) {
   ColeccionRef<ItemExplosion> resumen;
   try {
+    // At most one summary line per line of the kind: room for them at once.
+    size_t del_tipo = 0;
+    for (const ItemExplosion* linea : Items) {
+      if (linea->Concepto != nullptr && linea->Concepto->Tipo == TipoConcepto) ++del_tipo;
+    }
+    ItemExplosion* libres = Bloque(del_tipo);
     for (ItemExplosion* linea : Items) {
       if (ConceptoDe(*linea).Tipo != TipoConcepto) continue;
       const int32_t i = BuscaConceptoEnColeccion(resumen, linea->Concepto, sErrores);
       if (i == -1) {
-        auto nueva = std::make_unique<ItemExplosion>();
+        ItemExplosion* nueva = libres++;
         nueva->Concepto = linea->Concepto;
         nueva->CantidadAlt = linea->CantidadAlt;
         nueva->Cantidad = linea->Cantidad;
         nueva->Parcial = linea->Parcial;
         nueva->UnidadAlt = linea->UnidadAlt;
-        lineas_.reserve(lineas_.size() + 1);
-        resumen.Add(nueva.get());
-        Guarda(std::move(nueva));
+        resumen.Add(nueva);
       } else {
         ItemExplosion* destino = resumen.Item(static_cast<int64_t>(i));
         if (destino == nullptr) throw ErrorQel(errores::kSubindice);
@@ -178,9 +196,11 @@ ResumenExplosion Explosion::ImportaResumen(double Multiplicador, const ResumenEx
   if (!ColRes || ColRes->empty()) return std::nullopt;
   ColeccionRef<ItemExplosion> copia;
   try {
+    copia.Reserva(static_cast<size_t>(ColRes->Count()));
+    ItemExplosion* libres = Bloque(static_cast<size_t>(ColRes->Count()));
     for (const ItemExplosion* s : *ColRes) {
       if (s == nullptr) throw ErrorQel(errores::kObjeto);
-      auto nueva = std::make_unique<ItemExplosion>();
+      ItemExplosion* nueva = libres++;
       nueva->Cantidad = RedondeaPar(s->Cantidad * Multiplicador, 6);
       nueva->CantidadAlt = RedondeaPar(s->CantidadAlt * Multiplicador, 6);
       nueva->Parcial = Moneda::DesdeDouble(R2(s->Parcial.ADouble() * Multiplicador));
@@ -190,9 +210,7 @@ ResumenExplosion Explosion::ImportaResumen(double Multiplicador, const ResumenEx
       nueva->Concepto = s->Concepto;
       nueva->ConceptoOrigen = s->ConceptoOrigen;
       nueva->Explosion = this;
-      lineas_.reserve(lineas_.size() + 1);
-      copia.Add(nueva.get());
-      Guarda(std::move(nueva));
+      copia.Add(nueva);
     }
   } catch (...) {
     AnotaExcepcionConPrefijo(sErrores, "ProMorlaControl", "Explosion", "ImportaResumen");

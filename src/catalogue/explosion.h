@@ -77,10 +77,18 @@ class Explosion {
                                    const pmq::Concepto* Concepto, std::string& sErrores);
 
  private:
+  /// Makes room for one more owned line (growing geometrically).
+  void ReservaUna();
   /// Takes ownership of a line and returns it.
   ItemExplosion* Guarda(std::unique_ptr<ItemExplosion> item);
 
-  std::vector<std::unique_ptr<ItemExplosion>> lineas_;
+  /// Gives a block of n lines, owned by the explosion, for a summary or a
+  /// scaled copy: one allocation instead of one per line (a large work holds
+  /// millions of such lines).
+  ItemExplosion* Bloque(size_t n);
+
+  std::vector<std::unique_ptr<ItemExplosion>> lineas_;    // lines handed in through Add
+  std::vector<std::unique_ptr<ItemExplosion[]>> bloques_; // lines the explosion made itself
 };
 
 }  // namespace pmq

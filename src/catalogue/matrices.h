@@ -13,10 +13,16 @@ namespace pmq {
 
 class Conexion;
 
+class Concepto;
+
 /// One row of a composite's analysis.
 struct FilaMatriz {
   std::string Concepto;  ///< component code (CONCEPTO as text)
   Valor Cantidad;        ///< CANTIDAD as the database gave it (null fails when it is used)
+  /// The catalogue concept of the component once looked up (the rows are
+  /// forgotten whenever the catalogue loads again, so it cannot go stale).
+  mutable pmq::Concepto* Componente = nullptr;
+  mutable bool Buscado = false;  ///< true once Componente has been looked up
 };
 
 /// The analyses of composites read from one connection. Rows of a composite

@@ -15,6 +15,13 @@ Fecha FechaOHoy(const Valor& v) { return v.EsNulo() ? Fecha::Hoy() : v.ComoFecha
 }  // namespace
 
 void Estimaciones::Carga(Conexion* Conexion, std::string& sErrores) {
+  // The estimates' lines are read once for the whole work and not kept.
+  struct Libera {
+    FilasEst2& filas;
+    ~Libera() { filas.Olvida(); }
+  } libera{est2_por_estimacion_};
+  est2_por_estimacion_.Olvida();
+  est2_por_estimacion_.Habilita();
   try {
     if (Obra == nullptr) throw ErrorQel(errores::kObjeto);
     std::unique_ptr<Recordset> rs = GetTabla(

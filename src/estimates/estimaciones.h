@@ -2,6 +2,7 @@
 
 #include "common/coleccion.h"
 #include "estimates/estimacion.h"
+#include "estimates/filas_est2.h"
 
 #include <cstdint>
 #include <memory>
@@ -36,12 +37,17 @@ class Estimaciones {
   auto begin() const { return items_.begin(); }
   auto end() const { return items_.end(); }
 
+  /// The work's EST2 rows by estimate, read once while the estimates load
+  /// (ItemsEstimacion::Carga) and freed when Carga ends.
+  FilasEst2& Est2PorEstimacion() { return est2_por_estimacion_; }
+
  private:
   /// Appends under the estimate's key. A key already present is reported and
   /// the estimate is left with the caller (`oEstimacion` keeps it).
   void AddByObject(std::unique_ptr<Estimacion>&& oEstimacion, std::string& sErrores);
 
   Coleccion<Estimacion> items_;
+  FilasEst2 est2_por_estimacion_;
 };
 
 }  // namespace pmq

@@ -5,6 +5,7 @@
 #include "common/redondeo.h"
 #include "common/servicios_host.h"
 #include "db/utilerias.h"
+#include "estimates/filas_est2.h"
 #include "estimates/lector_por_estimacion.h"
 #include "model/obra.h"
 #include "model/partida.h"
@@ -24,14 +25,28 @@ int32_t EstimacionesPresup::Carga(Conexion* Conexion, std::string& sErrores) {
       throw ErrorQel(errores::kObjeto);
     }
     const pmq::Partida& partida = *presups->Partida;
-    std::unique_ptr<Recordset> rs =
-        GetTabla(Conexion,
-                 "select * from EST2 where OBRA = ? and PARTIDA = ? and CONCEPTO = ? and FRENTE = ? "
-                 "order by ESTIMACION",
-                 {Valor(partida.Partidas->Obra->Des.Clave), Valor(partida.Des.Clave),
-                  Valor(Presup->Concepto->Des.Clave), Valor(Presup->Des.Frente)},
-                 sErrores);
-    if (!rs || rs->RecordCount() < 1) return 0;
+    // The rows of every line come from one read of the work's EST2 rows; a
+    // query per line only when that read could not be made.
+    FilasEst2& filas = partida.Partidas->Est2PorLinea();
+    const std::string& obra = partida.Partidas->Obra->Des.Clave;
+    if (filas.Habilitada() && !filas.Intentada(Conexion)) {
+      filas.Lee(Conexion, obra, {{"PARTIDA", "CONCEPTO", "FRENTE"}, false, "ESTIMACION",
+                                 {"ESTIMACION", "CANT_EST", "PUNIT", "IMPORTE"}});
+    }
+    std::unique_ptr<Recordset> propio;
+    Recordset* rs = nullptr;
+    if (filas.Leida()) {
+      rs = filas.Busca(FilasEst2::Clave({partida.Des.Clave, Presup->Concepto->Des.Clave, Presup->Des.Frente}));
+    } else {
+      propio = GetTabla(Conexion,
+                        "select * from EST2 where OBRA = ? and PARTIDA = ? and CONCEPTO = ? and FRENTE = ? "
+                        "order by ESTIMACION",
+                        {Valor(obra), Valor(partida.Des.Clave), Valor(Presup->Concepto->Des.Clave),
+                         Valor(Presup->Des.Frente)},
+                        sErrores);
+      rs = propio.get();
+    }
+    if (rs == nullptr || rs->RecordCount() < 1) return 0;
     const int64_t total = rs->RecordCount();
     LectorPorEstimacion lector(*rs);
     for (int64_t i = 1; i <= total; ++i) {
@@ -49,7 +64,7 @@ int32_t EstimacionesPresup::Carga(Conexion* Conexion, std::string& sErrores) {
       AddByObject(std::move(e), sErrores);
       CedeAlHost("Estimaciones por concepto", i, total);
     }
-    RsOut(rs, sErrores);
+    if (propio) RsOut(propio, sErrores);
     return 0;
   } catch (...) {
     AnotaExcepcion(sErrores, "EstimacionesPresup", "Carga");

@@ -6,6 +6,7 @@
 #include "db/utilerias.h"
 #include "estimates/estimacion.h"
 #include "estimates/estimaciones.h"
+#include "estimates/filas_est2.h"
 #include "model/obra.h"
 #include "model/programa.h"
 
@@ -17,10 +18,28 @@ void ItemsEstimacion::Carga(Conexion* Conexion, std::string& sErrores) {
     pmq::Programa* programa = Programa(sin_uso);
     if (programa == nullptr || !programa->Obra) throw ErrorQel(errores::kObjeto);
     const std::string& obra = programa->Obra->Des.Clave;
-    std::unique_ptr<Recordset> rs =
-        GetTabla(Conexion, "select * from EST2 where OBRA = ? and ESTIMACION = ? order by ORDEN",
-                 {Valor(obra), Valor(Estimacion->Des.Clave)}, sErrores);
-    if (!rs || rs->RecordCount() < 1) return;
+    // The rows of every estimate come from one read of the work's EST2 rows
+    // when the estimate's number is a plain whole number; else from a query.
+    std::unique_ptr<Recordset> propio;
+    Recordset* rs = nullptr;
+    const std::string& numero = Estimacion->Des.Clave;
+    pmq::Estimaciones* estimaciones = Estimacion->Estimaciones;
+    const bool numero_simple = !numero.empty() && numero.size() < 18 &&
+                               numero.find_first_not_of("0123456789") == std::string::npos &&
+                               (numero == "0" || numero[0] != '0');
+    FilasEst2* filas = estimaciones != nullptr ? &estimaciones->Est2PorEstimacion() : nullptr;
+    if (filas != nullptr && numero_simple && filas->Habilitada() && !filas->Intentada(Conexion)) {
+      filas->Lee(Conexion, obra, {{"ESTIMACION"}, true, "ORDEN",
+                                  {"CONCEPTO", "OBRA", "PARTIDA", "FRENTE", "CANT_EST", "PUNIT", "IMPORTE"}});
+    }
+    if (filas != nullptr && numero_simple && filas->Intentada(Conexion) && filas->Leida()) {
+      rs = filas->Busca(FilasEst2::Clave({numero}));
+    } else {
+      propio = GetTabla(Conexion, "select * from EST2 where OBRA = ? and ESTIMACION = ? order by ORDEN",
+                        {Valor(obra), Valor(numero)}, sErrores);
+      rs = propio.get();
+    }
+    if (rs == nullptr || rs->RecordCount() < 1) return;
     const int64_t total = rs->RecordCount();
     const std::string progreso = "Estimación " + Estimacion->Des.Clave;
     rs->MoveFirst();
@@ -39,7 +58,7 @@ void ItemsEstimacion::Carga(Conexion* Conexion, std::string& sErrores) {
       rs->MoveNext();
       CedeAlHost(progreso, i, total);
     }
-    RsOut(rs, sErrores);
+    if (propio) RsOut(propio, sErrores);
   } catch (...) {
     AnotaExcepcion(sErrores, "ItemsEstimacion", "Carga");
   }

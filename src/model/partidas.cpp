@@ -10,6 +10,14 @@
 namespace pmq {
 
 int32_t Partidas::Carga(Conexion* Conexion, std::string& sErrores) {
+  // The lines' billed quantities are read once for the whole work; whatever
+  // way the load ends, they are not kept.
+  struct Libera {
+    FilasEst2& filas;
+    ~Libera() { filas.Olvida(); }
+  } libera{est2_por_linea_};
+  est2_por_linea_.Olvida();
+  est2_por_linea_.Habilita();
   try {
     if (Obra == nullptr) throw ErrorQel(errores::kObjeto);
     std::unique_ptr<Recordset> rs = GetTabla(

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/coleccion.h"
+#include "estimates/filas_est2.h"
 #include "model/partida.h"
 
 #include <cstdint>
@@ -40,8 +41,13 @@ class Partidas {
   auto begin() const { return items_.begin(); }
   auto end() const { return items_.end(); }
 
+  /// The work's EST2 rows by budget line, read once while the lines load
+  /// (EstimacionesPresup::Carga) and freed when Carga ends.
+  FilasEst2& Est2PorLinea() { return est2_por_linea_; }
+
  private:
   Coleccion<Partida> items_;
+  FilasEst2 est2_por_linea_;
   std::vector<std::unique_ptr<Partida>> fuera_;
 };
 
