@@ -3,10 +3,10 @@
 //   pmq_bench --bd build/bench/grande.db --tamano grande [--repeticiones 3]
 // Prints one "<size>.<figure>=<value>" line per figure on stdout.
 
+#include "generador_base.h"
 #include "limite_carga.h"
 #include "limite_programa.h"
 #include "limite_resumen.h"
-#include "generador_base.h"
 
 #include "common/host_consola.h"
 #include "common/servicios_host.h"
@@ -15,10 +15,10 @@
 #include "reports/program/programas_ctrl.h"
 #include "reports/summary/resumenes_ctrl.h"
 
-#include <CLI/CLI.hpp>
 #include <fmt/format.h>
 #include <sys/resource.h>
 #include <time.h>
+#include <CLI/CLI.hpp>
 
 #include <algorithm>
 #include <chrono>
@@ -71,12 +71,14 @@ double PicoMb() {
 
 int main(int argc, char** argv) {
   CLI::App app{"Mide la carga, el cálculo y las exportaciones sobre una base generada."};
-  std::string bd, tamano = "a-medida", obra = pmq::bench::GeneradorBase::kObra, carpeta = "build/bench";
+  std::string bd, tamano = "a-medida", obra = pmq::bench::GeneradorBase::kObra,
+                  carpeta = "build/bench";
   int repeticiones = 3;
   app.add_option("--bd", bd, "base generada por pmq_genera_base")->required();
   app.add_option("--tamano", tamano, "nombre del tamaño para las líneas de resultado");
   app.add_option("--obra", obra, "clave de la obra");
-  app.add_option("--repeticiones", repeticiones, "repeticiones de cada medición (la mediana se informa)")
+  app.add_option("--repeticiones", repeticiones,
+                 "repeticiones de cada medición (la mediana se informa)")
       ->check(CLI::Range(1, 50));
   app.add_option("--carpeta", carpeta, "carpeta para los libros escritos");
   app.footer("Ejemplo: pmq_bench --bd build/bench/grande-s1.db --tamano grande --repeticiones 3");
@@ -86,10 +88,13 @@ int main(int argc, char** argv) {
   pmq::HostEnUso uso(consola);
   std::filesystem::create_directories(carpeta);
   auto linea = [&](std::string_view figura, const std::string& valor) {
-    std::printf("%s.%.*s=%s\n", tamano.c_str(), static_cast<int>(figura.size()), figura.data(), valor.c_str());
+    std::printf("%s.%.*s=%s\n", tamano.c_str(), static_cast<int>(figura.size()), figura.data(),
+                valor.c_str());
     std::fflush(stdout);
   };
-  auto nota = [&](const std::string& texto) { std::fprintf(stderr, "[%s] %s\n", tamano.c_str(), texto.c_str()); };
+  auto nota = [&](const std::string& texto) {
+    std::fprintf(stderr, "[%s] %s\n", tamano.c_str(), texto.c_str());
+  };
 
   try {
     // (1) Reading every row the calculation reads, and nothing else.
@@ -111,7 +116,8 @@ int main(int argc, char** argv) {
       programa->DesglosarConceptos = true;
       std::string errores;
       int32_t resultado = 0;
-      t_calculo.push_back(Segundos([&] { resultado = programa->CalcularPrograma(errores); }, &cpu_calculo));
+      t_calculo.push_back(
+          Segundos([&] { resultado = programa->CalcularPrograma(errores); }, &cpu_calculo));
       if (resultado != 1 || !errores.empty()) {
         nota(fmt::format("CalcularPrograma devolvió {}: {}", resultado, errores.substr(0, 500)));
         return 1;
@@ -125,10 +131,12 @@ int main(int argc, char** argv) {
     const std::string ruta_lim_prog = carpeta + "/" + tamano + "-limite-programa.xlsx";
     for (int i = 0; i < repeticiones; ++i) {
       std::filesystem::remove(ruta_lim_prog);
-      t_lim_prog.push_back(Segundos([&] { hoja_prog = pmq::bench::LimitePrograma::Escribe(*programa, ruta_lim_prog); }));
+      t_lim_prog.push_back(Segundos(
+          [&] { hoja_prog = pmq::bench::LimitePrograma::Escribe(*programa, ruta_lim_prog); }));
     }
-    nota(fmt::format("límite programa: {} celdas, {} combinaciones, {} filas x {} columnas; {}", hoja_prog.celdas,
-                     hoja_prog.combinaciones, hoja_prog.filas, hoja_prog.columnas, Tiempos(t_lim_prog)));
+    nota(fmt::format("límite programa: {} celdas, {} combinaciones, {} filas x {} columnas; {}",
+                     hoja_prog.celdas, hoja_prog.combinaciones, hoja_prog.filas, hoja_prog.columnas,
+                     Tiempos(t_lim_prog)));
 
     // The program export, driven as the `programa` command does: the file
     // dialog answers the path and the form asks for the financial program.
@@ -141,7 +149,8 @@ int main(int argc, char** argv) {
       std::filesystem::remove(ruta_prog);
       std::string errores;
       bool escrito = false;
-      t_prog.push_back(Segundos([&] { escrito = ctrl_prog.AExcel(pmq::etpAvanceFinanciero, true, errores); }));
+      t_prog.push_back(
+          Segundos([&] { escrito = ctrl_prog.AExcel(pmq::etpAvanceFinanciero, true, errores); }));
       if (!escrito || !std::filesystem::exists(ruta_prog)) {
         nota("la exportación del programa falló: " + errores.substr(0, 500));
         return 1;
@@ -154,10 +163,12 @@ int main(int argc, char** argv) {
     const std::string ruta_lim_res = carpeta + "/" + tamano + "-limite-resumen.xlsx";
     for (int i = 0; i < repeticiones; ++i) {
       std::filesystem::remove(ruta_lim_res);
-      t_lim_res.push_back(Segundos([&] { hoja_res = pmq::bench::LimiteResumen::Escribe(*programa, ruta_lim_res); }));
+      t_lim_res.push_back(Segundos(
+          [&] { hoja_res = pmq::bench::LimiteResumen::Escribe(*programa, ruta_lim_res); }));
     }
-    nota(fmt::format("límite resumen: {} celdas, {} combinaciones, {} filas x {} columnas; {}", hoja_res.celdas,
-                     hoja_res.combinaciones, hoja_res.filas, hoja_res.columnas, Tiempos(t_lim_res)));
+    nota(fmt::format("límite resumen: {} celdas, {} combinaciones, {} filas x {} columnas; {}",
+                     hoja_res.celdas, hoja_res.combinaciones, hoja_res.filas, hoja_res.columnas,
+                     Tiempos(t_lim_res)));
 
     // The summary export, as the `resumen` command does with --salida (two
     // columns per estimate, the controller's default).

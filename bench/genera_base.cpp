@@ -3,8 +3,8 @@
 
 #include "generador_base.h"
 
-#include <CLI/CLI.hpp>
 #include <fmt/format.h>
+#include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <exception>
@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
   std::string salida;
   uint64_t semilla = 1;
   TamanoBase a_medida;
-  app.add_option("--tamano", nombre, "mini, mediana o grande")->check(CLI::IsMember({"mini", "mediana", "grande"}));
+  app.add_option("--tamano", nombre, "mini, mediana o grande")
+      ->check(CLI::IsMember({"mini", "mediana", "grande"}));
   app.add_option("--semilla", semilla, "semilla del generador");
   app.add_option("--salida", salida, "archivo SQLite a crear (no debe existir)")->required();
   app.add_option("--lineas", a_medida.lineas, "líneas de presupuesto");

@@ -16,7 +16,8 @@ namespace pmq::bench {
 namespace {
 
 [[noreturn]] void Falla(sqlite3* db, std::string_view que) {
-  throw std::runtime_error(fmt::format("{}: {}", que, db != nullptr ? sqlite3_errmsg(db) : "sin base"));
+  throw std::runtime_error(
+      fmt::format("{}: {}", que, db != nullptr ? sqlite3_errmsg(db) : "sin base"));
 }
 
 void Exec(sqlite3* db, const std::string& sql) {
@@ -66,16 +67,20 @@ class Insercion {
   int n_ = 0;
 };
 
-std::string Iso(int32_t serial) { return Fecha::DesdeSerial(serial).Iso(); }
+std::string Iso(int32_t serial) {
+  return Fecha::DesdeSerial(serial).Iso();
+}
 
-constexpr const char* kPalabras[] = {"concreto", "acero", "cimbra", "muro", "losa", "trabe", "columna",
-                                     "zapata", "firme", "aplanado", "tabique", "impermeabilizante",
-                                     "excavación", "relleno", "pintura", "tubería", "cableado", "registro",
-                                     "castillo", "dala", "plantilla", "block", "mortero", "yeso"};
+constexpr const char* kPalabras[] = {
+    "concreto",   "acero",   "cimbra",    "muro",     "losa",     "trabe",
+    "columna",    "zapata",  "firme",     "aplanado", "tabique",  "impermeabilizante",
+    "excavación", "relleno", "pintura",   "tubería",  "cableado", "registro",
+    "castillo",   "dala",    "plantilla", "block",    "mortero",  "yeso"};
 
 }  // namespace
 
-GeneradorBase::GeneradorBase(TamanoBase tamano, uint64_t semilla) : t_(std::move(tamano)), azar_(semilla) {}
+GeneradorBase::GeneradorBase(TamanoBase tamano, uint64_t semilla)
+    : t_(std::move(tamano)), azar_(semilla) {}
 
 int32_t GeneradorBase::Entre(int32_t a, int32_t b) {
   if (b <= a) return a;
@@ -102,7 +107,8 @@ std::string GeneradorBase::Nombre(std::string_view raiz, int32_t n) {
 void GeneradorBase::Escribe(const std::string& ruta) {
   if (std::filesystem::exists(ruta)) throw std::runtime_error("ya existe " + ruta);
   sqlite3* db = nullptr;
-  if (sqlite3_open_v2(ruta.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+  if (sqlite3_open_v2(ruta.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+      SQLITE_OK) {
     sqlite3_close(db);
     throw std::runtime_error("no se pudo crear " + ruta);
   }
@@ -129,26 +135,39 @@ void GeneradorBase::Escribe(const std::string& ruta) {
 
 void GeneradorBase::Catalogo(sqlite3* db) {
   const int32_t n = t_.conceptos;
-  auto parte = [&](double fraccion) { return std::max<int32_t>(1, static_cast<int32_t>(n * fraccion)); };
-  const int32_t cuadrillas = parte(0.02), basicos2 = parte(0.08), basicos1 = parte(0.08), precios = parte(0.30),
-                mano = parte(0.03), sub = parte(0.02), ind = parte(0.01), maq = std::max<int32_t>(1, t_.maquinas);
-  const int32_t materiales = std::max<int32_t>(4, n - cuadrillas - basicos2 - basicos1 - precios - mano - sub -
-                                                      ind - maq);
-  Insercion ins(db,
-                "insert into CONCEPTO (CONCEPTO, UNIDAD, COSTO, ACTUALIZAD, FACCONV, UNICOM, FSREAL_MO, "
-                "NOM_CORTO, NOM_LARGO, CMAQUINA, TIPOCMAQ, TIPO) values (?,?,?,?,?,?,?,?,?,?,?,?)");
+  auto parte = [&](double fraccion) {
+    return std::max<int32_t>(1, static_cast<int32_t>(n * fraccion));
+  };
+  const int32_t cuadrillas = parte(0.02), basicos2 = parte(0.08), basicos1 = parte(0.08),
+                precios = parte(0.30), mano = parte(0.03), sub = parte(0.02), ind = parte(0.01),
+                maq = std::max<int32_t>(1, t_.maquinas);
+  const int32_t materiales =
+      std::max<int32_t>(4, n - cuadrillas - basicos2 - basicos1 - precios - mano - sub - ind - maq);
+  Insercion ins(
+      db,
+      "insert into CONCEPTO (CONCEPTO, UNIDAD, COSTO, ACTUALIZAD, FACCONV, UNICOM, FSREAL_MO, "
+      "NOM_CORTO, NOM_LARGO, CMAQUINA, TIPOCMAQ, TIPO) values (?,?,?,?,?,?,?,?,?,?,?,?)");
   const std::string fecha = Iso(Fecha::DesdeYmd(2020, 11, 2).Serial());
-  auto agrega = [&](std::vector<std::string>& lista, int32_t cuantos, std::string_view prefijo, int tipo,
-                    std::string_view unidad, double costo_max) {
+  auto agrega = [&](std::vector<std::string>& lista, int32_t cuantos, std::string_view prefijo,
+                    int tipo, std::string_view unidad, double costo_max) {
     for (int32_t i = 1; i <= cuantos; ++i) {
       std::string clave = fmt::format("{}-{:06d}", prefijo, i);
       const bool es_maquina = tipo == 3;
       ins.T(clave).T(unidad).D(Real(0.5, costo_max, 2)).T(fecha);
-      if (azar_() % 5 == 0) ins.D(Real(0.5, 20, 3)).T("pza"); else ins.Nulo().Nulo();
+      if (azar_() % 5 == 0)
+        ins.D(Real(0.5, 20, 3)).T("pza");
+      else
+        ins.Nulo().Nulo();
       ins.D(tipo == 2 ? Real(1.5, 1.9, 4) : 1.0);
       ins.T(Nombre(prefijo, i));
-      if (azar_() % 2 == 0) ins.T(Nombre("Descripción larga de", i)); else ins.Nulo();
-      if (es_maquina) ins.T(fmt::format("M{:05d}", i)).I(Entre(1, 3)); else ins.Nulo().Nulo();
+      if (azar_() % 2 == 0)
+        ins.T(Nombre("Descripción larga de", i));
+      else
+        ins.Nulo();
+      if (es_maquina)
+        ins.T(fmt::format("M{:05d}", i)).I(Entre(1, 3));
+      else
+        ins.Nulo().Nulo();
       ins.I(tipo).Corre();
       lista.push_back(std::move(clave));
     }
@@ -166,17 +185,21 @@ void GeneradorBase::Catalogo(sqlite3* db) {
 
 void GeneradorBase::Analisis(sqlite3* db) {
   Insercion ins(db, "insert into MATRICES (MATRIZ, CONCEPTO, CANTIDAD) values (?,?,?)");
-  auto de = [&](const std::vector<std::string>& lista) -> const std::string& { return lista[azar_() % lista.size()]; };
+  auto de = [&](const std::vector<std::string>& lista) -> const std::string& {
+    return lista[azar_() % lista.size()];
+  };
   auto fila = [&](const std::string& matriz, const std::string& componente, double cantidad) {
     ins.T(matriz).T(componente).D(cantidad).Corre();
   };
   // Crews: three labour rows each.
   int64_t restantes = t_.filas_analisis;
   for (const std::string& c : cuadrillas_) {
-    for (int k = 0; k < 3 && restantes > 0; ++k, --restantes) fila(c, de(mano_obra_), Real(0.1, 1, 3));
+    for (int k = 0; k < 3 && restantes > 0; ++k, --restantes)
+      fila(c, de(mano_obra_), Real(0.1, 1, 3));
   }
   // The rest spread evenly over the basic and unit-price analyses.
-  const int64_t compuestos = static_cast<int64_t>(basicos2_.size() + basicos1_.size() + precios_.size());
+  const int64_t compuestos =
+      static_cast<int64_t>(basicos2_.size() + basicos1_.size() + precios_.size());
   const int64_t base = restantes / compuestos;
   int64_t sobra = restantes % compuestos;
   auto cuantas = [&]() {
@@ -214,22 +237,37 @@ void GeneradorBase::Analisis(sqlite3* db) {
 }
 
 void GeneradorBase::Maquinas(sqlite3* db) {
-  Insercion ins(db,
-                "insert into MAQUINA (MAQUINA, UNIDAD, VAL_A1, NOMBRE1, NOMBRE2, NOMBRE3, CAPACIDAD, MARCA, "
-                "MODELO, ORIGEN, UBICACION, GASOLINA, CANT_GAS, DIESEL, CANT_DIE, O_FUENTES, C_OTRAS, O_CONSUM, "
-                "ACEITE, CANT_ACEI, LLANTAS, CANT_LLAN, PZAS_ESP, CANT_PZAS, CUADRILLA, CANT_OPER) "
-                "values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
-  auto material = [&]() -> const std::string& { return materiales_[azar_() % std::min<size_t>(materiales_.size(), 40)]; };
+  Insercion ins(
+      db,
+      "insert into MAQUINA (MAQUINA, UNIDAD, VAL_A1, NOMBRE1, NOMBRE2, NOMBRE3, CAPACIDAD, MARCA, "
+      "MODELO, ORIGEN, UBICACION, GASOLINA, CANT_GAS, DIESEL, CANT_DIE, O_FUENTES, C_OTRAS, "
+      "O_CONSUM, "
+      "ACEITE, CANT_ACEI, LLANTAS, CANT_LLAN, PZAS_ESP, CANT_PZAS, CUADRILLA, CANT_OPER) "
+      "values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+  auto material = [&]() -> const std::string& {
+    return materiales_[azar_() % std::min<size_t>(materiales_.size(), 40)];
+  };
   for (size_t i = 1; i <= maquinas_.size(); ++i) {
     const auto n = static_cast<int32_t>(i);
     ins.T(fmt::format("M{:05d}", n)).T("hr").D(Real(100000, 4000000, 2));
     ins.T(Nombre("Equipo", n)).T("modelo").T(fmt::format("serie {}", n));
-    ins.T(fmt::format("{} hp", Entre(50, 400))).T("marca").T(fmt::format("X-{}", Entre(1, 999))).T("importado").T("almacén");
+    ins.T(fmt::format("{} hp", Entre(50, 400)))
+        .T("marca")
+        .T(fmt::format("X-{}", Entre(1, 999)))
+        .T("importado")
+        .T("almacén");
     const bool diesel = azar_() % 3 != 0;
-    if (diesel) ins.Nulo().D(0).T(material()).D(Real(5, 40, 3));
-    else ins.T(material()).D(Real(5, 30, 3)).Nulo().D(0);
+    if (diesel)
+      ins.Nulo().D(0).T(material()).D(Real(5, 40, 3));
+    else
+      ins.T(material()).D(Real(5, 30, 3)).Nulo().D(0);
     ins.Nulo().D(0).T(material());
-    ins.T(material()).D(Real(0.05, 0.5, 4)).T(material()).D(Real(0.001, 0.01, 5)).T(material()).D(Real(0.001, 0.05, 5));
+    ins.T(material())
+        .D(Real(0.05, 0.5, 4))
+        .T(material())
+        .D(Real(0.001, 0.01, 5))
+        .T(material())
+        .D(Real(0.001, 0.05, 5));
     ins.T(cuadrillas_[azar_() % cuadrillas_.size()]).D(Real(0.1, 1, 3)).Corre();
   }
 }
@@ -242,23 +280,35 @@ void GeneradorBase::Obra(sqlite3* db) {
   inicio_ = inicio.Serial();
   final_ = fin.Serial();
   Insercion obras(db,
-                  "insert into OBRAS (OBRA, NOMBREOBRA, DESC_OBRA, LINHEAD1, LINHEAD2, LINHEAD3, INICIO, FINAL, "
+                  "insert into OBRAS (OBRA, NOMBREOBRA, DESC_OBRA, LINHEAD1, LINHEAD2, LINHEAD3, "
+                  "INICIO, FINAL, "
                   "VIVIENDA, IVAAPLIC) values (?,?,?,?,?,?,?,?,?,?)");
-  obras.T(kObra).T("Obra de prueba de escala").T("Conjunto habitacional de prueba para medir tiempos")
-      .T("Constructora de Prueba S.A. de C.V.").T("Contrato 2021-001").T("Programa de obra")
-      .T(Iso(inicio_)).T(Iso(final_)).I(0).D(16).Corre();
+  obras.T(kObra)
+      .T("Obra de prueba de escala")
+      .T("Conjunto habitacional de prueba para medir tiempos")
+      .T("Constructora de Prueba S.A. de C.V.")
+      .T("Contrato 2021-001")
+      .T("Programa de obra")
+      .T(Iso(inicio_))
+      .T(Iso(final_))
+      .I(0)
+      .D(16)
+      .Corre();
   Exec(db, fmt::format("insert into FSR (OBRA, FACTMI, FACTHMT) values ('{}', 3, 2)", kObra));
   Exec(db, fmt::format("insert into FSCD (OBRA, DESPMAT) values ('{}', 5)", kObra));
-  Exec(db, fmt::format("insert into FACMAQ values ('{}', 1,1,1,1,1,0.8,1,1,1, 1,1,1,1,1,0.5,1,1,1)", kObra));
+  Exec(db, fmt::format("insert into FACMAQ values ('{}', 1,1,1,1,1,0.8,1,1,1, 1,1,1,1,1,0.5,1,1,1)",
+                       kObra));
 }
 
 void GeneradorBase::Presupuesto(sqlite3* db) {
-  Insercion partidas(db,
-                     "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, PNOM_LARGO, PI_F, PT_F, IMPORTE) "
-                     "values (?,?,?,?,?,?,?)");
-  Insercion presups(db,
-                    "insert into PRESUPS (OBRA, PARTIDA, FRENTE, CONCEPTO, CANT_PRES, ADITIVA, DEDUCTIVA, "
-                    "FECHA_INI, FECHA_FIN, PUNIT, IMPORTE, ORDEN) values (?,?,?,?,?,?,?,?,?,?,?,?)");
+  Insercion partidas(
+      db,
+      "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, PNOM_LARGO, PI_F, PT_F, IMPORTE) "
+      "values (?,?,?,?,?,?,?)");
+  Insercion presups(
+      db,
+      "insert into PRESUPS (OBRA, PARTIDA, FRENTE, CONCEPTO, CANT_PRES, ADITIVA, DEDUCTIVA, "
+      "FECHA_INI, FECHA_FIN, PUNIT, IMPORTE, ORDEN) values (?,?,?,?,?,?,?,?,?,?,?,?)");
   const int32_t por_partida = std::max<int32_t>(1, t_.lineas_por_partida);
   const int32_t num_partidas = (t_.lineas + por_partida - 1) / por_partida;
   const int32_t dias = final_ - inicio_ + 1;
@@ -287,29 +337,48 @@ void GeneradorBase::Presupuesto(sqlite3* db) {
       pi = std::min(pi, f1);
       pt = std::max(pt, f2);
       presups.T(kObra).T(partida).T(l.frente).T(l.concepto).D(l.cantidad);
-      if (azar_() % 10 == 0) presups.D(Real(0, 50, 3)).D(Real(0, 20, 3)); else presups.D(0).D(0);
+      if (azar_() % 10 == 0)
+        presups.D(Real(0, 50, 3)).D(Real(0, 20, 3));
+      else
+        presups.D(0).D(0);
       presups.T(Iso(f1)).T(Iso(f2)).D(l.punit).D(imp).I(hechas + j).Corre();
       lineas_.push_back(std::move(l));
     }
     hechas += aqui;
-    partidas.T(kObra).T(partida).T(fmt::format("Partida {}", s)).T(Nombre("Partida", s)).T(Iso(pi)).T(Iso(pt))
-        .D(std::round(importe * 100) / 100).Corre();
+    partidas.T(kObra)
+        .T(partida)
+        .T(fmt::format("Partida {}", s))
+        .T(Nombre("Partida", s))
+        .T(Iso(pi))
+        .T(Iso(pt))
+        .D(std::round(importe * 100) / 100)
+        .Corre();
   }
 }
 
 void GeneradorBase::Estimaciones(sqlite3* db) {
   const int32_t e = std::max<int32_t>(1, t_.estimaciones);
   Insercion est1(db,
-                 "insert into EST1 (OBRA, ESTIMACION, FECHA_EST, INI_EST, FIN_EST, DEDUC_EST, AMORT_EST, IVA_AMORT) "
+                 "insert into EST1 (OBRA, ESTIMACION, FECHA_EST, INI_EST, FIN_EST, DEDUC_EST, "
+                 "AMORT_EST, IVA_AMORT) "
                  "values (?,?,?,?,?,?,?,?)");
   const int32_t dias = final_ - inicio_ + 1;
   for (int32_t k = 1; k <= e; ++k) {
     const int32_t ini = inicio_ + (k - 1) * dias / e;
     const int32_t fin = inicio_ + k * dias / e - 1;
-    est1.T(kObra).I(k).T(Iso(fin + 3)).T(Iso(ini)).T(Iso(fin)).D(Real(0, 5000, 2)).D(Real(0, 5000, 2)).D(0).Corre();
+    est1.T(kObra)
+        .I(k)
+        .T(Iso(fin + 3))
+        .T(Iso(ini))
+        .T(Iso(fin))
+        .D(Real(0, 5000, 2))
+        .D(Real(0, 5000, 2))
+        .D(0)
+        .Corre();
   }
   Insercion est2(db,
-                 "insert into EST2 (OBRA, ESTIMACION, PARTIDA, FRENTE, CONCEPTO, CANT_EST, PUNIT, IMPORTE, ORDEN) "
+                 "insert into EST2 (OBRA, ESTIMACION, PARTIDA, FRENTE, CONCEPTO, CANT_EST, PUNIT, "
+                 "IMPORTE, ORDEN) "
                  "values (?,?,?,?,?,?,?,?,?)");
   const auto l = static_cast<int64_t>(lineas_.size());
   if (l == 0) return;
@@ -326,11 +395,20 @@ void GeneradorBase::Estimaciones(sqlite3* db) {
     }
     if (n == 0) continue;
     // The last line reaches the last estimate, so the work has all of them.
-    const int32_t desde = i == l - 1 ? e - static_cast<int32_t>(n) + 1 : Entre(1, e - static_cast<int32_t>(n) + 1);
+    const int32_t desde =
+        i == l - 1 ? e - static_cast<int32_t>(n) + 1 : Entre(1, e - static_cast<int32_t>(n) + 1);
     const double parte = std::round(linea.cantidad / static_cast<double>(n) * 1000) / 1000;
     for (int32_t k = desde; k < desde + n; ++k) {
-      est2.T(kObra).I(k).T(linea.partida).T(linea.frente).T(linea.concepto).D(parte).D(linea.punit)
-          .D(std::round(parte * linea.punit * 100) / 100).I(++orden).Corre();
+      est2.T(kObra)
+          .I(k)
+          .T(linea.partida)
+          .T(linea.frente)
+          .T(linea.concepto)
+          .D(parte)
+          .D(linea.punit)
+          .D(std::round(parte * linea.punit * 100) / 100)
+          .I(++orden)
+          .Corre();
     }
   }
 }

@@ -30,7 +30,7 @@ class GeneradorBase {
   void Escribe(const std::string& ruta);
 
  private:
-  int32_t Entre(int32_t a, int32_t b);        ///< uniform whole number in [a, b]
+  int32_t Entre(int32_t a, int32_t b);             ///< uniform whole number in [a, b]
   double Real(double a, double b, int decimales);  ///< uniform, rounded
   std::string Nombre(std::string_view raiz, int32_t n);
 
@@ -44,8 +44,8 @@ class GeneradorBase {
   TamanoBase t_;
   std::mt19937_64 azar_;
   // Codes of the catalogue by role.
-  std::vector<std::string> materiales_, mano_obra_, subcontratos_, indirectos_, maquinas_, cuadrillas_,
-      basicos2_, basicos1_, precios_;
+  std::vector<std::string> materiales_, mano_obra_, subcontratos_, indirectos_, maquinas_,
+      cuadrillas_, basicos2_, basicos1_, precios_;
   struct Linea {
     std::string partida, frente, concepto;
     double cantidad;

@@ -1,12 +1,12 @@
 #include "limite_programa.h"
 
+#include "catalogue/concepto.h"
 #include "model/obra.h"
 #include "model/partida.h"
 #include "model/partidas.h"
 #include "model/presup.h"
 #include "model/presups.h"
 #include "model/programa.h"
-#include "catalogue/concepto.h"
 #include "schedule/periodo.h"
 #include "schedule/periodo_por_item.h"
 #include "schedule/periodos.h"
@@ -22,7 +22,8 @@
 namespace pmq::bench {
 namespace {
 
-constexpr const char* kMeses[] = {"Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio", "Julio", "Agosto",
+constexpr const char* kMeses[] = {"Enero",      "Febrero", "Marzo",     "Abril",
+                                  "Mayo",       "Junio",   "Julio",     "Agosto",
                                   "Septiembre", "Octubre", "Noviembre", "Diciembre"};
 
 void Revisa(lxw_error e) {
@@ -36,7 +37,8 @@ struct Columna {
 
 }  // namespace
 
-LimitePrograma::Resultado LimitePrograma::Escribe(const Programa& programa, const std::string& ruta) {
+LimitePrograma::Resultado LimitePrograma::Escribe(const Programa& programa,
+                                                  const std::string& ruta) {
   Resultado r;
   const Obra& obra = *programa.Obra;
   // Day columns: one per day of every period, from column 8; T after them.
@@ -53,10 +55,10 @@ LimitePrograma::Resultado LimitePrograma::Escribe(const Programa& programa, cons
   // Rows of every section and line, as the sheet body lays them out.
   struct Seccion {
     const Partida* partida;
-    int32_t fila;                 // section row S
+    int32_t fila;  // section row S
     std::vector<const Presup*> lineas;
-    int32_t primera_linea;        // S + 2
-    int32_t subtotal;             // Z + 1
+    int32_t primera_linea;  // S + 2
+    int32_t subtotal;       // Z + 1
   };
   std::vector<Seccion> secciones;
   int32_t fila = 15;
@@ -104,8 +106,9 @@ LimitePrograma::Resultado LimitePrograma::Escribe(const Programa& programa, cons
     // Merges first (constant-memory mode writes rows strictly in order).
     auto combina = [&](int32_t f, int32_t c1, int32_t c2) {
       if (c2 <= c1) return;
-      Revisa(worksheet_merge_range(ws, static_cast<lxw_row_t>(f - 1), static_cast<lxw_col_t>(c1 - 1),
-                                   static_cast<lxw_row_t>(f - 1), static_cast<lxw_col_t>(c2 - 1), "", nullptr));
+      Revisa(worksheet_merge_range(ws, static_cast<lxw_row_t>(f - 1),
+                                   static_cast<lxw_col_t>(c1 - 1), static_cast<lxw_row_t>(f - 1),
+                                   static_cast<lxw_col_t>(c2 - 1), "", nullptr));
       ++r.combinaciones;
     };
     for (int32_t f = 1; f <= 10; ++f) combina(f, 1, T);
@@ -115,7 +118,8 @@ LimitePrograma::Resultado LimitePrograma::Escribe(const Programa& programa, cons
       for (int32_t j = 0; j < n; ++j) {
         const int32_t R = sec.primera_linea + 2 * j;
         for (const Columna& p : periodos) combina(R, p.primera, p.ultima);
-        if (!periodos.empty() && j != n - 2) combina(R + 3, periodos.back().primera, periodos.back().ultima);
+        if (!periodos.empty() && j != n - 2)
+          combina(R + 3, periodos.back().primera, periodos.back().ultima);
       }
       for (const Columna& p : periodos) combina(sec.subtotal, p.primera, p.ultima);
     }
@@ -123,28 +127,33 @@ LimitePrograma::Resultado LimitePrograma::Escribe(const Programa& programa, cons
 
     auto texto = [&](int32_t f, int32_t col, std::string_view t, lxw_format* fmt_) {
       const std::string s(t);
-      Revisa(worksheet_write_string(ws, static_cast<lxw_row_t>(f - 1), static_cast<lxw_col_t>(col - 1), s.c_str(), fmt_));
+      Revisa(worksheet_write_string(ws, static_cast<lxw_row_t>(f - 1),
+                                    static_cast<lxw_col_t>(col - 1), s.c_str(), fmt_));
       ++r.celdas;
     };
     auto numero = [&](int32_t f, int32_t col, double v, lxw_format* fmt_) {
-      Revisa(worksheet_write_number(ws, static_cast<lxw_row_t>(f - 1), static_cast<lxw_col_t>(col - 1), v, fmt_));
+      Revisa(worksheet_write_number(ws, static_cast<lxw_row_t>(f - 1),
+                                    static_cast<lxw_col_t>(col - 1), v, fmt_));
       ++r.celdas;
     };
     auto formula = [&](int32_t f, int32_t col, const std::string& t, double v) {
-      Revisa(worksheet_write_formula_num(ws, static_cast<lxw_row_t>(f - 1), static_cast<lxw_col_t>(col - 1),
-                                         t.c_str(), nullptr, v));
+      Revisa(worksheet_write_formula_num(ws, static_cast<lxw_row_t>(f - 1),
+                                         static_cast<lxw_col_t>(col - 1), t.c_str(), nullptr, v));
       ++r.celdas;
     };
     auto blanco = [&](int32_t f, int32_t col, lxw_format* fmt_) {
-      Revisa(worksheet_write_blank(ws, static_cast<lxw_row_t>(f - 1), static_cast<lxw_col_t>(col - 1), fmt_));
+      Revisa(worksheet_write_blank(ws, static_cast<lxw_row_t>(f - 1),
+                                   static_cast<lxw_col_t>(col - 1), fmt_));
       ++r.celdas;
     };
     // Columns 1 to 4 carry their format down to the last formatted row; a
     // row's text cells there come from `textos` (empty = formatted blank).
     auto fijas = [&](int32_t f, const std::string* textos) {
       for (int32_t col = 1; col <= 4; ++col) {
-        if (textos != nullptr && !textos[col - 1].empty()) texto(f, col, textos[col - 1], fijos[col]);
-        else blanco(f, col, fijos[col]);
+        if (textos != nullptr && !textos[col - 1].empty())
+          texto(f, col, textos[col - 1], fijos[col]);
+        else
+          blanco(f, col, fijos[col]);
       }
     };
     auto suma = [&](const std::vector<int32_t>& filas_sumadas, int32_t col) {
@@ -167,11 +176,17 @@ LimitePrograma::Resultado LimitePrograma::Escribe(const Programa& programa, cons
     };
 
     // Header block.
-    const std::string cabecera[10] = {programa.Empresa, programa.Leyenda1, programa.Leyenda2,
-                                      "PROGRAMA DE MONTOS MENSUALES", "", obra.Des.Enca1, obra.Des.Enca2,
-                                      obra.Des.Enca3, "",
-                                      fmt::format("INICIO : {}{:50}TERMINACION : {}", obra.Des.Inicio.Iso(), "",
-                                                  obra.Des.Final.Iso())};
+    const std::string cabecera[10] = {programa.Empresa,
+                                      programa.Leyenda1,
+                                      programa.Leyenda2,
+                                      "PROGRAMA DE MONTOS MENSUALES",
+                                      "",
+                                      obra.Des.Enca1,
+                                      obra.Des.Enca2,
+                                      obra.Des.Enca3,
+                                      "",
+                                      fmt::format("INICIO : {}{:50}TERMINACION : {}",
+                                                  obra.Des.Inicio.Iso(), "", obra.Des.Final.Iso())};
     for (int32_t f = 1; f <= 10; ++f) {
       const std::string textos[4] = {cabecera[f - 1], "", "", ""};
       fijas(f, textos);
@@ -204,7 +219,8 @@ LimitePrograma::Resultado LimitePrograma::Escribe(const Programa& programa, cons
     std::vector<int32_t> subtotales;
     std::string sin_uso;
     for (const Seccion& sec : secciones) {
-      const std::string fila_s[4] = {sec.partida->Des.Clave, sec.partida->Des.Clave, sec.partida->Des.Descripcion, ""};
+      const std::string fila_s[4] = {sec.partida->Des.Clave, sec.partida->Des.Clave,
+                                     sec.partida->Des.Descripcion, ""};
       fijas(sec.fila, fila_s);
       std::vector<double> sub(periodos.size(), 0.0);
       std::vector<int32_t> filas_lineas;
@@ -223,8 +239,9 @@ LimitePrograma::Resultado LimitePrograma::Escribe(const Programa& programa, cons
         // Line row.
         ++numero_linea;
         const Concepto* con = p->Concepto;
-        const std::string textos[4] = {fmt::format("{})", numero_linea), con != nullptr ? con->Des.Clave : "",
-                                       con != nullptr ? con->Des.Descripcion : "", con != nullptr ? con->Des.Unidad : ""};
+        const std::string textos[4] = {
+            fmt::format("{})", numero_linea), con != nullptr ? con->Des.Clave : "",
+            con != nullptr ? con->Des.Descripcion : "", con != nullptr ? con->Des.Unidad : ""};
         fijas(R, textos);
         if (!p->Des.Frente.empty()) texto(R, 5, p->Des.Frente, nullptr);
         numero(R, 6, p->Des.Cantidad, f_cantidad);
@@ -243,7 +260,9 @@ LimitePrograma::Resultado LimitePrograma::Escribe(const Programa& programa, cons
       }
       // Subtotal row.
       const int32_t Y = sec.subtotal;
-      for (int32_t f = sec.primera_linea + 2 * static_cast<int32_t>(filas_lineas.size()) - 1; f < Y; ++f) fijas(f, nullptr);
+      for (int32_t f = sec.primera_linea + 2 * static_cast<int32_t>(filas_lineas.size()) - 1; f < Y;
+           ++f)
+        fijas(f, nullptr);
       fijas(Y, nullptr);
       texto(Y, 7, "SubTotales", nullptr);
       double total = 0;
@@ -257,7 +276,8 @@ LimitePrograma::Resultado LimitePrograma::Escribe(const Programa& programa, cons
       fijas(Y + 1, nullptr);
     }
     // Totals.
-    for (int32_t f = (secciones.empty() ? 15 : secciones.back().subtotal + 2); f < totales; ++f) fijas(f, nullptr);
+    for (int32_t f = (secciones.empty() ? 15 : secciones.back().subtotal + 2); f < totales; ++f)
+      fijas(f, nullptr);
     fijas(totales, nullptr);
     texto(totales, 7, "Totales", nullptr);
     double total = 0;

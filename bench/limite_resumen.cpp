@@ -33,7 +33,8 @@ LimiteResumen::Resultado LimiteResumen::Escribe(const Programa& programa, const 
   const int32_t E = obra.NoEstimaciones;
   const int32_t ultima_col = 14 + kPorEstimacion * E;
   std::vector<std::string> letras(static_cast<size_t>(ultima_col) + 1);
-  for (int32_t k = 1; k <= ultima_col; ++k) letras[static_cast<size_t>(k)] = LibroExcel::ColTrans(k);
+  for (int32_t k = 1; k <= ultima_col; ++k)
+    letras[static_cast<size_t>(k)] = LibroExcel::ColTrans(k);
   auto L = [&](int32_t col) -> const std::string& { return letras[static_cast<size_t>(col)]; };
   auto cantidad_col = [](int32_t k) { return (k - 1) * kPorEstimacion + 15; };
   auto importe_col = [](int32_t k) { return (k - 1) * kPorEstimacion + 14 + kPorEstimacion; };
@@ -43,7 +44,8 @@ LimiteResumen::Resultado LimiteResumen::Escribe(const Programa& programa, const 
   for (const Partida* s : *obra.Partidas) {
     for (const Presup* p : *s->Presups) {
       for (const EstimacionPresup* e : *p->EstimacionesPresup) {
-        if (e->NoEstimacion >= 1 && e->NoEstimacion <= E) etiqueta[static_cast<size_t>(e->NoEstimacion)] = e->NoEst;
+        if (e->NoEstimacion >= 1 && e->NoEstimacion <= E)
+          etiqueta[static_cast<size_t>(e->NoEstimacion)] = e->NoEst;
       }
     }
   }
@@ -62,8 +64,9 @@ LimiteResumen::Resultado LimiteResumen::Escribe(const Programa& programa, const 
       if (ajustar) format_set_text_wrap(f);
       return f;
     };
-    lxw_format* fijos[5] = {nullptr, alineado(LXW_ALIGN_CENTER, true, false), alineado(LXW_ALIGN_LEFT, true, false),
-                            alineado(LXW_ALIGN_LEFT, false, true), alineado(LXW_ALIGN_CENTER, true, false)};
+    lxw_format* fijos[5] = {
+        nullptr, alineado(LXW_ALIGN_CENTER, true, false), alineado(LXW_ALIGN_LEFT, true, false),
+        alineado(LXW_ALIGN_LEFT, false, true), alineado(LXW_ALIGN_CENTER, true, false)};
     lxw_format* f_titulo = alineado(LXW_ALIGN_CENTER, false, false);
     lxw_format* f_cant = alineado(LXW_ALIGN_RIGHT, true, false);
     format_set_num_format(f_cant, "###,###,##0.000000");
@@ -98,8 +101,10 @@ LimiteResumen::Resultado LimiteResumen::Escribe(const Programa& programa, const 
     };
     auto fijas = [&](int32_t f, const std::string* textos) {
       for (int32_t c = 1; c <= 4; ++c) {
-        if (textos != nullptr && !textos[c - 1].empty()) texto(f, c, textos[c - 1], fijos[c]);
-        else blanco(f, c, fijos[c]);
+        if (textos != nullptr && !textos[c - 1].empty())
+          texto(f, c, textos[c - 1], fijos[c]);
+        else
+          blanco(f, c, fijos[c]);
       }
     };
     auto suma = [&](const std::vector<int32_t>& filas, int32_t c) {
@@ -120,9 +125,9 @@ LimiteResumen::Resultado LimiteResumen::Escribe(const Programa& programa, const 
     }
     fijas(5, nullptr);
     fijas(6, nullptr);
-    static const std::string kTitulos[14] = {"No.", "Clave", "Descripción", "Unidad", "Fte", "Cantidad", "P.Unitario",
-                                             "Importe", "Aditiva", "Deductiva", "Vol - Def", "Importe Def", "Volumen",
-                                             "Importe"};
+    static const std::string kTitulos[14] = {
+        "No.",     "Clave",   "Descripción", "Unidad",    "Fte",         "Cantidad", "P.Unitario",
+        "Importe", "Aditiva", "Deductiva",   "Vol - Def", "Importe Def", "Volumen",  "Importe"};
     fijas(7, kTitulos);
     for (int32_t c = 5; c <= 14; ++c) texto(7, c, kTitulos[c - 1], nullptr);
     for (int32_t k = 1; k <= E; ++k) {
@@ -158,11 +163,13 @@ LimiteResumen::Resultado LimiteResumen::Escribe(const Programa& programa, const 
         const std::string fs = std::to_string(R);
         ++n;
         const Concepto* con = p->Concepto;
-        const std::string textos[4] = {std::to_string(n) + ")", con != nullptr ? con->Des.Clave : "",
-                                       con != nullptr ? con->Des.Descripcion : "", con != nullptr ? con->Des.Unidad : ""};
+        const std::string textos[4] = {
+            std::to_string(n) + ")", con != nullptr ? con->Des.Clave : "",
+            con != nullptr ? con->Des.Descripcion : "", con != nullptr ? con->Des.Unidad : ""};
         fijas(R, textos);
         if (!p->Des.Frente.empty()) texto(R, 5, p->Des.Frente, nullptr);
-        const double F = p->Des.Cantidad, G = p->Des.Costo.ADouble(), I = p->Des.Aditiva, J = p->Des.Deductiva;
+        const double F = p->Des.Cantidad, G = p->Des.Costo.ADouble(), I = p->Des.Aditiva,
+                     J = p->Des.Deductiva;
         numero(R, 6, F, f_cant);
         numero(R, 7, G, f_mon);
         formula(R, 8, "=G" + fs + "*F" + fs, G * F, f_mon);
@@ -222,7 +229,8 @@ LimiteResumen::Resultado LimiteResumen::Escribe(const Programa& programa, const 
     const int32_t T = fila + 1;
     fijas(T, nullptr);
     texto(T, 7, "Totales", nullptr);
-    for (int32_t c : {8, 12, 14}) formula(T, c, suma(subtotales, c), gran[static_cast<size_t>(c)], nullptr);
+    for (int32_t c : {8, 12, 14})
+      formula(T, c, suma(subtotales, c), gran[static_cast<size_t>(c)], nullptr);
     for (int32_t k = 1; k <= E; ++k) {
       const int32_t ic = importe_col(k);
       formula(T, ic, suma(subtotales, ic), gran[static_cast<size_t>(ic)], nullptr);

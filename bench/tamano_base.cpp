@@ -39,8 +39,8 @@ std::optional<TamanoBase> TamanoBase::Nombrado(std::string_view nombre) {
 }
 
 std::string TamanoBase::Firma() const {
-  return fmt::format("l{}-m{}-c{}-a{}-q{}-e{}-r{}-p{}", lineas, meses, conceptos, filas_analisis, maquinas,
-                     estimaciones, filas_est2, lineas_por_partida);
+  return fmt::format("l{}-m{}-c{}-a{}-q{}-e{}-r{}-p{}", lineas, meses, conceptos, filas_analisis,
+                     maquinas, estimaciones, filas_est2, lineas_por_partida);
 }
 
 }  // namespace pmq::bench

@@ -36,9 +36,11 @@ int main(int argc, char** argv) {
       // The concept's breakdown per unit, priced with the work's factors.
       const pmq::Concepto* concepto = linea->Concepto;
       const std::string clave = concepto ? concepto->Des.Clave : "-";
-      const std::string directo = concepto && concepto->Explosion ? concepto->Explosion->Total.Texto() : "-";
+      const std::string directo =
+          concepto && concepto->Explosion ? concepto->Explosion->Total.Texto() : "-";
       std::printf("%s\t%s\t%s\t%g\t%s\t%s\n", partida->Des.Clave.c_str(), linea->Des.Frente.c_str(),
-                  clave.c_str(), linea->Des.Cantidad, linea->Des.Importe.Texto().c_str(), directo.c_str());
+                  clave.c_str(), linea->Des.Cantidad, linea->Des.Importe.Texto().c_str(),
+                  directo.c_str());
     }
   }
   return 0;

@@ -43,7 +43,8 @@ pmq::Programa& ProgramaDe(const Concepto& c) {
 }  // namespace
 
 bool Concepto::ExplotaMe(Conexion* Conexion, pmq::Concepto* ConceptoOrigen, double Cantidad,
-                         bool EsInsumoMaquina, std::unique_ptr<pmq::Explosion>& Explo, std::string& sErrores) {
+                         bool EsInsumoMaquina, std::unique_ptr<pmq::Explosion>& Explo,
+                         std::string& sErrores) {
   std::vector<const Concepto*> ruta;
   Explota(Conexion, ConceptoOrigen, Cantidad, EsInsumoMaquina, Explo, ruta, sErrores);
   return false;
@@ -60,9 +61,9 @@ void Concepto::AgregaLinea(pmq::Concepto* ConceptoOrigen, double Cantidad, bool 
   Explo->Add(std::move(linea), sErrores);
 }
 
-void Concepto::Explota(Conexion* Conexion, pmq::Concepto* ConceptoOrigen, double Cantidad, bool EsInsumoMaquina,
-                       std::unique_ptr<pmq::Explosion>& Explo, std::vector<const Concepto*>& ruta,
-                       std::string& sErrores) {
+void Concepto::Explota(Conexion* Conexion, pmq::Concepto* ConceptoOrigen, double Cantidad,
+                       bool EsInsumoMaquina, std::unique_ptr<pmq::Explosion>& Explo,
+                       std::vector<const Concepto*>& ruta, std::string& sErrores) {
   bool en_ruta = false;
   try {
     if (!Explo) Explo = std::make_unique<pmq::Explosion>();
@@ -91,7 +92,8 @@ void Concepto::Explota(Conexion* Conexion, pmq::Concepto* ConceptoOrigen, double
           const ItemCostoHorario* k = analisis.ItemsCostoHorario.Item(static_cast<int64_t>(i));
           if (k == nullptr || k->Concepto == nullptr) continue;
           const double f = GetFacMaqFactor(k->Nombre, TipoCostoHorario);
-          k->Concepto->Explota(Conexion, ConceptoOrigen, k->Cantidad * Cantidad * f, true, Explo, ruta, sErrores);
+          k->Concepto->Explota(Conexion, ConceptoOrigen, k->Cantidad * Cantidad * f, true, Explo,
+                               ruta, sErrores);
         }
         break;
       }
@@ -102,7 +104,8 @@ void Concepto::Explota(Conexion* Conexion, pmq::Concepto* ConceptoOrigen, double
       case enumTipoConcepto::IntegradoIndirecto: {
         if (Conceptos == nullptr) throw ErrorQel(errores::kObjeto);
         if (std::find(ruta.begin(), ruta.end(), this) != ruta.end()) FallaCiclo(ruta, *this);
-        const std::vector<FilaMatriz>* filas = Conceptos->FilasAnalisis(Conexion, Des.Clave, sErrores);
+        const std::vector<FilaMatriz>* filas =
+            Conceptos->FilasAnalisis(Conexion, Des.Clave, sErrores);
         if (filas == nullptr || filas->empty()) break;
         ruta.push_back(this);
         en_ruta = true;
@@ -113,8 +116,8 @@ void Concepto::Explota(Conexion* Conexion, pmq::Concepto* ConceptoOrigen, double
           }
           pmq::Concepto* componente = fila.Componente;
           if (componente == nullptr) continue;
-          componente->Explota(Conexion, this, fila.Cantidad.Double() * Cantidad, EsInsumoMaquina, Explo, ruta,
-                              sErrores);
+          componente->Explota(Conexion, this, fila.Cantidad.Double() * Cantidad, EsInsumoMaquina,
+                              Explo, ruta, sErrores);
         }
         break;
       }

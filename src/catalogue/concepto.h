@@ -36,14 +36,15 @@ class Concepto : public Entidad {
   /// along the path; ConceptoOrigen and EsInsumoMaquina are recorded on the
   /// lines. An analysis that reaches itself again is cut there and reported.
   /// Always returns false.
-  bool ExplotaMe(Conexion* Conexion, pmq::Concepto* ConceptoOrigen, double Cantidad, bool EsInsumoMaquina,
-                 std::unique_ptr<pmq::Explosion>& Explo, std::string& sErrores);
+  bool ExplotaMe(Conexion* Conexion, pmq::Concepto* ConceptoOrigen, double Cantidad,
+                 bool EsInsumoMaquina, std::unique_ptr<pmq::Explosion>& Explo,
+                 std::string& sErrores);
 
  private:
   /// ExplotaMe with the composites and machines being broken down above this call.
-  void Explota(Conexion* Conexion, pmq::Concepto* ConceptoOrigen, double Cantidad, bool EsInsumoMaquina,
-               std::unique_ptr<pmq::Explosion>& Explo, std::vector<const Concepto*>& ruta,
-               std::string& sErrores);
+  void Explota(Conexion* Conexion, pmq::Concepto* ConceptoOrigen, double Cantidad,
+               bool EsInsumoMaquina, std::unique_ptr<pmq::Explosion>& Explo,
+               std::vector<const Concepto*>& ruta, std::string& sErrores);
   /// Appends the line of an input.
   void AgregaLinea(pmq::Concepto* ConceptoOrigen, double Cantidad, bool EsInsumoMaquina,
                    std::unique_ptr<pmq::Explosion>& Explo, std::string& sErrores);

@@ -43,8 +43,8 @@ void Conceptos::Carga(Conexion* Conexion, std::string& sErrores) {
       const Valor& tipo_ch = rs->Fields("TIPOCMAQ");
       c->TipoCostoHorario = tipo_ch.EsNulo() ? 0 : static_cast<int>(tipo_ch.Entero());
       const Valor& tipo = rs->Fields("TIPO");
-      c->Tipo = tipo.EsNulo() ? enumTipoConcepto::Material
-                              : static_cast<enumTipoConcepto>(tipo.Entero());
+      c->Tipo =
+          tipo.EsNulo() ? enumTipoConcepto::Material : static_cast<enumTipoConcepto>(tipo.Entero());
       AddByObject(std::move(c), sErrores);
       rs->MoveNext();
       CedeAlHost("Conceptos", i, total);
@@ -93,7 +93,8 @@ void Conceptos::ExplotaConceptos(Conexion* Conexion, std::string& sErrores) {
   }
 }
 
-const std::vector<FilaMatriz>* Conceptos::FilasAnalisis(Conexion* Conexion, const std::string& codigo,
+const std::vector<FilaMatriz>* Conceptos::FilasAnalisis(Conexion* Conexion,
+                                                        const std::string& codigo,
                                                         std::string& sErrores) {
   return matrices_.Filas(Conexion, codigo, items_.Count(), sErrores);
 }

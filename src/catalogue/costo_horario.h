@@ -19,7 +19,7 @@ class CostoHorario : public Entidad {
  public:
   /// The component names in the order the breakdown visits them.
   static constexpr std::array<std::string_view, 8> kComponentes = {
-      "Gasolina", "Diesel", "OtrasFuentes", "OtrosConsumos",
+      "Gasolina", "Diesel",  "OtrasFuentes",   "OtrosConsumos",
       "Aceite",   "Llantas", "PzasEspeciales", "Cuadrilla"};
 
   /// Creates the descriptor, the machine data and the eight empty components.

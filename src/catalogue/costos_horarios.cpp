@@ -16,17 +16,18 @@ struct ColumnasComponente {
   const char* cantidad;  // nullptr: the quantity is always 1
 };
 constexpr ColumnasComponente kColumnas[] = {
-    {"Gasolina", "GASOLINA", "CANT_GAS"},     {"Diesel", "DIESEL", "CANT_DIE"},
-    {"Aceite", "ACEITE", "CANT_ACEI"},        {"Cuadrilla", "CUADRILLA", "CANT_OPER"},
+    {"Gasolina", "GASOLINA", "CANT_GAS"},        {"Diesel", "DIESEL", "CANT_DIE"},
+    {"Aceite", "ACEITE", "CANT_ACEI"},           {"Cuadrilla", "CUADRILLA", "CANT_OPER"},
     {"PzasEspeciales", "PZAS_ESP", "CANT_PZAS"}, {"Llantas", "LLANTAS", "CANT_LLAN"},
-    {"OtrosConsumos", "O_CONSUM", nullptr},   {"OtrasFuentes", "O_FUENTES", "C_OTRAS"},
+    {"OtrosConsumos", "O_CONSUM", nullptr},      {"OtrasFuentes", "O_FUENTES", "C_OTRAS"},
 };
 
 }  // namespace
 
 void CostosHorarios::Carga(Conexion* Conexion, std::string& sErrores) {
   try {
-    std::unique_ptr<Recordset> rs = GetTabla(Conexion, "select * from MAQUINA order by MAQUINA", {}, sErrores);
+    std::unique_ptr<Recordset> rs =
+        GetTabla(Conexion, "select * from MAQUINA order by MAQUINA", {}, sErrores);
     if (!rs || rs->RecordCount() < 1) return;
     const int64_t total = rs->RecordCount();
     rs->MoveFirst();
@@ -36,8 +37,8 @@ void CostosHorarios::Carga(Conexion* Conexion, std::string& sErrores) {
       ch->Des.Clave = rs->Fields("MAQUINA").Texto();
       ch->Des.Unidad = rs->Fields("UNIDAD").Texto();
       ch->Des.Costo = rs->Fields("VAL_A1").ComoMoneda();
-      ch->Des.Descripcion = rs->Fields("NOMBRE1").Texto() + " " + rs->Fields("NOMBRE2").Texto() + " " +
-                            rs->Fields("NOMBRE3").Texto();
+      ch->Des.Descripcion = rs->Fields("NOMBRE1").Texto() + " " + rs->Fields("NOMBRE2").Texto() +
+                            " " + rs->Fields("NOMBRE3").Texto();
       ch->Info.Capacidad = rs->Fields("CAPACIDAD").Texto();
       ch->Info.Marca = rs->Fields("MARCA").Texto();
       ch->Info.Modelo = rs->Fields("MODELO").Texto();
@@ -72,7 +73,8 @@ int32_t CostosHorarios::Count(std::string& sErrores) const {
   }
 }
 
-void CostosHorarios::AddByObject(std::unique_ptr<CostoHorario> oCostoHorario, std::string& sErrores) {
+void CostosHorarios::AddByObject(std::unique_ptr<CostoHorario> oCostoHorario,
+                                 std::string& sErrores) {
   try {
     if (!oCostoHorario) return;
     const std::string clave = "k" + oCostoHorario->Des.Clave;

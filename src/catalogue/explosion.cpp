@@ -8,7 +8,9 @@ namespace pmq {
 namespace {
 
 // Rounding to cents of every price.
-double R2(double x) { return Redondea(x, 2); }
+double R2(double x) {
+  return Redondea(x, 2);
+}
 
 const Concepto& ConceptoDe(const ItemExplosion& linea) {
   if (linea.Concepto == nullptr) throw ErrorQel(errores::kObjeto);
@@ -20,7 +22,8 @@ const Concepto& ConceptoDe(const ItemExplosion& linea) {
 void Explosion::ReservaUna() {
   // Room for one more line before it is referred to, so that keeping it cannot
   // fail; the room grows geometrically, as push_back's would.
-  if (lineas_.size() == lineas_.capacity()) lineas_.reserve(lineas_.empty() ? 8 : 2 * lineas_.size());
+  if (lineas_.size() == lineas_.capacity())
+    lineas_.reserve(lineas_.empty() ? 8 : 2 * lineas_.size());
 }
 
 ItemExplosion* Explosion::Bloque(size_t n) {
@@ -97,7 +100,8 @@ void Explosion::Opera(double VolumenObra, double IVA, bool IVAMat, double FactDe
       }
     }
     // Everything that can fail is computed before the totals change.
-    const Moneda destajo_unitario = VolumenObra == 0 ? Moneda() : Moneda::DesdeDouble(destajos / VolumenObra);
+    const Moneda destajo_unitario =
+        VolumenObra == 0 ? Moneda() : Moneda::DesdeDouble(destajos / VolumenObra);
     const Moneda total_destajos = Moneda::DesdeDouble(destajos);
     Moneda total = materiales + maquinaria + subcontratos;
     if (ObtenerMdeO) total += mano_de_obra;
@@ -141,7 +145,8 @@ void Explosion::ObtenerResumenes(bool ObtenerMdeO, std::string& sErrores) {
   }
 }
 
-ColeccionRef<ItemExplosion> Explosion::ObtenerResumen(enumTipoConcepto TipoConcepto, std::string& sErrores) {
+ColeccionRef<ItemExplosion> Explosion::ObtenerResumen(enumTipoConcepto TipoConcepto,
+                                                      std::string& sErrores) {
   ColeccionRef<ItemExplosion> resumen;
   try {
     // At most one summary line per line of the kind: room for them at once.

@@ -87,8 +87,8 @@ class Explosion {
   /// millions of such lines).
   ItemExplosion* Bloque(size_t n);
 
-  std::vector<std::unique_ptr<ItemExplosion>> lineas_;    // lines handed in through Add
-  std::vector<std::unique_ptr<ItemExplosion[]>> bloques_; // lines the explosion made itself
+  std::vector<std::unique_ptr<ItemExplosion>> lineas_;     // lines handed in through Add
+  std::vector<std::unique_ptr<ItemExplosion[]>> bloques_;  // lines the explosion made itself
 };
 
 }  // namespace pmq

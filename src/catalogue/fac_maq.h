@@ -15,10 +15,14 @@ class FacMaq {
   /// FAct for Activo (1), FEsp for Espera (2), FRes for Reserva (3), 0 otherwise.
   double Factor(int TipoCostoHorario) const {
     switch (TipoCostoHorario) {
-      case static_cast<int>(enumTipoCostoHorario::Activo): return FAct;
-      case static_cast<int>(enumTipoCostoHorario::Espera): return FEsp;
-      case static_cast<int>(enumTipoCostoHorario::Reserva): return FRes;
-      default: return 0;
+      case static_cast<int>(enumTipoCostoHorario::Activo):
+        return FAct;
+      case static_cast<int>(enumTipoCostoHorario::Espera):
+        return FEsp;
+      case static_cast<int>(enumTipoCostoHorario::Reserva):
+        return FRes;
+      default:
+        return 0;
     }
   }
 };

@@ -12,7 +12,8 @@
 namespace pmq {
 namespace {
 
-constexpr std::string_view kEncabezado = " ORIGEN     CONCEPTO    CANTIDAD     CANTIDAD ALT.   PARCIAL";
+constexpr std::string_view kEncabezado =
+    " ORIGEN     CONCEPTO    CANTIDAD     CANTIDAD ALT.   PARCIAL";
 constexpr std::string_view kSeparador = " ";
 
 const std::string& Regla() {
@@ -38,7 +39,9 @@ std::string ADerecha(std::string_view texto, size_t ancho) {
   return r;
 }
 
-std::string ClaveDe(const Concepto* c) { return c == nullptr ? std::string() : c->Des.Clave; }
+std::string ClaveDe(const Concepto* c) {
+  return c == nullptr ? std::string() : c->Des.Clave;
+}
 
 }  // namespace
 
@@ -48,8 +51,9 @@ void EscribeExplosion(const Concepto& oConcepto, std::ostream& salida) {
     return;
   }
   const Explosion& e = *oConcepto.Explosion;
-  salida << " Explosión de " << oConcepto.Des.Clave << ' ' << oConcepto.Des.Descripcion << " Unidad "
-         << oConcepto.Des.Unidad << " Volumen " << FormatoNumero(e.VolumenObra, "###,##0.000000") << " Destajo "
+  salida << " Explosión de " << oConcepto.Des.Clave << ' ' << oConcepto.Des.Descripcion
+         << " Unidad " << oConcepto.Des.Unidad << " Volumen "
+         << FormatoNumero(e.VolumenObra, "###,##0.000000") << " Destajo "
          << FormatoNumero(e.DestajoUnitario.ADouble(), "$ ###,###,##0.00") << '\n';
   if (!e.Items.empty()) {
     salida << Regla() << '\n' << kEncabezado << '\n' << Regla() << '\n';

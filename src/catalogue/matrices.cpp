@@ -45,21 +45,22 @@ bool Matrices::Precarga(Conexion* conexion) {
 }
 
 const std::vector<FilaMatriz>* Matrices::Filas(Conexion* conexion, const std::string& matriz,
-                                               int32_t conceptos_en_catalogo, std::string& sErrores) {
+                                               int32_t conceptos_en_catalogo,
+                                               std::string& sErrores) {
   if (conexion != conexion_) {
     Olvida();
     conexion_ = conexion;
   }
-  if (!precargada_ && !precarga_intentada_ && conceptos_en_catalogo >= kUmbralPrecarga && conexion != nullptr &&
-      conexion->State() == kEstadoAbierto) {
+  if (!precargada_ && !precarga_intentada_ && conceptos_en_catalogo >= kUmbralPrecarga &&
+      conexion != nullptr && conexion->State() == kEstadoAbierto) {
     Precarga(conexion);
   }
   if (auto it = filas_.find(matriz); it != filas_.end()) return &it->second;
   if (precargada_) return &kSinFilas;
 
   ++consultas_;
-  std::unique_ptr<Recordset> rs = GetTabla(conexion, "select * from MATRICES where MATRIZ = ?", {Valor(matriz)},
-                                           sErrores);
+  std::unique_ptr<Recordset> rs =
+      GetTabla(conexion, "select * from MATRICES where MATRIZ = ?", {Valor(matriz)}, sErrores);
   if (!rs) return nullptr;
   std::vector<FilaMatriz> filas;
   const int64_t total = rs->RecordCount();

@@ -25,9 +25,12 @@ void Calculo::MuestraErrores() const {
 
 int Calculo::SalidaDeResultado(int32_t resultado) {
   switch (resultado) {
-    case 1: return 0;
-    case 2: return 2;
-    default: return 1;
+    case 1:
+      return 0;
+    case 2:
+      return 2;
+    default:
+      return 1;
   }
 }
 

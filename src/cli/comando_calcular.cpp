@@ -12,15 +12,17 @@
 #include "model/partidas.h"
 #include "model/presups.h"
 
-#include <CLI/CLI.hpp>
 #include <fmt/format.h>
+#include <CLI/CLI.hpp>
 
 #include <iostream>
 
 namespace pmq::cli {
 namespace {
 
-std::string FechaOGuion(Fecha f) { return f.EsNula() ? "-" : FormatoFecha(f, "dd/mmm/yyyy"); }
+std::string FechaOGuion(Fecha f) {
+  return f.EsNula() ? "-" : FormatoFecha(f, "dd/mmm/yyyy");
+}
 
 class ComandoCalcular : public Comando {
  public:
@@ -28,16 +30,20 @@ class ComandoCalcular : public Comando {
     opciones_.Agrega(sub);
     sub.add_flag("--json", json_, "Imprime todo el modelo calculado como JSON");
     sub.footer(
-        "Sin --json imprime la obra, sus fechas, partidas, conceptos, importe total y estimaciones. "
-        "Sale con 0 si la obra se calculó, 2 si la base es de una estructura anterior, 1 si no se pudo.\n\n"
-        "Ejemplo: promorlaqel calcular --bd obra-ejemplo.db --obra A7 --opcion DesglosarMaquinaria=si");
+        "Sin --json imprime la obra, sus fechas, partidas, conceptos, importe total y "
+        "estimaciones. "
+        "Sale con 0 si la obra se calculó, 2 si la base es de una estructura anterior, 1 si no se "
+        "pudo.\n\n"
+        "Ejemplo: promorlaqel calcular --bd obra-ejemplo.db --obra A7 --opcion "
+        "DesglosarMaquinaria=si");
   }
 
   int Ejecuta() override {
     Calculo calculo(opciones_);
     calculo.Calcula();
     if (json_) {
-      VolcadoJson(calculo.Raiz(), calculo.Resultado(), calculo.Errores(), calculo.Consola().Mensajes())
+      VolcadoJson(calculo.Raiz(), calculo.Resultado(), calculo.Errores(),
+                  calculo.Consola().Mensajes())
           .Escribe(std::cout);
     } else {
       Resumen(calculo);
@@ -61,8 +67,10 @@ class ComandoCalcular : public Comando {
     texto += fmt::format("Inicio: {}  Terminación: {}  Días: {}\n", FechaOGuion(o.Des.Inicio),
                          FechaOGuion(o.Des.Final), o.DiasObra);
     texto += fmt::format("Periodos: {}\n", p.Periodos->Count());
-    texto += fmt::format("Partidas: {}  Conceptos de presupuesto: {}\n", o.Partidas->Count(), lineas);
-    texto += fmt::format("Importe total: {}\n", FormatoNumero(o.ImporteTotal.ADouble(), "$ ###,###,##0.00"));
+    texto +=
+        fmt::format("Partidas: {}  Conceptos de presupuesto: {}\n", o.Partidas->Count(), lineas);
+    texto += fmt::format("Importe total: {}\n",
+                         FormatoNumero(o.ImporteTotal.ADouble(), "$ ###,###,##0.00"));
     texto += fmt::format("Estimaciones: {}  Número de estimaciones en el presupuesto: {}\n",
                          ContarEstimaciones(o), o.NoEstimaciones);
     texto += fmt::format("Mensajes: {}  Resultado: {}\n", calculo.Consola().Mensajes().size(),
@@ -70,13 +78,16 @@ class ComandoCalcular : public Comando {
     std::cout << texto << std::flush;
   }
 
-  static int32_t ContarEstimaciones(const Obra& o) { return o.Estimaciones ? o.Estimaciones->Count() : 0; }
+  static int32_t ContarEstimaciones(const Obra& o) {
+    return o.Estimaciones ? o.Estimaciones->Count() : 0;
+  }
 
   OpcionesComunes opciones_;
   bool json_ = false;
 };
 
-const RegistraComando registro{10, "calcular", "Calcula la obra e imprime un resumen (o el modelo con --json)",
+const RegistraComando registro{10, "calcular",
+                               "Calcula la obra e imprime un resumen (o el modelo con --json)",
                                [] { return std::make_unique<ComandoCalcular>(); }};
 
 }  // namespace

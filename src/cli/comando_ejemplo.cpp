@@ -5,8 +5,8 @@
 #include "cli/registro_comandos.h"
 #include "db/base_nueva.h"
 
-#include <CLI/CLI.hpp>
 #include <fmt/format.h>
+#include <CLI/CLI.hpp>
 
 #include <cstdio>
 
@@ -16,11 +16,13 @@ namespace {
 class ComandoEjemplo : public Comando {
  public:
   void Configura(CLI::App& sub) override {
-    sub.add_option("--salida", salida_, "Archivo SQLite nuevo donde escribir la base de ejemplo (no debe existir)")
+    sub.add_option("--salida", salida_,
+                   "Archivo SQLite nuevo donde escribir la base de ejemplo (no debe existir)")
         ->required()
         ->type_name("ARCHIVO");
     sub.footer(
-        "La base trae el esquema completo y dos obras: A7 (el firme de la bodega, un solo concepto C-100) "
+        "La base trae el esquema completo y dos obras: A7 (el firme de la bodega, un solo concepto "
+        "C-100) "
         "y CASA01 (casa de dos niveles: seis partidas, cuatro estimaciones).\n\n"
         "Ejemplo: promorlaqel ejemplo --salida obra-ejemplo.db");
   }
@@ -39,7 +41,8 @@ class ComandoEjemplo : public Comando {
   std::string salida_;
 };
 
-const RegistraComando registro{60, "ejemplo", "Escribe la base de datos de ejemplo (obras A7 y CASA01)",
+const RegistraComando registro{60, "ejemplo",
+                               "Escribe la base de datos de ejemplo (obras A7 y CASA01)",
                                [] { return std::make_unique<ComandoEjemplo>(); }};
 
 }  // namespace

@@ -13,8 +13,8 @@
 #include "model/partidas.h"
 #include "model/presups.h"
 
-#include <CLI/CLI.hpp>
 #include <fmt/format.h>
+#include <CLI/CLI.hpp>
 
 #include <iostream>
 #include <unordered_set>
@@ -28,7 +28,8 @@ class ComandoExplosion : public Comando {
   void Configura(CLI::App& sub) override {
     opciones_.Agrega(sub);
     sub.add_option("--concepto", concepto_,
-                   "Clave del concepto a desglosar (lo use o no alguna partida); sin ella, todos los conceptos "
+                   "Clave del concepto a desglosar (lo use o no alguna partida); sin ella, todos "
+                   "los conceptos "
                    "desglosados al cargar la obra")
         ->type_name("CLAVE");
     sub.footer("Ejemplo: promorlaqel explosion --bd obra-ejemplo.db --obra A7 --concepto C-100");

@@ -11,9 +11,9 @@
 #include "reports/program/frm_programas_obra.h"
 #include "reports/program/programas_ctrl.h"
 
-#include <CLI/CLI.hpp>
 #include <fmt/format.h>
 #include <unistd.h>
+#include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <iostream>
@@ -26,15 +26,19 @@ class ComandoPrograma : public Comando {
  public:
   void Configura(CLI::App& sub) override {
     opciones_.Agrega(sub);
-    sub.add_option("--salida", salida_, "Libro a escribir (extensión .xlsx)")->required()->type_name("F.xlsx");
-    tipo_opcion_ = sub.add_option("--tipo", tipo_,
-                                  "Tipo de programa: 0 avance físico, 1 avance financiero (predeterminado), "
-                                  "2 materiales, 3 maquinaria, 4 mano de obra por conceptos")
-                       ->check(CLI::Range(0, 4))
-                       ->type_name("N");
+    sub.add_option("--salida", salida_, "Libro a escribir (extensión .xlsx)")
+        ->required()
+        ->type_name("F.xlsx");
+    tipo_opcion_ =
+        sub.add_option("--tipo", tipo_,
+                       "Tipo de programa: 0 avance físico, 1 avance financiero (predeterminado), "
+                       "2 materiales, 3 maquinaria, 4 mano de obra por conceptos")
+            ->check(CLI::Range(0, 4))
+            ->type_name("N");
     sub.add_flag("--cantidades", cantidades_, "Elige \"Cantidades\" en lugar de \"Importes\"");
     sub.footer(
-        "Sin --tipo, en una terminal se pregunta el tipo de programa (Enter acepta el avance financiero).\n"
+        "Sin --tipo, en una terminal se pregunta el tipo de programa (Enter acepta el avance "
+        "financiero).\n"
         "Ejemplo: promorlaqel programa --bd obra.db --obra A7 --salida programa.xlsx");
   }
 
@@ -83,12 +87,14 @@ class ComandoPrograma : public Comando {
     const auto& tipos = forma.comTipoPrograma.Items;
     std::string opciones;
     for (size_t i = 0; i < tipos.size(); ++i) {
-      opciones += fmt::format("{} {}) {}\n", static_cast<int32_t>(i) == forma.comTipoPrograma.ListIndex ? '*' : ' ',
-                              i, tipos[i]);
+      opciones += fmt::format(
+          "{} {}) {}\n", static_cast<int32_t>(i) == forma.comTipoPrograma.ListIndex ? '*' : ' ', i,
+          tipos[i]);
     }
     fmt::print(stderr, "{}\n{}", forma.Caption(), opciones);
     while (true) {
-      fmt::print(stderr, "Tipo de programa [{}] (Enter acepta, q cierra): ", forma.comTipoPrograma.ListIndex);
+      fmt::print(stderr, "Tipo de programa [{}] (Enter acepta, q cierra): ",
+                 forma.comTipoPrograma.ListIndex);
       std::fflush(stderr);
       std::string linea;
       if (!std::getline(std::cin, linea)) {
@@ -98,7 +104,8 @@ class ComandoPrograma : public Comando {
       while (!linea.empty() && (linea.back() == ' ' || linea.back() == '\r')) linea.pop_back();
       if (linea.empty()) return true;
       if (linea == "q" || linea == "Q") return false;
-      if (linea.size() == 1 && linea[0] >= '0' && linea[0] < static_cast<char>('0' + tipos.size())) {
+      if (linea.size() == 1 && linea[0] >= '0' &&
+          linea[0] < static_cast<char>('0' + tipos.size())) {
         forma.comTipoPrograma.Selecciona(linea[0] - '0');
         return true;
       }
@@ -113,7 +120,8 @@ class ComandoPrograma : public Comando {
   bool cantidades_ = false;
 };
 
-const RegistraComando registro{30, "programa", "Escribe el programa mensual de obra en un libro .xlsx",
+const RegistraComando registro{30, "programa",
+                               "Escribe el programa mensual de obra en un libro .xlsx",
                                [] { return std::make_unique<ComandoPrograma>(); }};
 
 }  // namespace

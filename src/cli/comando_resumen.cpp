@@ -11,8 +11,8 @@
 #include "reports/summary/rejilla.h"
 #include "reports/summary/resumenes_ctrl.h"
 
-#include <CLI/CLI.hpp>
 #include <fmt/format.h>
+#include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -75,7 +75,8 @@ void EscribeJson(const Rejilla& g, std::ostream& out) {
 void EscribeTexto(const Rejilla& g, std::ostream& out) {
   const int32_t columnas = std::max(1, g.Cols() - 3);
   std::vector<std::vector<std::string>> tabla;
-  std::vector<std::string> titulos = {"Clave", "Descripción", "Unidad", "Cantidad", "P.Unitario", "Importe"};
+  std::vector<std::string> titulos = {"Clave",    "Descripción", "Unidad",
+                                      "Cantidad", "P.Unitario",  "Importe"};
   for (int32_t c = 7; c < columnas; ++c) {
     const int32_t k = (c - 7) / 3 + 1;
     static constexpr const char* kPartes[] = {"Cantidad", "P.Unitario", "Importe"};
@@ -108,7 +109,8 @@ void EscribeTexto(const Rejilla& g, std::ostream& out) {
 
 bool TerminaEnXlsx(const std::string& ruta) {
   std::string ext = std::filesystem::path(ruta).extension().string();
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char ch) { return std::tolower(ch); });
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char ch) { return std::tolower(ch); });
   return ext == ".xlsx";
 }
 
@@ -116,15 +118,19 @@ class ComandoResumen : public Comando {
  public:
   void Configura(CLI::App& sub) override {
     opciones_.Agrega(sub);
-    sub.add_option("--salida", salida_, "Libro .xlsx al que se exporta el resumen")->type_name("F.xlsx");
+    sub.add_option("--salida", salida_, "Libro .xlsx al que se exporta el resumen")
+        ->type_name("F.xlsx");
     sub.add_flag("--punit-por-estimacion", punit_por_estimacion_,
                  "En el libro, cada estimación lleva su propia columna de precio unitario");
-    sub.add_option("--formato", formato_, "Cómo se imprime la rejilla: texto (por omisión), csv o json")
+    sub.add_option("--formato", formato_,
+                   "Cómo se imprime la rejilla: texto (por omisión), csv o json")
         ->check(CLI::IsMember({"texto", "csv", "json"}))
         ->type_name("texto|csv|json");
     sub.footer(
-        "Imprime el resumen de estimaciones de la obra (partidas, conceptos y, por estimación, cantidad, "
-        "precio unitario e importe) y, con --salida, lo exporta a la hoja \"Resumen\" de un libro.\n\n"
+        "Imprime el resumen de estimaciones de la obra (partidas, conceptos y, por estimación, "
+        "cantidad, "
+        "precio unitario e importe) y, con --salida, lo exporta a la hoja \"Resumen\" de un "
+        "libro.\n\n"
         "Ejemplo: promorlaqel resumen --bd obra.db --obra A7 --salida resumen.xlsx --formato csv");
   }
 
@@ -179,7 +185,8 @@ class ComandoResumen : public Comando {
     if (!salida_.empty()) {
       // A failed final write of the workbook is told in a message box.
       const bool sin_avisos = consola.Mensajes().size() == mensajes_antes;
-      bien = bien && exportado && errores_exportacion.empty() && sin_avisos && std::filesystem::exists(salida_);
+      bien = bien && exportado && errores_exportacion.empty() && sin_avisos &&
+             std::filesystem::exists(salida_);
     }
     return bien ? 0 : 1;
   }
@@ -191,9 +198,9 @@ class ComandoResumen : public Comando {
   std::string formato_ = "texto";
 };
 
-const RegistraComando registro{40, "resumen",
-                               "Imprime el resumen de estimaciones y lo exporta a un libro (--salida)",
-                               [] { return std::make_unique<ComandoResumen>(); }};
+const RegistraComando registro{
+    40, "resumen", "Imprime el resumen de estimaciones y lo exporta a un libro (--salida)",
+    [] { return std::make_unique<ComandoResumen>(); }};
 
 }  // namespace
 }  // namespace pmq::cli

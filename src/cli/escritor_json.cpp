@@ -6,7 +6,8 @@
 
 namespace pmq::cli {
 
-EscritorJson::EscritorJson(std::ostream& salida, int sangria) : salida_(salida), sangria_(sangria) {}
+EscritorJson::EscritorJson(std::ostream& salida, int sangria)
+    : salida_(salida), sangria_(sangria) {}
 
 void EscritorJson::NuevaLinea() {
   salida_.put('\n');
@@ -45,10 +46,18 @@ void EscritorJson::Cierra(char c) {
   salida_.put(c);
 }
 
-void EscritorJson::AbreObjeto() { Abre('{', true); }
-void EscritorJson::CierraObjeto() { Cierra('}'); }
-void EscritorJson::AbreLista() { Abre('[', false); }
-void EscritorJson::CierraLista() { Cierra(']'); }
+void EscritorJson::AbreObjeto() {
+  Abre('{', true);
+}
+void EscritorJson::CierraObjeto() {
+  Cierra('}');
+}
+void EscritorJson::AbreLista() {
+  Abre('[', false);
+}
+void EscritorJson::CierraLista() {
+  Cierra(']');
+}
 
 void EscritorJson::Texto(std::string_view valor) {
   AntesDeValor();
@@ -94,7 +103,8 @@ void EscritorJson::Termina() {
 }
 
 std::string EscritorJson::Cadena(std::string_view valor) {
-  return nlohmann::json(std::string(valor)).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  return nlohmann::json(std::string(valor))
+      .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 std::string EscritorJson::Numero(double valor) {

@@ -38,15 +38,42 @@ class EscritorJson {
   void Dia(Fecha valor);
 
   // A member and its value at once.
-  void Campo(std::string_view nombre, std::string_view valor) { Clave(nombre); Texto(valor); }
-  void Campo(std::string_view nombre, const std::string& valor) { Clave(nombre); Texto(valor); }
-  void Campo(std::string_view nombre, const char* valor) { Clave(nombre); Texto(valor); }
-  void Campo(std::string_view nombre, int32_t valor) { Clave(nombre); Entero(valor); }
-  void Campo(std::string_view nombre, int64_t valor) { Clave(nombre); Entero(valor); }
-  void Campo(std::string_view nombre, double valor) { Clave(nombre); Doble(valor); }
-  void Campo(std::string_view nombre, Moneda valor) { Clave(nombre); Dinero(valor); }
-  void Campo(std::string_view nombre, bool valor) { Clave(nombre); Logico(valor); }
-  void Campo(std::string_view nombre, Fecha valor) { Clave(nombre); Dia(valor); }
+  void Campo(std::string_view nombre, std::string_view valor) {
+    Clave(nombre);
+    Texto(valor);
+  }
+  void Campo(std::string_view nombre, const std::string& valor) {
+    Clave(nombre);
+    Texto(valor);
+  }
+  void Campo(std::string_view nombre, const char* valor) {
+    Clave(nombre);
+    Texto(valor);
+  }
+  void Campo(std::string_view nombre, int32_t valor) {
+    Clave(nombre);
+    Entero(valor);
+  }
+  void Campo(std::string_view nombre, int64_t valor) {
+    Clave(nombre);
+    Entero(valor);
+  }
+  void Campo(std::string_view nombre, double valor) {
+    Clave(nombre);
+    Doble(valor);
+  }
+  void Campo(std::string_view nombre, Moneda valor) {
+    Clave(nombre);
+    Dinero(valor);
+  }
+  void Campo(std::string_view nombre, bool valor) {
+    Clave(nombre);
+    Logico(valor);
+  }
+  void Campo(std::string_view nombre, Fecha valor) {
+    Clave(nombre);
+    Dia(valor);
+  }
 
   /// Ends the document with a line break.
   void Termina();

@@ -3,8 +3,8 @@
 #include "cli/error_uso.h"
 #include "cli/registro_comandos.h"
 
-#include <CLI/CLI.hpp>
 #include <fmt/format.h>
+#include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <exception>
@@ -38,7 +38,8 @@ std::string MotivoEnEspanol(const CLI::ParseError& e) {
   static const std::pair<std::regex, const char*> kTraducciones[] = {
       {std::regex("^A subcommand is required$"), "falta el comando (vea promorlaqel --help)"},
       {std::regex("^(.+) is required$"), "falta la opción obligatoria $1"},
-      {std::regex("^The following arguments? (was|were) not expected: (.*)$"), "argumentos no esperados: $2"},
+      {std::regex("^The following arguments? (was|were) not expected: (.*)$"),
+       "argumentos no esperados: $2"},
       {std::regex("^(\\S+): (\\d+) required \\S+ missing$"), "a $1 le falta su valor"},
       {std::regex("^(\\S+) excludes (\\S+)$"), "$1 no se puede usar con $2"},
   };
@@ -53,9 +54,10 @@ std::string MotivoEnEspanol(const CLI::ParseError& e) {
 
 int main(int argc, char** argv) {
   using namespace pmq::cli;
-  CLI::App app{"ProMorlaQel: carga una obra de su base de datos, desglosa sus precios unitarios en insumos, "
-               "la reparte por meses y escribe el programa de obra y el resumen de estimaciones.",
-               "promorlaqel"};
+  CLI::App app{
+      "ProMorlaQel: carga una obra de su base de datos, desglosa sus precios unitarios en insumos, "
+      "la reparte por meses y escribe el programa de obra y el resumen de estimaciones.",
+      "promorlaqel"};
   EnEspanol(app);
   app.set_version_flag("--version", "promorlaqel " PMQ_VERSION, "Muestra la versión y termina");
   app.require_subcommand(1, 1);
@@ -73,7 +75,8 @@ int main(int argc, char** argv) {
   // Set after the subcommands, which would inherit it.
   app.footer(
       "Cada comando tiene su ayuda: promorlaqel COMANDO --help\n\n"
-      "Ejemplo: promorlaqel ejemplo --salida obra.db && promorlaqel calcular --bd obra.db --obra A7");
+      "Ejemplo: promorlaqel ejemplo --salida obra.db && promorlaqel calcular --bd obra.db --obra "
+      "A7");
 
   try {
     app.parse(argc, argv);

@@ -5,11 +5,11 @@
 
 #include <CLI/CLI.hpp>
 
+#include <strings.h>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <functional>
-#include <strings.h>
 
 namespace pmq::cli {
 namespace {
@@ -34,7 +34,8 @@ double ComoDoble(std::string_view nombre, std::string_view valor) {
   const char* fin = valor.data() + valor.size();
   auto [p, ec] = std::from_chars(valor.data(), fin, d);
   if (valor.empty() || ec != std::errc() || p != fin || !std::isfinite(d)) {
-    throw ErrorUso("--opcion " + std::string(nombre) + ": \"" + std::string(valor) + "\" no es un número");
+    throw ErrorUso("--opcion " + std::string(nombre) + ": \"" + std::string(valor) +
+                   "\" no es un número");
   }
   return d;
 }
@@ -51,7 +52,8 @@ int ComoEnumeracion(std::string_view nombre, std::string_view valor, int minimo,
   auto [p, ec] = std::from_chars(valor.data(), fin, n);
   if (valor.empty() || ec != std::errc() || p != fin || n < minimo || n > maximo) {
     throw ErrorUso("--opcion " + std::string(nombre) + ": \"" + std::string(valor) +
-                   "\" no es un valor entre " + std::to_string(minimo) + " y " + std::to_string(maximo));
+                   "\" no es un valor entre " + std::to_string(minimo) + " y " +
+                   std::to_string(maximo));
   }
   return n;
 }
@@ -59,19 +61,28 @@ int ComoEnumeracion(std::string_view nombre, std::string_view valor, int minimo,
 }  // namespace
 
 void OpcionesComunes::Agrega(CLI::App& subcomando, bool con_obra) {
-  subcomando.add_option("--bd", bd_, "Base de datos del proyecto: archivo SQLite, texto con Data Source=<ruta> o URI postgresql://")
+  subcomando
+      .add_option("--bd", bd_,
+                  "Base de datos del proyecto: archivo SQLite, texto con Data Source=<ruta> o URI "
+                  "postgresql://")
       ->required()
       ->type_name("RUTA");
-  auto* obra = subcomando.add_option("--obra", obra_, "Clave de la obra a calcular (columna OBRA de la base)")->type_name("CLAVE");
+  auto* obra =
+      subcomando
+          .add_option("--obra", obra_, "Clave de la obra a calcular (columna OBRA de la base)")
+          ->type_name("CLAVE");
   if (con_obra) obra->required();
   subcomando
-      .add_option("--opcion", opciones_,
-                  "Fija una opción del cálculo por su nombre; se puede repetir. Las lógicas aceptan si/sí/no, "
-                  "true/false, 1/0. Nombres: DesglosarConceptos, DesglosarMaquinaria, "
-                  "IncluirDesperdicio, IncluirMandoIntermedio, IncluirHerramientaMenor, IncluirIvaMateriales, "
-                  "IncluirIvaSubcontratos, NombreLargoObra, NombreLargoPartida, NombreLargoConcepto, "
-                  "UnidadesComerciales, IVA, FactorDestajos, TipoPeriodo, TipoPrograma, TipoCalculoDias, "
-                  "Empresa, Leyenda1, Leyenda2")
+      .add_option(
+          "--opcion", opciones_,
+          "Fija una opción del cálculo por su nombre; se puede repetir. Las lógicas aceptan "
+          "si/sí/no, "
+          "true/false, 1/0. Nombres: DesglosarConceptos, DesglosarMaquinaria, "
+          "IncluirDesperdicio, IncluirMandoIntermedio, IncluirHerramientaMenor, "
+          "IncluirIvaMateriales, "
+          "IncluirIvaSubcontratos, NombreLargoObra, NombreLargoPartida, NombreLargoConcepto, "
+          "UnidadesComerciales, IVA, FactorDestajos, TipoPeriodo, TipoPrograma, TipoCalculoDias, "
+          "Empresa, Leyenda1, Leyenda2")
       ->type_name("NOMBRE=VALOR")
       ->expected(1)
       ->take_all();
@@ -121,11 +132,16 @@ void OpcionesComunes::AplicaOpcion(Programa& p, std::string_view nombre, std::st
     p.TipoPeriodo = static_cast<enumTipoPeriodo>(
         ComoEnumeracion("TipoPeriodo", valor, 0, 1, {{"enumQuincenal", 0}, {"enumMensual", 1}}));
   } else if (Iguales(nombre, "TipoPrograma")) {
-    p.TipoPrograma = static_cast<enumTipoPrograma>(ComoEnumeracion(
-        "TipoPrograma", valor, -1, 7,
-        {{"Ninguno", -1}, {"TotalImportes", 0}, {"TotalCantidades", 1}, {"MaterialesCantidades", 2},
-         {"MaterialesImportes", 3}, {"ManoDeObraCantidades", 4}, {"ManoDeObraImportes", 5},
-         {"MaquinariaCantidades", 6}, {"MaquinariaImportes", 7}}));
+    p.TipoPrograma = static_cast<enumTipoPrograma>(ComoEnumeracion("TipoPrograma", valor, -1, 7,
+                                                                   {{"Ninguno", -1},
+                                                                    {"TotalImportes", 0},
+                                                                    {"TotalCantidades", 1},
+                                                                    {"MaterialesCantidades", 2},
+                                                                    {"MaterialesImportes", 3},
+                                                                    {"ManoDeObraCantidades", 4},
+                                                                    {"ManoDeObraImportes", 5},
+                                                                    {"MaquinariaCantidades", 6},
+                                                                    {"MaquinariaImportes", 7}}));
   } else if (Iguales(nombre, "TipoCalculoDias")) {
     p.TipoCalculoDias = static_cast<enumTipoCalculoDias>(
         ComoEnumeracion("TipoCalculoDias", valor, 1, 2, {{"ParaInsumo", 1}, {"ParaConcepto", 2}}));

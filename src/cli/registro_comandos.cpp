@@ -9,7 +9,9 @@ std::vector<RegistroComandos::Entrada>& RegistroComandos::Lista() {
   return lista;
 }
 
-void RegistroComandos::Registra(Entrada entrada) { Lista().push_back(std::move(entrada)); }
+void RegistroComandos::Registra(Entrada entrada) {
+  Lista().push_back(std::move(entrada));
+}
 
 std::vector<const RegistroComandos::Entrada*> RegistroComandos::Entradas() {
   std::vector<const Entrada*> entradas;

@@ -34,8 +34,10 @@ class RegistroComandos {
 
 /// Registers a command when the program starts.
 struct RegistraComando {
-  RegistraComando(int orden, std::string nombre, std::string descripcion, RegistroComandos::Fabrica fabrica) {
-    RegistroComandos::Registra({orden, std::move(nombre), std::move(descripcion), std::move(fabrica)});
+  RegistraComando(int orden, std::string nombre, std::string descripcion,
+                  RegistroComandos::Fabrica fabrica) {
+    RegistroComandos::Registra(
+        {orden, std::move(nombre), std::move(descripcion), std::move(fabrica)});
   }
 };
 

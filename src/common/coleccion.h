@@ -47,7 +47,9 @@ class Coleccion {
   T* Item(const std::string& clave) const { return Item(std::string_view(clave)); }
 
   /// True when the key is present.
-  bool Contiene(std::string_view clave) const { return claves_.count(ClaveNormalizada(clave)) != 0; }
+  bool Contiene(std::string_view clave) const {
+    return claves_.count(ClaveNormalizada(clave)) != 0;
+  }
 
   /// Appends an item, under a key when one is given. A key that is already
   /// present throws ErrorQel 457 and leaves the collection as it was (the item

@@ -8,29 +8,51 @@ namespace pmq {
 
 std::string_view DescripcionError(int numero) {
   switch (numero) {
-    case errores::kLlamadaNoValida: return "Llamada a procedimiento o argumento no válidos";
-    case errores::kDesbordamiento: return "Desbordamiento";
-    case errores::kMemoria: return "Memoria insuficiente";
-    case errores::kSubindice: return "Subíndice fuera del intervalo";
-    case errores::kDivisionCero: return "División por cero";
-    case errores::kTipos: return "No coinciden los tipos";
-    case errores::kArchivo: return "No se ha encontrado el archivo";
-    case errores::kArchivoExiste: return "El archivo ya existe";
-    case errores::kPermiso: return "Permiso denegado";
-    case errores::kRuta: return "No se ha encontrado la ruta de acceso";
-    case errores::kObjeto: return "Variable de objeto o bloque With no establecido";
-    case errores::kNull: return "Uso no válido de Null";
-    case errores::kSinMetodo: return "El objeto no acepta esta propiedad o método";
-    case errores::kComponente: return "El componente ActiveX no puede crear el objeto";
-    case errores::kClaveDuplicada: return "Esta clave ya está asociada con un elemento de esta colección";
-    case errores::kServidorRemoto: return "El equipo servidor remoto no existe o no está disponible";
-    case errores::kAplicacion: return "Error definido por la aplicación o el objeto";
+    case errores::kLlamadaNoValida:
+      return "Llamada a procedimiento o argumento no válidos";
+    case errores::kDesbordamiento:
+      return "Desbordamiento";
+    case errores::kMemoria:
+      return "Memoria insuficiente";
+    case errores::kSubindice:
+      return "Subíndice fuera del intervalo";
+    case errores::kDivisionCero:
+      return "División por cero";
+    case errores::kTipos:
+      return "No coinciden los tipos";
+    case errores::kArchivo:
+      return "No se ha encontrado el archivo";
+    case errores::kArchivoExiste:
+      return "El archivo ya existe";
+    case errores::kPermiso:
+      return "Permiso denegado";
+    case errores::kRuta:
+      return "No se ha encontrado la ruta de acceso";
+    case errores::kObjeto:
+      return "Variable de objeto o bloque With no establecido";
+    case errores::kNull:
+      return "Uso no válido de Null";
+    case errores::kSinMetodo:
+      return "El objeto no acepta esta propiedad o método";
+    case errores::kComponente:
+      return "El componente ActiveX no puede crear el objeto";
+    case errores::kClaveDuplicada:
+      return "Esta clave ya está asociada con un elemento de esta colección";
+    case errores::kServidorRemoto:
+      return "El equipo servidor remoto no existe o no está disponible";
+    case errores::kAplicacion:
+      return "Error definido por la aplicación o el objeto";
     case errores::kCampo:
-      return "No se encontró el elemento en la colección que corresponde con el nombre o el ordinal solicitado.";
-    case errores::kConexion: return "La operación no está permitida si el objeto está cerrado.";
-    case errores::kCancelar: return "Se seleccionó Cancelar.";
-    case errores::kBaseDatos: return "Error no especificado";
-    default: return "";
+      return "No se encontró el elemento en la colección que corresponde con el nombre o el "
+             "ordinal solicitado.";
+    case errores::kConexion:
+      return "La operación no está permitida si el objeto está cerrado.";
+    case errores::kCancelar:
+      return "Se seleccionó Cancelar.";
+    case errores::kBaseDatos:
+      return "Error no especificado";
+    default:
+      return "";
   }
 }
 
@@ -58,13 +80,13 @@ ErrorActual ErrorDeExcepcionActual() {
 }
 
 std::string TextoExcepcion(std::string_view prefijo, std::string_view clase,
-                           std::string_view operacion, int numero,
-                           std::string_view descripcion) {
+                           std::string_view operacion, int numero, std::string_view descripcion) {
   std::string texto;
   if (!prefijo.empty()) {
     texto = fmt::format("{}.", prefijo);
   }
-  texto += fmt::format("{}.{}() arrojó la excepción # {} {}\n", clase, operacion, numero, descripcion);
+  texto +=
+      fmt::format("{}.{}() arrojó la excepción # {} {}\n", clase, operacion, numero, descripcion);
   return texto;
 }
 

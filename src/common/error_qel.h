@@ -11,27 +11,27 @@ namespace pmq {
 
 /// Error numbers the library raises. Descriptions live in DescripcionError().
 namespace errores {
-inline constexpr int kLlamadaNoValida = 5;     // invalid procedure call or argument
-inline constexpr int kDesbordamiento = 6;      // overflow
-inline constexpr int kMemoria = 7;             // out of memory
-inline constexpr int kSubindice = 9;           // subscript out of range
-inline constexpr int kDivisionCero = 11;       // division by zero
-inline constexpr int kTipos = 13;              // type mismatch
-inline constexpr int kArchivo = 53;            // file not found
-inline constexpr int kArchivoExiste = 58;      // the file already exists
-inline constexpr int kPermiso = 70;            // permission denied
-inline constexpr int kRuta = 76;               // path not found
-inline constexpr int kObjeto = 91;             // object variable not set
-inline constexpr int kNull = 94;               // invalid use of Null
-inline constexpr int kSinMetodo = 438;         // object does not support this property or method
-inline constexpr int kComponente = 429;        // the application cannot be created
-inline constexpr int kClaveDuplicada = 457;    // the key is already associated with an element
-inline constexpr int kServidorRemoto = 462;    // the remote server machine is unavailable
-inline constexpr int kAplicacion = 1004;       // application-defined error (spreadsheet)
-inline constexpr int kCampo = 3265;            // column not in the record set
-inline constexpr int kConexion = 3709;         // the connection cannot be used
-inline constexpr int kCancelar = 32755;        // the user pressed Cancel in a dialog
-inline constexpr int kBaseDatos = -2147467259; // provider failure (opening, SQL)
+inline constexpr int kLlamadaNoValida = 5;      // invalid procedure call or argument
+inline constexpr int kDesbordamiento = 6;       // overflow
+inline constexpr int kMemoria = 7;              // out of memory
+inline constexpr int kSubindice = 9;            // subscript out of range
+inline constexpr int kDivisionCero = 11;        // division by zero
+inline constexpr int kTipos = 13;               // type mismatch
+inline constexpr int kArchivo = 53;             // file not found
+inline constexpr int kArchivoExiste = 58;       // the file already exists
+inline constexpr int kPermiso = 70;             // permission denied
+inline constexpr int kRuta = 76;                // path not found
+inline constexpr int kObjeto = 91;              // object variable not set
+inline constexpr int kNull = 94;                // invalid use of Null
+inline constexpr int kSinMetodo = 438;          // object does not support this property or method
+inline constexpr int kComponente = 429;         // the application cannot be created
+inline constexpr int kClaveDuplicada = 457;     // the key is already associated with an element
+inline constexpr int kServidorRemoto = 462;     // the remote server machine is unavailable
+inline constexpr int kAplicacion = 1004;        // application-defined error (spreadsheet)
+inline constexpr int kCampo = 3265;             // column not in the record set
+inline constexpr int kConexion = 3709;          // the connection cannot be used
+inline constexpr int kCancelar = 32755;         // the user pressed Cancel in a dialog
+inline constexpr int kBaseDatos = -2147467259;  // provider failure (opening, SQL)
 }  // namespace errores
 
 /// The Spanish description of an error number ("" when the number is unknown).
@@ -73,7 +73,6 @@ void AnotaExcepcionConPrefijo(std::string& sErrores, std::string_view prefijo,
 
 /// The text that AnotaExcepcion appends, for a known number and description.
 std::string TextoExcepcion(std::string_view prefijo, std::string_view clase,
-                           std::string_view operacion, int numero,
-                           std::string_view descripcion);
+                           std::string_view operacion, int numero, std::string_view descripcion);
 
 }  // namespace pmq

@@ -55,9 +55,13 @@ Patron Analiza(std::string_view patron) {
 
 }  // namespace
 
-const ConfiguracionRegional& Regional() { return RegionalMutable(); }
+const ConfiguracionRegional& Regional() {
+  return RegionalMutable();
+}
 
-void EstableceRegional(ConfiguracionRegional regional) { RegionalMutable() = std::move(regional); }
+void EstableceRegional(ConfiguracionRegional regional) {
+  RegionalMutable() = std::move(regional);
+}
 
 std::string FormatoNumero(double valor, std::string_view patron) {
   const Patron p = Analiza(patron);
@@ -95,7 +99,8 @@ std::string FormatoNumero(double valor, std::string_view patron) {
 }
 
 std::string TextoGeneral(double valor) {
-  if (valor == 0.0 || !std::isfinite(valor)) return std::isfinite(valor) ? "0" : fmt::format("{}", valor);
+  if (valor == 0.0 || !std::isfinite(valor))
+    return std::isfinite(valor) ? "0" : fmt::format("{}", valor);
   const double magnitud = std::fabs(valor);
   std::string texto;
   if (magnitud >= 1e15 || magnitud < 1e-5) {

@@ -15,7 +15,9 @@ Moneda Moneda::DesdeEntero(int64_t entero) {
   return DesdeUnidades(r);
 }
 
-Moneda Moneda::DesdeDouble(double valor) { return DesdeUnidades(RedondeaAEntero(valor, 4)); }
+Moneda Moneda::DesdeDouble(double valor) {
+  return DesdeUnidades(RedondeaAEntero(valor, 4));
+}
 
 Moneda Moneda::DesdeTexto(std::string_view texto) {
   size_t i = 0;
@@ -34,7 +36,8 @@ Moneda Moneda::DesdeTexto(std::string_view texto) {
 std::string Moneda::Texto() const {
   const bool negativo = unidades_ < 0;
   // Work on the unsigned magnitude so that INT64_MIN is printed right.
-  const uint64_t magnitud = negativo ? 0 - static_cast<uint64_t>(unidades_) : static_cast<uint64_t>(unidades_);
+  const uint64_t magnitud =
+      negativo ? 0 - static_cast<uint64_t>(unidades_) : static_cast<uint64_t>(unidades_);
   std::string texto = std::to_string(magnitud / kEscala);
   uint64_t fraccion = magnitud % kEscala;
   if (fraccion != 0) {
@@ -48,17 +51,21 @@ std::string Moneda::Texto() const {
 
 Moneda Moneda::operator+(Moneda otra) const {
   int64_t r = 0;
-  if (__builtin_add_overflow(unidades_, otra.unidades_, &r)) throw ErrorQel(errores::kDesbordamiento);
+  if (__builtin_add_overflow(unidades_, otra.unidades_, &r))
+    throw ErrorQel(errores::kDesbordamiento);
   return DesdeUnidades(r);
 }
 
 Moneda Moneda::operator-(Moneda otra) const {
   int64_t r = 0;
-  if (__builtin_sub_overflow(unidades_, otra.unidades_, &r)) throw ErrorQel(errores::kDesbordamiento);
+  if (__builtin_sub_overflow(unidades_, otra.unidades_, &r))
+    throw ErrorQel(errores::kDesbordamiento);
   return DesdeUnidades(r);
 }
 
-Moneda Moneda::operator-() const { return Moneda() - *this; }
+Moneda Moneda::operator-() const {
+  return Moneda() - *this;
+}
 
 Moneda Moneda::operator*(int64_t factor) const {
   int64_t r = 0;

@@ -10,15 +10,16 @@
 namespace pmq {
 namespace {
 
-constexpr std::array<double, 21> kPotencias = {
-    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10,
-    1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20};
+constexpr std::array<double, 21> kPotencias = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
+                                               1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13,
+                                               1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20};
 
 // Shortest round-trip digits of |v| and the decimal exponent of the first digit:
 // |v| = 0.d1d2d3... × 10^(exp + 1).
 void DigitosCortos(double v, std::string& digitos, int& exponente) {
   char buf[64];
-  auto [fin, ec] = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific);
+  auto [fin, ec] =
+      std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific);
   (void)ec;
   digitos.clear();
   const char* p = buf;
@@ -95,7 +96,8 @@ int64_t RedondeaAEntero(double v, int d) {
   if (digitos.size() > 19) throw ErrorQel(errores::kDesbordamiento);
   int64_t valor = 0;
   for (char c : digitos) {
-    if (__builtin_mul_overflow(valor, 10, &valor) || __builtin_add_overflow(valor, c - '0', &valor)) {
+    if (__builtin_mul_overflow(valor, 10, &valor) ||
+        __builtin_add_overflow(valor, c - '0', &valor)) {
       throw ErrorQel(errores::kDesbordamiento);
     }
   }
@@ -104,7 +106,8 @@ int64_t RedondeaAEntero(double v, int d) {
 
 double RedondeaPar(double v, int d) {
   if (!std::isfinite(v)) return v;
-  if (std::fabs(v) * kPotencias[static_cast<size_t>(d)] >= 9.0e18) return v;  // nothing left to round
+  if (std::fabs(v) * kPotencias[static_cast<size_t>(d)] >= 9.0e18)
+    return v;  // nothing left to round
   const int64_t entero = RedondeaAEntero(v, d);
   const double r = static_cast<double>(entero) / kPotencias[static_cast<size_t>(d)];
   return (r == 0.0 && std::signbit(v)) ? 0.0 : r;

@@ -10,8 +10,8 @@ namespace pmq {
 
 /// How an exact half is rounded.
 enum class ModoMitad {
-  kPar,             ///< to the even digit (the library's rounding)
-  kLejosDeCero,     ///< away from zero (display formats)
+  kPar,          ///< to the even digit (the library's rounding)
+  kLejosDeCero,  ///< away from zero (display formats)
 };
 
 /// round(|v| × 10^d) as a string of decimal digits ("0" for zero); `negativo`

@@ -6,8 +6,8 @@
 
 #include <fmt/format.h>
 
-#include <cstdio>
 #include <unistd.h>
+#include <cstdio>
 
 namespace pmq {
 namespace {
@@ -29,11 +29,17 @@ ServiciosHost& Host() {
   return h != nullptr ? *h : HostPredeterminado();
 }
 
-void EstableceHost(ServiciosHost* host) { HostActual() = host; }
+void EstableceHost(ServiciosHost* host) {
+  HostActual() = host;
+}
 
-HostEnUso::HostEnUso(ServiciosHost& host) : anterior_(HostActual()) { HostActual() = &host; }
+HostEnUso::HostEnUso(ServiciosHost& host) : anterior_(HostActual()) {
+  HostActual() = &host;
+}
 
-HostEnUso::~HostEnUso() { HostActual() = anterior_; }
+HostEnUso::~HostEnUso() {
+  HostActual() = anterior_;
+}
 
 int MsgBox(std::string_view texto, int estilo, std::string_view titulo) {
   return Host().MsgBox(texto, estilo, titulo);

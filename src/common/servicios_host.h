@@ -27,17 +27,17 @@ inline constexpr std::string_view kTituloPredeterminado = "ProMorlaQel";
 
 /// What a long load is doing when it yields to the host.
 struct Progreso {
-  std::string_view que;   ///< what is being loaded ("Conceptos", "Presupuesto 01" …)
-  int64_t registro = 0;   ///< 1-based number of the record just read
-  int64_t total = 0;      ///< records in all
+  std::string_view que;  ///< what is being loaded ("Conceptos", "Presupuesto 01" …)
+  int64_t registro = 0;  ///< 1-based number of the record just read
+  int64_t total = 0;     ///< records in all
 };
 
 /// A request for a file name.
 struct PeticionDialogo {
   std::string titulo;
-  std::string filtro;          ///< "Libro de Excel (*.xlsx)|*.xlsx"
-  std::string patron;          ///< default file name or pattern ("*.xlsx")
-  bool guardar = true;         ///< save (true) or open (false)
+  std::string filtro;   ///< "Libro de Excel (*.xlsx)|*.xlsx"
+  std::string patron;   ///< default file name or pattern ("*.xlsx")
+  bool guardar = true;  ///< save (true) or open (false)
 };
 
 /// The answer of a file dialog.

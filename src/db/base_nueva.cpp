@@ -6,12 +6,12 @@
 #include <fmt/format.h>
 #include <sqlite3.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace pmq {
@@ -28,7 +28,9 @@ class ArchivoTemporal {
     const int fd = ::mkstemp(nombre.data());
     if (fd < 0) {
       const int e = errno;
-      throw ErrorQel(e == ENOENT ? errores::kRuta : e == EACCES ? errores::kPermiso : errores::kArchivo,
+      throw ErrorQel(e == ENOENT   ? errores::kRuta
+                     : e == EACCES ? errores::kPermiso
+                                   : errores::kArchivo,
                      fmt::format("No se puede crear un archivo en la carpeta de '{}': {}", destino,
                                  std::strerror(e)));
     }
@@ -50,16 +52,18 @@ class ArchivoTemporal {
 // Runs every statement of `sql` on a new database at `ruta`, in one transaction.
 void Escribe(const std::string& ruta, std::string_view sql) {
   sqlite3* db = nullptr;
-  const int abierta = sqlite3_open_v2(ruta.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+  const int abierta =
+      sqlite3_open_v2(ruta.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
   std::string texto = "BEGIN;\n";
   texto += sql;
   texto += "\nCOMMIT;";
   char* error = nullptr;
-  if (abierta != SQLITE_OK || sqlite3_exec(db, texto.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-    std::string mensaje = fmt::format("No se pudo escribir la base de datos: {}",
-                                      error != nullptr ? error
-                                      : db != nullptr  ? sqlite3_errmsg(db)
-                                                       : "sin memoria");
+  if (abierta != SQLITE_OK ||
+      sqlite3_exec(db, texto.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+    std::string mensaje =
+        fmt::format("No se pudo escribir la base de datos: {}", error != nullptr ? error
+                                                                : db != nullptr ? sqlite3_errmsg(db)
+                                                                                : "sin memoria");
     sqlite3_free(error);
     sqlite3_close(db);
     throw ErrorQel(errores::kBaseDatos, mensaje);
@@ -71,7 +75,8 @@ void Escribe(const std::string& ruta, std::string_view sql) {
 
 // Moves `origen` to `destino` unless `destino` exists, in one step.
 void ColocaSinSobrescribir(const std::string& origen, const std::string& destino) {
-  if (::renameat2(AT_FDCWD, origen.c_str(), AT_FDCWD, destino.c_str(), RENAME_NOREPLACE) == 0) return;
+  if (::renameat2(AT_FDCWD, origen.c_str(), AT_FDCWD, destino.c_str(), RENAME_NOREPLACE) == 0)
+    return;
   int e = errno;
   if (e == EINVAL || e == ENOSYS) {
     // A file system without no-replace renames: a hard link fails the same way
@@ -80,9 +85,11 @@ void ColocaSinSobrescribir(const std::string& origen, const std::string& destino
     e = errno;
   }
   if (e == EEXIST) {
-    throw ErrorQel(errores::kArchivoExiste, fmt::format("El archivo '{}' ya existe; no se sobrescribe", destino));
+    throw ErrorQel(errores::kArchivoExiste,
+                   fmt::format("El archivo '{}' ya existe; no se sobrescribe", destino));
   }
-  throw ErrorQel(errores::kPermiso, fmt::format("No se pudo colocar '{}': {}", destino, std::strerror(e)));
+  throw ErrorQel(errores::kPermiso,
+                 fmt::format("No se pudo colocar '{}': {}", destino, std::strerror(e)));
 }
 
 }  // namespace
@@ -91,7 +98,8 @@ bool CreaBaseSqlite(const std::string& ruta, std::string_view sql, std::string& 
   try {
     struct stat info {};
     if (::lstat(ruta.c_str(), &info) == 0) {
-      throw ErrorQel(errores::kArchivoExiste, fmt::format("El archivo '{}' ya existe; no se sobrescribe", ruta));
+      throw ErrorQel(errores::kArchivoExiste,
+                     fmt::format("El archivo '{}' ya existe; no se sobrescribe", ruta));
     }
     ArchivoTemporal temporal(ruta);
     Escribe(temporal.Ruta(), sql);

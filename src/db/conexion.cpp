@@ -23,7 +23,9 @@ bool EsUriServidor(std::string_view ruta) {
 
 }  // namespace
 
-void RegistraMotorServidor(FabricaMotor fabrica) { FabricaServidor() = fabrica; }
+void RegistraMotorServidor(FabricaMotor fabrica) {
+  FabricaServidor() = fabrica;
+}
 
 Conexion::Conexion(std::unique_ptr<Motor> motor) : motor_(std::move(motor)) {}
 
@@ -34,10 +36,12 @@ std::string Conexion::RutaDeTexto(std::string_view texto) {
     if (strncasecmp(texto.data() + i, kClave.data(), kClave.size()) == 0) {
       const size_t inicio = i + kClave.size();
       const size_t fin = texto.find(';', inicio);
-      std::string_view ruta = texto.substr(inicio, fin == std::string_view::npos ? std::string_view::npos : fin - inicio);
+      std::string_view ruta = texto.substr(
+          inicio, fin == std::string_view::npos ? std::string_view::npos : fin - inicio);
       while (!ruta.empty() && ruta.front() == ' ') ruta.remove_prefix(1);
       while (!ruta.empty() && ruta.back() == ' ') ruta.remove_suffix(1);
-      if (ruta.size() >= 2 && ruta.front() == '"' && ruta.back() == '"') ruta = ruta.substr(1, ruta.size() - 2);
+      if (ruta.size() >= 2 && ruta.front() == '"' && ruta.back() == '"')
+        ruta = ruta.substr(1, ruta.size() - 2);
       return std::string(ruta);
     }
   }
@@ -48,7 +52,8 @@ void Conexion::Open(std::string_view texto, std::string_view, std::string_view, 
   const std::string ruta = RutaDeTexto(texto);
   if (EsUriServidor(ruta)) {
     if (FabricaServidor() == nullptr) {
-      throw ErrorQel(errores::kBaseDatos, "Este programa no tiene el acceso a servidores PostgreSQL.");
+      throw ErrorQel(errores::kBaseDatos,
+                     "Este programa no tiene el acceso a servidores PostgreSQL.");
     }
     motor_ = FabricaServidor()(ruta);
     return;
@@ -59,7 +64,8 @@ void Conexion::Open(std::string_view texto, std::string_view, std::string_view, 
   motor_ = std::make_unique<MotorSqlite>(ruta);
 }
 
-std::unique_ptr<Recordset> Conexion::Ejecuta(std::string_view sql, std::span<const Valor> parametros) {
+std::unique_ptr<Recordset> Conexion::Ejecuta(std::string_view sql,
+                                             std::span<const Valor> parametros) {
   if (!motor_) throw ErrorQel(errores::kConexion);
   return motor_->Consulta(sql, parametros);
 }

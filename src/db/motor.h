@@ -16,7 +16,8 @@ class Motor {
   virtual ~Motor() = default;
   /// Runs a query whose parameters are written "?" in `sql` and bound in order;
   /// returns the whole result. Throws ErrorQel on failure.
-  virtual std::unique_ptr<Recordset> Consulta(std::string_view sql, std::span<const Valor> parametros) = 0;
+  virtual std::unique_ptr<Recordset> Consulta(std::string_view sql,
+                                              std::span<const Valor> parametros) = 0;
   /// The engine's name ("SQLite", "PostgreSQL").
   virtual std::string_view Nombre() const = 0;
 };

@@ -166,12 +166,14 @@ bool Es(const Pieza& p, std::string_view palabra) {
   return true;
 }
 
-bool Significativa(const Pieza& p) { return p.tipo != TipoPieza::Blanco && p.tipo != TipoPieza::Comentario; }
+bool Significativa(const Pieza& p) {
+  return p.tipo != TipoPieza::Blanco && p.tipo != TipoPieza::Comentario;
+}
 
 // Words that end an ORDER BY list at its own depth.
 bool CierraOrden(const Pieza& p) {
-  for (std::string_view w : {"limit", "offset", "fetch", "for", "union", "intersect", "except", "rows",
-                             "range", "groups", "window"}) {
+  for (std::string_view w : {"limit", "offset", "fetch", "for", "union", "intersect", "except",
+                             "rows", "range", "groups", "window"}) {
     if (Es(p, w)) return true;
   }
   return false;
@@ -227,7 +229,8 @@ std::string MotorPostgres::TraduceSql(std::string_view sql, int* parametros) {
     }
     if (Es(p, "order")) {
       int j = i + 1;
-      while (j < static_cast<int>(piezas.size()) && !Significativa(piezas[static_cast<size_t>(j)])) ++j;
+      while (j < static_cast<int>(piezas.size()) && !Significativa(piezas[static_cast<size_t>(j)]))
+        ++j;
       if (j < static_cast<int>(piezas.size()) && Es(piezas[static_cast<size_t>(j)], "by")) {
         listas.push_back(ListaOrden{profundidad});
         i = j;
@@ -263,7 +266,8 @@ std::string MotorPostgres::DescribeUri(const std::string& uri) {
   if (opciones == nullptr) {
     std::string texto = error != nullptr ? UnaLinea(error) : "sin memoria";
     PQfreemem(error);
-    throw ErrorQel(errores::kBaseDatos, fmt::format("La dirección del servidor PostgreSQL no es válida: {}", texto));
+    throw ErrorQel(errores::kBaseDatos,
+                   fmt::format("La dirección del servidor PostgreSQL no es válida: {}", texto));
   }
   std::string base, host, puerto, usuario;
   for (PQconninfoOption* o = opciones; o->keyword != nullptr; ++o) {
@@ -311,13 +315,14 @@ MotorPostgres::MotorPostgres(const std::string& uri) {
   // back exactly), and one read-only snapshot for everything that follows.
   // (Each command goes alone: several in one text would run as one implicit
   // transaction, begun before the read-only setting applies.)
-  for (const char* orden : {"SET datestyle = 'ISO, YMD'", "SET extra_float_digits = 3",
-                            "SET SESSION CHARACTERISTICS AS TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY",
-                            kInicio}) {
+  for (const char* orden :
+       {"SET datestyle = 'ISO, YMD'", "SET extra_float_digits = 3",
+        "SET SESSION CHARACTERISTICS AS TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY",
+        kInicio}) {
     Resultado r(PQexec(con_, orden));
     if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
-      std::string mensaje = fmt::format("No se pudo preparar la sesión de PostgreSQL ({}): {}", descripcion_,
-                                        MensajeDe(r.get(), con_));
+      std::string mensaje = fmt::format("No se pudo preparar la sesión de PostgreSQL ({}): {}",
+                                        descripcion_, MensajeDe(r.get(), con_));
       r.reset();
       PQfinish(con_);
       con_ = nullptr;
@@ -331,7 +336,9 @@ MotorPostgres::~MotorPostgres() {
   PQfinish(con_);
 }
 
-std::unique_ptr<Motor> MotorPostgres::Abre(const std::string& uri) { return std::make_unique<MotorPostgres>(uri); }
+std::unique_ptr<Motor> MotorPostgres::Abre(const std::string& uri) {
+  return std::make_unique<MotorPostgres>(uri);
+}
 
 void MotorPostgres::Recupera() {
   if (PQstatus(con_) != CONNECTION_OK) return;
@@ -343,8 +350,8 @@ void MotorPostgres::Recupera() {
 
 void MotorPostgres::Falla(std::string_view que, std::string detalle) {
   if (PQstatus(con_) != CONNECTION_OK) {
-    throw ErrorQel(errores::kBaseDatos,
-                   fmt::format("Se perdió la conexión con PostgreSQL ({}): {}", descripcion_, detalle));
+    throw ErrorQel(errores::kBaseDatos, fmt::format("Se perdió la conexión con PostgreSQL ({}): {}",
+                                                    descripcion_, detalle));
   }
   Recupera();
   throw ErrorQel(errores::kBaseDatos, fmt::format("{}: {}", que, detalle));
@@ -355,22 +362,25 @@ const MotorPostgres::Sentencia& MotorPostgres::Prepara(std::string_view sql) {
   if (auto it = sentencias_.find(clave); it != sentencias_.end()) return it->second;
   if (sentencias_.size() >= kMaxSentencias) {
     Resultado r(PQexec(con_, "DEALLOCATE ALL"));
-    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) Falla("Error al liberar consultas", MensajeDe(r.get(), con_));
+    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK)
+      Falla("Error al liberar consultas", MensajeDe(r.get(), con_));
     sentencias_.clear();
   }
   Sentencia s;
   s.nombre = fmt::format("pmq{}", ++siguiente_);
   const std::string traducida = TraduceSql(sql, &s.parametros);
   Resultado r(PQprepare(con_, s.nombre.c_str(), traducida.c_str(), s.parametros, nullptr));
-  if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) Falla("Error en la consulta", MensajeDe(r.get(), con_));
+  if (PQresultStatus(r.get()) != PGRES_COMMAND_OK)
+    Falla("Error en la consulta", MensajeDe(r.get(), con_));
   return sentencias_.emplace(std::move(clave), std::move(s)).first->second;
 }
 
-std::unique_ptr<Recordset> MotorPostgres::Consulta(std::string_view sql, std::span<const Valor> parametros) {
+std::unique_ptr<Recordset> MotorPostgres::Consulta(std::string_view sql,
+                                                   std::span<const Valor> parametros) {
   const Sentencia& s = Prepara(sql);
   if (s.parametros != static_cast<int>(parametros.size())) {
-    throw ErrorQel(errores::kBaseDatos,
-                   fmt::format("La consulta espera {} parámetros y recibió {}", s.parametros, parametros.size()));
+    throw ErrorQel(errores::kBaseDatos, fmt::format("La consulta espera {} parámetros y recibió {}",
+                                                    s.parametros, parametros.size()));
   }
   std::vector<std::string> textos(parametros.size());
   std::vector<const char*> valores(parametros.size(), nullptr);
@@ -379,7 +389,8 @@ std::unique_ptr<Recordset> MotorPostgres::Consulta(std::string_view sql, std::sp
     textos[i] = TextoDeParametro(parametros[i]);
     valores[i] = textos[i].c_str();
   }
-  Resultado r(PQexecPrepared(con_, s.nombre.c_str(), s.parametros, valores.data(), nullptr, nullptr, 0));
+  Resultado r(
+      PQexecPrepared(con_, s.nombre.c_str(), s.parametros, valores.data(), nullptr, nullptr, 0));
   const ExecStatusType estado = PQresultStatus(r.get());
   if (estado != PGRES_TUPLES_OK && estado != PGRES_COMMAND_OK) {
     Falla("Error en la consulta", MensajeDe(r.get(), con_));

@@ -30,7 +30,8 @@ class MotorPostgres : public Motor {
   MotorPostgres(const MotorPostgres&) = delete;
   MotorPostgres& operator=(const MotorPostgres&) = delete;
 
-  std::unique_ptr<Recordset> Consulta(std::string_view sql, std::span<const Valor> parametros) override;
+  std::unique_ptr<Recordset> Consulta(std::string_view sql,
+                                      std::span<const Valor> parametros) override;
   std::string_view Nombre() const override { return "PostgreSQL"; }
 
   /// The engine for `uri`, as the connection's server factory.

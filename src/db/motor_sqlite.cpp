@@ -37,7 +37,8 @@ MotorSqlite::MotorSqlite(const std::string& ruta) {
   }
   // Reading the schema proves the file is a database.
   char* error = nullptr;
-  if (sqlite3_exec(db_, "select count(*) from sqlite_master", nullptr, nullptr, &error) != SQLITE_OK) {
+  if (sqlite3_exec(db_, "select count(*) from sqlite_master", nullptr, nullptr, &error) !=
+      SQLITE_OK) {
     std::string mensaje = fmt::format("El archivo '{}' no es una base de datos válida: {}", ruta,
                                       error != nullptr ? error : "");
     sqlite3_free(error);
@@ -61,19 +62,21 @@ sqlite3_stmt* MotorSqlite::Prepara(std::string_view sql) {
     return it->second;
   }
   sqlite3_stmt* stmt = nullptr;
-  if (sqlite3_prepare_v2(db_, clave.c_str(), static_cast<int>(clave.size()), &stmt, nullptr) != SQLITE_OK) {
+  if (sqlite3_prepare_v2(db_, clave.c_str(), static_cast<int>(clave.size()), &stmt, nullptr) !=
+      SQLITE_OK) {
     Falla(db_, "Error en la consulta");
   }
   sentencias_.emplace(std::move(clave), stmt);
   return stmt;
 }
 
-std::unique_ptr<Recordset> MotorSqlite::Consulta(std::string_view sql, std::span<const Valor> parametros) {
+std::unique_ptr<Recordset> MotorSqlite::Consulta(std::string_view sql,
+                                                 std::span<const Valor> parametros) {
   sqlite3_stmt* stmt = Prepara(sql);
   const int esperados = sqlite3_bind_parameter_count(stmt);
   if (esperados != static_cast<int>(parametros.size())) {
-    throw ErrorQel(errores::kBaseDatos,
-                   fmt::format("La consulta espera {} parámetros y recibió {}", esperados, parametros.size()));
+    throw ErrorQel(errores::kBaseDatos, fmt::format("La consulta espera {} parámetros y recibió {}",
+                                                    esperados, parametros.size()));
   }
   for (size_t i = 0; i < parametros.size(); ++i) {
     const Valor& p = parametros[i];
@@ -105,12 +108,19 @@ std::unique_ptr<Recordset> MotorSqlite::Consulta(std::string_view sql, std::span
     }
     for (int c = 0; c < ncol; ++c) {
       switch (sqlite3_column_type(stmt, c)) {
-        case SQLITE_NULL: celdas.emplace_back(); break;
-        case SQLITE_INTEGER: celdas.emplace_back(static_cast<int64_t>(sqlite3_column_int64(stmt, c))); break;
-        case SQLITE_FLOAT: celdas.emplace_back(sqlite3_column_double(stmt, c)); break;
+        case SQLITE_NULL:
+          celdas.emplace_back();
+          break;
+        case SQLITE_INTEGER:
+          celdas.emplace_back(static_cast<int64_t>(sqlite3_column_int64(stmt, c)));
+          break;
+        case SQLITE_FLOAT:
+          celdas.emplace_back(sqlite3_column_double(stmt, c));
+          break;
         default: {
           const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c));
-          celdas.emplace_back(std::string(t != nullptr ? t : "", static_cast<size_t>(sqlite3_column_bytes(stmt, c))));
+          celdas.emplace_back(std::string(t != nullptr ? t : "",
+                                          static_cast<size_t>(sqlite3_column_bytes(stmt, c))));
         }
       }
     }

@@ -21,7 +21,8 @@ class MotorSqlite : public Motor {
   MotorSqlite(const MotorSqlite&) = delete;
   MotorSqlite& operator=(const MotorSqlite&) = delete;
 
-  std::unique_ptr<Recordset> Consulta(std::string_view sql, std::span<const Valor> parametros) override;
+  std::unique_ptr<Recordset> Consulta(std::string_view sql,
+                                      std::span<const Valor> parametros) override;
   std::string_view Nombre() const override { return "SQLite"; }
 
  private:

@@ -29,7 +29,8 @@ const Valor& Recordset::Fields(std::string_view columna) const {
 
 const Valor& Recordset::Fields(int indice) const {
   if (estado_ != kEstadoAbierto) throw ErrorQel(errores::kConexion);
-  if (indice < 0 || static_cast<size_t>(indice) >= columnas_.size()) throw ErrorQel(errores::kCampo);
+  if (indice < 0 || static_cast<size_t>(indice) >= columnas_.size())
+    throw ErrorQel(errores::kCampo);
   if (fila_ < 0 || fila_ >= filas_) {
     throw ErrorQel(3021, "No hay registro actual.");
   }

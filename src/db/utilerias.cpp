@@ -8,7 +8,8 @@
 namespace pmq {
 
 std::unique_ptr<Recordset> GetTabla(Conexion* conexion, std::string_view sql,
-                                    std::initializer_list<Valor> parametros, std::string& sErrores) {
+                                    std::initializer_list<Valor> parametros,
+                                    std::string& sErrores) {
   try {
     if (conexion == nullptr || conexion->State() != kEstadoAbierto) return nullptr;
     const std::vector<Valor> lista(parametros);

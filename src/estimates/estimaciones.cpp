@@ -10,7 +10,9 @@
 namespace pmq {
 namespace {
 
-Fecha FechaOHoy(const Valor& v) { return v.EsNulo() ? Fecha::Hoy() : v.ComoFecha(); }
+Fecha FechaOHoy(const Valor& v) {
+  return v.EsNulo() ? Fecha::Hoy() : v.ComoFecha();
+}
 
 }  // namespace
 
@@ -24,8 +26,9 @@ void Estimaciones::Carga(Conexion* Conexion, std::string& sErrores) {
   est2_por_estimacion_.Habilita();
   try {
     if (Obra == nullptr) throw ErrorQel(errores::kObjeto);
-    std::unique_ptr<Recordset> rs = GetTabla(
-        Conexion, "select * from EST1 where OBRA = ? order by ESTIMACION", {Valor(Obra->Des.Clave)}, sErrores);
+    std::unique_ptr<Recordset> rs =
+        GetTabla(Conexion, "select * from EST1 where OBRA = ? order by ESTIMACION",
+                 {Valor(Obra->Des.Clave)}, sErrores);
     if (!rs || rs->RecordCount() < 1) return;
     const int64_t total = rs->RecordCount();
     LectorPorEstimacion lector(*rs);

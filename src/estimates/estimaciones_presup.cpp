@@ -20,8 +20,8 @@ int32_t EstimacionesPresup::Carga(Conexion* Conexion, std::string& sErrores) {
     if (Presup == nullptr) throw ErrorQel(errores::kObjeto);
     if (Presup->Concepto == nullptr) return 0;
     const pmq::Presups* presups = Presup->Presups;
-    if (presups == nullptr || presups->Partida == nullptr || presups->Partida->Partidas == nullptr ||
-        presups->Partida->Partidas->Obra == nullptr) {
+    if (presups == nullptr || presups->Partida == nullptr ||
+        presups->Partida->Partidas == nullptr || presups->Partida->Partidas->Obra == nullptr) {
       throw ErrorQel(errores::kObjeto);
     }
     const pmq::Partida& partida = *presups->Partida;
@@ -30,20 +30,25 @@ int32_t EstimacionesPresup::Carga(Conexion* Conexion, std::string& sErrores) {
     FilasEst2& filas = partida.Partidas->Est2PorLinea();
     const std::string& obra = partida.Partidas->Obra->Des.Clave;
     if (filas.Habilitada() && !filas.Intentada(Conexion)) {
-      filas.Lee(Conexion, obra, {{"PARTIDA", "CONCEPTO", "FRENTE"}, false, "ESTIMACION",
-                                 {"ESTIMACION", "CANT_EST", "PUNIT", "IMPORTE"}});
+      filas.Lee(Conexion, obra,
+                {{"PARTIDA", "CONCEPTO", "FRENTE"},
+                 false,
+                 "ESTIMACION",
+                 {"ESTIMACION", "CANT_EST", "PUNIT", "IMPORTE"}});
     }
     std::unique_ptr<Recordset> propio;
     Recordset* rs = nullptr;
     if (filas.Leida()) {
-      rs = filas.Busca(FilasEst2::Clave({partida.Des.Clave, Presup->Concepto->Des.Clave, Presup->Des.Frente}));
+      rs = filas.Busca(
+          FilasEst2::Clave({partida.Des.Clave, Presup->Concepto->Des.Clave, Presup->Des.Frente}));
     } else {
-      propio = GetTabla(Conexion,
-                        "select * from EST2 where OBRA = ? and PARTIDA = ? and CONCEPTO = ? and FRENTE = ? "
-                        "order by ESTIMACION",
-                        {Valor(obra), Valor(partida.Des.Clave), Valor(Presup->Concepto->Des.Clave),
-                         Valor(Presup->Des.Frente)},
-                        sErrores);
+      propio = GetTabla(
+          Conexion,
+          "select * from EST2 where OBRA = ? and PARTIDA = ? and CONCEPTO = ? and FRENTE = ? "
+          "order by ESTIMACION",
+          {Valor(obra), Valor(partida.Des.Clave), Valor(Presup->Concepto->Des.Clave),
+           Valor(Presup->Des.Frente)},
+          sErrores);
       rs = propio.get();
     }
     if (rs == nullptr || rs->RecordCount() < 1) return 0;
@@ -81,7 +86,8 @@ int32_t EstimacionesPresup::Count(std::string& sErrores) const {
   }
 }
 
-void EstimacionesPresup::AddByObject(std::unique_ptr<EstimacionPresup> oItem, std::string& sErrores) {
+void EstimacionesPresup::AddByObject(std::unique_ptr<EstimacionPresup> oItem,
+                                     std::string& sErrores) {
   try {
     if (!oItem) return;
     const std::string clave = "k" + oItem->NoEst;

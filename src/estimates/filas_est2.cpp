@@ -36,8 +36,8 @@ bool FilasEst2::Lee(Conexion* conexion, const std::string& obra, const Forma& fo
   std::unordered_map<std::string, std::vector<Valor>> celdas;
   try {
     const Valor parametros[] = {Valor(obra)};
-    std::unique_ptr<Recordset> rs = conexion->Ejecuta("select * from EST2 where OBRA = ? order by " + forma.orden,
-                                                      parametros);
+    std::unique_ptr<Recordset> rs =
+        conexion->Ejecuta("select * from EST2 where OBRA = ? order by " + forma.orden, parametros);
     std::vector<int> claves, columnas;
     for (const std::string& c : forma.claves) claves.push_back(rs->IndiceColumna(c));
     for (const std::string& c : forma.columnas) columnas.push_back(rs->IndiceColumna(c));

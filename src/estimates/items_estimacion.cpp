@@ -29,14 +29,18 @@ void ItemsEstimacion::Carga(Conexion* Conexion, std::string& sErrores) {
                                (numero == "0" || numero[0] != '0');
     FilasEst2* filas = estimaciones != nullptr ? &estimaciones->Est2PorEstimacion() : nullptr;
     if (filas != nullptr && numero_simple && filas->Habilitada() && !filas->Intentada(Conexion)) {
-      filas->Lee(Conexion, obra, {{"ESTIMACION"}, true, "ORDEN",
-                                  {"CONCEPTO", "OBRA", "PARTIDA", "FRENTE", "CANT_EST", "PUNIT", "IMPORTE"}});
+      filas->Lee(Conexion, obra,
+                 {{"ESTIMACION"},
+                  true,
+                  "ORDEN",
+                  {"CONCEPTO", "OBRA", "PARTIDA", "FRENTE", "CANT_EST", "PUNIT", "IMPORTE"}});
     }
     if (filas != nullptr && numero_simple && filas->Intentada(Conexion) && filas->Leida()) {
       rs = filas->Busca(FilasEst2::Clave({numero}));
     } else {
-      propio = GetTabla(Conexion, "select * from EST2 where OBRA = ? and ESTIMACION = ? order by ORDEN",
-                        {Valor(obra), Valor(numero)}, sErrores);
+      propio =
+          GetTabla(Conexion, "select * from EST2 where OBRA = ? and ESTIMACION = ? order by ORDEN",
+                   {Valor(obra), Valor(numero)}, sErrores);
       rs = propio.get();
     }
     if (rs == nullptr || rs->RecordCount() < 1) return;
@@ -53,7 +57,8 @@ void ItemsEstimacion::Carga(Conexion* Conexion, std::string& sErrores) {
       linea->Des.Costo = rs->Fields("PUNIT").ComoMoneda();
       linea->Des.Importe = rs->Fields("IMPORTE").ComoMoneda();
       programa = Programa(sin_uso);
-      if (programa != nullptr && programa->Conceptos) linea->Concepto = programa->Conceptos->Item("k" + concepto);
+      if (programa != nullptr && programa->Conceptos)
+        linea->Concepto = programa->Conceptos->Item("k" + concepto);
       AddByObject(std::move(linea), sErrores);
       rs->MoveNext();
       CedeAlHost(progreso, i, total);
@@ -75,7 +80,8 @@ int32_t ItemsEstimacion::Count(std::string& sErrores) const {
 
 pmq::Programa* ItemsEstimacion::Programa(std::string& sErrores) const {
   try {
-    if (Estimacion == nullptr || Estimacion->Estimaciones == nullptr || Estimacion->Estimaciones->Obra == nullptr) {
+    if (Estimacion == nullptr || Estimacion->Estimaciones == nullptr ||
+        Estimacion->Estimaciones->Obra == nullptr) {
       throw ErrorQel(errores::kObjeto);
     }
     return Estimacion->Estimaciones->Obra->Programa;

@@ -28,7 +28,8 @@ LectorPorEstimacion::LectorPorEstimacion(Recordset& rs) : rs_(rs) {
   rs.MoveFirst();
   for (int64_t i = 0; i < total; ++i) {
     numeros.push_back(NumeroDeFila(rs, columna));
-    if (i > 0 && numeros[static_cast<size_t>(i)] < numeros[static_cast<size_t>(i - 1)]) ordenado = false;
+    if (i > 0 && numeros[static_cast<size_t>(i)] < numeros[static_cast<size_t>(i - 1)])
+      ordenado = false;
     rs.MoveNext();
   }
   rs.MoveFirst();

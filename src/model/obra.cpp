@@ -119,7 +119,8 @@ void Obra::ExplotaConcepto(Conexion* Conexion, pmq::Concepto* Concepto, std::str
     const double iva = p.IncluirIvaMateriales ? IVA : 0.0;
     auto explosion = std::make_unique<pmq::Explosion>();
     Concepto->ExplotaMe(Conexion, Concepto, 1, false, explosion, sErrores);
-    explosion->Opera(1, iva, p.IncluirIvaMateriales, desperdicio, mano_de_obra, p.FactorDestajos, true, sErrores);
+    explosion->Opera(1, iva, p.IncluirIvaMateriales, desperdicio, mano_de_obra, p.FactorDestajos,
+                     true, sErrores);
     Concepto->Explosion = std::move(explosion);
   } catch (...) {
     AnotaExcepcion(sErrores, "Obra", "ExplotaConcepto");

@@ -9,8 +9,8 @@ Partida::Partida() {
   Presups = std::make_unique<pmq::Presups>();
   FPro = std::make_unique<pmq::FilasPrograma>();
   std::string sin_errores;
-  for (const char* fila : {"kTotalMateriales", "kTotalManoDeObra", "kTotalMaquinaria", "kTotalSubcontratos",
-                           "kTotal", "kTotalAcumulado"}) {
+  for (const char* fila : {"kTotalMateriales", "kTotalManoDeObra", "kTotalMaquinaria",
+                           "kTotalSubcontratos", "kTotal", "kTotalAcumulado"}) {
     FPro->Add(fila, sin_errores);
   }
 }

@@ -20,8 +20,9 @@ int32_t Partidas::Carga(Conexion* Conexion, std::string& sErrores) {
   est2_por_linea_.Habilita();
   try {
     if (Obra == nullptr) throw ErrorQel(errores::kObjeto);
-    std::unique_ptr<Recordset> rs = GetTabla(
-        Conexion, "select * from PARTIDAS where OBRA = ? order by PARTIDA", {Valor(Obra->Des.Clave)}, sErrores);
+    std::unique_ptr<Recordset> rs =
+        GetTabla(Conexion, "select * from PARTIDAS where OBRA = ? order by PARTIDA",
+                 {Valor(Obra->Des.Clave)}, sErrores);
     if (rs && rs->RecordCount() >= 1) {
       rs->MoveFirst();
       Obra->ImporteTotal = Moneda();

@@ -8,11 +8,11 @@
 #include "common/redondeo.h"
 #include "common/servicios_host.h"
 #include "db/utilerias.h"
+#include "estimates/estimaciones_presup.h"
 #include "model/obra.h"
 #include "model/partida.h"
 #include "model/partidas.h"
 #include "model/programa.h"
-#include "estimates/estimaciones_presup.h"
 #include "schedule/periodo_por_item.h"
 #include "schedule/periodos.h"
 #include "schedule/periodos_por_item.h"
@@ -24,7 +24,8 @@ namespace pmq {
 namespace {
 
 constexpr std::string_view kAvisoVersion =
-    "Parece ser que la versión de la base de datos no es la que se esperaba. Verifique que la base de "
+    "Parece ser que la versión de la base de datos no es la que se esperaba. Verifique que la base "
+    "de "
     "datos sea actualizada con la última versión del MorlaQel.";
 constexpr std::string_view kTituloAvisoVersion = "ControlQel";
 
@@ -50,7 +51,8 @@ int32_t Presups::Carga(Conexion* Conexion, std::string& sErrores) {
         p->Des.Parent = p.get();
         const std::string concepto = rs->Fields("CONCEPTO").Texto();
         const std::string frente = rs->Fields("FRENTE").Texto();
-        p->Des.Clave = rs->Fields("OBRA").Texto() + rs->Fields("PARTIDA").Texto() + frente + concepto;
+        p->Des.Clave =
+            rs->Fields("OBRA").Texto() + rs->Fields("PARTIDA").Texto() + frente + concepto;
         const Valor& cantidad = rs->Fields("CANT_PRES");
         p->Des.Cantidad = cantidad.EsNulo() ? 0.0 : cantidad.Double();
         const Valor& aditiva = rs->Fields("ADITIVA");
@@ -69,7 +71,8 @@ int32_t Presups::Carga(Conexion* Conexion, std::string& sErrores) {
         if (p->Concepto != nullptr) {
           p->Des.Descripcion = p->Concepto->Des.Descripcion;
           p->Des.Unidad = p->Concepto->Des.Unidad;
-          p->Des.Importe = Moneda::DesdeDouble(Redondea(p->Des.Costo.ADouble() * p->Des.Cantidad, 2));
+          p->Des.Importe =
+              Moneda::DesdeDouble(Redondea(p->Des.Costo.ADouble() * p->Des.Cantidad, 2));
           if (programa->DesglosarConceptos) DesglosaLinea(Conexion, *p, sErrores);
         }
         p->Des.Frente = frente;
@@ -89,8 +92,10 @@ int32_t Presups::Carga(Conexion* Conexion, std::string& sErrores) {
         p->EstimacionesPresup->Presup = p.get();
         p->EstimacionesPresup->Carga(Conexion, sErrores);
         if (p->EstimacionesPresup->Count() != 0) {
-          const EstimacionPresup* ultima = p->EstimacionesPresup->Item(p->EstimacionesPresup->Count());
-          if (obra.NoEstimaciones < ultima->NoEstimacion) obra.NoEstimaciones = ultima->NoEstimacion;
+          const EstimacionPresup* ultima =
+              p->EstimacionesPresup->Item(p->EstimacionesPresup->Count());
+          if (obra.NoEstimaciones < ultima->NoEstimacion)
+            obra.NoEstimaciones = ultima->NoEstimacion;
         }
 
         AddByObject(std::move(p), sErrores);

@@ -18,7 +18,8 @@ void Dias::PonBits(uint32_t desde, uint32_t hasta) {
   for (uint32_t p = desde / 64; p <= hasta / 64; ++p) {
     const uint32_t bajo = p == desde / 64 ? desde % 64 : 0;
     const uint32_t alto = p == hasta / 64 ? hasta % 64 : 63;
-    const uint64_t unos = alto - bajo == 63 ? ~uint64_t{0} : ((uint64_t{1} << (alto - bajo + 1)) - 1);
+    const uint64_t unos =
+        alto - bajo == 63 ? ~uint64_t{0} : ((uint64_t{1} << (alto - bajo + 1)) - 1);
     Palabra(p) |= unos << bajo;
   }
 }

@@ -77,8 +77,8 @@ class Dias {
   Dia marcado_{this, true};
   Dia vacio_{this, false};
   int32_t count_ = 0;
-  uint64_t primera_ = 0;          ///< days 1 to 64
-  std::vector<uint64_t> resto_;   ///< days 65 onwards, 64 a word
+  uint64_t primera_ = 0;         ///< days 1 to 64
+  std::vector<uint64_t> resto_;  ///< days 65 onwards, 64 a word
 };
 
 }  // namespace pmq

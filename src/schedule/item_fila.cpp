@@ -19,8 +19,8 @@ void ItemFila::InicializaDias(std::string& /*sErrores*/) {
 
 void ItemFila::ColocaDiasItem(const ItemExplosion* /*oItemResumen*/, std::string& /*sErrores*/) {}
 
-void ItemFila::AgregaElemento(double CantUni, double VolumenPresupuesto, Moneda Costo, int32_t IdxIni,
-                              int32_t IdxFin, std::string& sErrores) {
+void ItemFila::AgregaElemento(double CantUni, double VolumenPresupuesto, Moneda Costo,
+                              int32_t IdxIni, int32_t IdxFin, std::string& sErrores) {
   try {
     const int32_t n = IdxFin - IdxIni + 1;
     double cantidad = 0;

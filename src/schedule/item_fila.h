@@ -25,11 +25,11 @@ class ItemFila {
   std::unique_ptr<Dias> DiasPorFila;    ///< the item's day list (created by InicializaDias)
 
   // What AgregaElemento worked out (not laid over the days).
-  int32_t NoDias = 0;          ///< IdxFin - IdxIni + 1
-  double CantidadTotal = 0;    ///< input quantity of the whole line, 6 decimals
-  Moneda ImporteTotal;         ///< amount of the whole line, cents
-  double CantidadPorDia = 0;   ///< CantidadTotal / NoDias, 6 decimals
-  Moneda ImportePorDia;        ///< ImporteTotal / NoDias, cents
+  int32_t NoDias = 0;         ///< IdxFin - IdxIni + 1
+  double CantidadTotal = 0;   ///< input quantity of the whole line, 6 decimals
+  Moneda ImporteTotal;        ///< amount of the whole line, cents
+  double CantidadPorDia = 0;  ///< CantidadTotal / NoDias, 6 decimals
+  Moneda ImportePorDia;       ///< ImporteTotal / NoDias, cents
 
   /// Gives the item a new, empty day list (replacing any earlier one).
   void InicializaDias(std::string& sErrores);
@@ -39,8 +39,8 @@ class ItemFila {
   /// Works out the input's quantity and amount for the line (CantUni ×
   /// VolumenPresupuesto, and × Costo) and per day over IdxIni..IdxFin, and
   /// keeps them in the fields above; all zero when there are no days.
-  void AgregaElemento(double CantUni, double VolumenPresupuesto, Moneda Costo, int32_t IdxIni, int32_t IdxFin,
-                      std::string& sErrores);
+  void AgregaElemento(double CantUni, double VolumenPresupuesto, Moneda Costo, int32_t IdxIni,
+                      int32_t IdxFin, std::string& sErrores);
 };
 
 }  // namespace pmq

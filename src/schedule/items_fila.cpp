@@ -17,12 +17,16 @@ namespace {
 const ResumenExplosion* ResumenDe(const Explosion& e, enumTipoPrograma tipo) {
   switch (tipo) {
     case enumTipoPrograma::MaterialesCantidades:
-    case enumTipoPrograma::MaterialesImportes: return &e.ResumenMat;
+    case enumTipoPrograma::MaterialesImportes:
+      return &e.ResumenMat;
     case enumTipoPrograma::ManoDeObraCantidades:
-    case enumTipoPrograma::ManoDeObraImportes: return &e.ResumenMdo;
+    case enumTipoPrograma::ManoDeObraImportes:
+      return &e.ResumenMdo;
     case enumTipoPrograma::MaquinariaCantidades:
-    case enumTipoPrograma::MaquinariaImportes: return &e.ResumenMaq;
-    default: return nullptr;
+    case enumTipoPrograma::MaquinariaImportes:
+      return &e.ResumenMaq;
+    default:
+      return nullptr;
   }
 }
 
@@ -31,7 +35,8 @@ const ResumenExplosion* ResumenDe(const Explosion& e, enumTipoPrograma tipo) {
 void ItemsFila::GetIdxs(std::string& sErrores) {
   try {
     if (Presup == nullptr || Presup->Presups == nullptr || Presup->Presups->Partida == nullptr ||
-        Presup->Presups->Partida->Partidas == nullptr || Presup->Presups->Partida->Partidas->Obra == nullptr) {
+        Presup->Presups->Partida->Partidas == nullptr ||
+        Presup->Presups->Partida->Partidas->Obra == nullptr) {
       throw ErrorQel(errores::kObjeto);
     }
     const Fecha inicio_obra = Presup->Presups->Partida->Partidas->Obra->Des.Inicio;
@@ -59,8 +64,8 @@ bool ItemsFila::CalculaDias(enumTipoPrograma TipoPrograma, enumTipoCalculoDias T
       auto item = std::make_unique<ItemFila>();
       item->ItemsFila = this;
       item->InicializaDias(sErrores);
-      item->AgregaElemento(entrada->Cantidad, Presup->Des.Cantidad, concepto.Des.Costo, IdxInicio, IdxFinal,
-                           sErrores);
+      item->AgregaElemento(entrada->Cantidad, Presup->Des.Cantidad, concepto.Des.Costo, IdxInicio,
+                           IdxFinal, sErrores);
       items_.Add(std::move(item));
     }
   } catch (...) {

@@ -22,7 +22,8 @@ class ItemsFila {
   /// Rebuilds the items: sets IdxInicio and IdxFinal and, for ParaInsumo, makes
   /// one item per entry of the materials, labour or machinery summary of the
   /// line's concept (by TipoPrograma; other kinds give none). Always false.
-  bool CalculaDias(enumTipoPrograma TipoPrograma, enumTipoCalculoDias TipoCalculo, std::string& sErrores);
+  bool CalculaDias(enumTipoPrograma TipoPrograma, enumTipoCalculoDias TipoCalculo,
+                   std::string& sErrores);
   /// The item at a 1-based position; nullptr when none.
   ItemFila* Item(int64_t posicion) const { return items_.Item(posicion); }
   /// Number of items.

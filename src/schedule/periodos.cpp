@@ -56,7 +56,8 @@ int32_t Periodos::DiasDelMes(int mes, int anio, std::string& sErrores) const {
     // The first day of a month that does not exist cannot be formed.
     if (mes < 1 || mes > 12) throw ErrorQel(errores::kTipos);
     const Fecha primero = Fecha::DesdeYmd(anio, mes, 1);
-    const Fecha siguiente = mes == 12 ? Fecha::DesdeYmd(anio + 1, 1, 1) : Fecha::DesdeYmd(anio, mes + 1, 1);
+    const Fecha siguiente =
+        mes == 12 ? Fecha::DesdeYmd(anio + 1, 1, 1) : Fecha::DesdeYmd(anio, mes + 1, 1);
     return siguiente - primero;
   } catch (...) {
     AnotaExcepcion(sErrores, "Periodos", "DiasDelMes");

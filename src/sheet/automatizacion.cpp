@@ -15,7 +15,9 @@ class ProveedorIntegrado : public ProveedorAutomatizacion {
     if (!Automatizacion::ClaseConocida(clase)) throw ErrorQel(errores::kComponente);
     return std::make_unique<HcApplication>();
   }
-  std::unique_ptr<HcApplication> GetObject(std::string_view) override { throw ErrorQel(errores::kComponente); }
+  std::unique_ptr<HcApplication> GetObject(std::string_view) override {
+    throw ErrorQel(errores::kComponente);
+  }
 };
 
 ProveedorAutomatizacion*& ProveedorActual() {
@@ -56,12 +58,16 @@ std::unique_ptr<HcApplication> Automatizacion::GetObject(std::string_view clase)
   return app;
 }
 
-void Automatizacion::EstableceProveedor(ProveedorAutomatizacion* proveedor) { ProveedorActual() = proveedor; }
+void Automatizacion::EstableceProveedor(ProveedorAutomatizacion* proveedor) {
+  ProveedorActual() = proveedor;
+}
 
 Automatizacion::EnUso::EnUso(ProveedorAutomatizacion& proveedor) : anterior_(ProveedorActual()) {
   ProveedorActual() = &proveedor;
 }
 
-Automatizacion::EnUso::~EnUso() { ProveedorActual() = anterior_; }
+Automatizacion::EnUso::~EnUso() {
+  ProveedorActual() = anterior_;
+}
 
 }  // namespace pmq

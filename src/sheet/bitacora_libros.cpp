@@ -10,10 +10,16 @@ std::vector<EscrituraLibro>& Lista() {
 
 }  // namespace
 
-void BitacoraLibros::Registra(EscrituraLibro escritura) { Lista().push_back(std::move(escritura)); }
+void BitacoraLibros::Registra(EscrituraLibro escritura) {
+  Lista().push_back(std::move(escritura));
+}
 
-const std::vector<EscrituraLibro>& BitacoraLibros::Escrituras() { return Lista(); }
+const std::vector<EscrituraLibro>& BitacoraLibros::Escrituras() {
+  return Lista();
+}
 
-void BitacoraLibros::Limpia() { Lista().clear(); }
+void BitacoraLibros::Limpia() {
+  Lista().clear();
+}
 
 }  // namespace pmq

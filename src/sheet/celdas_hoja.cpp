@@ -10,7 +10,9 @@ const std::vector<Celda>& FilaVacia() {
   return vacia;
 }
 
-bool ColumnaMenor(const Celda& c, int32_t columna) { return c.columna < columna; }
+bool ColumnaMenor(const Celda& c, int32_t columna) {
+  return c.columna < columna;
+}
 
 }  // namespace
 
@@ -105,7 +107,9 @@ void CeldasHoja::PonMoneda(Celda& celda, Moneda valor) {
   celda.entero = valor.Unidades();
 }
 
-void CeldasHoja::Vacia(Celda& celda) { SueltaTexto(celda); }
+void CeldasHoja::Vacia(Celda& celda) {
+  SueltaTexto(celda);
+}
 
 const std::string& CeldasHoja::Texto(const Celda& celda) const {
   static const std::string vacio;

@@ -21,12 +21,12 @@ struct Celda {
     double numero = 0;  ///< kNumero; the last computed result of a kFormula
     int64_t entero;     ///< kEntero; ten-thousandths of a kMoneda
   };
-  int32_t columna = 0;    ///< 1-based
-  uint32_t formato = 0;   ///< number in the workbook's format table (0 = default)
-  uint32_t texto = 0;     ///< pool number of a kTexto or kFormula
+  int32_t columna = 0;   ///< 1-based
+  uint32_t formato = 0;  ///< number in the workbook's format table (0 = default)
+  uint32_t texto = 0;    ///< pool number of a kTexto or kFormula
   TipoCelda tipo = TipoCelda::kVacia;
-  uint8_t estado = 0;     ///< evaluation state of a kFormula (see EvaluadorHoja)
-  uint8_t error = 0;      ///< error of a kFormula's result (ExpresionFormula::Error)
+  uint8_t estado = 0;  ///< evaluation state of a kFormula (see EvaluadorHoja)
+  uint8_t error = 0;   ///< error of a kFormula's result (ExpresionFormula::Error)
 };
 
 class CeldasHoja {

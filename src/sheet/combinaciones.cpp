@@ -41,8 +41,9 @@ int32_t Combinaciones::Separa(const Combinacion& b) {
     Combinacion& c = lista_[id];
     for (int32_t fila = c.f1; fila <= c.f2; ++fila) {
       std::vector<Tramo>& tramos = por_fila_[static_cast<size_t>(fila - 1)];
-      tramos.erase(std::remove_if(tramos.begin(), tramos.end(), [id](const Tramo& t) { return t.id == id; }),
-                   tramos.end());
+      tramos.erase(
+          std::remove_if(tramos.begin(), tramos.end(), [id](const Tramo& t) { return t.id == id; }),
+          tramos.end());
     }
     c = Combinacion{};
     --activas_;

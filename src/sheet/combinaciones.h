@@ -46,13 +46,13 @@ class Combinaciones {
   struct Tramo {
     int32_t c1;
     int32_t c2;
-    uint32_t id;   // position in lista_
+    uint32_t id;  // position in lista_
   };
   // Ids of the merges that share a cell with the block.
   std::vector<uint32_t> QueTocan(const Combinacion& bloque) const;
 
-  std::vector<Combinacion> lista_;              // a removed merge has f1 = 0
-  std::vector<std::vector<Tramo>> por_fila_;    // row - 1 → spans sorted by column
+  std::vector<Combinacion> lista_;            // a removed merge has f1 = 0
+  std::vector<std::vector<Tramo>> por_fila_;  // row - 1 → spans sorted by column
   size_t activas_ = 0;
 };
 

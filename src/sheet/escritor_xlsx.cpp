@@ -25,62 +25,101 @@ namespace {
 
 std::string MotivoSistema(int numero) {
   switch (numero) {
-    case ENOENT: return "no existe la carpeta";
-    case ENOTDIR: return "la ruta no es una carpeta";
+    case ENOENT:
+      return "no existe la carpeta";
+    case ENOTDIR:
+      return "la ruta no es una carpeta";
     case EACCES:
     case EPERM:
-    case EROFS: return "permiso denegado";
-    case ENOSPC: return "no queda espacio en el disco";
-    case EFBIG: return "el archivo excede el tamaño permitido";
-    case EISDIR: return "ya existe una carpeta con ese nombre";
-    case ENAMETOOLONG: return "el nombre es demasiado largo";
-    default: return std::strerror(numero);
+    case EROFS:
+      return "permiso denegado";
+    case ENOSPC:
+      return "no queda espacio en el disco";
+    case EFBIG:
+      return "el archivo excede el tamaño permitido";
+    case EISDIR:
+      return "ya existe una carpeta con ese nombre";
+    case ENAMETOOLONG:
+      return "el nombre es demasiado largo";
+    default:
+      return std::strerror(numero);
   }
 }
 
 uint8_t AlineacionHorizontal(int32_t codigo) {
   switch (codigo) {
-    case kAlineaCentro: return LXW_ALIGN_CENTER;
-    case kAlineaIzquierda: return LXW_ALIGN_LEFT;
-    case kAlineaDerecha: return LXW_ALIGN_RIGHT;
-    case kAlineaRellenar: return LXW_ALIGN_FILL;
-    case kAlineaJustificar: return LXW_ALIGN_JUSTIFY;
-    case kAlineaCentrarEnSeleccion: return LXW_ALIGN_CENTER_ACROSS;
-    case kAlineaDistribuido: return LXW_ALIGN_DISTRIBUTED;
-    default: return LXW_ALIGN_NONE;
+    case kAlineaCentro:
+      return LXW_ALIGN_CENTER;
+    case kAlineaIzquierda:
+      return LXW_ALIGN_LEFT;
+    case kAlineaDerecha:
+      return LXW_ALIGN_RIGHT;
+    case kAlineaRellenar:
+      return LXW_ALIGN_FILL;
+    case kAlineaJustificar:
+      return LXW_ALIGN_JUSTIFY;
+    case kAlineaCentrarEnSeleccion:
+      return LXW_ALIGN_CENTER_ACROSS;
+    case kAlineaDistribuido:
+      return LXW_ALIGN_DISTRIBUTED;
+    default:
+      return LXW_ALIGN_NONE;
   }
 }
 
 uint8_t AlineacionVertical(int32_t codigo) {
   switch (codigo) {
-    case kAlineaArriba: return LXW_ALIGN_VERTICAL_TOP;
-    case kAlineaCentro: return LXW_ALIGN_VERTICAL_CENTER;
-    case kAlineaJustificar: return LXW_ALIGN_VERTICAL_JUSTIFY;
-    case kAlineaDistribuido: return LXW_ALIGN_VERTICAL_DISTRIBUTED;
-    default: return LXW_ALIGN_NONE;
+    case kAlineaArriba:
+      return LXW_ALIGN_VERTICAL_TOP;
+    case kAlineaCentro:
+      return LXW_ALIGN_VERTICAL_CENTER;
+    case kAlineaJustificar:
+      return LXW_ALIGN_VERTICAL_JUSTIFY;
+    case kAlineaDistribuido:
+      return LXW_ALIGN_VERTICAL_DISTRIBUTED;
+    default:
+      return LXW_ALIGN_NONE;
   }
 }
 
 uint8_t Patron(int32_t codigo) {
   switch (codigo) {
-    case -4125: return LXW_PATTERN_MEDIUM_GRAY;
-    case -4126: return LXW_PATTERN_DARK_GRAY;
-    case -4124: return LXW_PATTERN_LIGHT_GRAY;
-    case -4128: return LXW_PATTERN_DARK_HORIZONTAL;
-    case -4166: return LXW_PATTERN_DARK_VERTICAL;
-    case -4121: return LXW_PATTERN_DARK_DOWN;
-    case -4162: return LXW_PATTERN_DARK_UP;
-    case 9: return LXW_PATTERN_DARK_GRID;
-    case 10: return LXW_PATTERN_DARK_TRELLIS;
-    case 11: return LXW_PATTERN_LIGHT_HORIZONTAL;
-    case 12: return LXW_PATTERN_LIGHT_VERTICAL;
-    case 13: return LXW_PATTERN_LIGHT_DOWN;
-    case 14: return LXW_PATTERN_LIGHT_UP;
-    case 15: return LXW_PATTERN_LIGHT_GRID;
-    case 16: return LXW_PATTERN_LIGHT_TRELLIS;
-    case 17: return LXW_PATTERN_GRAY_125;
-    case 18: return LXW_PATTERN_GRAY_0625;
-    default: return LXW_PATTERN_SOLID;  // solid and automatic
+    case -4125:
+      return LXW_PATTERN_MEDIUM_GRAY;
+    case -4126:
+      return LXW_PATTERN_DARK_GRAY;
+    case -4124:
+      return LXW_PATTERN_LIGHT_GRAY;
+    case -4128:
+      return LXW_PATTERN_DARK_HORIZONTAL;
+    case -4166:
+      return LXW_PATTERN_DARK_VERTICAL;
+    case -4121:
+      return LXW_PATTERN_DARK_DOWN;
+    case -4162:
+      return LXW_PATTERN_DARK_UP;
+    case 9:
+      return LXW_PATTERN_DARK_GRID;
+    case 10:
+      return LXW_PATTERN_DARK_TRELLIS;
+    case 11:
+      return LXW_PATTERN_LIGHT_HORIZONTAL;
+    case 12:
+      return LXW_PATTERN_LIGHT_VERTICAL;
+    case 13:
+      return LXW_PATTERN_LIGHT_DOWN;
+    case 14:
+      return LXW_PATTERN_LIGHT_UP;
+    case 15:
+      return LXW_PATTERN_LIGHT_GRID;
+    case 16:
+      return LXW_PATTERN_LIGHT_TRELLIS;
+    case 17:
+      return LXW_PATTERN_GRAY_125;
+    case 18:
+      return LXW_PATTERN_GRAY_0625;
+    default:
+      return LXW_PATTERN_SOLID;  // solid and automatic
   }
 }
 
@@ -111,7 +150,8 @@ class Escritura {
 
  private:
   ErrorQel Falla(std::string_view motivo) const {
-    return ErrorQel(errores::kAplicacion, fmt::format("No se pudo guardar el libro '{}': {}", ruta_, motivo));
+    return ErrorQel(errores::kAplicacion,
+                    fmt::format("No se pudo guardar el libro '{}': {}", ruta_, motivo));
   }
   void Revisa(lxw_error e) const {
     if (e != LXW_NO_ERROR) throw Falla(lxw_strerror(e));
@@ -128,8 +168,10 @@ class Escritura {
     } else if (!f.numero.empty()) {
       format_set_num_format(x, f.numero.c_str());
     }
-    if (AlineacionHorizontal(f.horizontal) != LXW_ALIGN_NONE) format_set_align(x, AlineacionHorizontal(f.horizontal));
-    if (AlineacionVertical(f.vertical) != LXW_ALIGN_NONE) format_set_align(x, AlineacionVertical(f.vertical));
+    if (AlineacionHorizontal(f.horizontal) != LXW_ALIGN_NONE)
+      format_set_align(x, AlineacionHorizontal(f.horizontal));
+    if (AlineacionVertical(f.vertical) != LXW_ALIGN_NONE)
+      format_set_align(x, AlineacionVertical(f.vertical));
     if (f.encoger) format_set_shrink(x);
     if (f.ajustar) format_set_text_wrap(x);
     if (f.TieneRelleno()) {
@@ -137,7 +179,8 @@ class Escritura {
       if (f.color > 0) {
         const int32_t rgb = ColorDePaleta(f.color);
         // libxlsxwriter reads 0 as "no colour": black has its own constant.
-        format_set_bg_color(x, rgb == 0 ? static_cast<lxw_color_t>(LXW_COLOR_BLACK) : static_cast<lxw_color_t>(rgb));
+        format_set_bg_color(x, rgb == 0 ? static_cast<lxw_color_t>(LXW_COLOR_BLACK)
+                                        : static_cast<lxw_color_t>(rgb));
       }
     }
     formatos_[id] = x;
@@ -157,15 +200,16 @@ class Escritura {
              hoja.AnchoColumna(fin + 1) == hoja.AnchoColumna(c)) {
         ++fin;
       }
-      Revisa(worksheet_set_column(ws, static_cast<lxw_col_t>(c - 1), static_cast<lxw_col_t>(fin - 1),
-                                  hoja.AnchoColumna(c), nullptr));
+      Revisa(worksheet_set_column(ws, static_cast<lxw_col_t>(c - 1),
+                                  static_cast<lxw_col_t>(fin - 1), hoja.AnchoColumna(c), nullptr));
       c = fin;
     }
     // Merges first: with an empty text and no format libxlsxwriter only records
     // the block, which is what constant-memory mode allows before the rows.
     hoja.Merges().ParaCada([&](const Combinacion& m) {
-      Revisa(worksheet_merge_range(ws, static_cast<lxw_row_t>(m.f1 - 1), static_cast<lxw_col_t>(m.c1 - 1),
-                                   static_cast<lxw_row_t>(m.f2 - 1), static_cast<lxw_col_t>(m.c2 - 1), "", nullptr));
+      Revisa(worksheet_merge_range(
+          ws, static_cast<lxw_row_t>(m.f1 - 1), static_cast<lxw_col_t>(m.c1 - 1),
+          static_cast<lxw_row_t>(m.f2 - 1), static_cast<lxw_col_t>(m.c2 - 1), "", nullptr));
     });
     hoja.EvaluaFormulas();
     const CeldasHoja& celdas = hoja.Celdas();
@@ -188,7 +232,8 @@ class Escritura {
             Revisa(worksheet_write_number(ws, f, c, static_cast<double>(celda.entero), formato));
             break;
           case TipoCelda::kMoneda:
-            Revisa(worksheet_write_number(ws, f, c, Moneda::DesdeUnidades(celda.entero).ADouble(), formato));
+            Revisa(worksheet_write_number(ws, f, c, Moneda::DesdeUnidades(celda.entero).ADouble(),
+                                          formato));
             break;
           case TipoCelda::kFormula: {
             const auto error = static_cast<ExpresionFormula::Error>(celda.error);
@@ -227,7 +272,8 @@ void EscritorXlsx::Escribe(HcWorkbook& libro, const std::string& ruta) {
   namespace fs = std::filesystem;
   const fs::path destino(ruta);
   auto falla = [&](std::string_view motivo) {
-    return ErrorQel(errores::kAplicacion, fmt::format("No se pudo guardar el libro '{}': {}", ruta, motivo));
+    return ErrorQel(errores::kAplicacion,
+                    fmt::format("No se pudo guardar el libro '{}': {}", ruta, motivo));
   };
   if (!destino.has_filename()) throw falla("falta el nombre del archivo");
   const fs::path carpeta = destino.has_parent_path() ? destino.parent_path() : fs::path(".");

@@ -19,7 +19,8 @@ Resultado NumeroDeTexto(const std::string& texto) {
   const std::string recorte = texto.substr(inicio, fin - inicio + 1);
   char* resto = nullptr;
   const double valor = std::strtod(recorte.c_str(), &resto);
-  if (resto == recorte.c_str() || *resto != '\0' || !std::isfinite(valor)) return {0, Error::kValor};
+  if (resto == recorte.c_str() || *resto != '\0' || !std::isfinite(valor))
+    return {0, Error::kValor};
   // strtod also reads "inf", "nan" and hexadecimal text, which a spreadsheet does not.
   if (recorte.find_first_of("xXnNiI") != std::string::npos) return {0, Error::kValor};
   return {valor, Error::kNinguno};
@@ -38,11 +39,16 @@ struct Marco {
 Resultado EvaluadorHoja::ValorDe(const Celda* celda, const CeldasHoja& celdas) {
   if (celda == nullptr) return {};
   switch (celda->tipo) {
-    case TipoCelda::kVacia: return {};
-    case TipoCelda::kNumero: return {celda->numero, Error::kNinguno};
-    case TipoCelda::kEntero: return {static_cast<double>(celda->entero), Error::kNinguno};
-    case TipoCelda::kMoneda: return {Moneda::DesdeUnidades(celda->entero).ADouble(), Error::kNinguno};
-    case TipoCelda::kTexto: return NumeroDeTexto(celdas.Texto(*celda));
+    case TipoCelda::kVacia:
+      return {};
+    case TipoCelda::kNumero:
+      return {celda->numero, Error::kNinguno};
+    case TipoCelda::kEntero:
+      return {static_cast<double>(celda->entero), Error::kNinguno};
+    case TipoCelda::kMoneda:
+      return {Moneda::DesdeUnidades(celda->entero).ADouble(), Error::kNinguno};
+    case TipoCelda::kTexto:
+      return NumeroDeTexto(celdas.Texto(*celda));
     case TipoCelda::kFormula:
       if (celda->estado != kCalculada) return {};  // circular reference
       return {celda->numero, static_cast<Error>(celda->error)};
@@ -73,7 +79,8 @@ void EvaluadorHoja::Resuelve(CeldasHoja& celdas, int32_t fila, int32_t columna) 
     const size_t tope = pila.size() - 1;
     bool apilada = false;
     while (pila[tope].siguiente < pila[tope].expresion.Referencias().size()) {
-      const ExpresionFormula::Referencia r = pila[tope].expresion.Referencias()[pila[tope].siguiente];
+      const ExpresionFormula::Referencia r =
+          pila[tope].expresion.Referencias()[pila[tope].siguiente];
       const Celda* celda = celdas.Busca(r.fila, r.columna);
       if (celda != nullptr && celda->tipo == TipoCelda::kFormula && celda->estado == kPendiente) {
         empieza(r.fila, r.columna);

@@ -14,11 +14,19 @@ namespace {
 constexpr size_t kLongitudMaxima = 8192;
 constexpr int kAnidamientoMaximo = 64;
 
-[[noreturn]] void Rechaza() { throw ErrorQel(errores::kAplicacion); }
+[[noreturn]] void Rechaza() {
+  throw ErrorQel(errores::kAplicacion);
+}
 
-bool EsBlanco(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r'; }
-bool EsLetra(char ch) { return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'); }
-bool EsDigito(char ch) { return ch >= '0' && ch <= '9'; }
+bool EsBlanco(char ch) {
+  return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r';
+}
+bool EsLetra(char ch) {
+  return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
+}
+bool EsDigito(char ch) {
+  return ch >= '0' && ch <= '9';
+}
 
 }  // namespace
 
@@ -115,7 +123,8 @@ class ExpresionFormula::Analizador {
       while (p_ < t_.size() && EsDigito(t_[p_])) ++p_, ++exponente;
       if (exponente == 0) Rechaza();
     }
-    if (p_ < t_.size() && (EsLetra(t_[p_]) || t_[p_] == '$' || t_[p_] == '(' || t_[p_] == '.')) Rechaza();
+    if (p_ < t_.size() && (EsLetra(t_[p_]) || t_[p_] == '$' || t_[p_] == '(' || t_[p_] == '.'))
+      Rechaza();
     std::string texto(t_.substr(inicio, p_ - inicio));
     for (char& c : texto) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     const double valor = std::strtod(texto.c_str(), nullptr);
@@ -250,9 +259,12 @@ ExpresionFormula::Resultado ExpresionFormula::Evalua(const std::vector<Resultado
 
 std::string_view ExpresionFormula::TextoError(Error error) {
   switch (error) {
-    case Error::kValor: return "#VALUE!";
-    case Error::kNumero: return "#NUM!";
-    case Error::kNinguno: break;
+    case Error::kValor:
+      return "#VALUE!";
+    case Error::kNumero:
+      return "#NUM!";
+    case Error::kNinguno:
+      break;
   }
   return "";
 }

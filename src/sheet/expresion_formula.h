@@ -16,8 +16,8 @@ class ExpresionFormula {
  public:
   /// One cell reference as written.
   struct Referencia {
-    int32_t fila = 0;      ///< 1-based
-    int32_t columna = 0;   ///< 1-based
+    int32_t fila = 0;           ///< 1-based
+    int32_t columna = 0;        ///< 1-based
     bool fila_fija = false;     ///< "$" before the row
     bool columna_fija = false;  ///< "$" before the column
   };
@@ -59,7 +59,7 @@ class ExpresionFormula {
   struct Pieza {
     enum class Tipo : uint8_t { kNumero, kReferencia, kOperador, kAbre, kCierra } tipo;
     char operador = 0;
-    uint32_t indice = 0;   // number text or reference
+    uint32_t indice = 0;  // number text or reference
   };
   // Postfix program for the evaluation.
   struct Paso {

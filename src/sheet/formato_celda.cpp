@@ -6,10 +6,14 @@ namespace pmq {
 
 std::string FormatoCelda::NumberFormat() const {
   switch (integrado) {
-    case kFormatoIntegradoMoneda: return "\"$\"#,##0.00_);(\"$\"#,##0.00)";
-    case kFormatoIntegradoMillares: return "#,##0.00";
-    case kFormatoIntegradoPorcentaje: return "0%";
-    default: break;
+    case kFormatoIntegradoMoneda:
+      return "\"$\"#,##0.00_);(\"$\"#,##0.00)";
+    case kFormatoIntegradoMillares:
+      return "#,##0.00";
+    case kFormatoIntegradoPorcentaje:
+      return "0%";
+    default:
+      break;
   }
   return numero.empty() ? "General" : numero;
 }

@@ -30,19 +30,19 @@ inline constexpr int32_t kVentanaMaximizada = -4137;
 inline constexpr int32_t kVentanaNormal = -4143;
 
 /// Built-in number formats a named style stands for.
-inline constexpr uint8_t kFormatoIntegradoMoneda = 7;     // "$"#,##0.00_);("$"#,##0.00)
-inline constexpr uint8_t kFormatoIntegradoMillares = 4;   // #,##0.00
-inline constexpr uint8_t kFormatoIntegradoPorcentaje = 9; // 0%
+inline constexpr uint8_t kFormatoIntegradoMoneda = 7;      // "$"#,##0.00_);("$"#,##0.00)
+inline constexpr uint8_t kFormatoIntegradoMillares = 4;    // #,##0.00
+inline constexpr uint8_t kFormatoIntegradoPorcentaje = 9;  // 0%
 
 struct FormatoCelda {
-  std::string numero;              ///< number format code; "" with integrado 0 is General
-  uint8_t integrado = 0;           ///< built-in number format (0 = use `numero`)
-  int32_t horizontal = 0;          ///< alignment code, 0 = not set (general)
-  int32_t vertical = 0;            ///< alignment code, 0 = not set (bottom)
-  bool encoger = false;            ///< ShrinkToFit
-  bool ajustar = false;            ///< WrapText
-  int16_t color = 0;               ///< interior colour index 1-56, 0 = no fill
-  int32_t patron = 0;              ///< interior pattern code, 0 = not set
+  std::string numero;      ///< number format code; "" with integrado 0 is General
+  uint8_t integrado = 0;   ///< built-in number format (0 = use `numero`)
+  int32_t horizontal = 0;  ///< alignment code, 0 = not set (general)
+  int32_t vertical = 0;    ///< alignment code, 0 = not set (bottom)
+  bool encoger = false;    ///< ShrinkToFit
+  bool ajustar = false;    ///< WrapText
+  int16_t color = 0;       ///< interior colour index 1-56, 0 = no fill
+  int32_t patron = 0;      ///< interior pattern code, 0 = not set
 
   /// The number format as the automation reads it back ("General" when unset).
   std::string NumberFormat() const;

@@ -70,11 +70,13 @@ void HcApplication::Quit() {
 
 HcRange HcApplication::Range(const HcRange& celda1, const HcRange& celda2) {
   Verifica();
-  if (celda1.Worksheet() == nullptr || celda2.Worksheet() == nullptr) throw ErrorQel(errores::kObjeto);
+  if (celda1.Worksheet() == nullptr || celda2.Worksheet() == nullptr)
+    throw ErrorQel(errores::kObjeto);
   if (celda1.Worksheet() != celda2.Worksheet()) throw ErrorQel(errores::kAplicacion);
   celda1.Worksheet()->Verifica();
   return HcRange(celda1.Worksheet(), std::min(celda1.Row(), celda2.Row()),
-                 std::min(celda1.Column(), celda2.Column()), std::max(celda1.LastRow(), celda2.LastRow()),
+                 std::min(celda1.Column(), celda2.Column()),
+                 std::max(celda1.LastRow(), celda2.LastRow()),
                  std::max(celda1.LastColumn(), celda2.LastColumn()));
 }
 

@@ -18,13 +18,18 @@ namespace {
 // Advance widths of the default font (11 point), in 1/2048 of an em, for the
 // printable ASCII characters from the blank to "~". A digit is 1038: a column
 // width counts digits, so a text's width in characters is its sum over 1038.
-constexpr std::array<int16_t, 95> kAvances = {
-    463,  544,  714,  1018, 1038, 1470, 1397, 452,  621,  621,  1018, 1018, 511,  627,  517,  791,   // ' '…'/'
-    1038, 1038, 1038, 1038, 1038, 1038, 1038, 1038, 1038, 1038, 548,  548,  1018, 1018, 1018, 941,   // '0'…'?'
-    1823, 1185, 1114, 1092, 1260, 1000, 941,  1292, 1276, 516,  653,  1064, 861,  1751, 1322, 1356,  // '@'…'O'
-    1058, 1378, 1112, 941,  998,  1314, 1162, 1822, 1063, 998,  959,  628,  791,  628,  1018, 1018,  // 'P'…'_'
-    511,  981,  1076, 866,  1076, 1019, 625,  964,  1076, 470,  490,  931,  470,  1636, 1076, 1080,  // '`'…'o'
-    1076, 1076, 714,  801,  686,  1076, 925,  1464, 887,  927,  809,  714,  943,  714,  1018};       // 'p'…'~'
+constexpr std::array<int16_t, 95> kAvances = {463,  544,  714,  1018, 1038, 1470, 1397, 452,  621,
+                                              621,  1018, 1018, 511,  627,  517,  791,  // ' '…'/'
+                                              1038, 1038, 1038, 1038, 1038, 1038, 1038, 1038, 1038,
+                                              1038, 548,  548,  1018, 1018, 1018, 941,  // '0'…'?'
+                                              1823, 1185, 1114, 1092, 1260, 1000, 941,  1292, 1276,
+                                              516,  653,  1064, 861,  1751, 1322, 1356,  // '@'…'O'
+                                              1058, 1378, 1112, 941,  998,  1314, 1162, 1822, 1063,
+                                              998,  959,  628,  791,  628,  1018, 1018,  // 'P'…'_'
+                                              511,  981,  1076, 866,  1076, 1019, 625,  964,  1076,
+                                              470,  490,  931,  470,  1636, 1076, 1080,  // '`'…'o'
+                                              1076, 1076, 714,  801,  686,  1076, 925,  1464, 887,
+                                              927,  809,  714,  943,  714,  1018};  // 'p'…'~'
 constexpr double kAvanceDigito = 1038;
 // The cell's margins, in characters: with them eight digits take the default
 // width of a column, 8.43, as in the spreadsheet.
@@ -54,9 +59,12 @@ std::string NumeroMostrado(double valor, const FormatoCelda& f) {
         const std::string cifra = FormatoNumero(std::fabs(valor), "#,##0.00");
         return valor < 0 ? "($" + cifra + ")" : "$" + cifra + " ";
       }
-      case kFormatoIntegradoMillares: return FormatoNumero(valor, "#,##0.00");
-      case kFormatoIntegradoPorcentaje: return FormatoNumero(valor * 100, "#,##0") + "%";
-      default: break;
+      case kFormatoIntegradoMillares:
+        return FormatoNumero(valor, "#,##0.00");
+      case kFormatoIntegradoPorcentaje:
+        return FormatoNumero(valor * 100, "#,##0") + "%";
+      default:
+        break;
     }
     if (!f.numero.empty()) return FormatoNumero(valor, f.numero);
   } catch (const ErrorQel&) {
@@ -79,7 +87,9 @@ void HcColumns::columnwidth(double ancho) const {
   h.PonAnchoColumna(c1_, c2_, ancho);
 }
 
-double HcColumns::columnwidth() const { return Hoja().AnchoColumna(c1_); }
+double HcColumns::columnwidth() const {
+  return Hoja().AnchoColumna(c1_);
+}
 
 void HcColumns::autofit() const {
   HcWorksheet& h = Hoja();
@@ -89,10 +99,12 @@ void HcColumns::autofit() const {
   std::vector<double> anchos(static_cast<size_t>(c2_ - c1_ + 1), -1);
   for (int32_t fila = 1; fila <= celdas.UltimaFila(); ++fila) {
     const std::vector<Celda>& cs = celdas.Fila(fila);
-    auto it = std::lower_bound(cs.begin(), cs.end(), c1_, [](const Celda& c, int32_t col) { return c.columna < col; });
+    auto it = std::lower_bound(cs.begin(), cs.end(), c1_,
+                               [](const Celda& c, int32_t col) { return c.columna < col; });
     for (; it != cs.end() && it->columna <= c2_; ++it) {
       const Celda& celda = *it;
-      if (celda.tipo == TipoCelda::kVacia || h.Merges().En(fila, celda.columna) != nullptr) continue;
+      if (celda.tipo == TipoCelda::kVacia || h.Merges().En(fila, celda.columna) != nullptr)
+        continue;
       const FormatoCelda& f = formatos.Formato(celda.formato);
       std::string texto;
       const ExpresionFormula::Resultado valor = EvaluadorHoja::ValorDe(&celda, celdas);
@@ -112,7 +124,8 @@ void HcColumns::autofit() const {
   for (int32_t c = c1_; c <= c2_; ++c) {
     const double ancho = anchos[static_cast<size_t>(c - c1_)];
     // Rounded up to hundredths, capped at the largest width a column takes.
-    h.PonAnchoColumna(c, c, ancho < 0 ? kAnchoPredeterminado : std::min(255.0, std::ceil(ancho * 100) / 100));
+    h.PonAnchoColumna(
+        c, c, ancho < 0 ? kAnchoPredeterminado : std::min(255.0, std::ceil(ancho * 100) / 100));
   }
 }
 

@@ -11,9 +11,25 @@ namespace pmq {
 namespace {
 
 // Pattern codes of the automation: solid, greys, stripes and grids.
-constexpr std::array<int32_t, 19> kPatrones = {kPatronSolido, -4125, -4126, -4124, -4128, -4166, -4121,
-                                               -4162,         9,     10,    11,    12,    13,    14,
-                                               15,            16,    17,    18,    kColorAutomatico};
+constexpr std::array<int32_t, 19> kPatrones = {kPatronSolido,
+                                               -4125,
+                                               -4126,
+                                               -4124,
+                                               -4128,
+                                               -4166,
+                                               -4121,
+                                               -4162,
+                                               9,
+                                               10,
+                                               11,
+                                               12,
+                                               13,
+                                               14,
+                                               15,
+                                               16,
+                                               17,
+                                               18,
+                                               kColorAutomatico};
 
 }  // namespace
 

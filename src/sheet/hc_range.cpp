@@ -47,9 +47,9 @@ bool LeeNumero(std::string_view texto, double& valor) {
 }
 
 bool EsAlineacionHorizontal(int32_t c) {
-  return c == kAlineaGeneral || c == kAlineaCentro || c == kAlineaIzquierda || c == kAlineaDerecha ||
-         c == kAlineaRellenar || c == kAlineaJustificar || c == kAlineaCentrarEnSeleccion ||
-         c == kAlineaDistribuido;
+  return c == kAlineaGeneral || c == kAlineaCentro || c == kAlineaIzquierda ||
+         c == kAlineaDerecha || c == kAlineaRellenar || c == kAlineaJustificar ||
+         c == kAlineaCentrarEnSeleccion || c == kAlineaDistribuido;
 }
 
 bool EsAlineacionVertical(int32_t c) {
@@ -60,7 +60,11 @@ bool EsAlineacionVertical(int32_t c) {
 }  // namespace
 
 HcRange::HcRange(HcWorksheet* hoja, int32_t f1, int32_t c1, int32_t f2, int32_t c2)
-    : hoja_(hoja), f1_(std::min(f1, f2)), c1_(std::min(c1, c2)), f2_(std::max(f1, f2)), c2_(std::max(c1, c2)) {}
+    : hoja_(hoja),
+      f1_(std::min(f1, f2)),
+      c1_(std::min(c1, c2)),
+      f2_(std::max(f1, f2)),
+      c2_(std::max(c1, c2)) {}
 
 HcWorksheet& HcRange::Hoja() const {
   if (hoja_ == nullptr) throw ErrorQel(errores::kObjeto);
@@ -120,17 +124,24 @@ ValorCelda HcRange::Value() const {
   const Celda* celda = h.Celdas().Busca(f1_, c1_);
   if (celda == nullptr) return std::monostate{};
   switch (celda->tipo) {
-    case TipoCelda::kVacia: return std::monostate{};
-    case TipoCelda::kTexto: return h.Celdas().Texto(*celda);
-    case TipoCelda::kNumero: return celda->numero;
-    case TipoCelda::kEntero: return celda->entero;
-    case TipoCelda::kMoneda: return Moneda::DesdeUnidades(celda->entero);
-    case TipoCelda::kFormula: break;
+    case TipoCelda::kVacia:
+      return std::monostate{};
+    case TipoCelda::kTexto:
+      return h.Celdas().Texto(*celda);
+    case TipoCelda::kNumero:
+      return celda->numero;
+    case TipoCelda::kEntero:
+      return celda->entero;
+    case TipoCelda::kMoneda:
+      return Moneda::DesdeUnidades(celda->entero);
+    case TipoCelda::kFormula:
+      break;
   }
   h.EvaluaFormulas();
   celda = h.Celdas().Busca(f1_, c1_);
   const auto error = static_cast<ExpresionFormula::Error>(celda->error);
-  if (error != ExpresionFormula::Error::kNinguno) return std::string(ExpresionFormula::TextoError(error));
+  if (error != ExpresionFormula::Error::kNinguno)
+    return std::string(ExpresionFormula::TextoError(error));
   return celda->numero;
 }
 
@@ -152,12 +163,14 @@ void HcRange::Formula(std::string_view formula) const {
   textos.reserve(static_cast<size_t>(f2_ - f1_ + 1) * static_cast<size_t>(c2_ - c1_ + 1));
   for (int32_t f = f1_; f <= f2_; ++f) {
     for (int32_t c = c1_; c <= c2_; ++c) {
-      textos.push_back(f == f1_ && c == c1_ ? expresion.Texto() : expresion.Desplazada(f - f1_, c - c1_).Texto());
+      textos.push_back(f == f1_ && c == c1_ ? expresion.Texto()
+                                            : expresion.Desplazada(f - f1_, c - c1_).Texto());
     }
   }
   size_t i = 0;
   for (int32_t f = f1_; f <= f2_; ++f) {
-    for (int32_t c = c1_; c <= c2_; ++c) h.Celdas().PonFormula(h.Celdas().Obtiene(f, c), textos[i++]);
+    for (int32_t c = c1_; c <= c2_; ++c)
+      h.Celdas().PonFormula(h.Celdas().Obtiene(f, c), textos[i++]);
   }
 }
 
@@ -166,12 +179,17 @@ std::string HcRange::Formula() const {
   const Celda* celda = h.Celdas().Busca(f1_, c1_);
   if (celda == nullptr) return {};
   switch (celda->tipo) {
-    case TipoCelda::kVacia: return {};
+    case TipoCelda::kVacia:
+      return {};
     case TipoCelda::kTexto:
-    case TipoCelda::kFormula: return h.Celdas().Texto(*celda);
-    case TipoCelda::kNumero: return TextoGeneral(celda->numero);
-    case TipoCelda::kEntero: return std::to_string(celda->entero);
-    case TipoCelda::kMoneda: return Moneda::DesdeUnidades(celda->entero).Texto();
+    case TipoCelda::kFormula:
+      return h.Celdas().Texto(*celda);
+    case TipoCelda::kNumero:
+      return TextoGeneral(celda->numero);
+    case TipoCelda::kEntero:
+      return std::to_string(celda->entero);
+    case TipoCelda::kMoneda:
+      return Moneda::DesdeUnidades(celda->entero).Texto();
   }
   return {};
 }
@@ -195,7 +213,8 @@ void HcRange::CambiaFormato(const std::function<void(FormatoCelda&)>& cambio) co
   for (int32_t f = f1_; f <= f2_; ++f) {
     for (int32_t c = c1_; c <= c2_; ++c) {
       Celda& celda = h.Celdas().Obtiene(f, c);
-      auto it = std::find_if(cambios.begin(), cambios.end(), [&](const auto& p) { return p.first == celda.formato; });
+      auto it = std::find_if(cambios.begin(), cambios.end(),
+                             [&](const auto& p) { return p.first == celda.formato; });
       if (it == cambios.end()) {
         FormatoCelda formato = tabla.Formato(celda.formato);
         cambio(formato);
@@ -246,7 +265,9 @@ void HcRange::NumberFormat(std::string_view formato) const {
   });
 }
 
-std::string HcRange::NumberFormat() const { return FormatoPrimera().NumberFormat(); }
+std::string HcRange::NumberFormat() const {
+  return FormatoPrimera().NumberFormat();
+}
 
 void HcRange::HorizontalAlignment(int32_t codigo) const {
   Hoja();
@@ -274,13 +295,17 @@ void HcRange::ShrinkToFit(bool valor) const {
   CambiaFormato([&](FormatoCelda& f) { f.encoger = valor; });
 }
 
-bool HcRange::ShrinkToFit() const { return FormatoPrimera().encoger; }
+bool HcRange::ShrinkToFit() const {
+  return FormatoPrimera().encoger;
+}
 
 void HcRange::WrapText(bool valor) const {
   CambiaFormato([&](FormatoCelda& f) { f.ajustar = valor; });
 }
 
-bool HcRange::WrapText() const { return FormatoPrimera().ajustar; }
+bool HcRange::WrapText() const {
+  return FormatoPrimera().ajustar;
+}
 
 void HcRange::MergeCells(bool valor) const {
   HcWorksheet& h = Hoja();
@@ -292,12 +317,17 @@ void HcRange::MergeCells(bool valor) const {
   if (!h.Merges().Combina(bloque)) return;
   // Merging keeps only the first cell's value.
   h.Celdas().ParaCada(f1_, c1_, f2_, c2_, [&](int32_t fila, Celda& celda) {
-    if ((fila != f1_ || celda.columna != c1_) && celda.tipo != TipoCelda::kVacia) h.Celdas().Vacia(celda);
+    if ((fila != f1_ || celda.columna != c1_) && celda.tipo != TipoCelda::kVacia)
+      h.Celdas().Vacia(celda);
   });
 }
 
-bool HcRange::MergeCells() const { return Hoja().Merges().En(f1_, c1_) != nullptr; }
+bool HcRange::MergeCells() const {
+  return Hoja().Merges().En(f1_, c1_) != nullptr;
+}
 
-HcInterior HcRange::Interior() const { return HcInterior(hoja_, f1_, c1_, f2_, c2_); }
+HcInterior HcRange::Interior() const {
+  return HcInterior(hoja_, f1_, c1_, f2_, c2_);
+}
 
 }  // namespace pmq

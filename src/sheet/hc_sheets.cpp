@@ -43,7 +43,8 @@ HcWorksheet* HcSheets::Add() {
       break;
     }
   }
-  auto donde = std::find_if(hojas_.begin(), hojas_.end(), [&](const auto& h) { return h.get() == activa_; });
+  auto donde =
+      std::find_if(hojas_.begin(), hojas_.end(), [&](const auto& h) { return h.get() == activa_; });
   auto nueva = std::make_unique<HcWorksheet>(*libro_, std::move(nombre));
   HcWorksheet* hoja = nueva.get();
   hojas_.insert(donde, std::move(nueva));

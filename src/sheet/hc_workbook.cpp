@@ -34,12 +34,15 @@ void HcWorkbook::Saveas(const std::string& ruta) {
   }
   std::error_code ec;
   const std::filesystem::path absoluta = std::filesystem::absolute(ruta, ec);
-  if (ec) throw ErrorQel(errores::kAplicacion, fmt::format("No se puede guardar el libro en '{}'", ruta));
+  if (ec)
+    throw ErrorQel(errores::kAplicacion, fmt::format("No se puede guardar el libro en '{}'", ruta));
   const std::string destino = absoluta.lexically_normal().string();
   for (const auto& otro : aplicacion_->workbooks().Abiertos()) {
     if (otro.get() != this && otro->FullName() == destino) {
-      throw ErrorQel(errores::kAplicacion,
-                     fmt::format("No se puede guardar el libro en '{}': otro libro abierto usa ese nombre", destino));
+      throw ErrorQel(
+          errores::kAplicacion,
+          fmt::format("No se puede guardar el libro en '{}': otro libro abierto usa ese nombre",
+                      destino));
     }
   }
   try {

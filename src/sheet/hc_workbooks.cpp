@@ -27,13 +27,15 @@ HcWorkbook* HcWorkbooks::Item(int32_t posicion) const {
 HcWorkbook* HcWorkbooks::Add() {
   aplicacion_->Verifica();
   ++creados_;
-  abiertos_.push_back(std::make_unique<HcWorkbook>(*aplicacion_, "Libro" + std::to_string(creados_)));
+  abiertos_.push_back(
+      std::make_unique<HcWorkbook>(*aplicacion_, "Libro" + std::to_string(creados_)));
   activo_ = abiertos_.back().get();
   return activo_;
 }
 
 void HcWorkbooks::Cierra(HcWorkbook* libro) {
-  auto it = std::find_if(abiertos_.begin(), abiertos_.end(), [&](const auto& l) { return l.get() == libro; });
+  auto it = std::find_if(abiertos_.begin(), abiertos_.end(),
+                         [&](const auto& l) { return l.get() == libro; });
   if (it == abiertos_.end()) return;
   std::exception_ptr fallo;
   try {

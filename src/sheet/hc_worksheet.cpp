@@ -20,19 +20,24 @@ size_t Caracteres(std::string_view texto) {
 
 }  // namespace
 
-HcWorksheet::HcWorksheet(HcWorkbook& libro, std::string nombre) : libro_(&libro), nombre_(std::move(nombre)) {}
+HcWorksheet::HcWorksheet(HcWorkbook& libro, std::string nombre)
+    : libro_(&libro), nombre_(std::move(nombre)) {}
 
-void HcWorksheet::Verifica() const { libro_->Verifica(); }
+void HcWorksheet::Verifica() const {
+  libro_->Verifica();
+}
 
 void HcWorksheet::Name(std::string_view nombre) {
   Verifica();
-  if (nombre.empty() || Caracteres(nombre) > 31 || nombre.find_first_of(":\\/?*[]") != std::string_view::npos ||
-      nombre.front() == '\'' || nombre.back() == '\'') {
+  if (nombre.empty() || Caracteres(nombre) > 31 ||
+      nombre.find_first_of(":\\/?*[]") != std::string_view::npos || nombre.front() == '\'' ||
+      nombre.back() == '\'') {
     throw ErrorQel(errores::kAplicacion);
   }
   const std::string clave = ClaveNormalizada(nombre);
   for (const auto& otra : libro_->Sheets().Todas()) {
-    if (otra.get() != this && ClaveNormalizada(otra->Name()) == clave) throw ErrorQel(errores::kAplicacion);
+    if (otra.get() != this && ClaveNormalizada(otra->Name()) == clave)
+      throw ErrorQel(errores::kAplicacion);
   }
   nombre_ = std::string(nombre);
 }
@@ -61,7 +66,8 @@ HcColumns HcWorksheet::Columns(std::string_view letras) {
   Verifica();
   const size_t dos_puntos = letras.find(':');
   const int32_t c1 = NumeroColumna(letras.substr(0, dos_puntos));
-  const int32_t c2 = dos_puntos == std::string_view::npos ? c1 : NumeroColumna(letras.substr(dos_puntos + 1));
+  const int32_t c2 =
+      dos_puntos == std::string_view::npos ? c1 : NumeroColumna(letras.substr(dos_puntos + 1));
   if (c1 == 0 || c2 == 0) throw ErrorQel(errores::kAplicacion);
   return HcColumns(this, std::min(c1, c2), std::max(c1, c2));
 }

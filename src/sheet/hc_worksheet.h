@@ -67,7 +67,7 @@ class HcWorksheet {
   std::string nombre_;
   CeldasHoja celdas_;
   Combinaciones merges_;
-  std::vector<double> anchos_;   // column - 1 → width; negative = default
+  std::vector<double> anchos_;  // column - 1 → width; negative = default
   uint64_t version_evaluada_ = UINT64_MAX;
 };
 

@@ -16,7 +16,8 @@ namespace {
 
 constexpr std::string_view kTituloMensajes = "MorlaQel";
 constexpr std::string_view kSinAplicacion =
-    "Debe de tener alguna versión de Microsoft Excel instalada en su sistema para porder utilizar el "
+    "Debe de tener alguna versión de Microsoft Excel instalada en su sistema para porder utilizar "
+    "el "
     "exportador.";
 constexpr int kIntentosMaximos = 10;
 
@@ -88,11 +89,13 @@ bool LibroExcel::IniciarServidor(std::string& sErrores) {
   }
 }
 
-HcWorksheet* LibroExcel::CreaHoja(std::string_view Nombre, int32_t NumeroHojaExcel, std::string& sErrores) {
+HcWorksheet* LibroExcel::CreaHoja(std::string_view Nombre, int32_t NumeroHojaExcel,
+                                  std::string& sErrores) {
   try {
     if (Workbook == nullptr) throw ErrorQel(errores::kObjeto);
     HcSheets& hojas = Workbook->Sheets();
-    HcWorksheet* hoja = NumeroHojaExcel <= hojas.Count() ? hojas.Item(NumeroHojaExcel) : hojas.Add();
+    HcWorksheet* hoja =
+        NumeroHojaExcel <= hojas.Count() ? hojas.Item(NumeroHojaExcel) : hojas.Add();
     if (hoja != nullptr) {
       hoja->Name(Nombre);
       hoja->Activate();
@@ -142,9 +145,10 @@ void LibroExcel::CierraLibro(std::string& sErrores) {
   }
 }
 
-void LibroExcel::FormatoSeleccion(int32_t Fi, int32_t Ci, int32_t Fj, int32_t Cj, std::string_view Estilo,
-                                  std::string_view FormatoNumerico, int32_t AVer, int32_t AHor,
-                                  bool AjustarAncho, bool AjustarTexto, bool Merge, std::string& /*sErrores*/) {
+void LibroExcel::FormatoSeleccion(int32_t Fi, int32_t Ci, int32_t Fj, int32_t Cj,
+                                  std::string_view Estilo, std::string_view FormatoNumerico,
+                                  int32_t AVer, int32_t AHor, bool AjustarAncho, bool AjustarTexto,
+                                  bool Merge, std::string& /*sErrores*/) {
   if (!ExcelApp || Ws == nullptr) return;
   // Each step on its own: one that fails is skipped and the next one is tried
   // (on whatever is selected).

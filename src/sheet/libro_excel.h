@@ -99,13 +99,14 @@ class LibroExcel {
   /// alignment AVer, shrink to fit, wrap text and merge. A step that fails is
   /// skipped; nothing is reported.
   void FormatoSeleccion(int32_t Fi, int32_t Ci, int32_t Fj, int32_t Cj, std::string_view Estilo,
-                        std::string_view FormatoNumerico, int32_t AVer, int32_t AHor, bool AjustarAncho,
-                        bool AjustarTexto, bool Merge, std::string& sErrores);
+                        std::string_view FormatoNumerico, int32_t AVer, int32_t AHor,
+                        bool AjustarAncho, bool AjustarTexto, bool Merge, std::string& sErrores);
   void FormatoSeleccion(int32_t Fi, int32_t Ci, int32_t Fj, int32_t Cj, std::string_view Estilo,
-                        std::string_view FormatoNumerico, int32_t AVer, int32_t AHor, bool AjustarAncho,
-                        bool AjustarTexto, bool Merge) {
+                        std::string_view FormatoNumerico, int32_t AVer, int32_t AHor,
+                        bool AjustarAncho, bool AjustarTexto, bool Merge) {
     std::string s;
-    FormatoSeleccion(Fi, Ci, Fj, Cj, Estilo, FormatoNumerico, AVer, AHor, AjustarAncho, AjustarTexto, Merge, s);
+    FormatoSeleccion(Fi, Ci, Fj, Cj, Estilo, FormatoNumerico, AVer, AHor, AjustarAncho,
+                     AjustarTexto, Merge, s);
   }
 
   /// Column letters: 1 → "A", 26 → "Z", 27 → "AA", 702 → "ZZ", then three
@@ -118,7 +119,8 @@ class LibroExcel {
 
   /// Writes a formula into the cell (F, C) of `Ws`. A failure (a formula the
   /// spreadsheet refuses: error 1004) is reported under the name "Formula".
-  void SetFormula(HcWorksheet* Ws, int32_t F, int32_t C, std::string_view Formula, std::string& sErrores);
+  void SetFormula(HcWorksheet* Ws, int32_t F, int32_t C, std::string_view Formula,
+                  std::string& sErrores);
   void SetFormula(HcWorksheet* Ws, int32_t F, int32_t C, std::string_view Formula) {
     std::string s;
     SetFormula(Ws, F, C, Formula, s);

@@ -10,8 +10,8 @@ TablaFormatos::TablaFormatos() {
 }
 
 std::string TablaFormatos::Clave(const FormatoCelda& f) {
-  return fmt::format("{}|{}|{}|{}|{}|{}|{}|{}", f.integrado, f.horizontal, f.vertical, f.encoger ? 1 : 0,
-                     f.ajustar ? 1 : 0, f.color, f.patron, f.numero);
+  return fmt::format("{}|{}|{}|{}|{}|{}|{}|{}", f.integrado, f.horizontal, f.vertical,
+                     f.encoger ? 1 : 0, f.ajustar ? 1 : 0, f.color, f.patron, f.numero);
 }
 
 uint32_t TablaFormatos::Id(const FormatoCelda& formato) {

@@ -16,11 +16,16 @@ namespace pmq {
 namespace {
 
 [[noreturn]] void Falla(std::string_view motivo) {
-  throw ErrorQel(errores::kAplicacion, fmt::format("el archivo escrito está incompleto ({})", motivo));
+  throw ErrorQel(errores::kAplicacion,
+                 fmt::format("el archivo escrito está incompleto ({})", motivo));
 }
 
-uint32_t Lee16(const unsigned char* p) { return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8); }
-uint32_t Lee32(const unsigned char* p) { return Lee16(p) | (Lee16(p + 2) << 16); }
+uint32_t Lee16(const unsigned char* p) {
+  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8);
+}
+uint32_t Lee32(const unsigned char* p) {
+  return Lee16(p) | (Lee16(p + 2) << 16);
+}
 
 struct Archivo {
   explicit Archivo(const std::string& ruta) : f(std::fopen(ruta.c_str(), "rb")) {}
@@ -31,7 +36,8 @@ struct Archivo {
   Archivo& operator=(const Archivo&) = delete;
 
   void Lee(int64_t posicion, void* destino, size_t bytes) const {
-    if (fseeko(f, posicion, SEEK_SET) != 0 || std::fread(destino, 1, bytes, f) != bytes) Falla("lectura");
+    if (fseeko(f, posicion, SEEK_SET) != 0 || std::fread(destino, 1, bytes, f) != bytes)
+      Falla("lectura");
   }
   FILE* f;
 };
@@ -62,12 +68,14 @@ void VerificaParte(const Archivo& archivo, const Entrada& e) {
   unsigned char cabecera[30];
   archivo.Lee(static_cast<int64_t>(e.local), cabecera, sizeof cabecera);
   if (Lee32(cabecera) != 0x04034b50) Falla(e.nombre);
-  int64_t posicion = static_cast<int64_t>(e.local) + 30 + Lee16(cabecera + 26) + Lee16(cabecera + 28);
+  int64_t posicion =
+      static_cast<int64_t>(e.local) + 30 + Lee16(cabecera + 26) + Lee16(cabecera + 28);
   if (e.metodo != 0 && e.metodo != Z_DEFLATED) Falla(e.nombre);
 
   z_stream z{};
   if (e.metodo == Z_DEFLATED && inflateInit2(&z, -MAX_WBITS) != Z_OK) Falla(e.nombre);
-  std::unique_ptr<z_stream, int (*)(z_stream*)> guarda(e.metodo == Z_DEFLATED ? &z : nullptr, inflateEnd);
+  std::unique_ptr<z_stream, int (*)(z_stream*)> guarda(e.metodo == Z_DEFLATED ? &z : nullptr,
+                                                       inflateEnd);
   std::vector<unsigned char> entrada(1 << 16);
   std::vector<unsigned char> salida(1 << 16);
   std::string inicio;
@@ -76,7 +84,8 @@ void VerificaParte(const Archivo& archivo, const Entrada& e) {
   uint64_t restante = e.comprimido;
   auto toma = [&](const unsigned char* datos, size_t n) {
     total += n;
-    if (inicio.size() < 512) inicio.append(reinterpret_cast<const char*>(datos), std::min<size_t>(n, 512));
+    if (inicio.size() < 512)
+      inicio.append(reinterpret_cast<const char*>(datos), std::min<size_t>(n, 512));
     cola.append(reinterpret_cast<const char*>(datos), n);
     if (cola.size() > 256) cola.erase(0, cola.size() - 256);
   };
@@ -114,7 +123,8 @@ void VerificaParte(const Archivo& archivo, const Entrada& e) {
     // A root with no content closes itself: "<raiz .../>" is the last tag.
     const std::string_view todo = recorta(inicio);
     const size_t r = todo.find("<" + raiz);
-    completo = r != std::string_view::npos && todo.find('<', r + 1) == std::string_view::npos && todo.ends_with("/>");
+    completo = r != std::string_view::npos && todo.find('<', r + 1) == std::string_view::npos &&
+               todo.ends_with("/>");
   }
   if (!completo) Falla(e.nombre);
 }
@@ -160,7 +170,8 @@ void VerificadorXlsx::Verifica(const std::string& ruta) {
     if (p + 46 + largo_nombre > directorio.size()) Falla("directorio");
     e.nombre.assign(reinterpret_cast<const char*>(&directorio[p + 46]), largo_nombre);
     p += 46 + largo_nombre + largo_extra + largo_comentario;
-    const bool xml = e.nombre.size() > 4 && (e.nombre.ends_with(".xml") || e.nombre.ends_with(".rels"));
+    const bool xml =
+        e.nombre.size() > 4 && (e.nombre.ends_with(".xml") || e.nombre.ends_with(".rels"));
     if (xml) VerificaParte(archivo, e);
     hay_hoja = hay_hoja || e.nombre.starts_with("xl/worksheets/");
   }

@@ -48,13 +48,21 @@ void BaseSqlite::Ejecuta(std::string_view sql) {
 void InsertaObra(BaseSqlite& base, std::string_view obra, std::string_view inicio,
                  std::string_view final_, std::string_view nombre) {
   const std::string o(obra);
-  base.Ejecuta("insert into OBRAS (OBRA, NOMBREOBRA, DESC_OBRA, LINHEAD1, LINHEAD2, LINHEAD3, INICIO, FINAL, "
-               "VIVIENDA, IVAAPLIC) values ('" + o + "', '" + std::string(nombre) +
-               "', NULL, 'Encabezado 1', 'Encabezado 2', NULL, " + std::string(inicio) + ", " +
-               std::string(final_) + ", 0, 16);"
-               "insert into FSR values ('" + o + "', 3, 2);"
-               "insert into FSCD values ('" + o + "', 5);"
-               "insert into FACMAQ values ('" + o + "', 1,1,1,1,1,0.8,1,1,1, 1,1,1,1,1,0.5,1,1,1);");
+  base.Ejecuta(
+      "insert into OBRAS (OBRA, NOMBREOBRA, DESC_OBRA, LINHEAD1, LINHEAD2, LINHEAD3, INICIO, "
+      "FINAL, "
+      "VIVIENDA, IVAAPLIC) values ('" +
+      o + "', '" + std::string(nombre) + "', NULL, 'Encabezado 1', 'Encabezado 2', NULL, " +
+      std::string(inicio) + ", " + std::string(final_) +
+      ", 0, 16);"
+      "insert into FSR values ('" +
+      o +
+      "', 3, 2);"
+      "insert into FSCD values ('" +
+      o +
+      "', 5);"
+      "insert into FACMAQ values ('" +
+      o + "', 1,1,1,1,1,0.8,1,1,1, 1,1,1,1,1,0.5,1,1,1);");
 }
 
 std::string LeeArchivo(const std::string& ruta) {

@@ -16,19 +16,28 @@ TEST_F(Analisis, ACircularAnalysisIsCutWhereItRepeatsAndReportedWithItsPath) {
   Concepto("X-1", kPU);
   Conceptos({"X-2", "X-3"}, kBas);
   Conceptos({"M-1", "M-2", "M-3"}, kMat, 1);
-  Matrices({{"X-1", "M-1", "1"}, {"X-1", "X-2", "2"}, {"X-1", "M-3", "1"}, {"X-2", "M-2", "1"}, {"X-2", "X-1", "1"},
-            {"X-2", "M-2", "5"}, {"X-3", "X-3", "1"}});  // X-3 lists itself
+  Matrices({{"X-1", "M-1", "1"},
+            {"X-1", "X-2", "2"},
+            {"X-1", "M-3", "1"},
+            {"X-2", "M-2", "1"},
+            {"X-2", "X-1", "1"},
+            {"X-2", "M-2", "5"},
+            {"X-3", "X-3", "1"}});  // X-3 lists itself
   Carga();
   std::string s;
   std::unique_ptr<Explosion> e = Explota("X-1", s);
   // Lines before and after the repetition are kept, at every level.
   ASSERT_EQ(Claves(e->Items), "M-1|M-2|M-2|M-3");
   EXPECT_DOUBLE_EQ(e->Items.Item(3)->Cantidad, 10);
-  EXPECT_EQ(s, "ProMorlaQel.Concepto.ExplotaMe() arrojó la excepción # 28 Referencia circular: X-1 > X-2 > X-1\n");
+  EXPECT_EQ(s,
+            "ProMorlaQel.Concepto.ExplotaMe() arrojó la excepción # 28 Referencia circular: X-1 > "
+            "X-2 > X-1\n");
 
   s.clear();
   EXPECT_EQ(Explota("X-3", s)->Items.Count(), 0);
-  EXPECT_EQ(s, "ProMorlaQel.Concepto.ExplotaMe() arrojó la excepción # 28 Referencia circular: X-3 > X-3\n");
+  EXPECT_EQ(
+      s,
+      "ProMorlaQel.Concepto.ExplotaMe() arrojó la excepción # 28 Referencia circular: X-3 > X-3\n");
 }
 
 TEST_F(Analisis, AMachineWhoseCrewUsesTheMachineAgainIsCut) {
@@ -37,7 +46,8 @@ TEST_F(Analisis, AMachineWhoseCrewUsesTheMachineAgainIsCut) {
   Concepto("DIE", kMat, 1);
   Matrices({{"CUA", "DIE", "1"}, {"CUA", "MQ", "1"}});
   base_.Ejecuta(
-      "insert into MAQUINA (MAQUINA, VAL_A1, CANT_GAS, CANT_DIE, C_OTRAS, CANT_ACEI, CANT_LLAN, CANT_PZAS, "
+      "insert into MAQUINA (MAQUINA, VAL_A1, CANT_GAS, CANT_DIE, C_OTRAS, CANT_ACEI, CANT_LLAN, "
+      "CANT_PZAS, "
       "CUADRILLA, CANT_OPER) values ('EQ', 1, 0, 0, 0, 0, 0, 0, 'CUA', 2)");
   p_.DesglosarMaquinaria = true;
   Carga();
@@ -45,7 +55,9 @@ TEST_F(Analisis, AMachineWhoseCrewUsesTheMachineAgainIsCut) {
   std::unique_ptr<Explosion> e = Explota("MQ", s);
   ASSERT_EQ(Claves(e->Items), "DIE");
   EXPECT_DOUBLE_EQ(e->Items.Item(1)->Cantidad, 2);
-  EXPECT_EQ(s, "ProMorlaQel.Concepto.ExplotaMe() arrojó la excepción # 28 Referencia circular: MQ > CUA > MQ\n");
+  EXPECT_EQ(s,
+            "ProMorlaQel.Concepto.ExplotaMe() arrojó la excepción # 28 Referencia circular: MQ > "
+            "CUA > MQ\n");
 }
 
 // Same breakdowns with one query per composite and with the whole table read once.
@@ -57,12 +69,17 @@ TEST_F(Analisis, ALargeCatalogueReadsTheTableOnceAndKeepsEachAnalysisInItsOrder)
   Conceptos({"P-1", "P-2"}, kPU);
   Concepto("B-1", kBas);
   Conceptos({"M-1", "M-2", "M-3"}, kMat, 1);
-  Matrices({{"P-1", "M-3", "1"}, {"P-2", "B-1", "2"}, {"B-1", "M-2", "1"}, {"P-1", "B-1", "1"}, {"B-1", "M-1", "1"},
+  Matrices({{"P-1", "M-3", "1"},
+            {"P-2", "B-1", "2"},
+            {"B-1", "M-2", "1"},
+            {"P-1", "B-1", "1"},
+            {"B-1", "M-1", "1"},
             {"P-1", "M-1", "1"}});
   Carga();
   std::string s;
   ASSERT_LT(p_.Conceptos->Count(), Matrices::kUmbralPrecarga);
-  const std::string pequeno = Claves(Explota("P-1", s)->Items) + "/" + Claves(Explota("P-2", s)->Items);
+  const std::string pequeno =
+      Claves(Explota("P-1", s)->Items) + "/" + Claves(Explota("P-2", s)->Items);
   EXPECT_EQ(pequeno, "M-3|M-2|M-1|M-1/M-2|M-1");
   // One query per composite, each read once.
   EXPECT_FALSE(p_.Conceptos->Analisis().Precargada());

@@ -19,20 +19,23 @@
 namespace pmq::prueba {
 
 /// Concept kinds (column TIPO).
-constexpr int kMat = 1, kMdo = 2, kMaq = 3, kBas = 4, kPU = 5, kSub = 6, kInd = 7, kCua = 8, kII = 9, kCH = 10;
+constexpr int kMat = 1, kMdo = 2, kMaq = 3, kBas = 4, kPU = 5, kSub = 6, kInd = 7, kCua = 8,
+              kII = 9, kCH = 10;
 
 class CatalogoConBase : public ::testing::Test {
  protected:
   CatalogoConBase() : base_(dir_.Archivo("obra.db")) {}
 
   /// A concept row (written by Carga): code, type, unit cost; FSR and conversion factor optional.
-  void Concepto(std::string_view clave, int tipo, double costo = 0, double fsr = 1, double facconv = 1,
-                std::string_view cmaquina = "", int tipocmaq = 0) {
-    pendiente_ += ("insert into CONCEPTO (CONCEPTO, UNIDAD, COSTO, FACCONV, FSREAL_MO, NOM_CORTO, CMAQUINA, "
-                  "TIPOCMAQ, TIPO) values ('" + std::string(clave) + "', 'u', " + std::to_string(costo) + ", " +
-                  std::to_string(facconv) + ", " + std::to_string(fsr) + ", 'Nombre de " + std::string(clave) +
-                  "', '" + std::string(cmaquina) + "', " + std::to_string(tipocmaq) + ", " +
-                  std::to_string(tipo) + ");");
+  void Concepto(std::string_view clave, int tipo, double costo = 0, double fsr = 1,
+                double facconv = 1, std::string_view cmaquina = "", int tipocmaq = 0) {
+    pendiente_ +=
+        ("insert into CONCEPTO (CONCEPTO, UNIDAD, COSTO, FACCONV, FSREAL_MO, NOM_CORTO, CMAQUINA, "
+         "TIPOCMAQ, TIPO) values ('" +
+         std::string(clave) + "', 'u', " + std::to_string(costo) + ", " + std::to_string(facconv) +
+         ", " + std::to_string(fsr) + ", 'Nombre de " + std::string(clave) + "', '" +
+         std::string(cmaquina) + "', " + std::to_string(tipocmaq) + ", " + std::to_string(tipo) +
+         ");");
   }
   /// Several concepts of one kind and cost.
   void Conceptos(std::initializer_list<std::string_view> claves, int tipo, double costo = 0) {
@@ -43,10 +46,12 @@ class CatalogoConBase : public ::testing::Test {
     base_.Ejecuta("begin;" + pendiente_ + "commit;");
     pendiente_.clear();
   }
-  /// An analysis row: `cantidad` of `concepto` per unit of `matriz` (an SQL literal, "NULL" allowed).
+  /// An analysis row: `cantidad` of `concepto` per unit of `matriz` (an SQL literal, "NULL"
+  /// allowed).
   void Matriz(std::string_view matriz, std::string_view concepto, std::string_view cantidad) {
-    pendiente_ += "insert into MATRICES (MATRIZ, CONCEPTO, CANTIDAD) values ('" + std::string(matriz) + "', '" +
-                  std::string(concepto) + "', " + std::string(cantidad) + ");";
+    pendiente_ += "insert into MATRICES (MATRIZ, CONCEPTO, CANTIDAD) values ('" +
+                  std::string(matriz) + "', '" + std::string(concepto) + "', " +
+                  std::string(cantidad) + ");";
   }
   /// Analysis rows as (matriz, concepto, cantidad) triples.
   void Matrices(std::initializer_list<std::array<std::string_view, 3>> filas) {
@@ -65,7 +70,9 @@ class CatalogoConBase : public ::testing::Test {
     ASSERT_EQ(s, "");
     ASSERT_TRUE(host_.mensajes.empty()) << host_.mensajes.front().texto;
   }
-  pmq::Concepto* C(std::string_view clave) const { return p_.Conceptos->Item("k" + std::string(clave)); }
+  pmq::Concepto* C(std::string_view clave) const {
+    return p_.Conceptos->Item("k" + std::string(clave));
+  }
   /// The top-level breakdown of a concept, as a budget line asks for it.
   std::unique_ptr<Explosion> Explota(std::string_view clave, std::string& s) {
     std::unique_ptr<Explosion> e;
@@ -86,7 +93,8 @@ class CatalogoConBase : public ::testing::Test {
 /// Codes of the input concepts of a collection, "|"-joined.
 inline std::string Claves(const ColeccionRef<ItemExplosion>& lineas) {
   std::string r;
-  for (const ItemExplosion* l : lineas) r += (r.empty() ? "" : "|") + (l->Concepto ? l->Concepto->Des.Clave : "?");
+  for (const ItemExplosion* l : lineas)
+    r += (r.empty() ? "" : "|") + (l->Concepto ? l->Concepto->Des.Clave : "?");
   return r;
 }
 

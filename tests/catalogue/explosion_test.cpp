@@ -10,7 +10,9 @@ namespace {
 
 using namespace prueba;
 
-Moneda Pesos(double v) { return Moneda::DesdeDouble(v); }
+Moneda Pesos(double v) {
+  return Moneda::DesdeDouble(v);
+}
 
 class Opera : public CatalogoConBase {};
 
@@ -108,7 +110,11 @@ TEST_F(Opera, EachKindHasItsRuleAndTheDirectCostLeavesIndirectsOut) {
   Concepto("IND", kInd, 0.125);
   Concepto("OTRO", kBas);  // an empty composite: nothing to price
   Concepto("P", kPU);
-  Matrices({{"P", "M", "10"}, {"P", "S", "10"}, {"P", "MQ", "3"}, {"P", "IND", "1"}, {"P", "OTRO", "1"}});
+  Matrices({{"P", "M", "10"},
+            {"P", "S", "10"},
+            {"P", "MQ", "3"},
+            {"P", "IND", "1"},
+            {"P", "OTRO", "1"}});
   Carga();
   std::string s;
   std::unique_ptr<Explosion> e = Explota("P", s);
@@ -131,8 +137,13 @@ TEST_F(Opera, SummariesMergeAConceptIntoItsFirstLineAndShareLinesWithTheWholeSum
   Concepto("M-2", kMat, 4);
   Concepto("MO-1", kMdo, 100);
   Concepto("MQ-1", kMaq, 50);
-  Matrices({{"P", "B-1", "1"}, {"P", "M-2", "1"}, {"P", "B-2", "1"}, {"P", "MQ-1", "1"}, {"B-1", "MO-1", "0.5"},
-            {"B-1", "M-1", "0.5"}, {"B-2", "M-1", "0.25"}});
+  Matrices({{"P", "B-1", "1"},
+            {"P", "M-2", "1"},
+            {"P", "B-2", "1"},
+            {"P", "MQ-1", "1"},
+            {"B-1", "MO-1", "0.5"},
+            {"B-1", "M-1", "0.5"},
+            {"B-2", "M-1", "0.25"}});
   Carga();
   std::string s;
   std::unique_ptr<Explosion> e = Explota("P", s);
@@ -250,7 +261,8 @@ TEST_F(Lineas, FailuresAreReportedUnderEachOperationsOwnName) {
   col->Add(buena.get());
   col->Add(nullptr);
   ResumenExplosion r = e_.ImportaResumen(2, col, s_);
-  EXPECT_EQ(s_.rfind("ProMorlaControl.Explosion.ImportaResumen() arrojó la excepción # 91 ", 0), 0u) << s_;
+  EXPECT_EQ(s_.rfind("ProMorlaControl.Explosion.ImportaResumen() arrojó la excepción # 91 ", 0), 0u)
+      << s_;
   EXPECT_EQ(r->Count(), 1);  // the copies made before the failure
 }
 

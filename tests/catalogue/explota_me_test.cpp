@@ -20,7 +20,8 @@ TEST_F(ExplotaMe, AnInputIsOneLineOfItsOwnAndEmptyOrRolelessConceptsGiveNothing)
   Concepto("II-1", kII, 0);  // has no row in MATRICES at all
   Concepto("CH-1", kCH, 10);
   Concepto("N-1", 0, 10);
-  Matrices({{"P-1", "P-VACIO", "1"}, {"P-1", "CH-1", "1"}, {"P-1", "N-1", "1"}, {"P-1", "II-1", "1"}});
+  Matrices(
+      {{"P-1", "P-VACIO", "1"}, {"P-1", "CH-1", "1"}, {"P-1", "N-1", "1"}, {"P-1", "II-1", "1"}});
   Carga();
   std::string s;
   for (const char* clave : {"P-VACIO", "II-1", "CH-1", "N-1", "P-1"}) {
@@ -49,14 +50,19 @@ TEST_F(ExplotaMe, QuantitiesMultiplyAlongThePathAndLinesComeDepthFirstInTableOrd
   Conceptos({"M-1", "M-2"}, kMat, 10);
   Concepto("MO-1", kMdo, 100);
   // Rows of P-1 deliberately out of code order, with B-1's rows in between.
-  Matrices({{"P-1", "MO-1", "0.25"}, {"B-1", "M-1", "0.5"}, {"P-1", "B-1", "2"}, {"P-1", "NO-EXISTE", "7"},
-            {"B-1", "M-2", "4"}, {"P-1", "M-1", "1.5"}});
+  Matrices({{"P-1", "MO-1", "0.25"},
+            {"B-1", "M-1", "0.5"},
+            {"P-1", "B-1", "2"},
+            {"P-1", "NO-EXISTE", "7"},
+            {"B-1", "M-2", "4"},
+            {"P-1", "M-1", "1.5"}});
   Carga();
   std::string s;
   std::unique_ptr<Explosion> e = Explota("P-1", s);
   EXPECT_EQ(s, "");
   ASSERT_EQ(Claves(e->Items), "MO-1|M-1|M-2|M-1");
-  // 2 × 0.5 and 2 × 4 listed by the basic concept; the same input along another path is a line of its own.
+  // 2 × 0.5 and 2 × 4 listed by the basic concept; the same input along another path is a line of
+  // its own.
   const double cantidades[] = {0.25, 1.0, 8.0, 1.5};
   const char* origenes[] = {"P-1", "B-1", "B-1", "P-1"};
   for (int i = 0; i < 4; ++i) {
@@ -73,7 +79,10 @@ TEST_F(ExplotaMe, ANullQuantityEndsThatAnalysisOnlyAndTheCallerGoesOn) {
   Concepto("P-1", kPU);
   Concepto("B-1", kBas);
   Conceptos({"M-1", "M-2", "M-3"}, kMat, 1);
-  Matrices({{"P-1", "B-1", "1"}, {"P-1", "M-3", "1"}, {"B-1", "M-1", "1"}, {"B-1", "M-2", "NULL"},
+  Matrices({{"P-1", "B-1", "1"},
+            {"P-1", "M-3", "1"},
+            {"B-1", "M-1", "1"},
+            {"B-1", "M-2", "NULL"},
             {"B-1", "M-1", "1"}});
   Carga();
   std::string s;
@@ -96,9 +105,11 @@ class ExplotaMeMaquina : public ExplotaMe {
     Concepto("MO-OP", kMdo, 400);
     Matrices({{"U", "MQ-1", "3"}, {"CUA-OP", "MO-OP", "1"}});
     base_.Ejecuta(
-        "insert into MAQUINA (MAQUINA, VAL_A1, GASOLINA, CANT_GAS, DIESEL, CANT_DIE, O_FUENTES, C_OTRAS, O_CONSUM, "
+        "insert into MAQUINA (MAQUINA, VAL_A1, GASOLINA, CANT_GAS, DIESEL, CANT_DIE, O_FUENTES, "
+        "C_OTRAS, O_CONSUM, "
         "ACEITE, CANT_ACEI, LLANTAS, CANT_LLAN, PZAS_ESP, CANT_PZAS, CUADRILLA, CANT_OPER) values "
-        "('RETRO', 900, NULL, 0, 'DIE', 0.1, NULL, 0, NULL, NULL, 0, 'LLA', 0.002, NULL, 0, 'CUA-OP', 0.125)");
+        "('RETRO', 900, NULL, 0, 'DIE', 0.1, NULL, 0, NULL, NULL, 0, 'LLA', 0.002, NULL, 0, "
+        "'CUA-OP', 0.125)");
   }
 };
 
@@ -145,17 +156,21 @@ TEST_F(ExplotaMe, EachHourlyCostComponentTakesTheFactorOfItsGroup) {
   Conceptos({"GAS", "DIE", "OFU", "OCO", "ACE", "LLA", "PZA", "CUA"}, kMat, 1);
   Concepto("MQ", kMaq, 1, 1, 1, "EQ", 3);  // reserve hours
   base_.Ejecuta(
-      "insert into MAQUINA (MAQUINA, VAL_A1, GASOLINA, CANT_GAS, DIESEL, CANT_DIE, O_FUENTES, C_OTRAS, O_CONSUM, "
+      "insert into MAQUINA (MAQUINA, VAL_A1, GASOLINA, CANT_GAS, DIESEL, CANT_DIE, O_FUENTES, "
+      "C_OTRAS, O_CONSUM, "
       "ACEITE, CANT_ACEI, LLANTAS, CANT_LLAN, PZAS_ESP, CANT_PZAS, CUADRILLA, CANT_OPER) values "
       "('EQ', 1, 'GAS', 1, 'DIE', 1, 'OFU', 1, 'OCO', 'ACE', 1, 'LLA', 1, 'PZA', 1, 'CUA', 1)");
   p_.DesglosarMaquinaria = true;
-  Carga("update FACMAQ set F_DEPE = 0.12, F_INVE = 0.13, F_SEGE = 0.14, F_MANE = 0.16, F_OPEE = 0.15, "
-        "F_COME = 0.11, F_LUBE = 0.17, F_LLAE = 0.18, F_OTRE = 0.19");
+  Carga(
+      "update FACMAQ set F_DEPE = 0.12, F_INVE = 0.13, F_SEGE = 0.14, F_MANE = 0.16, F_OPEE = "
+      "0.15, "
+      "F_COME = 0.11, F_LUBE = 0.17, F_LLAE = 0.18, F_OTRE = 0.19");
   std::string s;
   std::unique_ptr<Explosion> e = Explota("MQ", s);
   EXPECT_EQ(s, "");
   ASSERT_EQ(Claves(e->Items), "GAS|DIE|OFU|OCO|ACE|LLA|PZA|CUA");
-  const double esperado[] = {0.11, 0.11, 0.11, 0.19, 0.17, 0.18, 0.19, 0.15};  // Com Com Com Otr Lub Lla Otr Ope
+  const double esperado[] = {0.11, 0.11, 0.11, 0.19,
+                             0.17, 0.18, 0.19, 0.15};  // Com Com Com Otr Lub Lla Otr Ope
   for (int i = 0; i < 8; ++i) EXPECT_DOUBLE_EQ(e->Items.Item(i + 1)->Cantidad, esperado[i]) << i;
 }
 

@@ -1,7 +1,7 @@
 // The diagnostic listing of a concept's breakdown.
 
-#include "catalogue/concepto.h"
 #include "catalogue/listado_explosion.h"
+#include "catalogue/concepto.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,8 @@ struct ConceptoDe : Concepto {
   }
 };
 
-void Agrega(Explosion& e, Concepto* c, Concepto* origen, double q, double alt, double parcial, bool maquina) {
+void Agrega(Explosion& e, Concepto* c, Concepto* origen, double q, double alt, double parcial,
+            bool maquina) {
   auto l = std::make_unique<ItemExplosion>();
   l->Concepto = c;
   l->ConceptoOrigen = origen;
@@ -69,7 +70,8 @@ TEST(ListadoExplosion, RowsAreRightAlignedInTheirColumnsAndTotalsCloseTheListing
 
   const std::vector<std::string> r = Renglones(Listado(p));
   ASSERT_EQ(r.size(), 15u);
-  EXPECT_EQ(r[0], " Explosión de P-1 Descripción de P-1 Unidad m3 Volumen 0.000000 Destajo $ 1,234.50");
+  EXPECT_EQ(r[0],
+            " Explosión de P-1 Descripción de P-1 Unidad m3 Volumen 0.000000 Destajo $ 1,234.50");
   EXPECT_EQ(r[1], std::string(99, '-'));
   EXPECT_EQ(r[2], " ORIGEN     CONCEPTO    CANTIDAD     CANTIDAD ALT.   PARCIAL");
   EXPECT_EQ(r[2].size(), 60u);
@@ -94,7 +96,8 @@ TEST(ListadoExplosion, AnEmptyBreakdownGivesTitleAndZeroTotals) {
   p.Explosion->VolumenObra = 1500.25;
   const std::vector<std::string> r = Renglones(Listado(p));
   ASSERT_EQ(r.size(), 10u);
-  EXPECT_EQ(r[0], " Explosión de P-2 Descripción de P-2 Unidad m3 Volumen 1,500.250000 Destajo $ 0.00");
+  EXPECT_EQ(r[0],
+            " Explosión de P-2 Descripción de P-2 Unidad m3 Volumen 1,500.250000 Destajo $ 0.00");
   EXPECT_EQ(r[2], " RESUMEN");
   for (size_t i = 3; i < r.size(); ++i) EXPECT_EQ(r[i].substr(17), "         $ 0.00") << r[i];
 }

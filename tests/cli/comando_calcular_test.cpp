@@ -14,7 +14,9 @@ using nlohmann::ordered_json;
 using prueba::Claves;
 using prueba::Ejecuta;
 
-size_t Lineas(const std::string& texto) { return static_cast<size_t>(std::count(texto.begin(), texto.end(), '\n')); }
+size_t Lineas(const std::string& texto) {
+  return static_cast<size_t>(std::count(texto.begin(), texto.end(), '\n'));
+}
 
 class Calcular : public ::testing::Test {
  protected:
@@ -28,9 +30,11 @@ class Calcular : public ::testing::Test {
         "('A7','03','Tres','2013-04-01','2013-05-10',0.25);"
         "insert into CONCEPTO (CONCEPTO, UNIDAD, COSTO, NOM_CORTO, TIPO) values "
         "('M-1','kg',10,'Cemento',1),('C-100','m2',100,'Firme',5);"
-        "insert into MAQUINA (MAQUINA, VAL_A1, CANT_GAS, CANT_DIE, C_OTRAS, CANT_ACEI, CANT_LLAN, CANT_PZAS, "
+        "insert into MAQUINA (MAQUINA, VAL_A1, CANT_GAS, CANT_DIE, C_OTRAS, CANT_ACEI, CANT_LLAN, "
+        "CANT_PZAS, "
         "CANT_OPER, DIESEL, MARCA) values ('RETRO', 1000, 0, 0.5, 0, 0, 0, 0, 0, 'M-1', 'Marca');"
-        "insert into PRESUPS (OBRA, PARTIDA, FRENTE, CONCEPTO, CANT_PRES, PUNIT, IMPORTE, ORDEN, FECHA_INI, "
+        "insert into PRESUPS (OBRA, PARTIDA, FRENTE, CONCEPTO, CANT_PRES, PUNIT, IMPORTE, ORDEN, "
+        "FECHA_INI, "
         "FECHA_FIN) values ('A7','01','','C-100',3.3335,10,0,1,'2013-03-20','2013-04-19'),"
         "('A7','01','F2','NO-HAY',1,1,7.5,2,'2013-03-20','2013-03-20');");
   }
@@ -88,14 +92,16 @@ TEST_F(Calcular, SummaryAndExitCodesFollowTheCalculationResult) {
   // A database that does not exist: result 0, exit 1, the message on stderr.
   const auto falta = Ejecuta(dir_, {"calcular", "--bd", dir_.Archivo("no-hay.db"), "--obra", "A7"});
   EXPECT_EQ(falta.salida, 1);
-  EXPECT_EQ(falta.err.rfind("ProMorlaQel.Programa.CalcularPrograma() arrojó la excepción # ", 0), 0u)
+  EXPECT_EQ(falta.err.rfind("ProMorlaQel.Programa.CalcularPrograma() arrojó la excepción # ", 0),
+            0u)
       << falta.err;
 
   // An outdated database: result 2, exit 2, the warning as a message box on stderr.
   base_->Ejecuta("alter table PRESUPS drop column ADITIVA");
   const auto vieja = Corre({"--json"});
   EXPECT_EQ(vieja.salida, 2);
-  EXPECT_EQ(vieja.err.rfind("[ControlQel] Parece ser que la versión de la base de datos", 0), 0u) << vieja.err;
+  EXPECT_EQ(vieja.err.rfind("[ControlQel] Parece ser que la versión de la base de datos", 0), 0u)
+      << vieja.err;
   const ordered_json j = ordered_json::parse(vieja.out);
   EXPECT_EQ(j["Resultado"], 2);
   EXPECT_EQ(j["sErrores"], "");
@@ -108,20 +114,26 @@ TEST_F(Calcular, JsonDumpHasTheFieldsInTheirOrder) {
   const auto r = Corre({"--json"});
   ASSERT_EQ(r.salida, 0) << r.err;
   const ordered_json j = ordered_json::parse(r.out);
-  EXPECT_EQ(Claves(j), (std::vector<std::string>{"Resultado", "sErrores", "Mensajes", "TipoPrograma", "Periodos",
-                                                 "Conceptos", "CostosHorarios", "Obra"}));
-  const std::vector<std::string> cuerpo = {
-      "Clave",    "Referencia", "Descripcion", "Unidad",    "Costo",  "Cantidad",  "Importe",
-      "Inicio",   "Final",      "UnidadAlt",   "FactorConversion", "FSR",  "Actividad", "Fecha",
-      "Frente",   "Enca1",      "Enca2",       "Enca3",     "DescripcionLarga", "Aditiva", "Deductiva"};
+  EXPECT_EQ(Claves(j),
+            (std::vector<std::string>{"Resultado", "sErrores", "Mensajes", "TipoPrograma",
+                                      "Periodos", "Conceptos", "CostosHorarios", "Obra"}));
+  const std::vector<std::string> cuerpo = {"Clave",     "Referencia", "Descripcion",      "Unidad",
+                                           "Costo",     "Cantidad",   "Importe",          "Inicio",
+                                           "Final",     "UnidadAlt",  "FactorConversion", "FSR",
+                                           "Actividad", "Fecha",      "Frente",           "Enca1",
+                                           "Enca2",     "Enca3",      "DescripcionLarga", "Aditiva",
+                                           "Deductiva"};
   const ordered_json& obra = j["Obra"];
-  EXPECT_EQ(Claves(obra), (std::vector<std::string>{"Des", "IVA", "IVAMat", "FacDe", "FacMI", "FacHM", "DiasObra",
-                                                    "NoEstimaciones", "ImporteTotal", "FactoresMaquinaria",
-                                                    "Partidas", "Estimaciones"}));
+  EXPECT_EQ(Claves(obra),
+            (std::vector<std::string>{"Des", "IVA", "IVAMat", "FacDe", "FacMI", "FacHM", "DiasObra",
+                                      "NoEstimaciones", "ImporteTotal", "FactoresMaquinaria",
+                                      "Partidas", "Estimaciones"}));
   EXPECT_EQ(Claves(obra["Des"]), cuerpo);
-  EXPECT_EQ(Claves(obra["FactoresMaquinaria"]),
-            (std::vector<std::string>{"Dep", "Inv", "Seg", "Man", "Ope", "Com", "Lub", "Lla", "Otr"}));
-  EXPECT_EQ(obra["FactoresMaquinaria"]["Com"], (ordered_json{{"FAct", 1.0}, {"FEsp", 0.8}, {"FRes", 0.5}}));
+  EXPECT_EQ(
+      Claves(obra["FactoresMaquinaria"]),
+      (std::vector<std::string>{"Dep", "Inv", "Seg", "Man", "Ope", "Com", "Lub", "Lla", "Otr"}));
+  EXPECT_EQ(obra["FactoresMaquinaria"]["Com"],
+            (ordered_json{{"FAct", 1.0}, {"FEsp", 0.8}, {"FRes", 0.5}}));
   EXPECT_EQ(obra["Des"]["Inicio"], "2013-03-15");
   EXPECT_EQ(obra["Des"]["Descripcion"], "Nombre largo de A7");
   EXPECT_EQ(obra["DiasObra"], 57);
@@ -132,9 +144,9 @@ TEST_F(Calcular, JsonDumpHasTheFieldsInTheirOrder) {
   EXPECT_EQ(Claves(obra["Partidas"][0]), (std::vector<std::string>{"Des", "Presups"}));
   const ordered_json& lineas = obra["Partidas"][0]["Presups"];
   ASSERT_EQ(lineas.size(), 2u);
-  EXPECT_EQ(Claves(lineas[0]),
-            (std::vector<std::string>{"Des", "Concepto", "PorcentajePartida", "PorcentajePresupuesto", "Explosion",
-                                      "PeriodosPorItem", "EstimacionesPresup"}));
+  EXPECT_EQ(Claves(lineas[0]), (std::vector<std::string>{"Des", "Concepto", "PorcentajePartida",
+                                                         "PorcentajePresupuesto", "Explosion",
+                                                         "PeriodosPorItem", "EstimacionesPresup"}));
   EXPECT_EQ(Claves(lineas[0]["Des"]), cuerpo);
   EXPECT_EQ(lineas[0]["Concepto"], "C-100");
   EXPECT_TRUE(lineas[1]["Concepto"].is_null());
@@ -148,9 +160,11 @@ TEST_F(Calcular, JsonDumpHasTheFieldsInTheirOrder) {
   ASSERT_EQ(j["CostosHorarios"].size(), 1u);
   const ordered_json& ch = j["CostosHorarios"][0];
   EXPECT_EQ(Claves(ch), (std::vector<std::string>{"Des", "Info", "ItemsCostoHorario"}));
-  EXPECT_EQ(Claves(ch["Info"]), (std::vector<std::string>{"Marca", "Ubicacion", "Capacidad", "Origen", "Modelo"}));
+  EXPECT_EQ(Claves(ch["Info"]),
+            (std::vector<std::string>{"Marca", "Ubicacion", "Capacidad", "Origen", "Modelo"}));
   ASSERT_EQ(ch["ItemsCostoHorario"].size(), 8u);
-  EXPECT_EQ(Claves(ch["ItemsCostoHorario"][1]), (std::vector<std::string>{"Nombre", "Concepto", "Cantidad"}));
+  EXPECT_EQ(Claves(ch["ItemsCostoHorario"][1]),
+            (std::vector<std::string>{"Nombre", "Concepto", "Cantidad"}));
   EXPECT_EQ(ch["ItemsCostoHorario"][1]["Concepto"], "M-1");
   EXPECT_TRUE(ch["ItemsCostoHorario"][0]["Concepto"].is_null());
 }
@@ -172,13 +186,14 @@ TEST_F(Calcular, MoneyIsWrittenInExactDecimal) {
 
 TEST_F(Calcular, OptionsReachTheRootAndMessagesAreCollected) {
   prueba::InsertaObra(*base_, "B8", "NULL", "'2013-05-10'");
-  const auto r = Ejecuta(dir_, {"calcular", "--bd", base_->Ruta(), "--obra", "B8", "--opcion", "NombreLargoObra=no",
-                                "--json"});
+  const auto r = Ejecuta(dir_, {"calcular", "--bd", base_->Ruta(), "--obra", "B8", "--opcion",
+                                "NombreLargoObra=no", "--json"});
   EXPECT_EQ(r.salida, 0) << r.err;
   const ordered_json j = ordered_json::parse(r.out);
   ASSERT_EQ(j["Mensajes"].size(), 1u);
-  EXPECT_EQ(j["Mensajes"][0],
-            (ordered_json{{"Titulo", "ProMorlaQel"}, {"Texto", "No se tiene fecha de inicio de obra"}, {"Estilo", 0}}));
+  EXPECT_EQ(j["Mensajes"][0], (ordered_json{{"Titulo", "ProMorlaQel"},
+                                            {"Texto", "No se tiene fecha de inicio de obra"},
+                                            {"Estilo", 0}}));
   EXPECT_EQ(j["TipoPrograma"], -1);
   EXPECT_TRUE(j["Obra"]["Des"]["Inicio"].is_null());
   const std::string error = j["sErrores"];

@@ -16,7 +16,8 @@ using prueba::Ejecuta;
 
 std::set<std::string> Contenido(const std::string& carpeta) {
   std::set<std::string> nombres;
-  for (const auto& e : std::filesystem::directory_iterator(carpeta)) nombres.insert(e.path().filename().string());
+  for (const auto& e : std::filesystem::directory_iterator(carpeta))
+    nombres.insert(e.path().filename().string());
   return nombres;
 }
 
@@ -59,14 +60,16 @@ TEST_F(Ejemplo, WritesOnlyTheDatabaseAndItCalculatesLikeTheShippedScript) {
   const prueba::Ejecucion e = Ejecuta(dir_, {"ejemplo", "--salida", destino});
   ASSERT_EQ(e.salida, 0) << e.err;
   EXPECT_NE(e.out.find(destino), std::string::npos);
-  EXPECT_EQ(Contenido(Carpeta()), std::set<std::string>{"obra.db"}) << "temporary files left behind";
+  EXPECT_EQ(Contenido(Carpeta()), std::set<std::string>{"obra.db"})
+      << "temporary files left behind";
 
   // The same database built from the repository's files: the embedded copy
   // must not have drifted from them.
   prueba::BaseSqlite referencia(dir_.Archivo("referencia.db"));
   referencia.Ejecuta(prueba::LeeArchivo(PMQ_SOURCE_DIR "/examples/obra_ejemplo.sql"));
   for (const char* obra : {"A7", "CASA01"}) {
-    const prueba::Ejecucion escrita = Ejecuta(dir_, {"calcular", "--bd", destino, "--obra", obra, "--json"});
+    const prueba::Ejecucion escrita =
+        Ejecuta(dir_, {"calcular", "--bd", destino, "--obra", obra, "--json"});
     const prueba::Ejecucion esperada =
         Ejecuta(dir_, {"calcular", "--bd", referencia.Ruta(), "--obra", obra, "--json"});
     ASSERT_EQ(escrita.salida, 0) << obra << ": " << escrita.err;
@@ -79,8 +82,8 @@ TEST_F(Ejemplo, WritesOnlyTheDatabaseAndItCalculatesLikeTheShippedScript) {
 TEST_F(Ejemplo, TheHouseBreaksDownCleanlyIntoEveryKindOfInput) {
   const std::string destino = Carpeta() + "/obra.db";
   ASSERT_EQ(Ejecuta(dir_, {"ejemplo", "--salida", destino}).salida, 0);
-  const prueba::Ejecucion e = Ejecuta(
-      dir_, {"calcular", "--bd", destino, "--obra", "CASA01", "--json", "--opcion", "DesglosarMaquinaria=si"});
+  const prueba::Ejecucion e = Ejecuta(dir_, {"calcular", "--bd", destino, "--obra", "CASA01",
+                                             "--json", "--opcion", "DesglosarMaquinaria=si"});
   ASSERT_EQ(e.salida, 0) << e.err;
   const json j = json::parse(e.out);
   EXPECT_EQ(j["Resultado"], 1);
@@ -100,16 +103,18 @@ TEST_F(Ejemplo, TheHouseBreaksDownCleanlyIntoEveryKindOfInput) {
       if (!linea["EstimacionesPresup"].empty()) ++cobradas;
       ASSERT_TRUE(linea["Explosion"].is_object()) << linea["Des"]["Clave"];
       for (const char* r : {"ResumenMat", "ResumenMdo", "ResumenMaq", "ResumenSub", "ResumenInd"}) {
-        if (linea["Explosion"][r].is_array() && !linea["Explosion"][r].empty()) resumenes_con_algo.insert(r);
+        if (linea["Explosion"][r].is_array() && !linea["Explosion"][r].empty())
+          resumenes_con_algo.insert(r);
       }
     }
   }
-  EXPECT_EQ(resumenes_con_algo,
-            (std::set<std::string>{"ResumenMat", "ResumenMdo", "ResumenMaq", "ResumenSub", "ResumenInd"}));
+  EXPECT_EQ(resumenes_con_algo, (std::set<std::string>{"ResumenMat", "ResumenMdo", "ResumenMaq",
+                                                       "ResumenSub", "ResumenInd"}));
   EXPECT_TRUE(ConInsumosDeMaquina(j)) << "no machine was broken into its hourly-cost inputs";
 
   // Without the option machines stay whole.
-  const prueba::Ejecucion sin = Ejecuta(dir_, {"calcular", "--bd", destino, "--obra", "CASA01", "--json"});
+  const prueba::Ejecucion sin =
+      Ejecuta(dir_, {"calcular", "--bd", destino, "--obra", "CASA01", "--json"});
   ASSERT_EQ(sin.salida, 0) << sin.err;
   EXPECT_FALSE(ConInsumosDeMaquina(json::parse(sin.out)));
   EXPECT_NEAR(suma_partidas, j["Obra"]["ImporteTotal"].get<double>(), 0.005);
@@ -124,24 +129,28 @@ TEST(AyudaEnEspanol, EveryCommandExplainsItselfAndEndsWithAnExample) {
     EXPECT_EQ(e.salida, 0) << comando;
     EXPECT_NE(e.out.find("Uso:"), std::string::npos) << e.out;
     EXPECT_NE(e.out.find("Muestra esta ayuda"), std::string::npos) << e.out;
-    EXPECT_NE(e.out.find(std::string("Ejemplo: promorlaqel ") + comando), std::string::npos) << e.out;
+    EXPECT_NE(e.out.find(std::string("Ejemplo: promorlaqel ") + comando), std::string::npos)
+        << e.out;
     EXPECT_EQ(e.out.find("Options"), std::string::npos) << e.out;
     EXPECT_EQ(e.out.find("Print this"), std::string::npos) << e.out;
   }
   const prueba::Ejecucion general = Ejecuta(dir, {"--help"});
   EXPECT_EQ(general.salida, 0);
-  for (const char* parte : {"Comandos", "calcular", "explosion", "ejemplo", "Ejemplo: promorlaqel"}) {
+  for (const char* parte :
+       {"Comandos", "calcular", "explosion", "ejemplo", "Ejemplo: promorlaqel"}) {
     EXPECT_NE(general.out.find(parte), std::string::npos) << parte << "\n" << general.out;
   }
   // Usage errors say what is wrong in Spanish, on one line.
   const prueba::Ejecucion sin_bd = Ejecuta(dir, {"calcular", "--obra", "A7"});
   EXPECT_EQ(sin_bd.salida, 64);
   EXPECT_EQ(sin_bd.err, "promorlaqel: falta la opción obligatoria --bd\n");
-  EXPECT_EQ(Ejecuta(dir, {"ejemplo", "--salida"}).err, "promorlaqel: a --salida le falta su valor\n");
+  EXPECT_EQ(Ejecuta(dir, {"ejemplo", "--salida"}).err,
+            "promorlaqel: a --salida le falta su valor\n");
 
   const prueba::Ejecucion version = Ejecuta(dir, {"--version"});
   EXPECT_EQ(version.salida, 0);
-  EXPECT_TRUE(std::regex_search(version.out, std::regex(R"(^promorlaqel \d+\.\d+\.\d+\n$)"))) << version.out;
+  EXPECT_TRUE(std::regex_search(version.out, std::regex(R"(^promorlaqel \d+\.\d+\.\d+\n$)")))
+      << version.out;
 }
 
 }  // namespace

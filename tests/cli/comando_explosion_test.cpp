@@ -27,12 +27,15 @@ class Desglose : public ::testing::Test {
         "('C-200','m2',0,'Firme',5),('C-300','m',0,'Sin uso',5);"
         "insert into MATRICES (MATRIZ, CONCEPTO, CANTIDAD) values "
         "('C-100','M-1',2.5),('C-200','MO-1',0.2),('C-300','M-1',1);"
-        "insert into PRESUPS (OBRA, PARTIDA, FRENTE, CONCEPTO, CANT_PRES, PUNIT, IMPORTE, ORDEN, FECHA_INI, "
+        "insert into PRESUPS (OBRA, PARTIDA, FRENTE, CONCEPTO, CANT_PRES, PUNIT, IMPORTE, ORDEN, "
+        "FECHA_INI, "
         "FECHA_FIN) values ('A7','01','','C-200',1,10,0,1,'2013-03-20','2013-04-19'),"
         "('A7','01','X','C-100',2,10,0,2,'2013-04-01','2013-04-10'),"
         "('A7','01','Y','C-100',5,10,0,3,'2013-05-01','2013-05-10');"
-        "insert into EST1 (OBRA, ESTIMACION, DEDUC_EST, AMORT_EST, IVA_AMORT) values ('A7',1,0,0,0);"
-        "insert into EST2 (OBRA, ESTIMACION, PARTIDA, FRENTE, CONCEPTO, CANT_EST, PUNIT, IMPORTE, ORDEN) "
+        "insert into EST1 (OBRA, ESTIMACION, DEDUC_EST, AMORT_EST, IVA_AMORT) values "
+        "('A7',1,0,0,0);"
+        "insert into EST2 (OBRA, ESTIMACION, PARTIDA, FRENTE, CONCEPTO, CANT_EST, PUNIT, IMPORTE, "
+        "ORDEN) "
         "values ('A7',1,'01','X','C-100',1,10,10,1);");
   }
   prueba::DirectorioTemporal dir_;
@@ -52,21 +55,24 @@ TEST_F(Desglose, EveryConceptBrokenDownWhileLoadingInTheOrderFirstMet) {
 }
 
 TEST_F(Desglose, OneConceptWhetherOrNotALineUsesIt) {
-  const auto r = Ejecuta(dir_, {"explosion", "--bd", base_->Ruta(), "--obra", "A7", "--concepto", "C-300"});
+  const auto r =
+      Ejecuta(dir_, {"explosion", "--bd", base_->Ruta(), "--obra", "A7", "--concepto", "C-300"});
   EXPECT_EQ(r.salida, 0) << r.err;
   EXPECT_EQ(Ocurrencias(r.out, " Explosión de "), 1);
   EXPECT_NE(r.out.find("C-300"), std::string::npos);
   // Priced as a line of the work would be: waste 5 % and tax 16 % on 10.00.
   EXPECT_NE(r.out.find("12.18"), std::string::npos) << r.out;
 
-  const auto falta = Ejecuta(dir_, {"explosion", "--bd", base_->Ruta(), "--obra", "A7", "--concepto", "NO-HAY"});
+  const auto falta =
+      Ejecuta(dir_, {"explosion", "--bd", base_->Ruta(), "--obra", "A7", "--concepto", "NO-HAY"});
   EXPECT_EQ(falta.salida, 1);
   EXPECT_EQ(falta.out, "");
   EXPECT_NE(falta.err.find("NO-HAY"), std::string::npos);
 }
 
 TEST_F(Desglose, TheDiagnosticListingShowsEachConceptOnce) {
-  const auto r = Ejecuta(dir_, {"calcular", "--bd", base_->Ruta(), "--obra", "A7"}, "PMQ_DIAGNOSTICO=1");
+  const auto r =
+      Ejecuta(dir_, {"calcular", "--bd", base_->Ruta(), "--obra", "A7"}, "PMQ_DIAGNOSTICO=1");
   EXPECT_EQ(r.salida, 0);
   EXPECT_EQ(Ocurrencias(r.err, " Explosión de "), 2) << r.err;
   const auto sin = Ejecuta(dir_, {"calcular", "--bd", base_->Ruta(), "--obra", "A7"});
@@ -78,37 +84,45 @@ TEST_F(Desglose, JsonDumpOfCalendarSharesBreakdownsAndEstimates) {
   ASSERT_EQ(r.salida, 0) << r.err;
   const ordered_json j = ordered_json::parse(r.out);
   ASSERT_EQ(j["Periodos"].size(), 3u);
-  EXPECT_EQ(j["Periodos"][1], (ordered_json{{"Inicio", "2013-04-01"}, {"Final", "2013-04-30"}, {"IdxIni", 32},
-                                            {"IdxFin", 61}, {"Duracion", 30}}));
+  EXPECT_EQ(j["Periodos"][1], (ordered_json{{"Inicio", "2013-04-01"},
+                                            {"Final", "2013-04-30"},
+                                            {"IdxIni", 32},
+                                            {"IdxFin", 61},
+                                            {"Duracion", 30}}));
 
   const ordered_json& lineas = j["Obra"]["Partidas"][0]["Presups"];
   ASSERT_EQ(lineas.size(), 3u);
   const ordered_json& segunda = lineas[1];
   ASSERT_EQ(segunda["PeriodosPorItem"].size(), 3u);
   const ordered_json& abril = segunda["PeriodosPorItem"][1];
-  EXPECT_EQ(Claves(abril), (std::vector<std::string>{"f1", "f2", "P1", "P2", "Caso", "d1", "d2", "Duracion",
-                                                     "Cantidad", "Importe", "Dias"}));
+  EXPECT_EQ(Claves(abril), (std::vector<std::string>{"f1", "f2", "P1", "P2", "Caso", "d1", "d2",
+                                                     "Duracion", "Cantidad", "Importe", "Dias"}));
   EXPECT_EQ(abril["Caso"], 1);
   EXPECT_EQ(abril["Dias"], "111111111100000000000000000000");
   EXPECT_EQ(segunda["PeriodosPorItem"][0]["Dias"].get<std::string>().size(), 31u);
   ASSERT_EQ(segunda["EstimacionesPresup"].size(), 1u);
-  EXPECT_EQ(segunda["EstimacionesPresup"][0], (ordered_json{{"NoEst", "1"}, {"NoEstimacion", 1}, {"Cantidad", 1.0},
-                                                            {"Punit", 10.0}, {"Importe", 10.0}}));
+  EXPECT_EQ(segunda["EstimacionesPresup"][0], (ordered_json{{"NoEst", "1"},
+                                                            {"NoEstimacion", 1},
+                                                            {"Cantidad", 1.0},
+                                                            {"Punit", 10.0},
+                                                            {"Importe", 10.0}}));
   EXPECT_EQ(j["Obra"]["NoEstimaciones"], 1);
 
   const ordered_json& explosion = segunda["Explosion"];
-  EXPECT_EQ(Claves(explosion),
-            (std::vector<std::string>{"Items", "ResumenMat", "ResumenMdo", "ResumenMaq", "ResumenSub", "ResumenInd",
-                                      "Resumen", "VolumenObra", "DestajoUnitario", "TotalMateriales",
-                                      "TotalManoDeObra", "TotalMaquinaria", "TotalSubcontratos", "TotalIndirectos",
-                                      "TotalDestajos", "Total"}));
+  EXPECT_EQ(
+      Claves(explosion),
+      (std::vector<std::string>{"Items", "ResumenMat", "ResumenMdo", "ResumenMaq", "ResumenSub",
+                                "ResumenInd", "Resumen", "VolumenObra", "DestajoUnitario",
+                                "TotalMateriales", "TotalManoDeObra", "TotalMaquinaria",
+                                "TotalSubcontratos", "TotalIndirectos", "TotalDestajos", "Total"}));
   // A line's own explosion holds only the scaled summaries.
   EXPECT_EQ(explosion["Items"], ordered_json::array());
   EXPECT_TRUE(explosion["ResumenMaq"].is_null());
   ASSERT_EQ(explosion["ResumenMat"].size(), 1u);
   const ordered_json& item = explosion["ResumenMat"][0];
-  EXPECT_EQ(Claves(item), (std::vector<std::string>{"Concepto", "ConceptoOrigen", "Cantidad", "CantidadAlt",
-                                                    "Parcial", "EsInsumoMaquina", "Resumido"}));
+  EXPECT_EQ(Claves(item),
+            (std::vector<std::string>{"Concepto", "ConceptoOrigen", "Cantidad", "CantidadAlt",
+                                      "Parcial", "EsInsumoMaquina", "Resumido"}));
   EXPECT_EQ(item["Concepto"], "M-1");
   EXPECT_EQ(item["Cantidad"], 5.0);
   EXPECT_EQ(item["Parcial"], 60.9);
@@ -125,8 +139,8 @@ TEST_F(Desglose, JsonDumpOfCalendarSharesBreakdownsAndEstimates) {
   }
   ASSERT_EQ(j["Obra"]["Estimaciones"].size(), 1u);
   const ordered_json& est = j["Obra"]["Estimaciones"][0];
-  EXPECT_EQ(Claves(est), (std::vector<std::string>{"Des", "Deducciones", "Amortizacion", "IVAAmortizacion",
-                                                   "ItemsEstimacion"}));
+  EXPECT_EQ(Claves(est), (std::vector<std::string>{"Des", "Deducciones", "Amortizacion",
+                                                   "IVAAmortizacion", "ItemsEstimacion"}));
   ASSERT_EQ(est["ItemsEstimacion"].size(), 1u);
   EXPECT_EQ(Claves(est["ItemsEstimacion"][0]), (std::vector<std::string>{"Des", "Concepto"}));
   EXPECT_EQ(est["ItemsEstimacion"][0]["Concepto"], "C-100");

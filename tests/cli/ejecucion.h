@@ -3,8 +3,8 @@
 
 #include "apoyo/base_prueba.h"
 
-#include <nlohmann/json.hpp>
 #include <sys/wait.h>
+#include <nlohmann/json.hpp>
 
 #include <cstdlib>
 #include <string>

@@ -86,14 +86,16 @@ TEST(ErrorConvention, MessagesAppendWithClassOperationNumberAndDescription) {
   } catch (...) {
     AnotaExcepcion(s, "Partidas", "Carga");
   }
-  EXPECT_EQ(s, "antes\nProMorlaQel.Partidas.Carga() arrojó la excepción # 94 Uso no válido de Null\n");
+  EXPECT_EQ(s,
+            "antes\nProMorlaQel.Partidas.Carga() arrojó la excepción # 94 Uso no válido de Null\n");
   std::string t;
   try {
     throw std::overflow_error("x");
   } catch (...) {
     AnotaExcepcionConPrefijo(t, "ProMorlaControl", "Explosion", "ImportaResumen");
   }
-  EXPECT_EQ(t, "ProMorlaControl.Explosion.ImportaResumen() arrojó la excepción # 6 Desbordamiento\n");
+  EXPECT_EQ(t,
+            "ProMorlaControl.Explosion.ImportaResumen() arrojó la excepción # 6 Desbordamiento\n");
 }
 
 TEST(Host, LoadersYieldOnRecordsThatAreNotMultiplesOfTen) {

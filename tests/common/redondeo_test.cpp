@@ -23,9 +23,9 @@ TEST(Redondea, AmountsTakeHalvesUpPlainRoundingTakesThemToEven) {
     EXPECT_DOUBLE_EQ(Redondea(c.valor, c.decimales), c.esperado) << c.valor;
   }
   // 2.675 is stored as 2.67499999...; it is still the decimal half people typed.
-  for (const Caso& c : {Caso{0.125, 2, 0.12}, Caso{0.135, 2, 0.14}, Caso{2.5, 0, 2.0}, Caso{3.5, 0, 4.0},
-                        Caso{2.675, 2, 2.68}, Caso{1.005, 2, 1.0}, Caso{-1.015, 2, -1.02},
-                        Caso{1234567.891, 2, 1234567.89}}) {
+  for (const Caso& c : {Caso{0.125, 2, 0.12}, Caso{0.135, 2, 0.14}, Caso{2.5, 0, 2.0},
+                        Caso{3.5, 0, 4.0}, Caso{2.675, 2, 2.68}, Caso{1.005, 2, 1.0},
+                        Caso{-1.015, 2, -1.02}, Caso{1234567.891, 2, 1234567.89}}) {
     EXPECT_DOUBLE_EQ(RedondeaPar(c.valor, c.decimales), c.esperado) << c.valor;
   }
   // Whole day counts.
@@ -63,7 +63,8 @@ TEST(Moneda, SumsAndWholeProductsAreExactAndOverflowIsError6) {
   EXPECT_EQ(Moneda::DesdeDouble(300.75).Texto(), "300.75");
   EXPECT_EQ(Moneda::DesdeDouble(6200).Texto(), "6200");
   EXPECT_EQ(Moneda::DesdeUnidades(-1).Texto(), "-0.0001");
-  EXPECT_EQ(Moneda::DesdeUnidades(std::numeric_limits<int64_t>::min()).Texto(), "-922337203685477.5808");
+  EXPECT_EQ(Moneda::DesdeUnidades(std::numeric_limits<int64_t>::min()).Texto(),
+            "-922337203685477.5808");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-#include "apoyo/base_prueba.h"
 #include "db/base_nueva.h"
+#include "apoyo/base_prueba.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,10 @@ TEST(CreaBaseSqlite, AFailedScriptLeavesNothingAndIsReportedTheUsualWay) {
   std::string errores = "antes\n";
   EXPECT_FALSE(CreaBaseSqlite(ruta, "create table T (A); insert into NO_HAY values (1);", errores));
   EXPECT_EQ(Archivos(dir.Ruta()), 0u);
-  EXPECT_EQ(errores.rfind("antes\nProMorlaQel.BaseNueva.CreaBaseSqlite() arrojó la excepción # -2147467259 ", 0), 0u)
+  EXPECT_EQ(
+      errores.rfind(
+          "antes\nProMorlaQel.BaseNueva.CreaBaseSqlite() arrojó la excepción # -2147467259 ", 0),
+      0u)
       << errores;
   EXPECT_NE(errores.find("NO_HAY"), std::string::npos) << errores;
   EXPECT_EQ(errores.back(), '\n');

@@ -11,12 +11,12 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+#include <unistd.h>
 #include <atomic>
 #include <cctype>
 #include <cstdlib>
 #include <ostream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace pmq {
@@ -64,13 +64,15 @@ inline Tabla Lee(Conexion& c, std::string_view sql, std::vector<Valor> parametro
 
 /// The same query through two connections gives the same columns, rows and
 /// values (type included). Returns the number of rows.
-inline size_t ComparaConsulta(Conexion& a, Conexion& b, std::string_view sql, std::vector<Valor> parametros = {}) {
+inline size_t ComparaConsulta(Conexion& a, Conexion& b, std::string_view sql,
+                              std::vector<Valor> parametros = {}) {
   SCOPED_TRACE(std::string(sql));
   const Tabla x = Lee(a, sql, parametros);
   const Tabla y = Lee(b, sql, parametros);
   EXPECT_EQ(x.columnas, y.columnas);
   EXPECT_EQ(x.filas.size(), y.filas.size());
-  for (size_t i = 0; i < x.filas.size() && i < y.filas.size(); ++i) EXPECT_EQ(x.filas[i], y.filas[i]) << "fila " << i;
+  for (size_t i = 0; i < x.filas.size() && i < y.filas.size(); ++i)
+    EXPECT_EQ(x.filas[i], y.filas[i]) << "fila " << i;
   return x.filas.size();
 }
 
@@ -130,8 +132,9 @@ class EsquemaPostgres {
   /// Copies an SQLite project database into the schema (creating it).
   void Copia(const std::string& sqlite) {
     creado_ = true;
-    const std::string orden = std::string(PMQ_SOURCE_DIR) + "/scripts/sqlite-a-postgres --esquema " + nombre_ +
-                              " " + Comillas(sqlite) + " " + Comillas(UriPostgres()) + " >/dev/null";
+    const std::string orden = std::string(PMQ_SOURCE_DIR) +
+                              "/scripts/sqlite-a-postgres --esquema " + nombre_ + " " +
+                              Comillas(sqlite) + " " + Comillas(UriPostgres()) + " >/dev/null";
     ASSERT_EQ(std::system(orden.c_str()), 0) << orden;
   }
   /// Runs SQL on the server as the test's owner (read-write), in the schema.
@@ -143,7 +146,8 @@ class EsquemaPostgres {
   /// The URI that opens the schema.
   std::string Uri() const {
     const std::string base = UriPostgres();
-    return base + (base.find('?') == std::string::npos ? "?" : "&") + "options=-csearch_path%3D" + nombre_;
+    return base + (base.find('?') == std::string::npos ? "?" : "&") + "options=-csearch_path%3D" +
+           nombre_;
   }
   const std::string& Nombre() const { return nombre_; }
 
@@ -156,13 +160,13 @@ class EsquemaPostgres {
 
 /// Skips the test, saying why, when no test server is given; fails it instead
 /// when PMQ_PG_OBLIGATORIO is set (CI), so the server tests never pass unseen.
-#define PMQ_REQUIERE_POSTGRES()                                                                   \
-  do {                                                                                            \
-    if (::pmq::prueba::UriPostgres().empty()) {                                                   \
-      if (std::getenv("PMQ_PG_OBLIGATORIO") != nullptr) {                                         \
-        FAIL() << "PMQ_PG_OBLIGATORIO está definida pero falta PMQ_PG_URI";                       \
-      }                                                                                           \
-      GTEST_SKIP() << "Sin servidor PostgreSQL de prueba: defina PMQ_PG_URI "                     \
-                      "(eval \"$(scripts/postgres-prueba start)\")";                              \
-    }                                                                                             \
+#define PMQ_REQUIERE_POSTGRES()                                               \
+  do {                                                                        \
+    if (::pmq::prueba::UriPostgres().empty()) {                               \
+      if (std::getenv("PMQ_PG_OBLIGATORIO") != nullptr) {                     \
+        FAIL() << "PMQ_PG_OBLIGATORIO está definida pero falta PMQ_PG_URI";   \
+      }                                                                       \
+      GTEST_SKIP() << "Sin servidor PostgreSQL de prueba: defina PMQ_PG_URI " \
+                      "(eval \"$(scripts/postgres-prueba start)\")";          \
+    }                                                                         \
   } while (0)

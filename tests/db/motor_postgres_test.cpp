@@ -1,8 +1,8 @@
+#include "db/motor_postgres.h"
 #include "apoyo/base_prueba.h"
 #include "common/error_qel.h"
 #include "db/base_postgres.h"
 #include "db/conexion.h"
-#include "db/motor_postgres.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,9 @@ using prueba::Puerto;
 using prueba::Tabla;
 using Reloj = std::chrono::steady_clock;
 
-double Segundos(Reloj::time_point desde) { return std::chrono::duration<double>(Reloj::now() - desde).count(); }
+double Segundos(Reloj::time_point desde) {
+  return std::chrono::duration<double>(Reloj::now() - desde).count();
+}
 
 // The error of opening `uri`, with how long it took.
 struct Fallo {
@@ -60,18 +62,24 @@ TEST(TraduceSql, PlaceholdersOutsideQuotesAndCommentsAreNumbered) {
 }
 
 TEST(TraduceSql, OrderByTermsGetTheEmbeddedEnginesOrderOfNulls) {
-  EXPECT_EQ(MotorPostgres::TraduceSql("select * from PRESUPS where OBRA = ? and PARTIDA = ? order by ORDEN"),
+  EXPECT_EQ(MotorPostgres::TraduceSql(
+                "select * from PRESUPS where OBRA = ? and PARTIDA = ? order by ORDEN"),
             "select * from PRESUPS where OBRA = $1 and PARTIDA = $2 order by ORDEN NULLS FIRST");
   EXPECT_EQ(MotorPostgres::TraduceSql("select * from CONCEPTO order by TIPO, CONCEPTO"),
             "select * from CONCEPTO order by TIPO NULLS FIRST, CONCEPTO NULLS FIRST");
-  EXPECT_EQ(MotorPostgres::TraduceSql("SELECT a FROM t ORDER BY a DESC, b Asc, c nulls last, d DESC NULLS FIRST;"),
-            "SELECT a FROM t ORDER BY a DESC NULLS LAST, b Asc NULLS FIRST, c nulls last, d DESC NULLS FIRST;");
+  EXPECT_EQ(MotorPostgres::TraduceSql(
+                "SELECT a FROM t ORDER BY a DESC, b Asc, c nulls last, d DESC NULLS FIRST;"),
+            "SELECT a FROM t ORDER BY a DESC NULLS LAST, b Asc NULLS FIRST, c nulls last, d DESC "
+            "NULLS FIRST;");
   EXPECT_EQ(MotorPostgres::TraduceSql("select * from t order by f(x, y) desc limit 3"),
             "select * from t order by f(x, y) desc NULLS LAST limit 3");
-  EXPECT_EQ(MotorPostgres::TraduceSql("select * from (select a from t order by a) s order by 1 -- fin"),
-            "select * from (select a from t order by a NULLS FIRST) s order by 1 NULLS FIRST -- fin");
-  EXPECT_EQ(MotorPostgres::TraduceSql("select rank() over (partition by p order by x rows unbounded preceding) from t"),
-            "select rank() over (partition by p order by x NULLS FIRST rows unbounded preceding) from t");
+  EXPECT_EQ(
+      MotorPostgres::TraduceSql("select * from (select a from t order by a) s order by 1 -- fin"),
+      "select * from (select a from t order by a NULLS FIRST) s order by 1 NULLS FIRST -- fin");
+  EXPECT_EQ(
+      MotorPostgres::TraduceSql(
+          "select rank() over (partition by p order by x rows unbounded preceding) from t"),
+      "select rank() over (partition by p order by x NULLS FIRST rows unbounded preceding) from t");
   EXPECT_EQ(MotorPostgres::TraduceSql("select 'order by x' as \"order by\" from t order\n  by\tx"),
             "select 'order by x' as \"order by\" from t order\n  by\tx NULLS FIRST");
 }
@@ -79,7 +87,8 @@ TEST(TraduceSql, OrderByTermsGetTheEmbeddedEnginesOrderOfNulls) {
 TEST(MotorPostgres, AUriThatCannotBeReadSaysSo) {
   const Fallo f = AbreYFalla("postgresql://127.0.0.1:1/base?no_existe=1");
   EXPECT_EQ(f.numero, errores::kBaseDatos);
-  EXPECT_NE(f.texto.find("La dirección del servidor PostgreSQL no es válida"), std::string::npos) << f.texto;
+  EXPECT_NE(f.texto.find("La dirección del servidor PostgreSQL no es válida"), std::string::npos)
+      << f.texto;
   EXPECT_NE(f.texto.find("no_existe"), std::string::npos) << f.texto;
 }
 
@@ -122,7 +131,8 @@ TEST(MotorPostgres, AHostCanReplaceOrRemoveTheServerEngine) {
   const Fallo f = AbreYFalla("postgresql://127.0.0.1:1/obras");
   EXPECT_EQ(f.texto, "Este programa no tiene el acceso a servidores PostgreSQL.");
   RegistraMotorServidor(&MotorPostgres::Abre);
-  EXPECT_NE(AbreYFalla("postgresql://127.0.0.1:1/obras").texto.find("No se pudo conectar"), std::string::npos);
+  EXPECT_NE(AbreYFalla("postgresql://127.0.0.1:1/obras").texto.find("No se pudo conectar"),
+            std::string::npos);
 }
 
 // ---- Against the test server ----------------------------------------------
@@ -140,14 +150,19 @@ class MotorPostgresTest : public ::testing::Test {
         // Codes whose byte order differs from dictionary orders; amounts that
         // need all 17 digits, extremes, an integer in a REAL column.
         "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, IMPORTE) values "
-        "('A7','10','diez',0.1),('A7','1-0',NULL,1.0/3),('A7','01','uno',100),('A7','B','be',1e300),"
-        "('A7','a','a',-2.5e-310),('A7','É','e',123456.789),('A7','_x','x',NULL),('A7','Z','z',2.675),"
+        "('A7','10','diez',0.1),('A7','1-0',NULL,1.0/"
+        "3),('A7','01','uno',100),('A7','B','be',1e300),"
+        "('A7','a','a',-2.5e-310),('A7','É','e',123456.789),('A7','_x','x',NULL),('A7','Z','z',2."
+        "675),"
         "('C''1','01','Apóstrofo',1);"
         "insert into PRESUPS (OBRA, PARTIDA, FRENTE, CONCEPTO, CANT_PRES, FECHA_INI, ORDEN) values "
         "('A7','01','F1','C-3',3,'2013-03-20',3),('A7','01','F1','C-1',1,NULL,NULL),"
-        "('A7','01','F2','C-2',2,'2013-04-01 00:00:00',2),('A7','01','F1','C-0',0,'2013-03-15',NULL);"
-        "insert into MATRICES values ('M1','Z-9',1),('M1','A-1',2.5),('M2','X',1),('M1','M-5',NULL);"
-        "insert into EST1 (OBRA, ESTIMACION, FECHA_EST, DEDUC_EST) values ('A7',7,'2013-04-30',0.5),"
+        "('A7','01','F2','C-2',2,'2013-04-01 "
+        "00:00:00',2),('A7','01','F1','C-0',0,'2013-03-15',NULL);"
+        "insert into MATRICES values "
+        "('M1','Z-9',1),('M1','A-1',2.5),('M2','X',1),('M1','M-5',NULL);"
+        "insert into EST1 (OBRA, ESTIMACION, FECHA_EST, DEDUC_EST) values "
+        "('A7',7,'2013-04-30',0.5),"
         "('A7',10,NULL,NULL),('A7',2,'2013-03-31',1e-4);");
     pg_.Copia(base_->Ruta());
     sqlite_.Open(base_->Ruta());
@@ -185,7 +200,8 @@ TEST_F(MotorPostgresTest, ResultsAreTheEmbeddedEnginesRowForRowAndValueForValue)
 // Values and their types are compared with the embedded engine's above; what
 // is left is the record set itself.
 TEST_F(MotorPostgresTest, StaticRecordSetWithExactCountAndTheMissingColumnFailure) {
-  auto rs = postgres_.Ejecuta("select * from PARTIDAS where OBRA = ? order by PARTIDA", std::vector<Valor>{"A7"});
+  auto rs = postgres_.Ejecuta("select * from PARTIDAS where OBRA = ? order by PARTIDA",
+                              std::vector<Valor>{"A7"});
   ASSERT_EQ(rs->RecordCount(), 8);
   rs->MoveFirst();
   EXPECT_EQ(rs->Fields("partida").Texto(), "01");  // leading zero kept, any case of the name
@@ -223,13 +239,15 @@ TEST_F(MotorPostgresTest, ServerTypesReadAsTheLoadersExpectWhateverTheSessionSet
 }
 
 TEST_F(MotorPostgresTest, ParametersAreBoundSoApostrophesAndQuestionMarksAreData) {
-  const Tabla t = Lee(postgres_, "select NOMPARTIDA, '?' as Q from PARTIDAS where OBRA = ? and PARTIDA = ?",
-                      {"C'1", "01"});
+  const Tabla t =
+      Lee(postgres_, "select NOMPARTIDA, '?' as Q from PARTIDAS where OBRA = ? and PARTIDA = ?",
+          {"C'1", "01"});
   ASSERT_EQ(t.filas.size(), 1u);
   EXPECT_EQ(t.filas[0][0], Valor("Apóstrofo"));
   EXPECT_EQ(t.filas[0][1], Valor("?"));
   EXPECT_TRUE(Lee(postgres_, "select * from OBRAS where OBRA = ?", {"x' or '1'='1"}).filas.empty());
-  EXPECT_EQ(Lee(postgres_, "select coalesce(?, 'nulo') as C", {Valor()}).filas[0][0], Valor("nulo"));
+  EXPECT_EQ(Lee(postgres_, "select coalesce(?, 'nulo') as C", {Valor()}).filas[0][0],
+            Valor("nulo"));
   try {
     postgres_.Ejecuta("select * from OBRAS where OBRA = ?");
     ADD_FAILURE();
@@ -255,7 +273,9 @@ TEST_F(MotorPostgresTest, NothingCanBeWrittenAndAFailedStatementLeavesTheSession
     const Tabla t = Lee(postgres_, "select count(*) as N from OBRAS where OBRA <> ?", {"x"});
     EXPECT_EQ(t.filas.at(0).at(0), Valor(3));
   }
-  EXPECT_EQ(Lee(postgres_, "select current_setting('transaction_read_only') as R").filas.at(0).at(0), Valor("on"));
+  EXPECT_EQ(
+      Lee(postgres_, "select current_setting('transaction_read_only') as R").filas.at(0).at(0),
+      Valor("on"));
 }
 
 TEST_F(MotorPostgresTest, AnOpenConnectionReadsOneSnapshotOfTheData) {
@@ -270,8 +290,9 @@ TEST_F(MotorPostgresTest, AnOpenConnectionReadsOneSnapshotOfTheData) {
 TEST_F(MotorPostgresTest, TheSameQueryRunManyTimesIsPreparedOnce) {
   int64_t filas = 0;
   for (int i = 0; i < 20; ++i) {
-    filas += postgres_.Ejecuta("select * from PRESUPS where OBRA = ? and PARTIDA = ? order by ORDEN",
-                               std::vector<Valor>{"A7", i % 2 == 0 ? "01" : "02"})
+    filas += postgres_
+                 .Ejecuta("select * from PRESUPS where OBRA = ? and PARTIDA = ? order by ORDEN",
+                          std::vector<Valor>{"A7", i % 2 == 0 ? "01" : "02"})
                  ->RecordCount();
   }
   EXPECT_EQ(filas, 10 * 4);
@@ -291,7 +312,8 @@ TEST(MotorPostgresServidor, WrongPasswordAndUnknownDatabaseSayWhatFailed) {
   const size_t dos_puntos = uri.find(':', esquema);
   const std::string usuario = uri.substr(esquema, dos_puntos - esquema);
 
-  const Fallo clave = AbreYFalla(uri.substr(0, dos_puntos) + ":clave-equivocada" + uri.substr(arroba));
+  const Fallo clave =
+      AbreYFalla(uri.substr(0, dos_puntos) + ":clave-equivocada" + uri.substr(arroba));
   EXPECT_EQ(clave.numero, errores::kBaseDatos);
   EXPECT_NE(clave.texto.find("usuario '" + usuario + "'"), std::string::npos) << clave.texto;
   EXPECT_NE(clave.texto.find("password authentication failed"), std::string::npos) << clave.texto;

@@ -30,7 +30,8 @@ class RecordsetTest : public ::testing::Test {
 
 TEST_F(RecordsetTest, ExactCountRowsInQueryOrderAndNullAwareFields) {
   std::string s;
-  auto rs = GetTabla(&conexion_, "select * from PARTIDAS where OBRA = ? order by PARTIDA", {"A7"}, s);
+  auto rs =
+      GetTabla(&conexion_, "select * from PARTIDAS where OBRA = ? order by PARTIDA", {"A7"}, s);
   ASSERT_TRUE(rs);
   EXPECT_EQ(rs->RecordCount(), 3);
   rs->MoveFirst();
@@ -71,7 +72,8 @@ TEST_F(RecordsetTest, BadSqlAppendsMessageAndShowsTheWholeTextButAClosedConnecti
   EXPECT_TRUE(host_.mensajes.empty());
   auto rs = GetTabla(&conexion_, "select * from NO_HAY", {}, s);
   EXPECT_FALSE(rs);
-  EXPECT_NE(s.find("previo\nProMorlaQel.Utilerias.GetTabla() arrojó la excepción # -2147467259 "), std::string::npos);
+  EXPECT_NE(s.find("previo\nProMorlaQel.Utilerias.GetTabla() arrojó la excepción # -2147467259 "),
+            std::string::npos);
   ASSERT_EQ(host_.mensajes.size(), 1u);
   EXPECT_EQ(host_.mensajes[0].texto, s);
   EXPECT_EQ(host_.mensajes[0].titulo, "ProMorlaQel");
@@ -86,7 +88,8 @@ TEST(Conexion, MissingFileOrNotADatabaseFailsWithoutCreatingOrChangingAnything) 
   EXPECT_FALSE(std::ifstream(falta).good());
 
   const std::string texto = dir.Archivo("texto.db");
-  std::ofstream(texto) << "esto no es una base de datos, pero es bastante largo para parecer un archivo";
+  std::ofstream(texto)
+      << "esto no es una base de datos, pero es bastante largo para parecer un archivo";
   const std::string antes = prueba::LeeArchivo(texto);
   EXPECT_THROW(c.Open(texto), ErrorQel);
   EXPECT_EQ(prueba::LeeArchivo(texto), antes);

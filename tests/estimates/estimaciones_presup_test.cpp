@@ -1,9 +1,9 @@
+#include "estimates/estimaciones_presup.h"
 #include "../schedule/modelo_a_mano.h"
 #include "apoyo/base_prueba.h"
 #include "catalogue/concepto.h"
 #include "common/host_grabador.h"
 #include "db/conexion.h"
-#include "estimates/estimaciones_presup.h"
 
 #include <gtest/gtest.h>
 
@@ -33,11 +33,16 @@ class CargaPorLinea : public ::testing::Test {
   }
 
   prueba::DirectorioTemporal dir_;
-  std::unique_ptr<prueba::BaseSqlite> base_ = std::make_unique<prueba::BaseSqlite>(dir_.Archivo("obra.db"));
+  std::unique_ptr<prueba::BaseSqlite> base_ =
+      std::make_unique<prueba::BaseSqlite>(dir_.Archivo("obra.db"));
   HostGrabador host_;
   HostEnUso uso_{host_};
   prueba::ModeloAMano m_;
-  Concepto c10_ = [] { Concepto c; c.Des.Clave = "C-10"; return c; }();
+  Concepto c10_ = [] {
+    Concepto c;
+    c.Des.Clave = "C-10";
+    return c;
+  }();
   Conexion con_;
   std::string s_;
   std::vector<std::unique_ptr<EstimacionesPresup>> listas_;
@@ -45,7 +50,8 @@ class CargaPorLinea : public ::testing::Test {
 
 TEST_F(CargaPorLinea, OneItemPerEstimateOfThatLineInNumberOrder) {
   base_->Ejecuta(
-      "insert into EST2 values ('A7', 4, '01', '', 'C-10', 4, 10, 40, 1), ('A7', 1, '01', '', 'C-10', 1.5, 10.25, 15.375, 2),"
+      "insert into EST2 values ('A7', 4, '01', '', 'C-10', 4, 10, 40, 1), ('A7', 1, '01', '', "
+      "'C-10', 1.5, 10.25, 15.375, 2),"
       " ('A7', 2, '01', '', 'C-10', NULL, NULL, NULL, 3), ('A7', 2, '01', '', 'C-10', 3, 1, 3, 4),"
       // other works, sections, concepts and fronts
       " ('B1', 3, '01', '', 'C-10', 9, 9, 9, 1), ('A7', 3, '02', '', 'C-10', 9, 9, 9, 1),"
@@ -79,14 +85,16 @@ TEST_F(CargaPorLinea, NoQueryWithoutConceptAndMissingLinksOrColumnsReport) {
   EstimacionesPresup sin_partida;
   sin_partida.Presup = &suelta;
   sin_partida.Carga(&con_, s_);
-  EXPECT_EQ(s_.rfind("ProMorlaQel.EstimacionesPresup.Carga() arrojó la excepción # 91 ", 0), 0u) << s_;
+  EXPECT_EQ(s_.rfind("ProMorlaQel.EstimacionesPresup.Carga() arrojó la excepción # 91 ", 0), 0u)
+      << s_;
 
   s_.clear();
   base_->Ejecuta(
       "create table EST2 (OBRA TEXT, ESTIMACION INTEGER, PARTIDA TEXT, FRENTE TEXT, CONCEPTO TEXT);"
       "insert into EST2 values ('A7', 1, '01', '', 'C-10')");
   EXPECT_EQ(Carga("", &c10_).Count(), 0);
-  EXPECT_EQ(s_.rfind("ProMorlaQel.EstimacionesPresup.Carga() arrojó la excepción # 3265 ", 0), 0u) << s_;
+  EXPECT_EQ(s_.rfind("ProMorlaQel.EstimacionesPresup.Carga() arrojó la excepción # 3265 ", 0), 0u)
+      << s_;
 }
 
 // The shipped schema keeps a text '07' as the number 7; databases of an older
@@ -99,9 +107,12 @@ TEST_F(CargaPorLinea, EstimateNumbersStoredAsText) {
   base_->Ejecuta(
       "drop table EST2; create table EST2 (OBRA TEXT, ESTIMACION TEXT, PARTIDA TEXT, FRENTE TEXT, "
       "CONCEPTO TEXT, CANT_EST REAL, PUNIT REAL, IMPORTE REAL, ORDEN INTEGER);"
-      "insert into EST2 (OBRA, ESTIMACION, PARTIDA, FRENTE, CONCEPTO) values ('A''7', '10', '01', 'O''N', 'C-10'),"
-      " ('A''7', '07', '01', 'O''N', 'C-10'), ('A''7', ' 3', '01', 'O''N', 'C-10'), ('A''7', 'a3', '01', 'O''N', 'C-10'),"
-      " ('A''7', '2.5', '01', 'O''N', 'C-10'), ('A''7', '3.5', '01', 'O''N', 'C-10'), ('A''7', '11x', '01', 'O''N', 'C-10')");
+      "insert into EST2 (OBRA, ESTIMACION, PARTIDA, FRENTE, CONCEPTO) values ('A''7', '10', '01', "
+      "'O''N', 'C-10'),"
+      " ('A''7', '07', '01', 'O''N', 'C-10'), ('A''7', ' 3', '01', 'O''N', 'C-10'), ('A''7', 'a3', "
+      "'01', 'O''N', 'C-10'),"
+      " ('A''7', '2.5', '01', 'O''N', 'C-10'), ('A''7', '3.5', '01', 'O''N', 'C-10'), ('A''7', "
+      "'11x', '01', 'O''N', 'C-10')");
   m_.Obra().Des.Clave = "A'7";
   const EstimacionesPresup& e = Carga("O'N", &c10_);
   EXPECT_EQ(s_, "");

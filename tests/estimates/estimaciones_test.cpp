@@ -1,8 +1,8 @@
+#include "estimates/estimaciones.h"
 #include "../schedule/modelo_a_mano.h"
 #include "apoyo/base_prueba.h"
 #include "common/host_grabador.h"
 #include "db/conexion.h"
-#include "estimates/estimaciones.h"
 #include "estimates/items_estimacion.h"
 
 #include <gtest/gtest.h>
@@ -40,9 +40,11 @@ class CargaEstimaciones : public ::testing::Test {
 
 TEST_F(CargaEstimaciones, EstimatesInNumberOrderEachWithItsOwnLines) {
   const Estimaciones& e = Carga(
-      "insert into EST1 values ('A''7', 3, NULL, NULL, NULL, 0, 0, 0), ('B1', 4, NULL, NULL, NULL, 0, 0, 0),"
+      "insert into EST1 values ('A''7', 3, NULL, NULL, NULL, 0, 0, 0), ('B1', 4, NULL, NULL, NULL, "
+      "0, 0, 0),"
       " ('A''7', 1, '2013-02-01 00:00:00', '2013-01-01', '2013-01-31', 1.5, 2.25, 0.36);"
-      "insert into EST2 values ('A''7', 1, '01', NULL, 'C-10', 5, 100, 500, 2), ('A''7', 1, '0''1', 'F''1', 'C''1', 1, 1, 1, 1),"
+      "insert into EST2 values ('A''7', 1, '01', NULL, 'C-10', 5, 100, 500, 2), ('A''7', 1, "
+      "'0''1', 'F''1', 'C''1', 1, 1, 1, 1),"
       " ('A''7', 1, '02', NULL, 'X-9', 2, 3, 6, 3), ('A''7', 3, '01', NULL, 'C-10', 7, 1, 7, 1),"
       " ('B1', 1, '01', NULL, 'C-10', 8, 1, 8, 1)",
       "A'7");
@@ -81,9 +83,12 @@ TEST_F(CargaEstimaciones, EstimatesInNumberOrderEachWithItsOwnLines) {
 
 TEST_F(CargaEstimaciones, FailuresStopTheirOwnLoopOnly) {
   const Estimaciones& e = Carga(
-      "insert into EST1 values ('A7', 1, NULL, NULL, NULL, 1.5, 0, 0), ('A7', 1, NULL, NULL, NULL, 9, 9, 9),"
-      " ('A7', 2, NULL, NULL, NULL, 0, 0, 0), ('A7', 3, NULL, NULL, NULL, 0, NULL, 0), ('A7', 4, NULL, NULL, NULL, 0, 0, 0);"
-      "insert into EST2 values ('A7', 2, '01', NULL, 'C-10', 5, 1, 5, 1), ('A7', 2, '01', NULL, 'C-10', 6, 1, 6, 2),"
+      "insert into EST1 values ('A7', 1, NULL, NULL, NULL, 1.5, 0, 0), ('A7', 1, NULL, NULL, NULL, "
+      "9, 9, 9),"
+      " ('A7', 2, NULL, NULL, NULL, 0, 0, 0), ('A7', 3, NULL, NULL, NULL, 0, NULL, 0), ('A7', 4, "
+      "NULL, NULL, NULL, 0, 0, 0);"
+      "insert into EST2 values ('A7', 2, '01', NULL, 'C-10', 5, 1, 5, 1), ('A7', 2, '01', NULL, "
+      "'C-10', 6, 1, 6, 2),"
       " ('A7', 2, '02', NULL, 'C-10', 1, 1, 1, 3), ('A7', 2, '03', NULL, 'C-10', NULL, 1, 1, 4),"
       " ('A7', 2, '04', NULL, 'C-10', 1, 1, 1, 5)");
   // The repeated estimate 1 is left out; estimate 3's null amortisation stops the load.
@@ -93,10 +98,20 @@ TEST_F(CargaEstimaciones, FailuresStopTheirOwnLoopOnly) {
   const ItemsEstimacion& dos = *e.Item(2)->ItemsEstimacion;
   ASSERT_EQ(dos.Count(), 2);
   EXPECT_DOUBLE_EQ(dos.Item(1)->Des.Cantidad, 5);
-  EXPECT_EQ(prueba::Ocurrencias(s_, "ProMorlaQel.Estimaciones.AddByObject() arrojó la excepción # 457 "), 1) << s_;
-  EXPECT_EQ(prueba::Ocurrencias(s_, "ProMorlaQel.ItemsEstimacion.AddByObject() arrojó la excepción # 457 "), 1) << s_;
-  EXPECT_EQ(prueba::Ocurrencias(s_, "ProMorlaQel.ItemsEstimacion.Carga() arrojó la excepción # 94 "), 1) << s_;
-  EXPECT_EQ(prueba::Ocurrencias(s_, "ProMorlaQel.Estimaciones.Carga() arrojó la excepción # 94 "), 1) << s_;
+  EXPECT_EQ(
+      prueba::Ocurrencias(s_, "ProMorlaQel.Estimaciones.AddByObject() arrojó la excepción # 457 "),
+      1)
+      << s_;
+  EXPECT_EQ(prueba::Ocurrencias(
+                s_, "ProMorlaQel.ItemsEstimacion.AddByObject() arrojó la excepción # 457 "),
+            1)
+      << s_;
+  EXPECT_EQ(
+      prueba::Ocurrencias(s_, "ProMorlaQel.ItemsEstimacion.Carga() arrojó la excepción # 94 "), 1)
+      << s_;
+  EXPECT_EQ(prueba::Ocurrencias(s_, "ProMorlaQel.Estimaciones.Carga() arrojó la excepción # 94 "),
+            1)
+      << s_;
   EXPECT_EQ(prueba::Ocurrencias(s_, "\n"), 4);
 }
 

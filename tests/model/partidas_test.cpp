@@ -1,9 +1,9 @@
+#include "model/partidas.h"
+#include "estimates/estimaciones.h"
 #include "model/base_obra.h"
 #include "model/partida.h"
-#include "model/partidas.h"
 #include "model/presup.h"
 #include "model/presups.h"
-#include "estimates/estimaciones.h"
 
 namespace pmq {
 namespace {
@@ -22,7 +22,8 @@ TEST_F(Partidas_, SectionsLoadInCodeOrderAndTheTotalIsTheSumOfStoredAmounts) {
       "('B8','01','Otra obra',NULL,NULL,NULL,999);"
       // The sections' own amounts stay as stored whatever their lines add up to.
       "insert into CONCEPTO (CONCEPTO, COSTO, TIPO) values ('C-1', 1, 1);"
-      "insert into PRESUPS (OBRA, PARTIDA, FRENTE, CONCEPTO, CANT_PRES, PUNIT, IMPORTE, ORDEN) values "
+      "insert into PRESUPS (OBRA, PARTIDA, FRENTE, CONCEPTO, CANT_PRES, PUNIT, IMPORTE, ORDEN) "
+      "values "
       "('A7','01','','C-1',5,7,35,1);");
   auto p = Raiz();
   std::string s;
@@ -54,7 +55,8 @@ TEST_F(Partidas_, SectionsLoadInCodeOrderAndTheTotalIsTheSumOfStoredAmounts) {
 
 TEST_F(Partidas_, LongNamesOffKeepsTheShortNameAndNoRowsLeavesTheTotal) {
   base_->Ejecuta(
-      "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, PNOM_LARGO, IMPORTE) values ('A7','01','Corto','Largo',10);");
+      "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, PNOM_LARGO, IMPORTE) values "
+      "('A7','01','Corto','Largo',10);");
   auto p = Raiz();
   p->NombreLargoPartida = false;
   Calcula(*p);
@@ -113,7 +115,8 @@ TEST_F(Partidas_, AnOutdatedDatabaseWarnsOnceAndStopsInTheSectionThatMeetsIt) {
       "('A7','01','Sin líneas',1),('A7','02','Con línea',2),('A7','03','Nunca leída',3);"
       "insert into PRESUPS (OBRA, PARTIDA, CONCEPTO, CANT_PRES, PUNIT, IMPORTE, ORDEN) values "
       "('A7','02','C-1',1,1,1,1),('A7','02','C-2',1,1,1,2),('A7','03','C-1',1,1,1,1);"
-      "insert into EST1 (OBRA, ESTIMACION, DEDUC_EST, AMORT_EST, IVA_AMORT) values ('A7',1,0,0,0);");
+      "insert into EST1 (OBRA, ESTIMACION, DEDUC_EST, AMORT_EST, IVA_AMORT) values "
+      "('A7',1,0,0,0);");
   auto p = Raiz();
   EXPECT_EQ(Calcula(*p, 2), "");
   const Partidas& ps = *p->Obra->Partidas;
@@ -124,7 +127,8 @@ TEST_F(Partidas_, AnOutdatedDatabaseWarnsOnceAndStopsInTheSectionThatMeetsIt) {
   EXPECT_EQ(host_.mensajes[0].titulo, "ControlQel");
   EXPECT_EQ(host_.mensajes[0].estilo, 48);
   EXPECT_EQ(host_.mensajes[0].texto,
-            "Parece ser que la versión de la base de datos no es la que se esperaba. Verifique que la base de "
+            "Parece ser que la versión de la base de datos no es la que se esperaba. Verifique que "
+            "la base de "
             "datos sea actualizada con la última versión del MorlaQel.");
   EXPECT_EQ(p->Obra->ImporteTotal.Texto(), "3");
   EXPECT_EQ(p->Obra->Estimaciones->Count(), 0);

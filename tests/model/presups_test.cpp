@@ -1,16 +1,16 @@
+#include "model/presups.h"
 #include "catalogue/concepto.h"
 #include "catalogue/explosion.h"
 #include "catalogue/item_explosion.h"
 #include "estimates/estimacion_presup.h"
 #include "estimates/estimaciones.h"
 #include "estimates/estimaciones_presup.h"
-#include "schedule/periodo_por_item.h"
-#include "schedule/periodos_por_item.h"
 #include "model/base_obra.h"
 #include "model/partida.h"
 #include "model/partidas.h"
 #include "model/presup.h"
-#include "model/presups.h"
+#include "schedule/periodo_por_item.h"
+#include "schedule/periodos_por_item.h"
 
 namespace pmq {
 namespace {
@@ -34,11 +34,14 @@ class Presups_ : public BaseObra {
   void Lineas(std::string_view valores) {
     base_->Ejecuta(
         "insert into PRESUPS (OBRA, PARTIDA, FRENTE, CONCEPTO, CANT_PRES, PUNIT, IMPORTE, ORDEN, "
-        "FECHA_INI, FECHA_FIN) select 'A7', '01', f, c, q, pu, imp, o, '2013-03-20', '2013-04-19' from (" +
+        "FECHA_INI, FECHA_FIN) select 'A7', '01', f, c, q, pu, imp, o, '2013-03-20', '2013-04-19' "
+        "from (" +
         std::string(valores) + ")");
   }
 
-  const Presups& LineasCargadas(const Programa& p) const { return *p.Obra->Partidas->Item(1)->Presups; }
+  const Presups& LineasCargadas(const Programa& p) const {
+    return *p.Obra->Partidas->Item(1)->Presups;
+  }
 };
 
 TEST_F(Presups_, AmountsAreRecomputedWithCentRoundingThatTakesHalvesUp) {
@@ -72,12 +75,14 @@ TEST_F(Presups_, AmountsAreRecomputedWithCentRoundingThatTakesHalvesUp) {
   EXPECT_EQ(ls.Programa(s), p.get());
   // The host processed its events after every line, told which section loads.
   EXPECT_EQ(Ocurrencias(::testing::PrintToString(host_.progresos), "Partida 01 "), 3);
-  EXPECT_NE(std::find(host_.progresos.begin(), host_.progresos.end(), "Partida 01 3/3"), host_.progresos.end());
+  EXPECT_NE(std::find(host_.progresos.begin(), host_.progresos.end(), "Partida 01 3/3"),
+            host_.progresos.end());
 }
 
 TEST_F(Presups_, AConceptMissingFromTheCatalogueKeepsTheStoredAmount) {
   Lineas("select '' f, 'NO-EXISTE' c, 4.0 q, 2.5 pu, 10.555 imp, 1 o");
-  base_->Ejecuta("update PRESUPS set CANT_PRES = NULL, ADITIVA = 2, DEDUCTIVA = NULL, FECHA_INI = NULL");
+  base_->Ejecuta(
+      "update PRESUPS set CANT_PRES = NULL, ADITIVA = 2, DEDUCTIVA = NULL, FECHA_INI = NULL");
   auto p = Raiz();
   EXPECT_EQ(Calcula(*p), "");
   ASSERT_EQ(LineasCargadas(*p).Count(), 1);
@@ -102,7 +107,8 @@ TEST_F(Presups_, ADuplicateLineIsSkippedButANullUnitPriceStopsTheSection) {
   auto p = Raiz();
   const std::string s = Calcula(*p);
   EXPECT_EQ(s.rfind("ProMorlaQel.Presups.AddByObject() arrojó la excepción # 457 ", 0), 0u) << s;
-  const std::string nulo = "ProMorlaQel.Presups.Carga() arrojó la excepción # 94 Uso no válido de Null\n";
+  const std::string nulo =
+      "ProMorlaQel.Presups.Carga() arrojó la excepción # 94 Uso no válido de Null\n";
   EXPECT_EQ(s.substr(s.find('\n') + 1), nulo);
   ASSERT_EQ(host_.mensajes.size(), 1u);
   EXPECT_EQ(host_.mensajes[0].texto, s + " 4 ");
@@ -116,9 +122,11 @@ TEST_F(Presups_, ADuplicateLineIsSkippedButANullUnitPriceStopsTheSection) {
 TEST_F(Presups_, CodesWithApostrophesLoadLikeAnyOther) {
   prueba::InsertaObra(*base_, "O''B", "'2013-03-15'", "'2013-04-10'");
   base_->Ejecuta(
-      "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, IMPORTE) values ('O''B','0''1','Comillas',5);"
+      "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, IMPORTE) values "
+      "('O''B','0''1','Comillas',5);"
       "insert into CONCEPTO (CONCEPTO, UNIDAD, COSTO, TIPO) values ('C''1','m',2,1);"
-      "insert into PRESUPS (OBRA, PARTIDA, FRENTE, CONCEPTO, CANT_PRES, PUNIT, IMPORTE, ORDEN) values "
+      "insert into PRESUPS (OBRA, PARTIDA, FRENTE, CONCEPTO, CANT_PRES, PUNIT, IMPORTE, ORDEN) "
+      "values "
       "('O''B','0''1','F''1','C''1',3,2,0,1);");
   auto p = Raiz("O'B");
   EXPECT_EQ(Calcula(*p), "");
@@ -144,7 +152,9 @@ class Desglose : public Presups_ {
 };
 
 TEST_F(Desglose, AConceptIsBrokenDownOnceAndEachLineScalesItsSummaries) {
-  Lineas("select 'A' f, 'C-100' c, 2.0 q, 30 pu, 0 imp, 1 o union all select 'B', 'C-100', 5.0, 30, 0, 2");
+  Lineas(
+      "select 'A' f, 'C-100' c, 2.0 q, 30 pu, 0 imp, 1 o union all select 'B', 'C-100', 5.0, 30, "
+      "0, 2");
   auto p = Raiz();
   EXPECT_EQ(Calcula(*p), "");
   const Concepto& c = *p->Conceptos->Item("kC-100");
@@ -196,7 +206,9 @@ TEST_F(Desglose, WithoutBreakdownNoConceptOrLineHasAnExplosionButAmountsAreRecom
 }
 
 TEST_F(Desglose, EveryLineGetsOneSharePerPeriodEvenWithoutItsConcept) {
-  Lineas("select 'A' f, 'C-100' c, 31.0 q, 10 pu, 0 imp, 1 o union all select 'B', 'NO-HAY', 1.0, 1, 5, 2");
+  Lineas(
+      "select 'A' f, 'C-100' c, 31.0 q, 10 pu, 0 imp, 1 o union all select 'B', 'NO-HAY', 1.0, 1, "
+      "5, 2");
   auto p = Raiz();
   Calcula(*p);
   ASSERT_EQ(p->Periodos->Count(), 3);  // March, April and May 2013
@@ -218,7 +230,8 @@ TEST_F(Desglose, TheWorkKeepsTheHighestEstimateNumberBilledOnAnyLine) {
       "select 'A' f, 'C-100' c, 1.0 q, 10 pu, 0 imp, 1 o union all "
       "select 'B', 'C-100', 1.0, 10, 0, 2 union all select 'C', 'M-1', 1.0, 10, 0, 3");
   base_->Ejecuta(
-      "insert into EST2 (OBRA, ESTIMACION, PARTIDA, FRENTE, CONCEPTO, CANT_EST, PUNIT, IMPORTE, ORDEN) values "
+      "insert into EST2 (OBRA, ESTIMACION, PARTIDA, FRENTE, CONCEPTO, CANT_EST, PUNIT, IMPORTE, "
+      "ORDEN) values "
       "('A7',3,'01','A','C-100',1,10,10,1),('A7',1,'01','A','C-100',1,10,10,2),"
       "('A7',7,'01','B','C-100',1,10,10,3),('A7',2,'01','B','C-100',1,10,10,4),"
       "('A7',5,'01','C','M-1',1,10,10,5);"

@@ -18,7 +18,8 @@ TEST(Programa, FreshRootHasTheDocumentedDefaults) {
   EXPECT_TRUE(p.IncluirDesperdicio && p.IncluirMandoIntermedio && p.IncluirHerramientaMenor &&
               p.IncluirIvaMateriales && p.IncluirIvaSubcontratos);
   EXPECT_FALSE(p.IVA || p.DesglosarMaquinaria || p.UnidadesComerciales);
-  EXPECT_TRUE(p.NombreLargoObra && p.NombreLargoPartida && p.NombreLargoConcepto && p.DesglosarConceptos);
+  EXPECT_TRUE(p.NombreLargoObra && p.NombreLargoPartida && p.NombreLargoConcepto &&
+              p.DesglosarConceptos);
   EXPECT_EQ(p.Obra->FactoresMaquinaria.Count(), 9);
   EXPECT_DOUBLE_EQ(p.Obra->FactoresMaquinaria.Item("Otr")->Factor(2), 1.0);
 }
@@ -93,14 +94,17 @@ TEST_F(Programa_, MissingStartDateWarnsAndFailsTheWorkLoad) {
 
 TEST_F(Programa_, CatalogueMessagesAreShownAtOnceAndCleared) {
   base_->Ejecuta(
-      "insert into CONCEPTO (CONCEPTO, UNIDAD, COSTO, FACCONV, FSREAL_MO, NOM_CORTO, NOM_LARGO, TIPO, TIPOCMAQ) values "
+      "insert into CONCEPTO (CONCEPTO, UNIDAD, COSTO, FACCONV, FSREAL_MO, NOM_CORTO, NOM_LARGO, "
+      "TIPO, TIPOCMAQ) values "
       "('M-1','kg',10,0,NULL,'Cemento','Cemento gris',1,NULL),"
       "('m-1','kg',11,2,1.5,'Duplicado',NULL,1,NULL),"
       "('MO-1','jor',100,1,1.5,'Peón','',NULL,2);");
   auto p = Raiz();
   EXPECT_EQ(Calcula(*p), "");
   ASSERT_EQ(host_.mensajes.size(), 1u);
-  EXPECT_EQ(host_.mensajes[0].texto.rfind("ProMorlaQel.Conceptos.AddByObject() arrojó la excepción # 457 ", 0), 0u);
+  EXPECT_EQ(host_.mensajes[0].texto.rfind(
+                "ProMorlaQel.Conceptos.AddByObject() arrojó la excepción # 457 ", 0),
+            0u);
   EXPECT_EQ(p->Conceptos->Count(), 2);
   const Concepto* m1 = p->Conceptos->Item("KM-1");
   ASSERT_NE(m1, nullptr);
@@ -118,7 +122,8 @@ TEST_F(Programa_, CatalogueMessagesAreShownAtOnceAndCleared) {
 TEST_F(Programa_, HourlyCostsKeepEightComponentsInTheirOrder) {
   base_->Ejecuta(
       "insert into CONCEPTO (CONCEPTO, COSTO, TIPO) values ('DIE',20,1),('OPE',500,2);"
-      "insert into MAQUINA (MAQUINA, VAL_A1, DIESEL, CANT_DIE, CANT_GAS, C_OTRAS, CANT_ACEI, CANT_LLAN, "
+      "insert into MAQUINA (MAQUINA, VAL_A1, DIESEL, CANT_DIE, CANT_GAS, C_OTRAS, CANT_ACEI, "
+      "CANT_LLAN, "
       "CANT_PZAS, CUADRILLA, CANT_OPER, O_CONSUM, MARCA) values "
       "('RETRO', 500000, 'DIE', 10, 0, 0, 0, 0, 0, 'OPE', 0.125, 'NADA', 'Marca');");
   auto p = Raiz();
@@ -166,9 +171,12 @@ TEST(Cuerpo, PercentagesOfTheSectionAndOfTheBudget) {
     double seccion, linea, total;
     const char *de_partida, *de_presupuesto;
   } casos[] = {
-      {1000, 250, 1, "25.000", "25000"},      {5000, 5000, 1, "100.000", "500000"},
-      {10, 12345.67, 1, "123,456.700", "1234567"}, {0, 12, 1, "0.000", "1200"},
-      {1, 1, 3, "100.000", "33.3333"},        {1, 1, 0, "100.000", ""},
+      {1000, 250, 1, "25.000", "25000"},
+      {5000, 5000, 1, "100.000", "500000"},
+      {10, 12345.67, 1, "123,456.700", "1234567"},
+      {0, 12, 1, "0.000", "1200"},
+      {1, 1, 3, "100.000", "33.3333"},
+      {1, 1, 0, "100.000", ""},
   };
   std::string s;
   for (const auto& c : casos) {

@@ -23,7 +23,8 @@ TEST(Dias, MarkersReadBackInOrderAcrossWordBoundaries) {
   EXPECT_EQ(d.Item(3), nullptr);
   EXPECT_EQ(d.Item("2"), nullptr);
 
-  const int32_t tramos[][3] = {{31, 10, 19}, {28, 0, 0}, {200, 60, 130}, {64, 1, 64}, {3, 3, 1}, {70, 64, 65}};
+  const int32_t tramos[][3] = {{31, 10, 19}, {28, 0, 0}, {200, 60, 130},
+                               {64, 1, 64},  {3, 3, 1},  {70, 64, 65}};
   std::string esperado = "01";
   for (const auto& t : tramos) {
     d.AgregaDias(t[0], t[1], t[2]);

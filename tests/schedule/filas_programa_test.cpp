@@ -26,7 +26,8 @@ TEST(FilasPrograma, TheWorkAndEverySectionStartWithTheirTotalsRows) {
   EXPECT_EQ(ClavesFilas(*obra.FPro), "kTotal|kTotalAcumulado");
   Partida partida;
   EXPECT_EQ(ClavesFilas(*partida.FPro),
-            "kTotalMateriales|kTotalManoDeObra|kTotalMaquinaria|kTotalSubcontratos|kTotal|kTotalAcumulado");
+            "kTotalMateriales|kTotalManoDeObra|kTotalMaquinaria|kTotalSubcontratos|kTotal|"
+            "kTotalAcumulado");
   const FilaPrograma* total = partida.FPro->Item("KTOTAL");
   ASSERT_NE(total, nullptr);
   EXPECT_EQ(total->FilasPrograma, partida.FPro.get());
@@ -34,8 +35,9 @@ TEST(FilasPrograma, TheWorkAndEverySectionStartWithTheirTotalsRows) {
 
   std::string s = "previo\n";
   EXPECT_EQ(obra.FPro->Add("ktotal", s), nullptr);
-  EXPECT_EQ(s, "previo\nProMorlaQel.FilaPrograma.Add() arrojó la excepción # 457 "
-               "Esta clave ya está asociada con un elemento de esta colección\n");
+  EXPECT_EQ(s,
+            "previo\nProMorlaQel.FilaPrograma.Add() arrojó la excepción # 457 "
+            "Esta clave ya está asociada con un elemento de esta colección\n");
   EXPECT_EQ(obra.FPro->Count(), 2);
 }
 
@@ -51,8 +53,10 @@ class ItemsFilaTest : public ::testing::Test {
     const struct {
       enumTipoConcepto tipo;
       double cantidad;
-    } insumos[] = {{enumTipoConcepto::Material, 2.5},   {enumTipoConcepto::Material, 1},
-                   {enumTipoConcepto::ManoDeObra, 0.2}, {enumTipoConcepto::Material, 1.0 / 7},
+    } insumos[] = {{enumTipoConcepto::Material, 2.5},
+                   {enumTipoConcepto::Material, 1},
+                   {enumTipoConcepto::ManoDeObra, 0.2},
+                   {enumTipoConcepto::Material, 1.0 / 7},
                    {enumTipoConcepto::Maquinaria, 0.05}};
     auto e = std::make_unique<Explosion>();
     std::string s;
@@ -131,10 +135,11 @@ TEST_F(ItemsFilaTest, OneItemPerSummaryEntryOfTheChosenKindOrOnlyTheDayOffsetsPe
 TEST_F(ItemsFilaTest, ALineWithoutParentsOrBreakdownIsReported) {
   std::string s;
   items_.CalculaDias(enumTipoPrograma::MaterialesImportes, ParaInsumo, s);
-  EXPECT_EQ(s, "ProMorlaQel.ItemFila.GetIdxs() arrojó la excepción # 91 "
-               "Variable de objeto o bloque With no establecido\n"
-               "ProMorlaQel.ItemFila.CalculaDias() arrojó la excepción # 91 "
-               "Variable de objeto o bloque With no establecido\n");
+  EXPECT_EQ(s,
+            "ProMorlaQel.ItemFila.GetIdxs() arrojó la excepción # 91 "
+            "Variable de objeto o bloque With no establecido\n"
+            "ProMorlaQel.ItemFila.CalculaDias() arrojó la excepción # 91 "
+            "Variable de objeto o bloque With no establecido\n");
   s.clear();
   p1_.Explosion.reset();
   items_.Presup = presup_;

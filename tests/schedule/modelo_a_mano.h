@@ -18,7 +18,8 @@ namespace pmq::prueba {
 class ModeloAMano {
  public:
   explicit ModeloAMano(const std::string& obra = "A7", const std::string& partida = "01") {
-    programa.Obra->Programa = programa.Periodos->Programa = programa.Conceptos->Programa = &programa;
+    programa.Obra->Programa = programa.Periodos->Programa = programa.Conceptos->Programa =
+        &programa;
     Obra().Des.Clave = obra;
     Obra().Partidas->Obra = &Obra();
     auto p = std::make_unique<pmq::Partida>();

@@ -12,8 +12,12 @@
 namespace pmq {
 namespace {
 
-Fecha F(const char* iso) { return Fecha::DesdeIso(iso); }
-Moneda M(const char* texto) { return Moneda::DesdeTexto(texto); }
+Fecha F(const char* iso) {
+  return Fecha::DesdeIso(iso);
+}
+Moneda M(const char* texto) {
+  return Moneda::DesdeTexto(texto);
+}
 
 // A calendar of January to March 2013 and lines spread over it the way the
 // line loader does: one share per period, linked before it is computed.
@@ -24,7 +28,8 @@ class Reparto : public ::testing::Test {
   PeriodosPorItem& Reparte(const char* inicio, const char* final_, double cantidad = 100,
                            const char* importe = "1000") {
     auto ppi = std::make_unique<PeriodosPorItem>();
-    ppi->Presup = &m_.Linea(std::to_string(repartos_.size()), "C-1", F(inicio), F(final_), cantidad, M(importe));
+    ppi->Presup = &m_.Linea(std::to_string(repartos_.size()), "C-1", F(inicio), F(final_), cantidad,
+                            M(importe));
     for (int32_t k = 1; k <= m_.Periodos().Count(); ++k) {
       auto s = std::make_unique<PeriodoPorItem>();
       s->PeriodosPorItem = ppi.get();
@@ -74,7 +79,8 @@ TEST_F(Reparto, TheSixOverlapCases) {
     EXPECT_EQ(s.P2, p.Final);
     EXPECT_EQ(s.Dias.PeriodoPorItem, &s);
     std::string marcas;
-    for (int32_t i = 1; i <= p.Duracion; ++i) marcas += (c.caso != 5 && i >= c.d1 && i <= c.d2) ? '1' : '0';
+    for (int32_t i = 1; i <= p.Duracion; ++i)
+      marcas += (c.caso != 5 && i >= c.d1 && i <= c.d2) ? '1' : '0';
     EXPECT_EQ(s.Dias.Texto(), marcas);
   }
   EXPECT_EQ(errores_, "");
@@ -134,9 +140,12 @@ TEST_F(Reparto, UnknownPeriodLeavesTheShareAndMissingLinksReport) {
 
   ppi.Presup = nullptr;
   s.AgregaDias(1, e);
-  EXPECT_EQ(e.rfind("ProMorlaQel.PeriodoPorItem.AgregaDias() arrojó la excepción # 91 ", 0), 0u) << e;
+  EXPECT_EQ(e.rfind("ProMorlaQel.PeriodoPorItem.AgregaDias() arrojó la excepción # 91 ", 0), 0u)
+      << e;
   ppi.Add(nullptr, e);
-  EXPECT_NE(e.find("\nProMorlaQel.PeriodosPorItem.Add() arrojó la excepción # 91 "), std::string::npos) << e;
+  EXPECT_NE(e.find("\nProMorlaQel.PeriodosPorItem.Add() arrojó la excepción # 91 "),
+            std::string::npos)
+      << e;
   EXPECT_EQ(ppi.Count(), 0);
   EXPECT_EQ(ppi.Item(1), nullptr);
 }

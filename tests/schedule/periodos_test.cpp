@@ -7,7 +7,9 @@
 namespace pmq {
 namespace {
 
-Fecha F(const char* iso) { return Fecha::DesdeIso(iso); }
+Fecha F(const char* iso) {
+  return Fecha::DesdeIso(iso);
+}
 
 // The calendar as text: "first..last ini-fin" per period, checking on the way
 // that each period is linked and numbered on from the one before it.
@@ -20,8 +22,8 @@ std::string Calendario(const Periodos& cal) {
     EXPECT_EQ(p->Final - p->Inicio + 1, p->Duracion);
     EXPECT_EQ(p->IdxFin - p->IdxIni + 1, p->Duracion);
     siguiente = p->IdxFin + 1;
-    t += (t.empty() ? "" : " ") + p->Inicio.Iso() + ".." + p->Final.Iso() + " " + std::to_string(p->IdxIni) +
-         "-" + std::to_string(p->IdxFin);
+    t += (t.empty() ? "" : " ") + p->Inicio.Iso() + ".." + p->Final.Iso() + " " +
+         std::to_string(p->IdxIni) + "-" + std::to_string(p->IdxFin);
   }
   return t;
 }
@@ -37,10 +39,11 @@ TEST(Periodos, OnePeriodPerCalendarMonthOfTheWork) {
       {"2013-01-01", "2013-01-31", enumMensual, 31, "2013-01-01..2013-01-31 1-31"},
       {"2013-12-15", "2014-02-10", enumMensual, 58,
        "2013-12-01..2013-12-31 1-31 2014-01-01..2014-01-31 32-62 2014-02-01..2014-02-28 63-90"},
-      {"2013-03-15", "2013-04-10", enumMensual, 27, "2013-03-01..2013-03-31 1-31 2013-04-01..2013-04-30 32-61"},
+      {"2013-03-15", "2013-04-10", enumMensual, 27,
+       "2013-03-01..2013-03-31 1-31 2013-04-01..2013-04-30 32-61"},
       {"2012-02-03", "2012-02-20", enumMensual, 18, "2012-02-01..2012-02-29 1-29"},
       {"2013-06-30", "2013-06-30", enumMensual, 1, "2013-06-01..2013-06-30 1-30"},
-      {"2013-03-10", "2013-03-01", enumMensual, -8, ""},   // ends before it starts
+      {"2013-03-10", "2013-03-01", enumMensual, -8, ""},    // ends before it starts
       {"2013-01-01", "2013-03-31", enumQuincenal, 90, ""},  // no fortnightly calendar
   };
   for (const auto& c : casos) {

@@ -11,8 +11,14 @@ TEST(ColTrans, ExamplesAndTheTwoLetterRuleAgreeWithGeneralLettersAndRoundTrip) {
   // ColTrans follows the quotient/remainder rule up to ZZ; LetrasColumna is an
   // independent bijective base-26 conversion. Both must agree everywhere, and
   // NumeroColumna must undo them over the whole range of columns.
-  for (const auto& [n, letras] : {std::pair<int64_t, const char*>{1, "A"}, {26, "Z"}, {27, "AA"}, {52, "AZ"},
-                                   {53, "BA"}, {702, "ZZ"}, {703, "AAA"}, {16384, "XFD"}}) {
+  for (const auto& [n, letras] : {std::pair<int64_t, const char*>{1, "A"},
+                                  {26, "Z"},
+                                  {27, "AA"},
+                                  {52, "AZ"},
+                                  {53, "BA"},
+                                  {702, "ZZ"},
+                                  {703, "AAA"},
+                                  {16384, "XFD"}}) {
     EXPECT_EQ(LibroExcel::ColTrans(n), letras);
   }
   std::string anterior;
@@ -23,7 +29,9 @@ TEST(ColTrans, ExamplesAndTheTwoLetterRuleAgreeWithGeneralLettersAndRoundTrip) {
     ASSERT_EQ(NumeroColumna(letras), n) << letras;
     ASSERT_TRUE(sErrores.empty());
     // Columns sort by length, then alphabetically.
-    ASSERT_TRUE(letras.size() > anterior.size() || (letras.size() == anterior.size() && letras > anterior)) << n;
+    ASSERT_TRUE(letras.size() > anterior.size() ||
+                (letras.size() == anterior.size() && letras > anterior))
+        << n;
     anterior = letras;
   }
 }

@@ -44,7 +44,8 @@ TEST(Escala, ProgramSheetOfFortyThousandRows) {
     ws.cells(fila, 1).Value(std::to_string(linea + 1) + ")");
     ws.cells(fila, 3).Value("Concepto de obra número " + std::to_string(linea % 977));
     ws.cells(fila, 6).Value(12.5 + linea);
-    libro->FormatoSeleccion(fila, 6, fila, 6, "", "#,##0.0000", kAlineaArriba, kAlineaDerecha, false, false, false);
+    libro->FormatoSeleccion(fila, 6, fila, 6, "", "#,##0.0000", kAlineaArriba, kAlineaDerecha,
+                            false, false, false);
     // The line works on a stretch of about fifty days.
     const int32_t desde = kPrimeraDia + (linea * 37) % (kDias - 60);
     std::string renglon = "=";
@@ -70,7 +71,8 @@ TEST(Escala, ProgramSheetOfFortyThousandRows) {
     libro->SetFormula(&ws, fila, total, renglon, sErrores);
   }
   ws.Columns("H:" + LibroExcel::ColTrans(total - 1)).columnwidth(2);
-  libro->FormatoSeleccion(1, 3, fila + 10, 3, "", "", kAlineaArriba, kAlineaIzquierda, false, true, false);
+  libro->FormatoSeleccion(1, 3, fila + 10, 3, "", "", kAlineaArriba, kAlineaIzquierda, false, true,
+                          false);
   ws.Columns("A:I").entirecolumn().autofit();
   EXPECT_EQ(sErrores, "");
   const size_t merges = ws.Merges().Count();

@@ -5,9 +5,9 @@
 #include "common/host_grabador.h"
 #include "sheet/bitacora_libros.h"
 #include "sheet/hc_application.h"
+#include "sheet/lector_libro.h"
 #include "sheet/libro_excel.h"
 #include "sheet/verificador_xlsx.h"
-#include "sheet/lector_libro.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -27,7 +27,8 @@ using nlohmann::json;
 
 std::set<std::string> Archivos(const std::string& carpeta) {
   std::set<std::string> nombres;
-  for (const auto& e : std::filesystem::directory_iterator(carpeta)) nombres.insert(e.path().filename().string());
+  for (const auto& e : std::filesystem::directory_iterator(carpeta))
+    nombres.insert(e.path().filename().string());
   return nombres;
 }
 
@@ -61,7 +62,8 @@ class LimiteArchivos {
 // Enough cells that the workbook is far larger than a few kilobytes.
 void LlenaHoja(HcWorksheet& hoja) {
   for (int32_t f = 1; f <= 400; ++f) {
-    for (int32_t c = 1; c <= 20; ++c) hoja.cells(f, c).Value("celda " + std::to_string(f * 100 + c));
+    for (int32_t c = 1; c <= 20; ++c)
+      hoja.cells(f, c).Value("celda " + std::to_string(f * 100 + c));
   }
 }
 
@@ -93,13 +95,15 @@ TEST_F(EscrituraTest, TheExportReachesTheFileWhenTheWrapperIsReleased) {
     ws.cells(15, 1).Value("01");
     ws.cells(15, 2).Value("1)");
     ws.cells(17, 6).Value(1234.5);
-    libro.FormatoSeleccion(17, 6, 17, 6, "", "#,##0.0000", kAlineaArriba, kAlineaDerecha, false, false, false);
+    libro.FormatoSeleccion(17, 6, 17, 6, "", "#,##0.0000", kAlineaArriba, kAlineaDerecha, false,
+                           false, false);
     ws.cells(17, 7).Value(Moneda::DesdeUnidades(255000));
     ws.cells(18, 7).Value(int64_t{3});
-    libro.FormatoSeleccion(17, 7, 18, 7, "Currency", "", kAlineaArriba, kAlineaDerecha, true, false, false);
-    ws.cells(18, 10).Value(3.25);
-    libro.FormatoSeleccion(18, 10, 18, 10, "", "###,###,##0.000000", kAlineaArriba, kAlineaDerecha, true, false,
+    libro.FormatoSeleccion(17, 7, 18, 7, "Currency", "", kAlineaArriba, kAlineaDerecha, true, false,
                            false);
+    ws.cells(18, 10).Value(3.25);
+    libro.FormatoSeleccion(18, 10, 18, 10, "", "###,###,##0.000000", kAlineaArriba, kAlineaDerecha,
+                           true, false, false);
     ws.cells(17, 8).Value(Moneda::DesdeEntero(1000));
     ws.cells(17, 39).Value(Moneda::DesdeUnidades(5002500));
     ws.cells(19, 8).Value(Moneda::DesdeEntero(10));
@@ -122,9 +126,11 @@ TEST_F(EscrituraTest, TheExportReachesTheFileWhenTheWrapperIsReleased) {
     libro.SetFormula(&ws, 28, 8, "=A15+1", sErrores);
     ws.cells(20, 3).Value("Excavación en material tipo II por medios mecánicos, incluye acarreos");
     ws.Columns(3).columnwidth(60);
-    libro.FormatoSeleccion(1, 3, 30, 3, "", "", kAlineaArriba, kAlineaIzquierda, false, true, false);
+    libro.FormatoSeleccion(1, 3, 30, 3, "", "", kAlineaArriba, kAlineaIzquierda, false, true,
+                           false);
     // After the column formats, which undo merges that cross them (as the program sheet does).
-    libro.FormatoSeleccion(1, 1, 1, 20, "", "", kAlineaArriba, kAlineaCentro, false, false, true, sErrores);
+    libro.FormatoSeleccion(1, 1, 1, 20, "", "", kAlineaArriba, kAlineaCentro, false, false, true,
+                           sErrores);
     ws.Columns("H:" + LibroExcel::ColTrans(70)).columnwidth(2);
     ws.Columns("A:B").entirecolumn().autofit();
 
@@ -195,7 +201,7 @@ TEST_F(EscrituraTest, TheExportReachesTheFileWhenTheWrapperIsReleased) {
   EXPECT_NEAR(anchos["H"].get<double>(), 2.71, 0.1);
   EXPECT_NEAR(anchos["BR"].get<double>(), 2.71, 0.1);
   EXPECT_FALSE(anchos.contains("BS"));
-  EXPECT_GT(anchos["A"].get<double>(), 3);   // "CONSTRUCTORA EJEMPLO" is merged and does not count
+  EXPECT_GT(anchos["A"].get<double>(), 3);  // "CONSTRUCTORA EJEMPLO" is merged and does not count
   EXPECT_LT(anchos["A"].get<double>(), 5);
   // Three-letter columns up to the last one.
   EXPECT_EQ(c.at("Resumen!AAA1")["valor"], "AAA");
@@ -265,11 +271,13 @@ TEST_F(EscrituraTest, TheVerifierFindsAPartCutShort) {
   LlenaHoja(*libro->Sheets().Item(1));
   libro->Saveas(bueno);
   EXPECT_NO_THROW(VerificadorXlsx::Verifica(bueno));
-  const std::string python = std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
-  for (const std::string parte : {"xl/worksheets/sheet1.xml", "xl/styles.xml", "[Content_Types].xml"}) {
+  const std::string python =
+      std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
+  for (const std::string parte :
+       {"xl/worksheets/sheet1.xml", "xl/styles.xml", "[Content_Types].xml"}) {
     const std::string malo = dir_.Archivo("malo.xlsx");
-    const std::string orden = python + " '" PMQ_SOURCE_DIR "/tests/sheet/recorta_parte.py' '" + bueno + "' '" + malo +
-                              "' '" + parte + "'";
+    const std::string orden = python + " '" PMQ_SOURCE_DIR "/tests/sheet/recorta_parte.py' '" +
+                              bueno + "' '" + malo + "' '" + parte + "'";
     ASSERT_EQ(std::system(orden.c_str()), 0);
     std::string descripcion;
     try {
@@ -290,7 +298,8 @@ TEST_F(EscrituraTest, PathsThatCannotBeWritten) {
   const std::string carpeta = dir_.Archivo("carpeta.xlsx");
   std::filesystem::create_directory(carpeta);
   EscribeArchivo(carpeta + "/dentro.txt", "x");
-  for (const std::string& ruta : {carpeta, dir_.Archivo("no/existe.xlsx"), std::string("  "), dir_.Ruta() + "/"}) {
+  for (const std::string& ruta :
+       {carpeta, dir_.Archivo("no/existe.xlsx"), std::string("  "), dir_.Ruta() + "/"}) {
     int numero = 0;
     try {
       libro->Saveas(ruta);

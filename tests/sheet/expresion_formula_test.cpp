@@ -1,7 +1,7 @@
+#include "sheet/expresion_formula.h"
 #include "common/error_qel.h"
 #include "sheet/celdas_hoja.h"
 #include "sheet/evaluador_hoja.h"
-#include "sheet/expresion_formula.h"
 
 #include <gtest/gtest.h>
 
@@ -23,20 +23,24 @@ int NumeroDeError(const std::string& formula) {
 }
 
 TEST(ExpresionFormula, AcceptsWhatTheReportsWrite) {
-  for (const char* f : {"=H17+AM17+BO17", "=G10*F10", "=F10+I10-J10", "=K12-(O12+Q12)", "=H10+H11+H12",
-                        "=XFD1048576", "=-A1", "=2*-3", "=1++2", "=--1", "=((A1))", "=1.5E+3*.5", "=$A$1+B$2+$C3"}) {
+  for (const char* f : {"=H17+AM17+BO17", "=G10*F10", "=F10+I10-J10", "=K12-(O12+Q12)",
+                        "=H10+H11+H12", "=XFD1048576", "=-A1", "=2*-3", "=1++2", "=--1", "=((A1))",
+                        "=1.5E+3*.5", "=$A$1+B$2+$C3"}) {
     EXPECT_EQ(NumeroDeError(f), 0) << f;
   }
 }
 
 TEST(ExpresionFormula, RejectsWhatASpreadsheetRejectsWith1004) {
-  for (const char* f : {"=", "= ", "=A1+", "=*A1", "=A1*", "=()", "=K12-()", "=(A1", "=A1)", "=A1 B1",
-                        "=XFE1", "=AAAA1", "=A0", "=A1048577", "=SUM(A1)", "=A1:B2", "=Hoja1!A1", "=_17+_19",
-                        "=A1/2", "=1..2", "=1A", "=A", "=1E", "=50%", "A1+B1", ""}) {
+  for (const char* f :
+       {"=",        "= ",     "=A1+",      "=*A1",     "=A1*",   "=()",   "=K12-()",
+        "=(A1",     "=A1)",   "=A1 B1",    "=XFE1",    "=AAAA1", "=A0",   "=A1048577",
+        "=SUM(A1)", "=A1:B2", "=Hoja1!A1", "=_17+_19", "=A1/2",  "=1..2", "=1A",
+        "=A",       "=1E",    "=50%",      "A1+B1",    ""}) {
     EXPECT_EQ(NumeroDeError(f), errores::kAplicacion) << f;
   }
   EXPECT_EQ(NumeroDeError("=" + std::string(8192, '1')), errores::kAplicacion);
-  EXPECT_EQ(NumeroDeError("=" + std::string(70, '(') + "1" + std::string(70, ')')), errores::kAplicacion);
+  EXPECT_EQ(NumeroDeError("=" + std::string(70, '(') + "1" + std::string(70, ')')),
+            errores::kAplicacion);
   EXPECT_EQ(NumeroDeError("=" + std::string(60, '(') + "1" + std::string(60, ')')), 0);
 }
 
@@ -62,12 +66,17 @@ TEST(ExpresionFormula, EvaluationFollowsPrecedenceAndPropagatesErrors) {
   auto valor = [](const char* texto, std::vector<ExpresionFormula::Resultado> refs = {}) {
     return ExpresionFormula::Analiza(texto).Evalua(refs);
   };
-  for (const auto& [texto, esperado] : {std::pair<const char*, double>{"=2+3*4", 14}, {"=(2+3)*4", 20},
-                                      {"=10-4-3", 3}, {"=-2*-3", 6}, {"=1-(2-(3-4))", -2}}) {
+  for (const auto& [texto, esperado] : {std::pair<const char*, double>{"=2+3*4", 14},
+                                        {"=(2+3)*4", 20},
+                                        {"=10-4-3", 3},
+                                        {"=-2*-3", 6},
+                                        {"=1-(2-(3-4))", -2}}) {
     EXPECT_DOUBLE_EQ(valor(texto).valor, esperado) << texto;
   }
-  EXPECT_DOUBLE_EQ(valor("=A1*B1+A1", {{2.5, Error::kNinguno}, {4, Error::kNinguno}, {2.5, Error::kNinguno}}).valor,
-                   12.5);
+  EXPECT_DOUBLE_EQ(
+      valor("=A1*B1+A1", {{2.5, Error::kNinguno}, {4, Error::kNinguno}, {2.5, Error::kNinguno}})
+          .valor,
+      12.5);
   EXPECT_EQ(valor("=A1+1", {{0, Error::kValor}}).error, Error::kValor);
   EXPECT_EQ(valor("=1E300*1E300").error, Error::kNumero);
   EXPECT_EQ(ExpresionFormula::TextoError(Error::kValor), "#VALUE!");
@@ -77,7 +86,9 @@ TEST(ExpresionFormula, EvaluationFollowsPrecedenceAndPropagatesErrors) {
 class EvaluadorHojaTest : public ::testing::Test {
  protected:
   void Numero(int32_t f, int32_t c, double v) { celdas_.PonNumero(celdas_.Obtiene(f, c), v); }
-  void Formula(int32_t f, int32_t c, const std::string& t) { celdas_.PonFormula(celdas_.Obtiene(f, c), t); }
+  void Formula(int32_t f, int32_t c, const std::string& t) {
+    celdas_.PonFormula(celdas_.Obtiene(f, c), t);
+  }
   ExpresionFormula::Resultado Resultado(int32_t f, int32_t c) {
     return EvaluadorHoja::ValorDe(celdas_.Busca(f, c), celdas_);
   }
@@ -85,8 +96,8 @@ class EvaluadorHojaTest : public ::testing::Test {
 };
 
 TEST_F(EvaluadorHojaTest, EmptyCellsCountAsZeroAndFormulasSeeFormulas) {
-  Numero(10, 6, 3);       // F10 quantity
-  Numero(10, 7, 2.5);     // G10 unit price
+  Numero(10, 6, 3);    // F10 quantity
+  Numero(10, 7, 2.5);  // G10 unit price
   Formula(10, 8, "=G10*F10");
   Formula(11, 8, "=G11*F11");  // an empty line
   Formula(13, 8, "=H10+H11+H12");

@@ -70,9 +70,10 @@ TEST_F(HojaTest, SheetNamesFollowTheSpreadsheetRules) {
   hoja_->Name("Ñandú áéíóú");
   HcWorksheet* nueva = libro_->Sheets().Add();
   const std::string nombre = nueva->Name();
-  for (const std::string& malo : {std::string(), std::string(32, 'x'), std::string("a:b"), std::string("a/b"),
-                                  std::string("a?"), std::string("[a]"), std::string("'a"), std::string("a'"),
-                                  std::string("ñandú ÁÉÍÓÚ")}) {
+  for (const std::string& malo :
+       {std::string(), std::string(32, 'x'), std::string("a:b"), std::string("a/b"),
+        std::string("a?"), std::string("[a]"), std::string("'a"), std::string("a'"),
+        std::string("ñandú ÁÉÍÓÚ")}) {
     EXPECT_EQ(NumeroDeError([&] { nueva->Name(malo); }), errores::kAplicacion) << malo;
   }
   EXPECT_EQ(nueva->Name(), nombre);
@@ -99,7 +100,8 @@ TEST_F(HojaTest, CellValuesKeepTheirKind) {
   EXPECT_EQ(NumeroDeError([&] { hoja_->cells(1, 16385); }), errores::kAplicacion);
   EXPECT_EQ(NumeroDeError([&] { hoja_->cells(1048577, 1); }), errores::kAplicacion);
   EXPECT_EQ(NumeroDeError([&] { hoja_->cells(1048576, 16384).Value(1.0); }), 0);
-  EXPECT_EQ(NumeroDeError([&] { hoja_->cells(2, 1).Value(std::string(32768, 'a')); }), errores::kAplicacion);
+  EXPECT_EQ(NumeroDeError([&] { hoja_->cells(2, 1).Value(std::string(32768, 'a')); }),
+            errores::kAplicacion);
 }
 
 TEST_F(HojaTest, FormulasAreKeptNormalizedAndComputedOnRead) {
@@ -133,7 +135,8 @@ TEST_F(HojaTest, RangeSpansTwoCellsOfOneSheetAndSelectionNeedsTheActiveSheet) {
   EXPECT_EQ(r.LastRow(), 5);
   EXPECT_EQ(r.LastColumn(), 4);
   HcWorksheet* otra = libro_->Sheets().Add();
-  EXPECT_EQ(NumeroDeError([&] { app_.Range(hoja_->cells(1, 1), otra->cells(1, 1)); }), errores::kAplicacion);
+  EXPECT_EQ(NumeroDeError([&] { app_.Range(hoja_->cells(1, 1), otra->cells(1, 1)); }),
+            errores::kAplicacion);
   EXPECT_EQ(NumeroDeError([&] { app_.Range(HcRange(), hoja_->cells(1, 1)); }), errores::kObjeto);
   // hoja_ is no longer the active sheet.
   EXPECT_EQ(NumeroDeError([&] { r.Select(); }), errores::kAplicacion);
@@ -278,7 +281,7 @@ TEST_F(HojaTest, AutofitMeasuresWhatTheCellsShow) {
   EXPECT_DOUBLE_EQ(hoja_->Columns(4).columnwidth(), kAnchoPredeterminado);
   EXPECT_DOUBLE_EQ(hoja_->Columns(5).columnwidth(), kAnchoPredeterminado);
   const double f = hoja_->Columns(6).columnwidth();
-  EXPECT_GT(f, 12);  // the wide letters decide
+  EXPECT_GT(f, 12);                                // the wide letters decide
   EXPECT_GT(hoja_->Columns(7).columnwidth(), 12);  // "123456789000" from the formula
   // Only the narrow letters: a much narrower column.
   hoja_->cells(3, 6).Value("");
@@ -290,10 +293,9 @@ TEST_F(HojaTest, AfterQuitEveryMemberFailsWith462) {
   HcRange celda = hoja_->cells(1, 1);
   app_.Quit();
   EXPECT_TRUE(app_.Terminada());
-  for (const std::function<void()>& miembro :
-       std::vector<std::function<void()>>{[&] { app_.workbooks(); }, [&] { app_.Visible(true); },
-                                          [&] { app_.Quit(); }, [&] { hoja_->cells(1, 1); },
-                                          [&] { celda.Value(1.0); }, [&] { libro_->Sheets(); }}) {
+  for (const std::function<void()>& miembro : std::vector<std::function<void()>>{
+           [&] { app_.workbooks(); }, [&] { app_.Visible(true); }, [&] { app_.Quit(); },
+           [&] { hoja_->cells(1, 1); }, [&] { celda.Value(1.0); }, [&] { libro_->Sheets(); }}) {
     EXPECT_EQ(NumeroDeError(miembro), errores::kServidorRemoto);
   }
 }

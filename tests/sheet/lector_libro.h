@@ -13,8 +13,10 @@ namespace pmq::prueba {
 
 inline nlohmann::json LeeLibro(const std::string& ruta) {
   // Debian's interpreter carries python3-openpyxl even when another python3 comes first in PATH.
-  const std::string python = std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
-  const std::string orden = python + " '" PMQ_SOURCE_DIR "/tests/sheet/lee_libro.py' '" + ruta + "'";
+  const std::string python =
+      std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
+  const std::string orden =
+      python + " '" PMQ_SOURCE_DIR "/tests/sheet/lee_libro.py' '" + ruta + "'";
   FILE* tubo = popen(orden.c_str(), "r");
   if (tubo == nullptr) {
     ADD_FAILURE() << "no se pudo ejecutar " << orden;

@@ -1,12 +1,12 @@
 // The workbook wrapper driven as the report controllers drive it, through the
 // recording host and scripted providers of the application.
 
+#include "sheet/libro_excel.h"
 #include "apoyo/base_prueba.h"
 #include "common/error_qel.h"
 #include "common/host_grabador.h"
 #include "sheet/automatizacion.h"
 #include "sheet/bitacora_libros.h"
-#include "sheet/libro_excel.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +47,9 @@ class ProveedorPrueba : public ProveedorAutomatizacion {
 // A host whose file dialog fails.
 class HostDialogoRoto : public HostGrabador {
  public:
-  RespuestaDialogo DialogoArchivo(const PeticionDialogo&) override { throw ErrorQel(errores::kRuta); }
+  RespuestaDialogo DialogoArchivo(const PeticionDialogo&) override {
+    throw ErrorQel(errores::kRuta);
+  }
 };
 
 std::string Mensaje(std::string_view operacion, int numero, std::string_view descripcion) {
@@ -103,7 +105,8 @@ TEST_F(LibroExcelTest, AbreLibroAsksForThePathStartsTheApplicationAndSavesTheWor
   EXPECT_EQ(sErrores, "");
   // A name already used is refused.
   EXPECT_EQ(libro.CreaHoja("programa obra", 3, sErrores), nullptr);
-  EXPECT_EQ(sErrores, Mensaje("CreaHoja", errores::kAplicacion, DescripcionError(errores::kAplicacion)));
+  EXPECT_EQ(sErrores,
+            Mensaje("CreaHoja", errores::kAplicacion, DescripcionError(errores::kAplicacion)));
 }
 
 TEST_F(LibroExcelTest, CancellingTheDialogStillStartsTheApplicationButSavingFails) {
@@ -111,7 +114,8 @@ TEST_F(LibroExcelTest, CancellingTheDialogStillStartsTheApplicationButSavingFail
   libro.Visible = true;
   std::string sErrores;
   EXPECT_FALSE(libro.AbreLibro("", sErrores));
-  EXPECT_EQ(sErrores, Mensaje("CreaLibro", errores::kAplicacion, "No se puede guardar el libro sin nombre de archivo"));
+  EXPECT_EQ(sErrores, Mensaje("CreaLibro", errores::kAplicacion,
+                              "No se puede guardar el libro sin nombre de archivo"));
   ASSERT_NE(libro.ExcelApp, nullptr);
   EXPECT_EQ(libro.ExcelApp->workbooks().Count(), 1);  // added, never saved
   EXPECT_EQ(libro.Workbook, nullptr);
@@ -120,9 +124,9 @@ TEST_F(LibroExcelTest, CancellingTheDialogStillStartsTheApplicationButSavingFail
 
 TEST_F(LibroExcelTest, OnlyAnXlsxExtensionIsAccepted) {
   const std::vector<std::pair<std::string, bool>> casos = {
-      {dir_.Archivo("a.xls"), false},        {dir_.Archivo("b.XLSX"), true},
-      {dir_.Archivo("c.xlsx.bak"), false},   {dir_.Archivo("d"), false},
-      {dir_.Archivo("e.XlSx"), true},        {"", false}};
+      {dir_.Archivo("a.xls"), false},      {dir_.Archivo("b.XLSX"), true},
+      {dir_.Archivo("c.xlsx.bak"), false}, {dir_.Archivo("d"), false},
+      {dir_.Archivo("e.XlSx"), true},      {"", false}};
   for (const auto& [ruta, aceptada] : casos) {
     Responde(ruta);
     LibroExcel libro;
@@ -150,10 +154,12 @@ TEST_F(LibroExcelTest, ADialogFailureReplacesTheErrorText) {
   LibroExcel libro;
   std::string sErrores = "texto anterior\n";
   EXPECT_FALSE(libro.AbreLibro("", sErrores));
-  const std::string esperado = "76~No se ha encontrado la ruta de acceso~Ribex~PrincipalCtrl~GetRutaArchivo";
+  const std::string esperado =
+      "76~No se ha encontrado la ruta de acceso~Ribex~PrincipalCtrl~GetRutaArchivo";
   EXPECT_EQ(sErrores.substr(0, esperado.size()), esperado);
   EXPECT_EQ(sErrores.substr(esperado.size()),
-            Mensaje("CreaLibro", errores::kAplicacion, "No se puede guardar el libro sin nombre de archivo"));
+            Mensaje("CreaLibro", errores::kAplicacion,
+                    "No se puede guardar el libro sin nombre de archivo"));
 }
 
 TEST_F(LibroExcelTest, WithoutAnyApplicationTheUserIsToldAndEveryIdentifierWasTried) {
@@ -174,7 +180,8 @@ TEST_F(LibroExcelTest, WithoutAnyApplicationTheUserIsToldAndEveryIdentifierWasTr
   EXPECT_EQ(host_.mensajes[0].titulo, "MorlaQel");
   EXPECT_EQ(host_.mensajes[0].estilo, kMsgExclamacion);
   EXPECT_EQ(host_.mensajes[0].texto,
-            "Debe de tener alguna versión de Microsoft Excel instalada en su sistema para porder utilizar el "
+            "Debe de tener alguna versión de Microsoft Excel instalada en su sistema para porder "
+            "utilizar el "
             "exportador.");
   Responde(dir_.Archivo("x.xlsx"));
   EXPECT_FALSE(libro.AbreLibro("", sErrores));
@@ -271,8 +278,8 @@ class LibroAbiertoTest : public LibroExcelTest {
 };
 
 TEST_F(LibroAbiertoTest, FormatoSeleccionAppliesStyleOrNumberFormatThenTheFiveSettings) {
-  libro_.FormatoSeleccion(10, 7, 12, 8, "Currency", "###,###,##0.000000", kAlineaArriba, kAlineaDerecha, true,
-                          false, false);
+  libro_.FormatoSeleccion(10, 7, 12, 8, "Currency", "###,###,##0.000000", kAlineaArriba,
+                          kAlineaDerecha, true, false, false);
   EXPECT_EQ(Ws().cells(12, 8).NumberFormat(), "\"$\"#,##0.00_);(\"$\"#,##0.00)");
   EXPECT_EQ(Ws().cells(10, 7).HorizontalAlignment(), kAlineaDerecha);
   EXPECT_EQ(Ws().cells(11, 7).VerticalAlignment(), kAlineaArriba);
@@ -280,8 +287,8 @@ TEST_F(LibroAbiertoTest, FormatoSeleccionAppliesStyleOrNumberFormatThenTheFiveSe
   EXPECT_FALSE(Ws().cells(11, 8).WrapText());
   EXPECT_FALSE(Ws().cells(11, 8).MergeCells());
   for (const char* estilo : {"", "currencia", "Normal"}) {
-    libro_.FormatoSeleccion(10, 6, 12, 6, estilo, "###,###,##0.000000", kAlineaArriba, kAlineaDerecha, true, false,
-                            false);
+    libro_.FormatoSeleccion(10, 6, 12, 6, estilo, "###,###,##0.000000", kAlineaArriba,
+                            kAlineaDerecha, true, false, false);
     EXPECT_EQ(Ws().cells(12, 6).NumberFormat(), "###,###,##0.000000") << estilo;
   }
   libro_.FormatoSeleccion(4, 15, 4, 16, "", "", kAlineaArriba, kAlineaCentro, false, true, true);
@@ -293,20 +300,23 @@ TEST_F(LibroAbiertoTest, FormatoSeleccionAppliesStyleOrNumberFormatThenTheFiveSe
 TEST_F(LibroAbiertoTest, AFailedStepIsSkippedSilently) {
   std::string sErrores;
   // An unknown horizontal code fails; the later settings still apply.
-  libro_.FormatoSeleccion(1, 1, 3, 1, "", "#,##0.0000", kAlineaArriba, 0, true, true, false, sErrores);
+  libro_.FormatoSeleccion(1, 1, 3, 1, "", "#,##0.0000", kAlineaArriba, 0, true, true, false,
+                          sErrores);
   EXPECT_EQ(Ws().cells(2, 1).NumberFormat(), "#,##0.0000");
   EXPECT_EQ(Ws().cells(2, 1).HorizontalAlignment(), kAlineaGeneral);
   EXPECT_EQ(Ws().cells(2, 1).VerticalAlignment(), kAlineaArriba);
   EXPECT_TRUE(Ws().cells(2, 1).WrapText());
   // A block that cannot be selected: the steps go to the previous selection.
-  libro_.FormatoSeleccion(0, 5, 2, 5, "", "0.00", kAlineaArriba, kAlineaCentro, false, false, false, sErrores);
+  libro_.FormatoSeleccion(0, 5, 2, 5, "", "0.00", kAlineaArriba, kAlineaCentro, false, false, false,
+                          sErrores);
   EXPECT_EQ(Ws().cells(2, 5).NumberFormat(), "General");
   EXPECT_EQ(Ws().cells(3, 1).NumberFormat(), "0.00");
   EXPECT_EQ(sErrores, "");
   // Without Ws nothing happens.
   HcWorksheet* ws = libro_.Ws;
   libro_.Ws = nullptr;
-  libro_.FormatoSeleccion(20, 1, 20, 1, "", "0.0", kAlineaArriba, kAlineaCentro, false, false, false, sErrores);
+  libro_.FormatoSeleccion(20, 1, 20, 1, "", "0.0", kAlineaArriba, kAlineaCentro, false, false,
+                          false, sErrores);
   EXPECT_EQ(ws->cells(20, 1).NumberFormat(), "General");
 }
 
@@ -318,9 +328,12 @@ TEST_F(LibroAbiertoTest, SetFormulaReportsRefusedFormulasUnderFormulaAndGoesOn) 
   libro_.SetFormula(libro_.Ws, 10, 13, "=K10-()", sErrores);
   libro_.SetFormula(libro_.Ws, 11, 13, "=K11-()", sErrores);
   libro_.SetFormula(libro_.Ws, 10, 14, "=M10*G10", sErrores);
-  const std::string uno = Mensaje("Formula", errores::kAplicacion, "Error definido por la aplicación o el objeto");
-  EXPECT_EQ(uno, "ProMorlaQel.LibroExcel.Formula() arrojó la excepción # 1004 Error definido por la aplicación o el "
-                 "objeto\n");
+  const std::string uno =
+      Mensaje("Formula", errores::kAplicacion, "Error definido por la aplicación o el objeto");
+  EXPECT_EQ(uno,
+            "ProMorlaQel.LibroExcel.Formula() arrojó la excepción # 1004 Error definido por la "
+            "aplicación o el "
+            "objeto\n");
   EXPECT_EQ(sErrores, uno + uno);
   EXPECT_DOUBLE_EQ(std::get<double>(Ws().cells(10, 8).Value()), 6);
   EXPECT_EQ(Ws().cells(10, 14).Formula(), "=M10*G10");
@@ -337,10 +350,12 @@ TEST_F(LibroAbiertoTest, CierraLibroWritesClosesAndEndsTheApplication) {
   ASSERT_NE(libro_.ExcelApp, nullptr);  // the reference stays
   EXPECT_TRUE(libro_.ExcelApp->Terminada());
   libro_.SetFormula(libro_.Ws, 1, 2, "=A1", sErrores);
-  EXPECT_EQ(sErrores, Mensaje("Formula", errores::kServidorRemoto, DescripcionError(errores::kServidorRemoto)));
+  EXPECT_EQ(sErrores, Mensaje("Formula", errores::kServidorRemoto,
+                              DescripcionError(errores::kServidorRemoto)));
   sErrores.clear();
   libro_.CierraLibro(sErrores);
-  EXPECT_EQ(sErrores, Mensaje("CierraLibro", errores::kServidorRemoto, DescripcionError(errores::kServidorRemoto)));
+  EXPECT_EQ(sErrores, Mensaje("CierraLibro", errores::kServidorRemoto,
+                              DescripcionError(errores::kServidorRemoto)));
 }
 
 }  // namespace

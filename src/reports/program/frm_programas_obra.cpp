@@ -98,19 +98,23 @@ void frmProgramasObra::opCantidades_Click() {
   opImportes = false;
 }
 
-void frmProgramasObra::comTipoPrograma_KeyPress(int32_t& KeyAscii) { KeyAscii = 0; }
+void frmProgramasObra::comTipoPrograma_KeyPress(int32_t& KeyAscii) {
+  KeyAscii = 0;
+}
 
 void frmProgramasObra::Form_KeyDown(int32_t& KeyCode, int32_t /*Shift*/) {
   if (KeyCode == kTeclaEscape) Cierra();
 }
 
-void frmProgramasObra::cmdCerrar_Click() { Cierra(); }
+void frmProgramasObra::cmdCerrar_Click() {
+  Cierra();
+}
 
 void frmProgramasObra::cmdAExcel_Click() {
   if (Controlador == nullptr) return;
   ErroresAExcel.clear();
-  ResultadoAExcel = Controlador->AExcel(static_cast<enumTipoProgramaMensual>(comTipoPrograma.ListIndex),
-                                        opImportes, ErroresAExcel);
+  ResultadoAExcel = Controlador->AExcel(
+      static_cast<enumTipoProgramaMensual>(comTipoPrograma.ListIndex), opImportes, ErroresAExcel);
   Cierra();
 }
 

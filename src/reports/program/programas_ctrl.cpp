@@ -35,12 +35,12 @@ constexpr std::array<std::string_view, 5> kTitulos = {
     "PROGRAMA POR CONCEPTOS DE MONTOS MENSUALES DE MANO DE OBRA",
 };
 
-constexpr std::array<std::string_view, 12> kMeses = {"Enero",   "Febrero",    "Marzo",   "Abril",
-                                                     "Mayo",    "Junio",      "Julio",   "Agosto",
-                                                     "Septiembre", "Octubre", "Noviembre", "Diciembre"};
+constexpr std::array<std::string_view, 12> kMeses = {
+    "Enero", "Febrero", "Marzo",      "Abril",   "Mayo",      "Junio",
+    "Julio", "Agosto",  "Septiembre", "Octubre", "Noviembre", "Diciembre"};
 
-constexpr std::array<std::string_view, 7> kTitulosColumnas = {"No.",  "Clave",    "Descripción", "Unidad",
-                                                              "Fte", "Cantidad", "% Partida"};
+constexpr std::array<std::string_view, 7> kTitulosColumnas = {
+    "No.", "Clave", "Descripción", "Unidad", "Fte", "Cantidad", "% Partida"};
 
 template <class T>
 T& Requiere(T* objeto) {
@@ -81,7 +81,8 @@ void ProgramasCtrl::Inicia(std::string& sErrores) {
   }
 }
 
-bool ProgramasCtrl::AExcel(enumTipoProgramaMensual TipoProgramaMensual, bool Importes, std::string& sErrores) {
+bool ProgramasCtrl::AExcel(enumTipoProgramaMensual TipoProgramaMensual, bool Importes,
+                           std::string& sErrores) {
   bool completo = false;
   try {
     Libro.reset();
@@ -122,7 +123,8 @@ bool ProgramasCtrl::AExcel(enumTipoProgramaMensual TipoProgramaMensual, bool Imp
     }
     // The export ends: releasing the workbook wrapper ends its application,
     // which writes the workbook, with the program, to the file chosen.
-    const std::string ruta = Libro->Workbook != nullptr ? Libro->Workbook->FullName() : std::string();
+    const std::string ruta =
+        Libro->Workbook != nullptr ? Libro->Workbook->FullName() : std::string();
     const size_t escrituras = BitacoraLibros::Escrituras().size();
     Libro.reset();
     bool llego = false;
@@ -150,7 +152,8 @@ std::string_view ProgramasCtrl::TituloPrograma(int32_t tipo) {
 
 // ---- Header block and formula operations ----
 
-void ProgramasCtrl::ColocaEncabezadoPrograma(HcWorksheet* Ws, int32_t F, int32_t Tipo, std::string& sErrores) {
+void ProgramasCtrl::ColocaEncabezadoPrograma(HcWorksheet* Ws, int32_t F, int32_t Tipo,
+                                             std::string& sErrores) {
   try {
     HcWorksheet& ws = Requiere(Ws);
     const pmq::Programa& p = Requiere(Programa);
@@ -162,7 +165,8 @@ void ProgramasCtrl::ColocaEncabezadoPrograma(HcWorksheet* Ws, int32_t F, int32_t
     ws.cells(F + 5, 1).Value(obra.Des.Enca1);
     ws.cells(F + 6, 1).Value(obra.Des.Enca2);
     ws.cells(F + 7, 1).Value(obra.Des.Enca3);
-    ws.cells(F + 9, 1).Value("INICIO : " + FormatoFecha(obra.Des.Inicio, "dd/mmm/yyyy") + std::string(50, ' ') +
+    ws.cells(F + 9, 1).Value("INICIO : " + FormatoFecha(obra.Des.Inicio, "dd/mmm/yyyy") +
+                             std::string(50, ' ') +
                              "TERMINACION : " + FormatoFecha(obra.Des.Final, "dd/mmm/yyyy"));
     Selecciona(Ws, F, 1, F + 8, 1);
     Libro->ExcelApp->selection().HorizontalAlignment(kAlineaCentro);
@@ -171,8 +175,8 @@ void ProgramasCtrl::ColocaEncabezadoPrograma(HcWorksheet* Ws, int32_t F, int32_t
   }
 }
 
-void ProgramasCtrl::ImportesTotalesHorizontales(HcWorksheet* Ws, const std::string& Columnas, int32_t T, int32_t R,
-                                                std::string& sErrores) {
+void ProgramasCtrl::ImportesTotalesHorizontales(HcWorksheet* Ws, const std::string& Columnas,
+                                                int32_t T, int32_t R, std::string& sErrores) {
   try {
     if (Ws == nullptr) return;
     const std::string fila = std::to_string(R);
@@ -190,8 +194,9 @@ void ProgramasCtrl::ImportesTotalesHorizontales(HcWorksheet* Ws, const std::stri
   }
 }
 
-void ProgramasCtrl::ImportesPorPeriodo(HcWorksheet* Ws, const std::string& Columnas, const std::string& P, int32_t R,
-                                       bool& M, int32_t& L, std::string& sErrores) {
+void ProgramasCtrl::ImportesPorPeriodo(HcWorksheet* Ws, const std::string& Columnas,
+                                       const std::string& P, int32_t R, bool& M, int32_t& L,
+                                       std::string& sErrores) {
   try {
     const std::vector<int32_t> lista = ColumnasDeLista(Columnas);
     std::string formula;
@@ -221,8 +226,8 @@ void ProgramasCtrl::ImportesPorPeriodo(HcWorksheet* Ws, const std::string& Colum
 void ProgramasCtrl::FormatoNumero(HcWorksheet* Ws, int32_t R, int32_t C, int32_t& D) {
   try {
     Selecciona(Ws, R, C, R, C);
-    Libro->ExcelApp->selection().NumberFormat(D < 1 ? std::string("#,##0")
-                                                    : "#,##0." + std::string(static_cast<size_t>(D), '0'));
+    Libro->ExcelApp->selection().NumberFormat(
+        D < 1 ? std::string("#,##0") : "#,##0." + std::string(static_cast<size_t>(D), '0'));
   } catch (...) {
     // A number format is cosmetic: it reports nothing.
   }
@@ -256,7 +261,8 @@ std::vector<int32_t> ProgramasCtrl::ColumnasDeLista(const std::string& Columnas)
 
 // ---- The sheet body ----
 
-void ProgramasCtrl::ColocaEnExcel(HcWorksheet* Ws, [[maybe_unused]] bool Importes, std::string& sErrores) {
+void ProgramasCtrl::ColocaEnExcel(HcWorksheet* Ws, [[maybe_unused]] bool Importes,
+                                  std::string& sErrores) {
   try {
     HcWorksheet& ws = Requiere(Ws);
     LibroExcel& libro = Requiere(Libro.get());
@@ -325,13 +331,15 @@ void ProgramasCtrl::ColocaEnExcel(HcWorksheet* Ws, [[maybe_unused]] bool Importe
     if (T - 1 >= kPrimeraColumnaDia) {
       ws.Columns(ColTrans(kPrimeraColumnaDia) + ":" + ColTrans(T - 1)).columnwidth(2);
     }
-    libro.FormatoSeleccion(1, 1, Row + 10, 1, "", "", kAlineaArriba, kAlineaCentro, true, false, false, sErrores);
-    libro.FormatoSeleccion(1, 2, Row + 10, 2, "", "", kAlineaArriba, kAlineaIzquierda, true, false, false,
-                           sErrores);
+    libro.FormatoSeleccion(1, 1, Row + 10, 1, "", "", kAlineaArriba, kAlineaCentro, true, false,
+                           false, sErrores);
+    libro.FormatoSeleccion(1, 2, Row + 10, 2, "", "", kAlineaArriba, kAlineaIzquierda, true, false,
+                           false, sErrores);
     ws.Columns(3).columnwidth(60);
-    libro.FormatoSeleccion(1, 3, Row + 10, 3, "", "", kAlineaArriba, kAlineaIzquierda, false, true, false,
-                           sErrores);
-    libro.FormatoSeleccion(1, 4, Row + 10, 4, "", "", kAlineaArriba, kAlineaCentro, true, false, false, sErrores);
+    libro.FormatoSeleccion(1, 3, Row + 10, 3, "", "", kAlineaArriba, kAlineaIzquierda, false, true,
+                           false, sErrores);
+    libro.FormatoSeleccion(1, 4, Row + 10, 4, "", "", kAlineaArriba, kAlineaCentro, true, false,
+                           false, sErrores);
     for (int32_t f = 1; f <= 10; ++f) {
       Selecciona(Ws, f, 1, f, std::max(T, 1));
       e.app->selection().MergeCells(true);
@@ -379,7 +387,8 @@ void ProgramasCtrl::ColocaLinea(EstadoHoja& e, const Presup* linea, int32_t Row,
       e.columnas += std::to_string(s);
       ws.cells(Row, s).Value(periodo->Importe);
       if (e.mes_rotulado[static_cast<size_t>(s)] != periodo->P1.Serial()) {
-        ws.cells(H - 1, s).Value(NombreMes(periodo->P1.Mes()) + "'" + std::to_string(periodo->P1.Anio()));
+        ws.cells(H - 1, s).Value(NombreMes(periodo->P1.Mes()) + "'" +
+                                 std::to_string(periodo->P1.Anio()));
         e.mes_rotulado[static_cast<size_t>(s)] = periodo->P1.Serial();
         mes_nuevo = true;
       }

@@ -102,13 +102,13 @@ class ProgramasCtrl {
   /// Writes one budget line's row, its per-period amounts and its bar.
   void ColocaLinea(EstadoHoja& e, const Presup* linea, int32_t Row, int32_t n);
   /// Writes "=" and the first column of every period on row R, joined with "+", into (R, T).
-  void ImportesTotalesHorizontales(HcWorksheet* Ws, const std::string& Columnas, int32_t T, int32_t R,
-                                   std::string& sErrores);
+  void ImportesTotalesHorizontales(HcWorksheet* Ws, const std::string& Columnas, int32_t T,
+                                   int32_t R, std::string& sErrores);
   /// Writes the pattern P with "_" replaced by each period's column letters
   /// into (R, column); when M, merges each period's cells on row R (the last
   /// one up to L).
-  void ImportesPorPeriodo(HcWorksheet* Ws, const std::string& Columnas, const std::string& P, int32_t R,
-                          bool& M, int32_t& L, std::string& sErrores);
+  void ImportesPorPeriodo(HcWorksheet* Ws, const std::string& Columnas, const std::string& P,
+                          int32_t R, bool& M, int32_t& L, std::string& sErrores);
   /// Gives the cell (R, C) the number format "#,##0" or "#,##0." and D zeros.
   void FormatoNumero(HcWorksheet* Ws, int32_t R, int32_t C, int32_t& D);
   /// Spanish month name of 1 to 12; empty text for any other number.

@@ -35,8 +35,8 @@ constexpr int32_t kPrimeraColumnaEstimacion = 15;
 constexpr int32_t kAnchoDescripcion = 60;
 
 constexpr std::array<std::string_view, 14> kTitulos = {
-    "No.",       "Clave",     "Descripción", "Unidad",      "Fte",     "Cantidad", "P.Unitario",
-    "Importe",   "Aditiva",   "Deductiva",   "Vol - Def",   "Importe Def", "Volumen", "Importe"};
+    "No.",     "Clave",   "Descripción", "Unidad",    "Fte",         "Cantidad", "P.Unitario",
+    "Importe", "Aditiva", "Deductiva",   "Vol - Def", "Importe Def", "Volumen",  "Importe"};
 
 // The texts of a line's concept; empty when the code is not in the catalogue.
 struct TextosConcepto {
@@ -50,13 +50,19 @@ TextosConcepto DelConcepto(const Presup& linea) {
 
 // A sum pattern that sums nothing would be a formula the spreadsheet refuses;
 // it is written as a zero instead.
-std::string_view PatronOCero(std::string_view patron) { return patron == "=" ? std::string_view("=0") : patron; }
+std::string_view PatronOCero(std::string_view patron) {
+  return patron == "=" ? std::string_view("=0") : patron;
+}
 
 }  // namespace
 
-ResumenesCtrl::ResumenesCtrl() : Forma(std::make_unique<frmResumenEstimaciones>()) { Grid(&Forma->vsRes); }
+ResumenesCtrl::ResumenesCtrl() : Forma(std::make_unique<frmResumenEstimaciones>()) {
+  Grid(&Forma->vsRes);
+}
 
-ResumenesCtrl::~ResumenesCtrl() { grid_ = nullptr; }
+ResumenesCtrl::~ResumenesCtrl() {
+  grid_ = nullptr;
+}
 
 int32_t ResumenesCtrl::NumeroEstimaciones() const {
   if (Programa == nullptr || !Programa->Obra) throw ErrorQel(errores::kObjeto);
@@ -67,7 +73,8 @@ int32_t ResumenesCtrl::NumeroEstimaciones() const {
   for (const Partida* partida : *obra.Partidas) {
     for (const Presup* linea : *partida->Presups) {
       if (!linea->EstimacionesPresup) continue;
-      for (const EstimacionPresup* item : *linea->EstimacionesPresup) e = std::max(e, item->NoEstimacion);
+      for (const EstimacionPresup* item : *linea->EstimacionesPresup)
+        e = std::max(e, item->NoEstimacion);
     }
   }
   return e;
@@ -96,7 +103,8 @@ void ResumenesCtrl::InicializaGrid(std::string& sErrores) {
 void ResumenesCtrl::ColocaResumen(std::string& sErrores) {
   try {
     InicializaGrid(sErrores);
-    if (grid_ == nullptr || Programa == nullptr || !Programa->Obra) throw ErrorQel(errores::kObjeto);
+    if (grid_ == nullptr || Programa == nullptr || !Programa->Obra)
+      throw ErrorQel(errores::kObjeto);
     Rejilla& g = *grid_;
     const int32_t estimaciones = NumeroEstimaciones();
     g.Rows(g.Rows() + 1);
@@ -167,8 +175,8 @@ std::string ResumenesCtrl::SustituyeFila(std::string_view patron, int32_t fila) 
   return r;
 }
 
-void ResumenesCtrl::ImporteTotal(HcWorksheet* hoja, std::string_view patron, int32_t columna, int32_t fila,
-                                 std::string& sErrores) {
+void ResumenesCtrl::ImporteTotal(HcWorksheet* hoja, std::string_view patron, int32_t columna,
+                                 int32_t fila, std::string& sErrores) {
   try {
     if (hoja == nullptr) return;
     const std::string letras = LibroExcel::ColTrans(columna);
@@ -189,11 +197,14 @@ void ResumenesCtrl::ImporteTotal(HcWorksheet* hoja, std::string_view patron, int
 
 void ResumenesCtrl::ColocaEnExcel(HcWorksheet* hoja, std::string& sErrores) {
   try {
-    if (hoja == nullptr || !Libro || Programa == nullptr || !Programa->Obra) throw ErrorQel(errores::kObjeto);
+    if (hoja == nullptr || !Libro || Programa == nullptr || !Programa->Obra)
+      throw ErrorQel(errores::kObjeto);
     LibroExcel& libro = *Libro;
     const int32_t estimaciones = NumeroEstimaciones();
     const int32_t C = PUnitPorEstimacion ? 3 : 2;
-    const auto columna_cantidad = [C](int32_t k) { return (k - 1) * C + kPrimeraColumnaEstimacion; };
+    const auto columna_cantidad = [C](int32_t k) {
+      return (k - 1) * C + kPrimeraColumnaEstimacion;
+    };
     const auto columna_importe = [C](int32_t k) { return (k - 1) * C + 14 + C; };
 
     // Still to estimate: the definitive volume less what every estimate billed.
@@ -260,11 +271,13 @@ void ResumenesCtrl::ColocaEnExcel(HcWorksheet* hoja, std::string& sErrores) {
         libro.SetFormula(hoja, R, ecrImporte, "=" + G_ + fila + "*" + F_ + fila, sErrores);
         hoja->cells(R, ecrAditiva).Value(linea->Des.Aditiva);
         hoja->cells(R, ecrDeductiva).Value(linea->Des.Deductiva);
-        libro.SetFormula(hoja, R, ecrVolDef, "=" + F_ + fila + "+" + I_ + fila + "-" + J_ + fila, sErrores);
+        libro.SetFormula(hoja, R, ecrVolDef, "=" + F_ + fila + "+" + I_ + fila + "-" + J_ + fila,
+                         sErrores);
         libro.SetFormula(hoja, R, ecrImporteDef, "=" + K_ + fila + "*" + G_ + fila, sErrores);
         // With no estimates nothing was billed: all of the definitive volume is pending.
         libro.SetFormula(hoja, R, ecrVolPorEst,
-                         estimaciones > 0 ? "=" + K_ + fila + "-" + SustituyeFila(pendiente, R) : "=" + K_ + fila,
+                         estimaciones > 0 ? "=" + K_ + fila + "-" + SustituyeFila(pendiente, R)
+                                          : "=" + K_ + fila,
                          sErrores);
         libro.SetFormula(hoja, R, ecrImpPorEst, "=" + M_ + fila + "*" + G_ + fila, sErrores);
         if (linea->EstimacionesPresup) {
@@ -276,8 +289,9 @@ void ResumenesCtrl::ColocaEnExcel(HcWorksheet* hoja, std::string& sErrores) {
             const int32_t importe = columna_importe(k);
             if (!titulado[ks]) {
               titulado[ks] = true;
-              libro.FormatoSeleccion(kFilaTitulosEstimacion, b15, kFilaTitulosEstimacion, importe, "", "",
-                                     kAlineaArriba, kAlineaCentro, false, false, true, sErrores);
+              libro.FormatoSeleccion(kFilaTitulosEstimacion, b15, kFilaTitulosEstimacion, importe,
+                                     "", "", kAlineaArriba, kAlineaCentro, false, false, true,
+                                     sErrores);
               hoja->cells(kFilaTitulosEstimacion, b15).Value("Estimación No. " + item->NoEst);
               hoja->cells(kFilaTitulos, b15).Value("Cantidad");
               if (C == 3) hoja->cells(kFilaTitulos, b15 + 1).Value("P.Unitario");
@@ -303,13 +317,14 @@ void ResumenesCtrl::ColocaEnExcel(HcWorksheet* hoja, std::string& sErrores) {
       // Formats of the section's lines (and of its subtotal row).
       const auto formato = [&](int32_t f1, int32_t c, int32_t f2, std::string_view estilo,
                                std::string_view numerico) {
-        libro.FormatoSeleccion(f1, c, f2, c, estilo, numerico, kAlineaArriba, kAlineaDerecha, true, false, false,
-                               sErrores);
+        libro.FormatoSeleccion(f1, c, f2, c, estilo, numerico, kAlineaArriba, kAlineaDerecha, true,
+                               false, false, sErrores);
       };
       for (int32_t c : {ecrCantidad, ecrDeductiva, ecrAditiva, ecrVolDef, ecrVolPorEst}) {
         formato(A, c, Z + 1, "", kFormatoCantidad);
       }
-      for (int32_t c : {ecrPunit, ecrImporte, ecrImporteDef, ecrImpPorEst}) formato(A, c, Z + 1, kEstiloMoneda, "");
+      for (int32_t c : {ecrPunit, ecrImporte, ecrImporteDef, ecrImpPorEst})
+        formato(A, c, Z + 1, kEstiloMoneda, "");
       for (int32_t k = 1; k <= estimaciones; ++k) {
         if (lineas > 0) {
           formato(A, columna_cantidad(k), Z, "", kFormatoCantidad);
@@ -330,15 +345,21 @@ void ResumenesCtrl::ColocaEnExcel(HcWorksheet* hoja, std::string& sErrores) {
     }
 
     const int32_t T = Row + 1;
-    for (int32_t c : {ecrImporte, ecrImporteDef, ecrImpPorEst}) ImporteTotal(hoja, PatronOCero(total), c, T, sErrores);
-    for (int32_t k = 1; k <= estimaciones; ++k) ImporteTotal(hoja, PatronOCero(total), columna_importe(k), T, sErrores);
+    for (int32_t c : {ecrImporte, ecrImporteDef, ecrImpPorEst})
+      ImporteTotal(hoja, PatronOCero(total), c, T, sErrores);
+    for (int32_t k = 1; k <= estimaciones; ++k)
+      ImporteTotal(hoja, PatronOCero(total), columna_importe(k), T, sErrores);
     hoja->cells(T, ecrPunit).Value("Totales");
 
-    libro.FormatoSeleccion(1, 1, Row + 10, 1, "", "", kAlineaArriba, kAlineaCentro, true, false, false, sErrores);
-    libro.FormatoSeleccion(1, 2, Row + 10, 2, "", "", kAlineaArriba, kAlineaIzquierda, true, false, false, sErrores);
+    libro.FormatoSeleccion(1, 1, Row + 10, 1, "", "", kAlineaArriba, kAlineaCentro, true, false,
+                           false, sErrores);
+    libro.FormatoSeleccion(1, 2, Row + 10, 2, "", "", kAlineaArriba, kAlineaIzquierda, true, false,
+                           false, sErrores);
     hoja->Columns(ecrDescripcion).columnwidth(kAnchoDescripcion);
-    libro.FormatoSeleccion(1, 3, Row + 10, 3, "", "", kAlineaArriba, kAlineaIzquierda, false, true, false, sErrores);
-    libro.FormatoSeleccion(1, 4, Row + 10, 4, "", "", kAlineaArriba, kAlineaCentro, true, false, false, sErrores);
+    libro.FormatoSeleccion(1, 3, Row + 10, 3, "", "", kAlineaArriba, kAlineaIzquierda, false, true,
+                           false, sErrores);
+    libro.FormatoSeleccion(1, 4, Row + 10, 4, "", "", kAlineaArriba, kAlineaCentro, true, false,
+                           false, sErrores);
   } catch (...) {
     AnotaExcepcion(sErrores, "ResumenesCtrl", "ColocaEnExcel");
   }

@@ -9,7 +9,8 @@ namespace {
 class ComandoPrograma : public prueba::ObraPrograma {
  protected:
   void SetUp() override {
-    Obra("2013-03-15", "2013-05-10", "('01','Preliminares',1000)", "('01','F1','C-1',10,100,1,'2013-03-20','2013-04-19')");
+    Obra("2013-03-15", "2013-05-10", "('01','Preliminares',1000)",
+         "('01','F1','C-1',10,100,1,'2013-03-20','2013-04-19')");
   }
   prueba::Ejecucion Corre(std::vector<std::string> extra) {
     std::vector<std::string> args = {"programa", "--bd", base_.Ruta(), "--obra", "A7"};
@@ -25,7 +26,8 @@ TEST_F(ComandoPrograma, ExitsZeroOnlyWhenTheProgramWasWritten) {
   EXPECT_EQ(e.err + e.out, "");
   const auto c = prueba::LeeLibro(ruta)["celdas"];
   EXPECT_EQ(c["Programa Obra!CV17"]["formula"], "=H17+AM17+BQ17");
-  EXPECT_GT(c["Programa Obra!CV17"]["cache"].get<double>(), c["Programa Obra!H17"]["valor"].get<double>());
+  EXPECT_GT(c["Programa Obra!CV17"]["cache"].get<double>(),
+            c["Programa Obra!H17"]["valor"].get<double>());
 
   e = Corre({"--salida", dir_.Archivo("fisico.xlsx"), "--tipo", "0"});
   EXPECT_EQ(e.salida, 1);
@@ -33,7 +35,8 @@ TEST_F(ComandoPrograma, ExitsZeroOnlyWhenTheProgramWasWritten) {
   for (const char* nombre : {"programa.xls", "no/hay/programa.xlsx"}) {
     e = Corre({"--salida", dir_.Archivo(nombre)});
     EXPECT_EQ(e.salida, 1);
-    EXPECT_EQ(e.err.rfind("[MorlaQel] El Libro de Microsoft Excel no se pudo abrir\n", 0), 0u) << e.err;
+    EXPECT_EQ(e.err.rfind("[MorlaQel] El Libro de Microsoft Excel no se pudo abrir\n", 0), 0u)
+        << e.err;
   }
   e = prueba::Ejecuta(dir_, {"programa", "--bd", dir_.Archivo("no.db"), "--obra", "A7", "--salida",
                              dir_.Archivo("x.xlsx")});

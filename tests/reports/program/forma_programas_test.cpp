@@ -14,7 +14,8 @@ namespace {
 class FormaProgramas : public prueba::ObraPrograma {
  protected:
   void SetUp() override {
-    Obra("2013-03-15", "2013-05-10", "('01','Preliminares',1000)", "('01','F1','C-1',10,100,1,'2013-03-20','2013-04-19')");
+    Obra("2013-03-15", "2013-05-10", "('01','Preliminares',1000)",
+         "('01','F1','C-1',10,100,1,'2013-03-20','2013-04-19')");
   }
 
   /// Plays the user of the next form shown: notes what it shows, then does `accion`.
@@ -46,7 +47,8 @@ TEST_F(FormaProgramas, OpensOnTheFinancialProgramAndItsExportButtonWritesItThenC
   EXPECT_EQ(host_.formas_mostradas, std::vector<std::string>{"frmProgramasObra"});
   EXPECT_EQ(visto_.Caption(), "Programas de Obra Mes Calendario");
   EXPECT_EQ(visto_.comTipoPrograma.Items,
-            (std::vector<std::string>{"Programa Mensual de Avance Físico", "Programa Mensual de Avance Financiero",
+            (std::vector<std::string>{"Programa Mensual de Avance Físico",
+                                      "Programa Mensual de Avance Financiero",
                                       "Programa Mensual de Materiales Por Conceptos",
                                       "Programa Mensual de Maquinaria Por Conceptos",
                                       "Programa Mensual de Mano de Obra Por Conceptos"}));
@@ -87,8 +89,10 @@ TEST_F(FormaProgramas, KindsNotProducedStillCreateTheEmptySheetAndTheFormCloses)
 }
 
 TEST_F(FormaProgramas, ACancelledNonXlsxOrUnwritableFileNameStopsTheExport) {
-  for (const RespuestaDialogo& r : std::vector<RespuestaDialogo>{
-           {true, ""}, {false, dir_.Archivo("viejo.xls")}, {false, dir_.Archivo("no/hay/programa.xlsx")}}) {
+  for (const RespuestaDialogo& r :
+       std::vector<RespuestaDialogo>{{true, ""},
+                                     {false, dir_.Archivo("viejo.xls")},
+                                     {false, dir_.Archivo("no/hay/programa.xlsx")}}) {
     host_.mensajes.clear();
     host_.respuestas_dialogo.push_back(r);
     EXPECT_FALSE(p_->ProgramasObraCtrl->AExcel(etpAvanceFinanciero, true));

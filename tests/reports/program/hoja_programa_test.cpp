@@ -111,15 +111,18 @@ void RevisaPrograma(const Programa& p, const json& libro, const json& recalculad
   EXPECT_EQ(std::set<std::string>(m.begin(), m.end()), merges);
   // Day columns are two characters wide (the file adds the margins) but the
   // first two, which the final autofit of A:I sizes like the text columns.
-  for (int32_t c = 10; c < T; ++c) EXPECT_NEAR(libro["anchos"][kHoja][Letras(c)].get<double>(), 2.71, 0.01);
+  for (int32_t c = 10; c < T; ++c)
+    EXPECT_NEAR(libro["anchos"][kHoja][Letras(c)].get<double>(), 2.71, 0.01);
 }
 
 class HojaPrograma : public prueba::ObraPrograma {};
 
 TEST_F(HojaPrograma, ThreeMonthsWithSectionsAndLinesSpanningMonths) {
   Obra("2013-01-10", "2013-03-20", "('01','Cimentación',1023.31),('02','Acabados',1484.57)",
-       "('01','F1','C-1',10,100,1,'2013-01-20','2013-02-10'),('01','F1','C-2',3,7.77,2,'2013-02-25','2013-03-05'),"
-       "('02','F2','C-1',2.5,100,1,'2013-01-10','2013-03-20'),('02','F2','C-3',1,1234.5678,2,'2013-03-20',"
+       "('01','F1','C-1',10,100,1,'2013-01-20','2013-02-10'),('01','F1','C-2',3,7.77,2,'2013-02-25'"
+       ",'2013-03-05'),"
+       "('02','F2','C-1',2.5,100,1,'2013-01-10','2013-03-20'),('02','F2','C-3',1,1234.5678,2,'2013-"
+       "03-20',"
        "'2013-03-20')");
   p_->Empresa = "Constructora Prueba";
   const std::string ruta = Exporta();
@@ -135,7 +138,8 @@ TEST_F(HojaPrograma, ThreeMonthsWithSectionsAndLinesSpanningMonths) {
   EXPECT_EQ(c[kHoja + "!CT17"]["formula"], "=H17+AM17+BO17");
   EXPECT_EQ(valor("A1"), "Constructora Prueba");
   EXPECT_EQ(valor("A4"), "PROGRAMA DE MONTOS MENSUALES");
-  EXPECT_EQ(valor("A10"), "INICIO : 10/ene/2013" + std::string(50, ' ') + "TERMINACION : 20/mar/2013");
+  EXPECT_EQ(valor("A10"),
+            "INICIO : 10/ene/2013" + std::string(50, ' ') + "TERMINACION : 20/mar/2013");
   EXPECT_EQ(c[kHoja + "!A4"]["h"], "center");
   EXPECT_EQ(valor("H12"), "Enero'2013");
   EXPECT_EQ(valor("BO12"), "Marzo'2013");
@@ -144,9 +148,18 @@ TEST_F(HojaPrograma, ThreeMonthsWithSectionsAndLinesSpanningMonths) {
   EXPECT_EQ(valor("G13"), "% Partida");
   // Line numbers keep counting across sections; a line idle in January still
   // gets its January amount (no bar there).
-  for (const auto& [ref, esperado] : std::vector<std::pair<std::string, json>>{
-           {"A15", "01"}, {"C15", "Cimentación"}, {"A17", "1)"}, {"A24", "3)"}, {"B17", "C-1"},
-           {"C17", "Concreto f'c=200"}, {"D17", "m3"}, {"E17", "F1"}, {"F17", 10}, {"G17", "97.722"}, {"H19", 0}}) {
+  for (const auto& [ref, esperado] :
+       std::vector<std::pair<std::string, json>>{{"A15", "01"},
+                                                 {"C15", "Cimentación"},
+                                                 {"A17", "1)"},
+                                                 {"A24", "3)"},
+                                                 {"B17", "C-1"},
+                                                 {"C17", "Concreto f'c=200"},
+                                                 {"D17", "m3"},
+                                                 {"E17", "F1"},
+                                                 {"F17", 10},
+                                                 {"G17", "97.722"},
+                                                 {"H19", 0}}) {
     EXPECT_EQ(valor(ref), esperado) << ref;
   }
   EXPECT_EQ(c[kHoja + "!C17"]["ajustar"], true);
@@ -155,7 +168,8 @@ TEST_F(HojaPrograma, ThreeMonthsWithSectionsAndLinesSpanningMonths) {
 
 TEST_F(HojaPrograma, AWorkLongerThanTwentyThreeMonthsRunsPastColumnZZ) {
   Obra("2013-01-01", "2014-12-31", "('01','Obra negra',73093.24)",
-       "('01','F1','C-1',730,100,1,'2013-01-01','2014-12-31'),('01','F1','C-2',12,7.77,2,'2014-11-20','2014-12-31')");
+       "('01','F1','C-1',730,100,1,'2013-01-01','2014-12-31'),('01','F1','C-2',12,7.77,2,'2014-11-"
+       "20','2014-12-31')");
   ASSERT_EQ(p_->Periodos->Count(), 24);
   const std::string ruta = Exporta();
   const json libro = prueba::LeeLibro(ruta);
@@ -166,11 +180,13 @@ TEST_F(HojaPrograma, AWorkLongerThanTwentyThreeMonthsRunsPastColumnZZ) {
   const json& c = libro["celdas"];
   EXPECT_EQ(c[kHoja + "!ABJ13"]["valor"], "Totales");
   EXPECT_EQ(c[kHoja + "!AAE12"]["valor"], "Diciembre'2014");
-  EXPECT_NE(c[kHoja + "!ABJ17"]["formula"].get<std::string>().find("+XV17+ZA17+AAE17"), std::string::npos);
+  EXPECT_NE(c[kHoja + "!ABJ17"]["formula"].get<std::string>().find("+XV17+ZA17+AAE17"),
+            std::string::npos);
 }
 
 TEST_F(HojaPrograma, SectionsWithoutLinesGetNoBrokenFormula) {
-  Obra("2013-03-15", "2013-05-10", "('01','Preliminares',0),('02','Cimentación',1000),('03','Vacía',0)",
+  Obra("2013-03-15", "2013-05-10",
+       "('01','Preliminares',0),('02','Cimentación',1000),('03','Vacía',0)",
        "('02','F1','C-1',10,100,1,'2013-03-20','2013-04-19')");
   const json c = prueba::LeeLibro(Exporta())["celdas"];
   // 01 at 15 (subtotal 16), 02 at 18 (line 20, subtotal 21), 03 at 23 (subtotal 24), totals at 27.

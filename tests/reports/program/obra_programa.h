@@ -24,12 +24,14 @@ inline std::string Letras(int32_t c) {
   for (; c > 0; c = (c - 1) / 26) r.insert(r.begin(), static_cast<char>('A' + (c - 1) % 26));
   return r;
 }
-inline std::string Ref(int32_t fila, int32_t columna) { return Letras(columna) + std::to_string(fila); }
+inline std::string Ref(int32_t fila, int32_t columna) {
+  return Letras(columna) + std::to_string(fila);
+}
 
 /// {"<hoja>": {"<A1>": valor}} after LibreOffice recalculated the workbook.
 inline nlohmann::json Recalcula(const std::string& ruta) {
-  const std::string orden = "/usr/bin/python3 '" PMQ_SOURCE_DIR "/tests/apoyo/recalcula.py' '" + ruta + "' '" +
-                            ruta + ".json' >/dev/null 2>&1";
+  const std::string orden = "/usr/bin/python3 '" PMQ_SOURCE_DIR "/tests/apoyo/recalcula.py' '" +
+                            ruta + "' '" + ruta + ".json' >/dev/null 2>&1";
   if (std::system(orden.c_str()) != 0) ADD_FAILURE() << "LibreOffice no recalculó " << ruta;
   return nlohmann::json::parse(LeeArchivo(ruta + ".json"), nullptr, false);
 }
@@ -44,13 +46,20 @@ class ObraPrograma : public ::testing::Test {
     InsertaObra(base_, "A7", "'" + inicio + "'", "'" + final_ + "'");
     base_.Ejecuta(
         "insert into CONCEPTO (CONCEPTO, UNIDAD, COSTO, NOM_CORTO, NOM_LARGO, TIPO) values "
-        "('C-1','m3',100,'Concreto','Concreto f''c=200',1),('C-2','m2',7.77,'Firme','Firme pulido',1),"
+        "('C-1','m3',100,'Concreto','Concreto f''c=200',1),('C-2','m2',7.77,'Firme','Firme "
+        "pulido',1),"
         "('C-3','lote',1234.5678,'Limpieza','Limpieza final',1);"
-        "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, PNOM_LARGO, IMPORTE) select 'A7', p, n, n, i from "
-        "(select null p, null n, null i union all values " + partidas + ") where p is not null;"
-        "insert into PRESUPS (OBRA, PARTIDA, FRENTE, CONCEPTO, CANT_PRES, PUNIT, IMPORTE, ORDEN, FECHA_INI, "
-        "FECHA_FIN) select 'A7', p, f, c, q, u, 0, o, i, t from (select null p, null f, null c, null q, null u, "
-        "null o, null i, null t union all values " + lineas + ") where p is not null");
+        "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, PNOM_LARGO, IMPORTE) select 'A7', p, n, "
+        "n, i from "
+        "(select null p, null n, null i union all values " +
+        partidas +
+        ") where p is not null;"
+        "insert into PRESUPS (OBRA, PARTIDA, FRENTE, CONCEPTO, CANT_PRES, PUNIT, IMPORTE, ORDEN, "
+        "FECHA_INI, "
+        "FECHA_FIN) select 'A7', p, f, c, q, u, 0, o, i, t from (select null p, null f, null c, "
+        "null q, null u, "
+        "null o, null i, null t union all values " +
+        lineas + ") where p is not null");
     p_ = std::make_unique<Programa>();
     p_->Ruta = base_.Ruta();
     p_->ClaveObra = "A7";

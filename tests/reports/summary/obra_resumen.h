@@ -62,25 +62,36 @@ inline std::string Texto(sqlite3_stmt* st, int i) {
 inline ObraEsperada LeeEsperada(const std::string& ruta, const std::string& obra) {
   ObraEsperada r;
   Consulta(ruta,
-           "select pa.PARTIDA, pa.PNOM_LARGO, c.CONCEPTO, c.NOM_LARGO, c.UNIDAD, p.FRENTE, p.CANT_PRES, p.PUNIT, "
-           "p.ADITIVA, p.DEDUCTIVA from PRESUPS p join PARTIDAS pa on pa.OBRA = p.OBRA and pa.PARTIDA = p.PARTIDA "
-           "join CONCEPTO c on c.CONCEPTO = p.CONCEPTO where p.OBRA = '" + obra + "' order by pa.PARTIDA, p.ORDEN",
+           "select pa.PARTIDA, pa.PNOM_LARGO, c.CONCEPTO, c.NOM_LARGO, c.UNIDAD, p.FRENTE, "
+           "p.CANT_PRES, p.PUNIT, "
+           "p.ADITIVA, p.DEDUCTIVA from PRESUPS p join PARTIDAS pa on pa.OBRA = p.OBRA and "
+           "pa.PARTIDA = p.PARTIDA "
+           "join CONCEPTO c on c.CONCEPTO = p.CONCEPTO where p.OBRA = '" +
+               obra + "' order by pa.PARTIDA, p.ORDEN",
            [&](sqlite3_stmt* st) {
              if (r.partidas.empty() || r.partidas.back().clave != Texto(st, 0)) {
                r.partidas.push_back({Texto(st, 0), Texto(st, 1), {}});
              }
-             LineaEsperada l{Texto(st, 2), Texto(st, 3), Texto(st, 4), Texto(st, 5),
-                             sqlite3_column_double(st, 6), sqlite3_column_double(st, 7),
-                             sqlite3_column_double(st, 8), sqlite3_column_double(st, 9), {}};
+             LineaEsperada l{Texto(st, 2),
+                             Texto(st, 3),
+                             Texto(st, 4),
+                             Texto(st, 5),
+                             sqlite3_column_double(st, 6),
+                             sqlite3_column_double(st, 7),
+                             sqlite3_column_double(st, 8),
+                             sqlite3_column_double(st, 9),
+                             {}};
              r.partidas.back().lineas.push_back(l);
            });
   for (PartidaEsperada& p : r.partidas) {
     for (LineaEsperada& l : p.lineas) {
       Consulta(ruta,
-               "select ESTIMACION, CANT_EST, PUNIT from EST2 where OBRA = '" + obra + "' and PARTIDA = '" + p.clave +
-                   "' and FRENTE = '" + l.frente + "' and CONCEPTO = '" + l.clave + "'",
+               "select ESTIMACION, CANT_EST, PUNIT from EST2 where OBRA = '" + obra +
+                   "' and PARTIDA = '" + p.clave + "' and FRENTE = '" + l.frente +
+                   "' and CONCEPTO = '" + l.clave + "'",
                [&](sqlite3_stmt* st) {
-                 l.cobros[sqlite3_column_int(st, 0)] = {sqlite3_column_double(st, 1), sqlite3_column_double(st, 2)};
+                 l.cobros[sqlite3_column_int(st, 0)] = {sqlite3_column_double(st, 1),
+                                                        sqlite3_column_double(st, 2)};
                });
     }
   }

@@ -7,8 +7,8 @@
 
 #include "reports/summary/frm_resumen_estimaciones.h"
 #include "reports/summary/resumenes_ctrl.h"
-#include "sheet/libro_excel.h"
 #include "sheet/lector_libro.h"
+#include "sheet/libro_excel.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,9 @@ namespace {
 using nlohmann::json;
 using prueba::ObraResumen;
 
-std::string L(int c) { return LibroExcel::ColTrans(c); }
+std::string L(int c) {
+  return LibroExcel::ColTrans(c);
+}
 
 int Ocurrencias(const std::string& texto, const std::string& parte) {
   int n = 0;
@@ -58,9 +60,9 @@ void VerificaLibro(const Libro& libro, const prueba::ObraEsperada& e, bool punit
   const auto cantidad_k = [&](int k) { return (k - 1) * C + 15; };
   const auto importe_k = [&](int k) { return (k - 1) * C + 14 + C; };
   EXPECT_EQ(libro.j()["hojas"][0], "Resumen");
-  const std::vector<std::string> titulos = {"No.",     "Clave",     "Descripción", "Unidad",      "Fte",
-                                            "Cantidad", "P.Unitario", "Importe",   "Aditiva",     "Deductiva",
-                                            "Vol - Def", "Importe Def", "Volumen", "Importe"};
+  const std::vector<std::string> titulos = {
+      "No.",     "Clave",   "Descripción", "Unidad",    "Fte",         "Cantidad", "P.Unitario",
+      "Importe", "Aditiva", "Deductiva",   "Vol - Def", "Importe Def", "Volumen",  "Importe"};
   for (int c = 1; c <= 14; ++c) EXPECT_EQ(libro.Valor(7, c), titulos[static_cast<size_t>(c - 1)]);
   std::vector<std::string> merges;
   for (int k = 1; k <= e.estimaciones; ++k) {
@@ -127,8 +129,10 @@ void VerificaLibro(const Libro& libro, const prueba::ObraEsperada& e, bool punit
       EXPECT_EQ(libro.Formula(R, H), "=G" + r + "*F" + r);
       EXPECT_EQ(libro.Formula(R, 11), "=F" + r + "+I" + r + "-J" + r);
       std::string pendiente;
-      for (int k = 1; k <= e.estimaciones; ++k) pendiente += (k > 1 ? "+" : "") + L(cantidad_k(k)) + r;
-      EXPECT_EQ(libro.Formula(R, 13), e.estimaciones > 0 ? "=K" + r + "-(" + pendiente + ")" : "=K" + r);
+      for (int k = 1; k <= e.estimaciones; ++k)
+        pendiente += (k > 1 ? "+" : "") + L(cantidad_k(k)) + r;
+      EXPECT_EQ(libro.Formula(R, 13),
+                e.estimaciones > 0 ? "=K" + r + "-(" + pendiente + ")" : "=K" + r);
     }
     EXPECT_EQ(libro.Valor(fila, 7), "SubTotales");
     for (int c : columnas_importe) {
@@ -205,7 +209,8 @@ TEST_F(ObraResumen, CancelledDialogWritesNothing) {
   ResumenesCtrl suelto;
   host_.respuestas_dialogo = {{false, dir_.Archivo("suelto.xlsx")}};
   suelto.AExcel(s);
-  EXPECT_NE(s.find("ProMorlaQel.ResumenesCtrl.ColocaEnExcel() arrojó la excepción # 91"), std::string::npos);
+  EXPECT_NE(s.find("ProMorlaQel.ResumenesCtrl.ColocaEnExcel() arrojó la excepción # 91"),
+            std::string::npos);
 }
 
 }  // namespace

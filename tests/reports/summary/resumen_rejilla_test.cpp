@@ -18,7 +18,9 @@ namespace {
 
 using prueba::ObraResumen;
 
-std::string TextoMoneda(double v) { return Moneda::DesdeDouble(v).Texto(); }
+std::string TextoMoneda(double v) {
+  return Moneda::DesdeDouble(v).Texto();
+}
 
 // Every cell of the grid against the tables: section rows, line rows, three
 // columns per estimate placed by its number, one empty row below, row 0 and
@@ -73,12 +75,14 @@ TEST_F(ObraResumen, GridHoldsSectionsLinesAndEstimatesAndTheFormIsShown) {
     ASSERT_EQ(ctrl.Grid(), &ctrl.Forma->vsRes);
     VerificaRejilla(*ctrl.Grid(), esperada);
   }
-  // Rounded with Redondea: 0.125 × 1 shows 0.13; the line billed in none has its estimate columns empty.
+  // Rounded with Redondea: 0.125 × 1 shows 0.13; the line billed in none has its estimate columns
+  // empty.
   const Rejilla& g = p->ResumenesEstCtrl->Forma->vsRes;
   EXPECT_EQ(g.TextMatrix(3, 6), "0.13");
   EXPECT_EQ(g.TextMatrix(6, 7) + g.TextMatrix(6, 10), "");
 
-  EXPECT_EQ(host_.formas_mostradas, (std::vector<std::string>{"frmResumenEstimaciones", "frmResumenEstimaciones"}));
+  EXPECT_EQ(host_.formas_mostradas,
+            (std::vector<std::string>{"frmResumenEstimaciones", "frmResumenEstimaciones"}));
   EXPECT_EQ(p->ResumenesEstCtrl->Forma->Controlador, p->ResumenesEstCtrl.get());
   EXPECT_EQ(p->ResumenesEstCtrl->Forma->Caption(), "Resumen Estimaciones");
   EXPECT_FALSE(p->ResumenesEstCtrl->Forma->Visible());
