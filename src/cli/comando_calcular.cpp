@@ -42,9 +42,11 @@ class ComandoCalcular : public Comando {
     Calculo calculo(opciones_);
     calculo.Calcula();
     if (json_) {
-      VolcadoJson(calculo.Raiz(), calculo.Resultado(), calculo.Errores(),
-                  calculo.Consola().Mensajes())
-          .Escribe(std::cout);
+      VolcadoJson volcado(calculo.Raiz(), calculo.Resultado(), calculo.Errores(),
+                          calculo.Consola().Mensajes());
+      // The row items of a resource program only when one was asked for.
+      volcado.ConItemsFila(opciones_.Dada("TipoPrograma"));
+      volcado.Escribe(std::cout);
     } else {
       Resumen(calculo);
     }

@@ -81,7 +81,8 @@ void OpcionesComunes::Agrega(CLI::App& subcomando, bool con_obra) {
           "IncluirDesperdicio, IncluirMandoIntermedio, IncluirHerramientaMenor, "
           "IncluirIvaMateriales, "
           "IncluirIvaSubcontratos, NombreLargoObra, NombreLargoPartida, NombreLargoConcepto, "
-          "UnidadesComerciales, IVA, FactorDestajos, TipoPeriodo, TipoPrograma, TipoCalculoDias, "
+          "UnidadesComerciales, IVA, CuadrarCentavos, FactorDestajos, TipoPeriodo, TipoPrograma, "
+          "TipoCalculoDias, "
           "Empresa, Leyenda1, Leyenda2")
       ->type_name("NOMBRE=VALOR")
       ->expected(1)
@@ -101,12 +102,21 @@ void OpcionesComunes::Aplica(Programa& programa) const {
   }
 }
 
+bool OpcionesComunes::Dada(std::string_view nombre) const {
+  for (const std::string& opcion : opciones_) {
+    const size_t igual = opcion.find('=');
+    if (igual != std::string::npos && Iguales(std::string_view(opcion).substr(0, igual), nombre))
+      return true;
+  }
+  return false;
+}
+
 void OpcionesComunes::AplicaOpcion(Programa& p, std::string_view nombre, std::string_view valor) {
   struct Logica {
     std::string_view nombre;
     bool Programa::*campo;
   };
-  static constexpr std::array<Logica, 12> kLogicas = {{
+  static constexpr std::array<Logica, 13> kLogicas = {{
       {"DesglosarConceptos", &Programa::DesglosarConceptos},
       {"DesglosarMaquinaria", &Programa::DesglosarMaquinaria},
       {"IncluirDesperdicio", &Programa::IncluirDesperdicio},
@@ -119,6 +129,7 @@ void OpcionesComunes::AplicaOpcion(Programa& p, std::string_view nombre, std::st
       {"NombreLargoConcepto", &Programa::NombreLargoConcepto},
       {"UnidadesComerciales", &Programa::UnidadesComerciales},
       {"IVA", &Programa::IVA},
+      {"CuadrarCentavos", &Programa::CuadrarCentavos},
   }};
   for (const Logica& l : kLogicas) {
     if (Iguales(nombre, l.nombre)) {

@@ -28,6 +28,9 @@ class OpcionesComunes {
   /// Sets one option property by its own name (case ignored). Throws ErrorUso.
   static void AplicaOpcion(Programa& programa, std::string_view nombre, std::string_view valor);
 
+  /// True when an --opcion set the property `nombre` (case ignored).
+  bool Dada(std::string_view nombre) const;
+
   const std::string& Bd() const { return bd_; }
   const std::string& Obra() const { return obra_; }
 

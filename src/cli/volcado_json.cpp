@@ -1,5 +1,11 @@
 #include "cli/volcado_json.h"
 
+#include "schedule/dias.h"
+#include "schedule/fila_programa.h"
+#include "schedule/filas_programa.h"
+#include "schedule/item_fila.h"
+#include "schedule/items_fila.h"
+
 #include "catalogue/concepto.h"
 #include "catalogue/conceptos.h"
 #include "catalogue/costos_horarios.h"
@@ -176,6 +182,8 @@ void VolcadoJson::EscribeObra(EscritorJson& j, const Obra& obra) const {
     j.CierraObjeto();
   }
   j.CierraObjeto();
+  j.Clave("FPro");
+  EscribeFilas(j, *obra.FPro);
   j.Clave("Partidas");
   j.AbreLista();
   for (const Partida* partida : *obra.Partidas) EscribePartida(j, *partida);
@@ -189,14 +197,16 @@ void VolcadoJson::EscribePartida(EscritorJson& j, const Partida& partida) const 
   j.AbreObjeto();
   j.Clave("Des");
   EscribeCuerpo(j, partida.Des);
+  j.Clave("FPro");
+  EscribeFilas(j, *partida.FPro);
   j.Clave("Presups");
   j.AbreLista();
-  for (const Presup* presup : *partida.Presups) EscribePresup(j, *presup);
+  for (Presup* presup : *partida.Presups) EscribePresup(j, *presup);
   j.CierraLista();
   j.CierraObjeto();
 }
 
-void VolcadoJson::EscribePresup(EscritorJson& j, const Presup& presup) const {
+void VolcadoJson::EscribePresup(EscritorJson& j, Presup& presup) const {
   std::string descartado;  // the dump reports only what the calculation left
   j.AbreObjeto();
   j.Clave("Des");
@@ -227,6 +237,7 @@ void VolcadoJson::EscribePresup(EscritorJson& j, const Presup& presup) const {
     }
   }
   j.CierraLista();
+  if (items_fila_) EscribeItemsFila(j, presup);
   j.Clave("EstimacionesPresup");
   j.AbreLista();
   if (presup.EstimacionesPresup) {
@@ -239,6 +250,54 @@ void VolcadoJson::EscribePresup(EscritorJson& j, const Presup& presup) const {
       j.Campo("Importe", e->Importe);
       j.CierraObjeto();
     }
+  }
+  j.CierraLista();
+  j.CierraObjeto();
+}
+
+void VolcadoJson::EscribeFilas(EscritorJson& j, const FilasPrograma& filas) const {
+  j.AbreObjeto();
+  for (const FilaPrograma* fila : filas) {
+    j.Clave(fila->Clave);
+    j.AbreLista();
+    for (const Moneda& importe : fila->Importes) j.Dinero(importe);
+    j.CierraLista();
+  }
+  j.CierraObjeto();
+}
+
+void VolcadoJson::EscribeItemsFila(EscritorJson& j, Presup& presup) const {
+  std::string descartado;  // the dump reports only what the calculation left
+  ItemsFila items;
+  items.Presup = &presup;
+  items.CalculaDias(programa_.TipoPrograma, programa_.TipoCalculoDias, descartado);
+  j.Clave("ItemsFila");
+  j.AbreObjeto();
+  j.Campo("IdxInicio", items.IdxInicio);
+  j.Campo("IdxFinal", items.IdxFinal);
+  j.Clave("Items");
+  j.AbreLista();
+  for (const ItemFila* item : items) {
+    j.AbreObjeto();
+    j.Clave("Concepto");
+    EscribeReferencia(j, item->Concepto);
+    j.Campo("NoDias", item->NoDias);
+    j.Campo("CantidadTotal", item->CantidadTotal);
+    j.Campo("ImporteTotal", item->ImporteTotal);
+    j.Campo("CantidadPorDia", item->CantidadPorDia);
+    j.Campo("ImportePorDia", item->ImportePorDia);
+    j.Campo("Cantidad", item->Cantidad);
+    j.Campo("Importe", item->Importe);
+    j.Clave("Cantidades");
+    j.AbreLista();
+    for (double c : item->Cantidades) j.Doble(c);
+    j.CierraLista();
+    j.Clave("Importes");
+    j.AbreLista();
+    for (const Moneda& m : item->Importes) j.Dinero(m);
+    j.CierraLista();
+    j.Campo("DiasPorFila", item->DiasPorFila ? item->DiasPorFila->Texto() : std::string());
+    j.CierraObjeto();
   }
   j.CierraLista();
   j.CierraObjeto();

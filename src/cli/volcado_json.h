@@ -18,6 +18,7 @@ class ItemExplosion;
 class Obra;
 class Partida;
 class Presup;
+class FilasPrograma;
 }  // namespace pmq
 
 namespace pmq::cli {
@@ -30,6 +31,10 @@ class VolcadoJson {
   VolcadoJson(const Programa& programa, int32_t resultado, const std::string& sErrores,
               const std::vector<MensajeMostrado>& mensajes);
 
+  /// With `si`, every line carries its row items ("ItemsFila") for the root's
+  /// TipoPrograma and TipoCalculoDias.
+  void ConItemsFila(bool si) { items_fila_ = si; }
+
   /// Writes the dump to `salida`, ending with a line break.
   void Escribe(std::ostream& salida) const;
 
@@ -41,15 +46,18 @@ class VolcadoJson {
   void EscribePeriodos(EscritorJson& j) const;
   void EscribeObra(EscritorJson& j, const Obra& obra) const;
   void EscribePartida(EscritorJson& j, const Partida& partida) const;
-  void EscribePresup(EscritorJson& j, const Presup& presup) const;
+  void EscribePresup(EscritorJson& j, Presup& presup) const;
   void EscribeEstimaciones(EscritorJson& j, const Obra& obra) const;
   void EscribeExplosion(EscritorJson& j, const Explosion* explosion) const;
   void EscribeItem(EscritorJson& j, const ItemExplosion& item) const;
+  void EscribeFilas(EscritorJson& j, const FilasPrograma& filas) const;
+  void EscribeItemsFila(EscritorJson& j, Presup& presup) const;
 
   const Programa& programa_;
   int32_t resultado_;
   const std::string& errores_;
   const std::vector<MensajeMostrado>& mensajes_;
+  bool items_fila_ = false;
 };
 
 }  // namespace pmq::cli

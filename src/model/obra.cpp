@@ -7,7 +7,10 @@
 #include "common/servicios_host.h"
 #include "db/utilerias.h"
 #include "estimates/estimaciones.h"
+#include "model/partida.h"
 #include "model/partidas.h"
+#include "model/presup.h"
+#include "model/presups.h"
 #include "model/programa.h"
 #include "schedule/filas_programa.h"
 #include "schedule/periodos.h"
@@ -35,7 +38,10 @@ Obra::Obra() {
   Estimaciones = std::make_unique<pmq::Estimaciones>();
   FPro = std::make_unique<pmq::FilasPrograma>();
   std::string sin_errores;
-  for (const char* fila : {"kTotal", "kTotalAcumulado"}) FPro->Add(fila, sin_errores);
+  for (const char* fila : {"kTotal", "kTotalAcumulado", "kTotalMateriales", "kTotalManoDeObra",
+                           "kTotalMaquinaria", "kTotalSubcontratos"}) {
+    FPro->Add(fila, sin_errores);
+  }
 }
 
 Obra::~Obra() = default;
@@ -93,6 +99,7 @@ int32_t Obra::Carga(Conexion* Conexion, std::string& sErrores) {
     if (Partidas->Carga(Conexion, sErrores) == 2) {
       resultado = 2;
     } else {
+      CalculaTotalesPeriodo();
       if (!Estimaciones) Estimaciones = std::make_unique<pmq::Estimaciones>();
       Estimaciones->Obra = this;
       Estimaciones->Carga(Conexion, sErrores);
@@ -104,6 +111,24 @@ int32_t Obra::Carga(Conexion* Conexion, std::string& sErrores) {
     AnotaExcepcion(sErrores, "Obra", "Carga");
     return resultado;
   }
+}
+
+void Obra::CalculaTotalesPeriodo() {
+  const int32_t periodos = Programa->Periodos->Count();
+  const bool cuadrar = Programa->CuadrarCentavos;
+  FPro->Inicia(periodos);
+  for (Partida* partida : *Partidas) {
+    if (partida == nullptr) continue;
+    partida->FPro->Inicia(periodos);
+    if (partida->Presups) {
+      for (const Presup* linea : *partida->Presups) {
+        if (linea != nullptr) partida->FPro->Suma(*linea, cuadrar);
+      }
+    }
+    partida->FPro->Acumula();
+    FPro->Suma(*partida->FPro);
+  }
+  FPro->Acumula();
 }
 
 void Obra::ExplotaConcepto(Conexion* Conexion, pmq::Concepto* Concepto, std::string& sErrores) {

@@ -51,6 +51,11 @@ class Obra : public Entidad {
   /// factors as the root's options select them, and FactorDestajos), then
   /// keeps the breakdown on the concept, replacing any earlier one.
   void ExplotaConcepto(Conexion* Conexion, pmq::Concepto* Concepto, std::string& sErrores);
+
+ private:
+  /// Fills the period totals rows of every section and of the work (FPro)
+  /// from the loaded lines.
+  void CalculaTotalesPeriodo();
 };
 
 }  // namespace pmq

@@ -16,6 +16,7 @@
 #include "schedule/periodo_por_item.h"
 #include "schedule/periodos.h"
 #include "schedule/periodos_por_item.h"
+#include "schedule/reparto.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -85,6 +86,9 @@ int32_t Presups::Carga(Conexion* Conexion, std::string& sErrores) {
           parte->PeriodosPorItem = p->PeriodosPorItem.get();
           parte->AgregaDias(k, sErrores);
           p->PeriodosPorItem->Add(std::move(parte), sErrores);
+        }
+        if (programa->CuadrarCentavos) {
+          Reparto::CuadraPartes(*p->PeriodosPorItem, p->Des.Importe, p->Des.Cantidad);
         }
 
         // What the estimates billed of the line; the last one is its highest.

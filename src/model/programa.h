@@ -59,6 +59,10 @@ class Programa : public Entidad {
   bool IncluirIvaMateriales = true;
   bool IncluirIvaSubcontratos = true;
   bool IVA = false;
+  /// When set, the last worked period of each line takes the rounding
+  /// difference of the per-day spread, so a line's shares add up to its
+  /// quantity and amount. Off by default: the even spread stays as it is.
+  bool CuadrarCentavos = false;
 
   /// Loads and computes the whole work. 1 = done, 2 = outdated database (the
   /// user was warned; estimates not loaded), 0 = no usable connection or a

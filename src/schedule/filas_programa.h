@@ -10,6 +10,7 @@
 namespace pmq {
 
 class Entidad;
+class Presup;
 
 /// The totals rows of a work or of a budget section, under text keys.
 class FilasPrograma {
@@ -24,6 +25,19 @@ class FilasPrograma {
   FilaPrograma* Item(std::string_view clave) const { return filas_.Item(clave); }
   /// Number of rows.
   int32_t Count() const { return filas_.Count(); }
+
+  /// Empties every row and gives it `periodos` zero amounts.
+  void Inicia(int32_t periodos);
+  /// Adds a budget line: its shares' amounts to "kTotal", and the amount of
+  /// each resource kind in its breakdown summaries ("kTotalMateriales",
+  /// "kTotalManoDeObra", "kTotalMaquinaria", "kTotalSubcontratos"), spread
+  /// over its days like the shares (`cuadrar`: the last worked period takes
+  /// the rounding). Rows the set lacks are skipped.
+  void Suma(const Presup& linea, bool cuadrar);
+  /// Adds every row of another set to the row of the same key.
+  void Suma(const FilasPrograma& otras);
+  /// Sets "kTotalAcumulado" to the running sum of "kTotal".
+  void Acumula();
 
   auto begin() const { return filas_.begin(); }
   auto end() const { return filas_.end(); }

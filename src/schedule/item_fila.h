@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace pmq {
 
 class ItemsFila;
 class ItemExplosion;
 class Dias;
+class Concepto;
 
 /// One row item of a budget line's resource program: one input of the chosen
 /// kind, with its own day list.
@@ -31,10 +33,21 @@ class ItemFila {
   double CantidadPorDia = 0;  ///< CantidadTotal / NoDias, 6 decimals
   Moneda ImportePorDia;       ///< ImporteTotal / NoDias, cents
 
+  // What ColocaDiasItem laid over the line's periods.
+  const pmq::Concepto* Concepto = nullptr;  ///< the input
+  double Cantidad = 0;                      ///< the input's quantity on the line
+  Moneda Importe;                           ///< the input's amount on the line
+  std::vector<double> Cantidades;           ///< per period of the calendar
+  std::vector<Moneda> Importes;             ///< per period of the calendar
+
   /// Gives the item a new, empty day list (replacing any earlier one).
   void InicializaDias(std::string& sErrores);
-  /// Receives the summary entry the item stands for; it lays nothing over the
-  /// days (how an entry maps onto days is not settled).
+  /// Lays the input of a summary entry of the line (its quantity and amount
+  /// for the whole line) over the line's days: DiasPorFila gets one marker
+  /// per day of the calendar, set on the line's days, and each period its
+  /// worked days times the per-day value, the last worked period taking the
+  /// rounding so the periods add up to the entry. Needs ItemsFila->Presup
+  /// with its period shares.
   void ColocaDiasItem(const ItemExplosion* oItemResumen, std::string& sErrores);
   /// Works out the input's quantity and amount for the line (CantUni ×
   /// VolumenPresupuesto, and × Costo) and per day over IdxIni..IdxFin, and

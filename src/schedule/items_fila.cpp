@@ -1,7 +1,9 @@
 #include "schedule/items_fila.h"
 
 #include "catalogue/concepto.h"
+#include "catalogue/explosion.h"
 #include "common/error_qel.h"
+#include "common/redondeo.h"
 #include "model/obra.h"
 #include "model/partida.h"
 #include "model/partidas.h"
@@ -59,13 +61,30 @@ bool ItemsFila::CalculaDias(enumTipoPrograma TipoPrograma, enumTipoCalculoDias T
     const pmq::Concepto& concepto = *Presup->Concepto;
     const ResumenExplosion* resumen = ResumenDe(*concepto.Explosion, TipoPrograma);
     if (resumen == nullptr || !resumen->has_value()) return false;
+    // The line's own summary lists the same inputs in the same order, scaled
+    // to its quantity; without it the unit entry is scaled here the same way.
+    const ResumenExplosion* propio =
+        Presup->Explosion ? ResumenDe(*Presup->Explosion, TipoPrograma) : nullptr;
+    const double volumen = Presup->Des.Cantidad;
+    int64_t posicion = 0;
     for (const ItemExplosion* entrada : **resumen) {
+      ++posicion;
       if (entrada == nullptr) continue;
       auto item = std::make_unique<ItemFila>();
       item->ItemsFila = this;
       item->InicializaDias(sErrores);
-      item->AgregaElemento(entrada->Cantidad, Presup->Des.Cantidad, concepto.Des.Costo, IdxInicio,
-                           IdxFinal, sErrores);
+      item->AgregaElemento(entrada->Cantidad, volumen, concepto.Des.Costo, IdxInicio, IdxFinal,
+                           sErrores);
+      const ItemExplosion* de_linea =
+          propio != nullptr && propio->has_value() ? (*propio)->Item(posicion) : nullptr;
+      ItemExplosion escalada;
+      if (de_linea == nullptr || de_linea->Concepto != entrada->Concepto) {
+        escalada.Concepto = entrada->Concepto;
+        escalada.Cantidad = RedondeaPar(entrada->Cantidad * volumen, 6);
+        escalada.Parcial = Moneda::DesdeDouble(Redondea(entrada->Parcial.ADouble() * volumen, 2));
+        de_linea = &escalada;
+      }
+      item->ColocaDiasItem(de_linea, sErrores);
       items_.Add(std::move(item));
     }
   } catch (...) {

@@ -13,6 +13,10 @@ void Periodos::GeneraPeriodos(std::string& sErrores) {
     if (obra == nullptr) throw ErrorQel(errores::kObjeto);
     obra->DiasObra = (obra->Des.Final - obra->Des.Inicio) + 1;
     if (obra->DiasObra <= 0) return;
+    if (Programa->TipoPeriodo == enumQuincenal) {
+      GeneraQuincenas(*obra, sErrores);
+      return;
+    }
     if (Programa->TipoPeriodo != enumMensual) return;
 
     int anio = 0, mes = 0, dia = 0;
@@ -39,6 +43,31 @@ void Periodos::GeneraPeriodos(std::string& sErrores) {
     }
   } catch (...) {
     AnotaExcepcion(sErrores, "Periodos", "GeneraPeriodos");
+  }
+}
+
+void Periodos::GeneraQuincenas(const Obra& obra, std::string& sErrores) {
+  // Days 1 to 15 and 16 to the month's end, the first and the last cut at the
+  // work's first and last day: an estimator bills fortnights of the work's own
+  // days, so no period holds a day outside the work.
+  int32_t dias_previos = items_.empty() ? 0 : items_.Item(items_.Count())->IdxFin;
+  Fecha inicio = obra.Des.Inicio;
+  while (inicio <= obra.Des.Final) {
+    int anio = 0, mes = 0, dia = 0;
+    inicio.Ymd(anio, mes, dia);
+    const Fecha fin_quincena =
+        dia <= 15 ? Fecha::DesdeYmd(anio, mes, 15)
+                  : Fecha::DesdeYmd(anio, mes, 1) + (DiasDelMes(mes, anio, sErrores) - 1);
+    auto p = std::make_unique<Periodo>();
+    p->Inicio = inicio;
+    p->Final = fin_quincena < obra.Des.Final ? fin_quincena : obra.Des.Final;
+    p->Duracion = (p->Final - p->Inicio) + 1;
+    p->IdxIni = dias_previos + 1;
+    p->IdxFin = dias_previos + p->Duracion;
+    dias_previos = p->IdxFin;
+    p->Periodos = this;
+    inicio = p->Final + 1;
+    items_.Add(std::move(p));
   }
 }
 

@@ -11,16 +11,18 @@
 namespace pmq {
 
 class Programa;
+class Obra;
 
-/// The calendar of the work cut into calendar months. Periods have no keys:
-/// position n is period number n.
+/// The calendar of the work cut into calendar months (or fortnights). Periods
+/// have no keys: position n is period number n.
 class Periodos {
  public:
   pmq::Programa* Programa = nullptr;
 
   /// Appends one period per calendar month from the month of the work's start
-  /// through the month of its end, and sets Obra.DiasObra. Builds nothing without
-  /// a root link, for a work of no days, or for a period type other than monthly.
+  /// through the month of its end (monthly type), or one per fortnight (days
+  /// 1-15 and 16-end of each month, cut to the work's days), and sets
+  /// Obra.DiasObra. Builds nothing without a root link or for a work of no days.
   void GeneraPeriodos(std::string& sErrores);
 
   /// The period at a 1-based position; nullptr when there is none.
@@ -38,6 +40,9 @@ class Periodos {
   auto end() const { return items_.end(); }
 
  private:
+  /// Appends the fortnights of the work.
+  void GeneraQuincenas(const pmq::Obra& obra, std::string& sErrores);
+
   Coleccion<Periodo> items_;
 };
 

@@ -211,6 +211,7 @@ class Escritura {
           ws, static_cast<lxw_row_t>(m.f1 - 1), static_cast<lxw_col_t>(m.c1 - 1),
           static_cast<lxw_row_t>(m.f2 - 1), static_cast<lxw_col_t>(m.c2 - 1), "", nullptr));
     });
+    for (const pmq::Grafica& g : hoja.Graficas()) EscribeGrafica(ws, g);
     hoja.EvaluaFormulas();
     const CeldasHoja& celdas = hoja.Celdas();
     for (int32_t fila = 1; fila <= celdas.UltimaFila(); ++fila) {
@@ -249,6 +250,27 @@ class Escritura {
         }
       }
     }
+  }
+
+  void EscribeGrafica(lxw_worksheet* ws, const pmq::Grafica& g) {
+    lxw_chart* grafica = workbook_add_chart(
+        wb_, g.tipo == pmq::Grafica::Tipo::kLineas ? LXW_CHART_LINE : LXW_CHART_COLUMN);
+    if (grafica == nullptr) throw Falla("memoria insuficiente");
+    for (const pmq::Grafica::Serie& s : g.series) {
+      lxw_chart_series* serie = chart_add_series(grafica, s.categorias.c_str(), s.valores.c_str());
+      if (serie == nullptr) throw Falla("memoria insuficiente");
+      chart_series_set_name(serie, s.nombre.c_str());
+    }
+    if (!g.titulo.empty()) chart_title_set_name(grafica, g.titulo.c_str());
+    if (!g.titulo_categorias.empty())
+      chart_axis_set_name(grafica->x_axis, g.titulo_categorias.c_str());
+    if (!g.titulo_valores.empty()) chart_axis_set_name(grafica->y_axis, g.titulo_valores.c_str());
+    chart_legend_set_position(grafica, LXW_CHART_LEGEND_BOTTOM);
+    lxw_chart_options opciones{};
+    opciones.x_scale = 2;
+    opciones.y_scale = 1.5;
+    Revisa(worksheet_insert_chart_opt(ws, static_cast<lxw_row_t>(g.fila - 1),
+                                      static_cast<lxw_col_t>(g.columna - 1), grafica, &opciones));
   }
 
   static int32_t UltimaColumnaConAncho(const HcWorksheet& hoja) {

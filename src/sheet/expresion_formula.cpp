@@ -68,11 +68,11 @@ class ExpresionFormula::Analizador {
 
   void Producto(int nivel) {
     Signo(nivel);
-    while (Actual() == '*') {
+    for (char op = Actual(); op == '*' || op == '/'; op = Actual()) {
       ++p_;
-      Operador('*');
+      Operador(op);
       Signo(nivel);
-      f_.programa_.push_back({Paso::Tipo::kProducto, 0, 0});
+      f_.programa_.push_back({op == '*' ? Paso::Tipo::kProducto : Paso::Tipo::kCociente, 0, 0});
     }
   }
 
@@ -247,8 +247,13 @@ ExpresionFormula::Resultado ExpresionFormula::Evalua(const std::vector<Resultado
       a.valor += b.valor;
     } else if (paso.tipo == Paso::Tipo::kResta) {
       a.valor -= b.valor;
-    } else {
+    } else if (paso.tipo == Paso::Tipo::kProducto) {
       a.valor *= b.valor;
+    } else if (b.valor == 0) {
+      a = {0, Error::kDivision};
+      continue;
+    } else {
+      a.valor /= b.valor;
     }
     if (!std::isfinite(a.valor)) a = {0, Error::kNumero};
   }
@@ -263,6 +268,8 @@ std::string_view ExpresionFormula::TextoError(Error error) {
       return "#VALUE!";
     case Error::kNumero:
       return "#NUM!";
+    case Error::kDivision:
+      return "#DIV/0!";
     case Error::kNinguno:
       break;
   }

@@ -1,6 +1,6 @@
 #pragma once
 // The formulas a worksheet accepts: "=" followed by A1 references (optionally
-// with "$"), numbers, "+", "-", "*", unary signs and parentheses. Anything else
+// with "$"), numbers, "+", "-", "*", "/", unary signs and parentheses. Anything else
 // (an empty "=", a dangling operator, "()" with nothing inside, a reference past
 // the last column or row, names, functions, other operators) is refused with
 // error 1004, as the spreadsheet refuses it.
@@ -23,7 +23,7 @@ class ExpresionFormula {
   };
 
   /// The error values a formula can produce.
-  enum class Error : uint8_t { kNinguno, kValor, kNumero };
+  enum class Error : uint8_t { kNinguno, kValor, kNumero, kDivision };
 
   /// The value of a formula or of an operand: a number or an error.
   struct Resultado {
@@ -51,7 +51,7 @@ class ExpresionFormula {
   /// Referencias(). Errors propagate; an overflow is the number error.
   Resultado Evalua(const std::vector<Resultado>& valores) const;
 
-  /// The text a spreadsheet shows for an error ("#VALUE!", "#NUM!").
+  /// The text a spreadsheet shows for an error ("#VALUE!", "#NUM!", "#DIV/0!").
   static std::string_view TextoError(Error error);
 
  private:
@@ -63,7 +63,15 @@ class ExpresionFormula {
   };
   // Postfix program for the evaluation.
   struct Paso {
-    enum class Tipo : uint8_t { kNumero, kReferencia, kSuma, kResta, kProducto, kNegativo } tipo;
+    enum class Tipo : uint8_t {
+      kNumero,
+      kReferencia,
+      kSuma,
+      kResta,
+      kProducto,
+      kCociente,
+      kNegativo
+    } tipo;
     double numero = 0;
     uint32_t indice = 0;
   };

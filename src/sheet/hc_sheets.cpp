@@ -32,7 +32,7 @@ HcWorksheet* HcSheets::Item(std::string_view nombre) const {
   throw ErrorQel(errores::kSubindice);
 }
 
-HcWorksheet* HcSheets::Add() {
+HcWorksheet* HcSheets::Add(HcWorksheet* despues) {
   libro_->Verifica();
   std::string nombre;
   for (int n = 1;; ++n) {
@@ -43,8 +43,10 @@ HcWorksheet* HcSheets::Add() {
       break;
     }
   }
-  auto donde =
-      std::find_if(hojas_.begin(), hojas_.end(), [&](const auto& h) { return h.get() == activa_; });
+  const HcWorksheet* referencia = despues != nullptr ? despues : activa_;
+  auto donde = std::find_if(hojas_.begin(), hojas_.end(),
+                            [&](const auto& h) { return h.get() == referencia; });
+  if (despues != nullptr && donde != hojas_.end()) ++donde;
   auto nueva = std::make_unique<HcWorksheet>(*libro_, std::move(nombre));
   HcWorksheet* hoja = nueva.get();
   hojas_.insert(donde, std::move(nueva));

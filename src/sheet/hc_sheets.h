@@ -26,8 +26,8 @@ class HcSheets {
   /// The sheet with a name (any case); ErrorQel 9 when there is none.
   HcWorksheet* Item(std::string_view nombre) const;
   /// Adds a sheet named "HojaN" (the first N not in use) before the active
-  /// sheet and makes it the active sheet.
-  HcWorksheet* Add();
+  /// sheet, or after `despues` when given, and makes it the active sheet.
+  HcWorksheet* Add(HcWorksheet* despues = nullptr);
 
   /// The active sheet (nullptr in a workbook without sheets).
   HcWorksheet* Activa() const { return activa_; }

@@ -5,6 +5,7 @@
 
 #include "sheet/celdas_hoja.h"
 #include "sheet/combinaciones.h"
+#include "sheet/grafica.h"
 #include "sheet/hc_columns.h"
 #include "sheet/hc_range.h"
 
@@ -54,6 +55,10 @@ class HcWorksheet {
   bool AnchoFijado(int32_t columna) const;
   /// Sets the width of columns c1 to c2.
   void PonAnchoColumna(int32_t c1, int32_t c2, double ancho);
+  /// Places a chart on the sheet.
+  void AgregaGrafica(Grafica grafica) { graficas_.push_back(std::move(grafica)); }
+  /// The charts placed on the sheet, in order.
+  const std::vector<Grafica>& Graficas() const { return graficas_; }
   /// Computes every formula, when any value changed since the last time.
   void EvaluaFormulas();
   /// Throws ErrorQel 462 when the sheet's workbook was closed or its
@@ -68,6 +73,7 @@ class HcWorksheet {
   CeldasHoja celdas_;
   Combinaciones merges_;
   std::vector<double> anchos_;  // column - 1 → width; negative = default
+  std::vector<Grafica> graficas_;
   uint64_t version_evaluada_ = UINT64_MAX;
 };
 

@@ -50,21 +50,6 @@ T& Requiere(T* objeto) {
 
 }  // namespace
 
-/// What the sheet body keeps from one line to the next.
-struct ProgramasCtrl::EstadoHoja {
-  HcWorksheet* ws = nullptr;
-  HcApplication* app = nullptr;
-  std::string& sErrores;
-  /// First column of each period of the last line written, tab-separated.
-  std::string columnas;
-  /// The column after the last day column of the last line written.
-  int32_t c = 0;
-  /// Day number and period start already written on the header rows, per
-  /// column: every line repeats them, so they are written only when they change.
-  std::vector<int32_t> dia_rotulado;
-  std::vector<int32_t> mes_rotulado;
-};
-
 ProgramasCtrl::ProgramasCtrl() = default;
 ProgramasCtrl::~ProgramasCtrl() = default;
 
@@ -107,20 +92,24 @@ bool ProgramasCtrl::AExcel(enumTipoProgramaMensual TipoProgramaMensual, bool Imp
       Libro.reset();
       return false;
     }
+    const size_t antes = sErrores.size();
     switch (TipoProgramaMensual) {
       case etpAvanceFisico:
+        ColocaFisico(hoja, sErrores);
+        break;
       case etpPorConceptosMateriales:
       case etpPorConceptosMaquinaria:
       case etpPorConceptosManoDeObra:
-        MsgBox("No implementado aún!!!", kMsgInformacion, kTitulo);
+        ColocaRecursos(hoja, TipoProgramaMensual, Importes, sErrores);
         break;
-      default: {
-        const size_t antes = sErrores.size();
+      default:
         ColocaEnExcel(hoja, Importes, sErrores);
-        completo = sErrores.size() == antes;
+        ColocaCurvaS(sErrores);
+        Libro->Ws = hoja;
+        hoja->Activate();
         break;
-      }
     }
+    completo = sErrores.size() == antes;
     // The export ends: releasing the workbook wrapper ends its application,
     // which writes the workbook, with the program, to the file chosen.
     const std::string ruta =
@@ -267,7 +256,8 @@ void ProgramasCtrl::ColocaEnExcel(HcWorksheet* Ws, [[maybe_unused]] bool Importe
     HcWorksheet& ws = Requiere(Ws);
     LibroExcel& libro = Requiere(Libro.get());
     libro.Ws = Ws;
-    EstadoHoja e{Ws, &Requiere(libro.ExcelApp.get()), sErrores, {}, 0, {}, {}};
+    EstadoHoja e{Ws, &Requiere(libro.ExcelApp.get()), sErrores, {}, 0, {},
+                 {}, ValorPeriodo::kImporte};
     ColocaEncabezadoPrograma(Ws, 1, etpAvanceFinanciero, sErrores);
 
     constexpr int32_t H = kFilaTitulos;
@@ -326,28 +316,36 @@ void ProgramasCtrl::ColocaEnExcel(HcWorksheet* Ws, [[maybe_unused]] bool Importe
     }
     ws.cells(totales, ecpPorPartida).Value("Totales");
     if (T > 0) ws.cells(H, T).Value("Totales");
+    if (!e.columnas.empty()) ColocaPie(e, totales + 2, "=_" + std::to_string(totales), T);
 
-    // Finishing: narrow day columns, aligned text columns, merged header rows.
-    if (T - 1 >= kPrimeraColumnaDia) {
-      ws.Columns(ColTrans(kPrimeraColumnaDia) + ":" + ColTrans(T - 1)).columnwidth(2);
-    }
-    libro.FormatoSeleccion(1, 1, Row + 10, 1, "", "", kAlineaArriba, kAlineaCentro, true, false,
-                           false, sErrores);
-    libro.FormatoSeleccion(1, 2, Row + 10, 2, "", "", kAlineaArriba, kAlineaIzquierda, true, false,
-                           false, sErrores);
-    ws.Columns(3).columnwidth(60);
-    libro.FormatoSeleccion(1, 3, Row + 10, 3, "", "", kAlineaArriba, kAlineaIzquierda, false, true,
-                           false, sErrores);
-    libro.FormatoSeleccion(1, 4, Row + 10, 4, "", "", kAlineaArriba, kAlineaCentro, true, false,
-                           false, sErrores);
-    for (int32_t f = 1; f <= 10; ++f) {
-      Selecciona(Ws, f, 1, f, std::max(T, 1));
-      e.app->selection().MergeCells(true);
-    }
-    ws.Columns("A:I").entirecolumn().autofit();
+    TerminaHoja(e, Row, T);
   } catch (...) {
     AnotaExcepcionConPrefijo(sErrores, "", "ProgramasCtrl", "ColocaEnExcel");
   }
+}
+
+void ProgramasCtrl::TerminaHoja(EstadoHoja& e, int32_t Row, int32_t T) {
+  HcWorksheet& ws = *e.ws;
+  LibroExcel& libro = *Libro;
+  std::string& sErrores = e.sErrores;
+  HcWorksheet* Ws = e.ws;
+  if (T - 1 >= kPrimeraColumnaDia) {
+    ws.Columns(ColTrans(kPrimeraColumnaDia) + ":" + ColTrans(T - 1)).columnwidth(2);
+  }
+  libro.FormatoSeleccion(1, 1, Row + 10, 1, "", "", kAlineaArriba, kAlineaCentro, true, false,
+                         false, sErrores);
+  libro.FormatoSeleccion(1, 2, Row + 10, 2, "", "", kAlineaArriba, kAlineaIzquierda, true, false,
+                         false, sErrores);
+  ws.Columns(3).columnwidth(60);
+  libro.FormatoSeleccion(1, 3, Row + 10, 3, "", "", kAlineaArriba, kAlineaIzquierda, false, true,
+                         false, sErrores);
+  libro.FormatoSeleccion(1, 4, Row + 10, 4, "", "", kAlineaArriba, kAlineaCentro, true, false,
+                         false, sErrores);
+  for (int32_t f = 1; f <= 10; ++f) {
+    Selecciona(Ws, f, 1, f, std::max(T, 1));
+    e.app->selection().MergeCells(true);
+  }
+  ws.Columns("A:I").entirecolumn().autofit();
 }
 
 void ProgramasCtrl::ColocaLinea(EstadoHoja& e, const Presup* linea, int32_t Row, int32_t n) {
@@ -385,18 +383,26 @@ void ProgramasCtrl::ColocaLinea(EstadoHoja& e, const Presup* linea, int32_t Row,
     if (dias >= 1) {
       if (!e.columnas.empty()) e.columnas += '\t';
       e.columnas += std::to_string(s);
-      ws.cells(Row, s).Value(periodo->Importe);
+      if (e.valor == ValorPeriodo::kImporte) {
+        ws.cells(Row, s).Value(periodo->Importe);
+      } else if (e.valor == ValorPeriodo::kCantidad) {
+        ws.cells(Row, s).Value(periodo->Cantidad);
+        ws.cells(Row, s).NumberFormat("#,##0.0000");
+      }
       if (e.mes_rotulado[static_cast<size_t>(s)] != periodo->P1.Serial()) {
-        ws.cells(H - 1, s).Value(NombreMes(periodo->P1.Mes()) + "'" +
-                                 std::to_string(periodo->P1.Anio()));
+        ws.cells(H - 1, s).Value(EtiquetaPeriodo(periodo->P1));
         e.mes_rotulado[static_cast<size_t>(s)] = periodo->P1.Serial();
         mes_nuevo = true;
       }
     }
+    // Day columns are numbered with the day of the month (a fortnight from
+    // the 16th shows 16, 17, ...).
+    const int32_t primer_dia = periodo->P1.Dia();
     for (int32_t d = 1; d <= dias; ++d, ++c) {
-      if (e.dia_rotulado[static_cast<size_t>(c)] != d) {
-        ws.cells(H, c).Value(d);
-        e.dia_rotulado[static_cast<size_t>(c)] = d;
+      const int32_t del_mes = primer_dia + d - 1;
+      if (e.dia_rotulado[static_cast<size_t>(c)] != del_mes) {
+        ws.cells(H, c).Value(del_mes);
+        e.dia_rotulado[static_cast<size_t>(c)] = del_mes;
       }
     }
     // The bar: each run of worked days is filled black in one go.

@@ -7,6 +7,7 @@
 // days), a subtotal row per section and a totals row, every sum a live formula.
 
 #include "common/enumeraciones.h"
+#include "common/fecha.h"
 
 #include <cstdint>
 #include <memory>
@@ -18,7 +19,9 @@ namespace pmq {
 
 class Programa;
 class Presup;
+class Periodo;
 class HcWorksheet;
+class HcApplication;
 class LibroExcel;
 class frmProgramasObra;
 
@@ -92,8 +95,24 @@ class ProgramasCtrl {
   /// First day column.
   static constexpr int32_t kPrimeraColumnaDia = 8;
 
+  /// What a line row shows in each period's cell.
+  enum class ValorPeriodo { kImporte, kCantidad, kNinguno };
+
   /// What the sheet body keeps while it writes.
-  struct EstadoHoja;
+  struct EstadoHoja {
+    HcWorksheet* ws = nullptr;
+    HcApplication* app = nullptr;
+    std::string& sErrores;
+    /// First column of each period of the last line written, tab-separated.
+    std::string columnas;
+    /// The column after the last day column of the last line written.
+    int32_t c = 0;
+    /// Day number and period start already written on the header rows, per
+    /// column: every line repeats them, so they are written only when they change.
+    std::vector<int32_t> dia_rotulado;
+    std::vector<int32_t> mes_rotulado;
+    ValorPeriodo valor = ValorPeriodo::kImporte;
+  };
 
   /// Writes the report header block into column 1 from row F on.
   void ColocaEncabezadoPrograma(HcWorksheet* Ws, int32_t F, int32_t Tipo, std::string& sErrores);
@@ -113,6 +132,34 @@ class ProgramasCtrl {
   void FormatoNumero(HcWorksheet* Ws, int32_t R, int32_t C, int32_t& D);
   /// Spanish month name of 1 to 12; empty text for any other number.
   static std::string NombreMes(int32_t m);
+
+  /// The label of a period: "Marzo'2013" for a month, "1a. quincena mar
+  /// 2013" / "2a. quincena mar 2013" for a fortnight.
+  std::string EtiquetaPeriodo(Fecha inicio) const;
+  /// The foot rows "Total del periodo" (the pattern P per period), "Total
+  /// acumulado" and "% acumulado" (of the total in column T) from row F on.
+  /// The labels go into column `Rotulo`.
+  void ColocaPie(EstadoHoja& e, int32_t F, const std::string& P, int32_t T,
+                 int32_t Rotulo = ecpPorPartida);
+  /// The finishing of a day-by-day sheet whose last row is `Row` and whose
+  /// total column is T: narrow day columns, aligned text columns, merged
+  /// header rows.
+  void TerminaHoja(EstadoHoja& e, int32_t Row, int32_t T);
+  /// Writes a value into each period's cell of row R, merged over the
+  /// period's day columns (the columns of `e.columnas`, the last up to T-1).
+  template <class Valor>
+  void ColocaFilaPeriodos(EstadoHoja& e, int32_t R, const std::vector<Valor>& valores,
+                          const char* formato);
+  /// The physical progress program: each line's quantity per period and its
+  /// percentage of the line; sections and foot weighted by amount.
+  void ColocaFisico(HcWorksheet* Ws, std::string& sErrores);
+  /// A resource program by concept: under each line one row per input of
+  /// the kind; then the sheet "Consolidado" with each input per period.
+  void ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo, bool Importes,
+                      std::string& sErrores);
+  /// The sheet "Curva S": planned and billed amounts per period and their
+  /// cumulative curves, with a chart.
+  void ColocaCurvaS(std::string& sErrores);
 
   /// Selects (f1, c1)–(f2, c2) of the sheet through the application.
   void Selecciona(HcWorksheet* Ws, int32_t f1, int32_t c1, int32_t f2, int32_t c2);

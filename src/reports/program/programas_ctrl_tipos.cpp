@@ -1,0 +1,517 @@
+// The program kinds beyond the monthly financial sheet: the foot rows every
+// program sheet ends with, the physical progress program, the resource
+// programs by concept with their consolidated sheet, and the S-curve sheet of
+// the financial program.
+
+#include "catalogue/concepto.h"
+#include "common/error_qel.h"
+#include "common/formato.h"
+#include "estimates/estimacion.h"
+#include "estimates/estimacion_presup.h"
+#include "estimates/estimaciones.h"
+#include "estimates/estimaciones_presup.h"
+#include "model/obra.h"
+#include "model/partida.h"
+#include "model/partidas.h"
+#include "model/presup.h"
+#include "model/presups.h"
+#include "model/programa.h"
+#include "reports/program/programas_ctrl.h"
+#include "schedule/fila_programa.h"
+#include "schedule/filas_programa.h"
+#include "schedule/items_fila.h"
+#include "schedule/periodo.h"
+#include "schedule/periodos.h"
+#include "sheet/hc_application.h"
+#include "sheet/hc_workbook.h"
+#include "sheet/hc_worksheet.h"
+#include "sheet/libro_excel.h"
+
+#include <fmt/format.h>
+
+#include <array>
+#include <cstdlib>
+#include <unordered_map>
+
+namespace pmq {
+namespace {
+
+constexpr std::array<std::string_view, 12> kMesesCortos = {
+    "ene", "feb", "mar", "abr", "may", "jun", "jul", "ago", "sep", "oct", "nov", "dic"};
+
+constexpr std::array<std::string_view, 7> kTitulosColumnas = {
+    "No.", "Clave", "Descripción", "Unidad", "Fte", "Cantidad", "% Partida"};
+
+constexpr std::string_view kConsolidado = "Consolidado";
+constexpr std::string_view kCurvaS = "Curva S";
+constexpr const char* kFormatoPorcentaje = "0.00%";
+constexpr const char* kFormatoCantidad = "#,##0.0000";
+constexpr const char* kFormatoImporte = "#,##0.00";
+/// A sum formula of more rows than this would pass the formula length limit:
+/// longer lists are added up in blocks with a subtotal row each.
+constexpr size_t kFilasPorSuma = 800;
+
+template <class T>
+T& Requiere(T* objeto) {
+  if (objeto == nullptr) throw ErrorQel(errores::kObjeto);
+  return *objeto;
+}
+
+// "=_17+_19+_21" for the rows given.
+std::string Patron(const std::vector<int32_t>& filas) {
+  std::string p = "=";
+  for (size_t i = 0; i < filas.size(); ++i) {
+    if (i > 0) p += '+';
+    p += '_';
+    p += std::to_string(filas[i]);
+  }
+  return p;
+}
+
+// The resource program kind of the row items for a sheet kind.
+enumTipoPrograma TipoItems(enumTipoProgramaMensual tipo, bool importes) {
+  switch (tipo) {
+    case etpPorConceptosMateriales:
+      return importes ? enumTipoPrograma::MaterialesImportes
+                      : enumTipoPrograma::MaterialesCantidades;
+    case etpPorConceptosMaquinaria:
+      return importes ? enumTipoPrograma::MaquinariaImportes
+                      : enumTipoPrograma::MaquinariaCantidades;
+    default:
+      return importes ? enumTipoPrograma::ManoDeObraImportes
+                      : enumTipoPrograma::ManoDeObraCantidades;
+  }
+}
+
+// A new sheet named `nombre` after the sheet `despues`.
+HcWorksheet* NuevaHoja(std::string_view nombre, HcWorksheet* despues) {
+  HcWorksheet& ws = Requiere(despues);
+  HcWorksheet* hoja = ws.Parent().Sheets().Add(&ws);
+  Requiere(hoja).Name(nombre);
+  return hoja;
+}
+
+// A number as a formula constant: the exact decimal of an amount.
+std::string FormatoNumeroFormula(Moneda m) {
+  std::string t = fmt::format("{:.4f}", m.ADouble());
+  while (!t.empty() && t.back() == '0') t.pop_back();
+  if (!t.empty() && t.back() == '.') t.pop_back();
+  return t;
+}
+
+}  // namespace
+
+std::string ProgramasCtrl::EtiquetaPeriodo(Fecha inicio) const {
+  if (Programa != nullptr && Programa->TipoPeriodo == enumQuincenal) {
+    const int mes = inicio.Mes();
+    const std::string_view corto =
+        mes >= 1 && mes <= 12 ? kMesesCortos[static_cast<size_t>(mes - 1)] : "";
+    return fmt::format("{}a. quincena {} {}", inicio.Dia() <= 15 ? 1 : 2, corto, inicio.Anio());
+  }
+  return NombreMes(inicio.Mes()) + "'" + std::to_string(inicio.Anio());
+}
+
+template <class Valor>
+void ProgramasCtrl::ColocaFilaPeriodos(EstadoHoja& e, int32_t R, const std::vector<Valor>& valores,
+                                       const char* formato) {
+  const std::vector<int32_t> lista = ColumnasDeLista(e.columnas);
+  for (size_t i = 0; i < lista.size() && i < valores.size(); ++i) {
+    const int32_t c = lista[i];
+    const int32_t fin = i + 1 < lista.size() ? lista[i + 1] - 1 : e.c - 1;
+    e.ws->cells(R, c).Value(valores[i]);
+    if (formato != nullptr) e.ws->cells(R, c).NumberFormat(formato);
+    if (fin > c) e.app->Range(e.ws->cells(R, c), e.ws->cells(R, fin)).MergeCells(true);
+  }
+}
+
+void ProgramasCtrl::ColocaPie(EstadoHoja& e, int32_t F, const std::string& P, int32_t T,
+                              int32_t Rotulo) {
+  HcWorksheet& ws = *e.ws;
+  LibroExcel& libro = *Libro;
+  bool combina = true;
+  int32_t ultima = T - 1;
+  ImportesPorPeriodo(e.ws, e.columnas, P, F, combina, ultima, e.sErrores);
+  ImportesTotalesHorizontales(e.ws, e.columnas, T, F, e.sErrores);
+  ws.cells(F, Rotulo).Value("Total del periodo");
+  ws.cells(F + 1, Rotulo).Value("Total acumulado");
+  ws.cells(F + 2, Rotulo).Value("% acumulado");
+  const std::vector<int32_t> lista = ColumnasDeLista(e.columnas);
+  const std::string total = "$" + ColTrans(T) + "$" + std::to_string(F);
+  std::string anterior;
+  for (size_t i = 0; i < lista.size(); ++i) {
+    const int32_t c = lista[i];
+    const int32_t fin = i + 1 < lista.size() ? lista[i + 1] - 1 : T - 1;
+    const std::string letras = ColTrans(c);
+    std::string acumulado = "=";
+    if (!anterior.empty()) acumulado += anterior + std::to_string(F + 1) + "+";
+    acumulado += letras + std::to_string(F);
+    libro.SetFormula(e.ws, F + 1, c, acumulado, e.sErrores);
+    libro.SetFormula(e.ws, F + 2, c, "=" + letras + std::to_string(F + 1) + "/" + total,
+                     e.sErrores);
+    ws.cells(F + 2, c).NumberFormat(kFormatoPorcentaje);
+    for (int32_t f = F + 1; f <= F + 2; ++f) {
+      if (fin > c) e.app->Range(ws.cells(f, c), ws.cells(f, fin)).MergeCells(true);
+    }
+    anterior = letras;
+  }
+}
+
+// ---- Physical progress ----
+
+void ProgramasCtrl::ColocaFisico(HcWorksheet* Ws, std::string& sErrores) {
+  try {
+    HcWorksheet& ws = Requiere(Ws);
+    LibroExcel& libro = Requiere(Libro.get());
+    libro.Ws = Ws;
+    EstadoHoja e{Ws, &Requiere(libro.ExcelApp.get()), sErrores, {}, 0, {},
+                 {}, ValorPeriodo::kCantidad};
+    ColocaEncabezadoPrograma(Ws, 1, etpAvanceFisico, sErrores);
+    constexpr int32_t H = kFilaTitulos;
+    for (size_t i = 0; i < kTitulosColumnas.size(); ++i) {
+      ws.cells(H, static_cast<int32_t>(i) + 1).Value(kTitulosColumnas[i]);
+    }
+    const Obra& obra = *Requiere(Programa).Obra;
+    const Partidas& partidas = *obra.Partidas;
+    // Lines of different units are not added up: every line weighs in by its
+    // amount, so a section's row and the foot give the share of the work's
+    // amount done in each period.
+    Moneda total_obra;
+    for (const Partida* partida : partidas) {
+      if (partida == nullptr || !partida->Presups) continue;
+      for (const Presup* linea : *partida->Presups) {
+        if (linea != nullptr) total_obra += linea->Des.Importe;
+      }
+    }
+    const std::string divisor = FormatoNumeroFormula(total_obra);
+
+    int32_t Row = H + 2;
+    int32_t n = 0;
+    std::vector<int32_t> subtotales;
+    for (const Partida* partida : partidas) {
+      if (partida == nullptr) continue;
+      ws.cells(Row, ecpNo).Value(partida->Des.Clave);
+      ws.cells(Row, ecpClave).Value(partida->Des.Clave);
+      ws.cells(Row, ecpDescripcion).Value(partida->Des.Descripcion);
+      Row += 2;
+      std::string P = "=(";
+      bool alguna = false;
+      for (const Presup* linea : Requiere(partida->Presups.get())) {
+        ++n;
+        ColocaLinea(e, linea, Row, n);
+        // The percentage row: the period's quantity over the line's.
+        const std::vector<int32_t> lista = ColumnasDeLista(e.columnas);
+        const std::string cantidad = "$" + ColTrans(ecpCantidad) + std::to_string(Row);
+        for (size_t i = 0; i < lista.size(); ++i) {
+          const int32_t c = lista[i];
+          const int32_t fin = i + 1 < lista.size() ? lista[i + 1] - 1 : e.c - 1;
+          libro.SetFormula(Ws, Row + 1, c, "=" + ColTrans(c) + std::to_string(Row) + "/" + cantidad,
+                           sErrores);
+          ws.cells(Row + 1, c).NumberFormat(kFormatoPorcentaje);
+          if (fin > c) e.app->Range(ws.cells(Row + 1, c), ws.cells(Row + 1, fin)).MergeCells(true);
+        }
+        ws.cells(Row + 1, ecpPorPartida).Value("%");
+        if (alguna) P += "+";
+        P += "_" + std::to_string(Row + 1) + "*" + FormatoNumeroFormula(linea->Des.Importe);
+        alguna = true;
+        Row += 3;
+      }
+      const int32_t Y = Row - 1;
+      if (alguna && !e.columnas.empty() && total_obra != Moneda()) {
+        bool combina = true;
+        int32_t ultima = e.c - 1;
+        ImportesPorPeriodo(Ws, e.columnas, P + ")/" + divisor, Y, combina, ultima, sErrores);
+        const std::vector<int32_t> lista = ColumnasDeLista(e.columnas);
+        for (int32_t c : lista) ws.cells(Y, c).NumberFormat(kFormatoPorcentaje);
+        subtotales.push_back(Y);
+      }
+      ws.cells(Y, ecpPorPartida).Value("SubTotales");
+      Row = Y + 2;
+    }
+    const int32_t T = e.c;
+    if (T > 0) ws.cells(H, T).Value("Totales");
+    if (!subtotales.empty()) {
+      ColocaPie(e, Row + 1, Patron(subtotales), T);
+      for (int32_t c : ColumnasDeLista(e.columnas)) {
+        ws.cells(Row + 1, c).NumberFormat(kFormatoPorcentaje);
+        ws.cells(Row + 2, c).NumberFormat(kFormatoPorcentaje);
+      }
+      ws.cells(Row + 1, T).NumberFormat(kFormatoPorcentaje);
+    }
+    TerminaHoja(e, Row + 4, T);
+  } catch (...) {
+    AnotaExcepcionConPrefijo(sErrores, "", "ProgramasCtrl", "ColocaFisico");
+  }
+}
+
+// ---- Resource programs by concept ----
+
+void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo, bool Importes,
+                                   std::string& sErrores) {
+  try {
+    HcWorksheet& ws = Requiere(Ws);
+    LibroExcel& libro = Requiere(Libro.get());
+    libro.Ws = Ws;
+    EstadoHoja e{Ws, &Requiere(libro.ExcelApp.get()), sErrores, {}, 0, {},
+                 {}, ValorPeriodo::kNinguno};
+    ColocaEncabezadoPrograma(Ws, 1, Tipo, sErrores);
+    constexpr int32_t H = kFilaTitulos;
+    for (size_t i = 0; i < kTitulosColumnas.size(); ++i) {
+      ws.cells(H, static_cast<int32_t>(i) + 1).Value(kTitulosColumnas[i]);
+    }
+    const Obra& obra = *Requiere(Programa).Obra;
+    const enumTipoPrograma tipo_items = TipoItems(Tipo, Importes);
+    const char* formato = Importes ? kFormatoImporte : kFormatoCantidad;
+
+    // Each input once, in the order first met, with its sums per period.
+    struct Insumo {
+      const Concepto* concepto = nullptr;
+      std::vector<double> cantidades;
+      std::vector<Moneda> importes;
+    };
+    std::vector<Insumo> insumos;
+    std::unordered_map<const Concepto*, size_t> posicion;
+    const size_t periodos = static_cast<size_t>(Programa->Periodos->Count());
+
+    int32_t Row = H + 2;
+    int32_t n = 0;
+    std::vector<int32_t> subtotales;
+    ItemsFila items;
+    for (const Partida* partida : *obra.Partidas) {
+      if (partida == nullptr) continue;
+      ws.cells(Row, ecpNo).Value(partida->Des.Clave);
+      ws.cells(Row, ecpClave).Value(partida->Des.Clave);
+      ws.cells(Row, ecpDescripcion).Value(partida->Des.Descripcion);
+      Row += 2;
+      std::vector<int32_t> filas;
+      for (Presup* linea : Requiere(partida->Presups.get())) {
+        ++n;
+        ColocaLinea(e, linea, Row, n);
+        items.Presup = linea;
+        if (linea->Concepto != nullptr && linea->Concepto->Explosion) {
+          items.CalculaDias(tipo_items, ParaInsumo, sErrores);
+        } else {
+          items.CalculaDias(enumTipoPrograma::TotalImportes, ParaConcepto, sErrores);
+        }
+        int32_t r = Row;
+        for (const ItemFila* item : items) {
+          ++r;
+          if (item->Concepto != nullptr) {
+            ws.cells(r, ecpClave).Value(item->Concepto->Des.Clave);
+            ws.cells(r, ecpDescripcion).Value(item->Concepto->Des.Descripcion);
+            ws.cells(r, ecpUnidad).Value(item->Concepto->Des.Unidad);
+          }
+          if (Importes) {
+            ws.cells(r, ecpCantidad).Value(item->Importe);
+            ColocaFilaPeriodos(e, r, item->Importes, formato);
+          } else {
+            ws.cells(r, ecpCantidad).Value(item->Cantidad);
+            ColocaFilaPeriodos(e, r, item->Cantidades, formato);
+          }
+          ws.cells(r, ecpCantidad).NumberFormat(formato);
+          if (!e.columnas.empty()) ImportesTotalesHorizontales(Ws, e.columnas, e.c, r, sErrores);
+          filas.push_back(r);
+          auto [it, nuevo] = posicion.try_emplace(item->Concepto, insumos.size());
+          if (nuevo)
+            insumos.push_back(
+                {item->Concepto, std::vector<double>(periodos), std::vector<Moneda>(periodos)});
+          Insumo& insumo = insumos[it->second];
+          for (size_t k = 0; k < periodos && k < item->Importes.size(); ++k) {
+            insumo.cantidades[k] += item->Cantidades[k];
+            insumo.importes[k] += item->Importes[k];
+          }
+        }
+        Row = r + 2;
+      }
+      // Quantities of different inputs are in different units: only amounts
+      // get subtotals and foot rows.
+      const int32_t Y = Row - 1;
+      if (Importes && !filas.empty() && !e.columnas.empty()) {
+        bool combina = true;
+        int32_t ultima = e.c - 1;
+        ImportesPorPeriodo(Ws, e.columnas, Patron(filas), Y, combina, ultima, sErrores);
+        ImportesTotalesHorizontales(Ws, e.columnas, e.c, Y, sErrores);
+        subtotales.push_back(Y);
+        ws.cells(Y, ecpPorPartida).Value("SubTotales");
+      }
+      Row = Y + 2;
+    }
+    const int32_t T = e.c;
+    if (T > 0) ws.cells(H, T).Value("Totales");
+    if (!subtotales.empty()) ColocaPie(e, Row + 1, Patron(subtotales), T);
+    TerminaHoja(e, Row + 4, T);
+
+    // The consolidated sheet: each input across all lines, one column per period.
+    HcWorksheet* hoja = NuevaHoja(kConsolidado, Ws);
+    HcWorksheet& wc = *hoja;
+    libro.Ws = hoja;
+    ColocaEncabezadoPrograma(hoja, 1, Tipo, sErrores);
+    constexpr int32_t kPrimeraPeriodo = 5;
+    const std::array<std::string_view, 4> titulos = {"Clave", "Descripción", "Unidad", "Total"};
+    for (size_t i = 0; i < titulos.size(); ++i) {
+      wc.cells(H, static_cast<int32_t>(i) + 1).Value(titulos[i]);
+    }
+    std::string columnas;
+    for (size_t k = 0; k < periodos; ++k) {
+      const Periodo* periodo = Programa->Periodos->Item(static_cast<int64_t>(k + 1));
+      const int32_t c = kPrimeraPeriodo + static_cast<int32_t>(k);
+      if (periodo != nullptr) wc.cells(H, c).Value(EtiquetaPeriodo(periodo->Inicio));
+      if (!columnas.empty()) columnas += '\t';
+      columnas += std::to_string(c);
+    }
+    constexpr int32_t kColumnaTotal = 4;
+    int32_t f = H + 2;
+    std::vector<int32_t> bloque;
+    std::vector<int32_t> sumas;
+    auto cierra_bloque = [&](bool ultimo) {
+      if (bloque.empty() || columnas.empty() || !Importes) return;
+      if (ultimo && sumas.empty()) {
+        sumas = bloque;
+      } else {
+        bool combina = false;
+        int32_t ultima = 0;
+        ImportesPorPeriodo(hoja, columnas, Patron(bloque), f, combina, ultima, sErrores);
+        ImportesTotalesHorizontales(hoja, columnas, kColumnaTotal, f, sErrores);
+        wc.cells(f, 3).Value("SubTotales");
+        sumas.push_back(f);
+        ++f;
+      }
+      bloque.clear();
+    };
+    for (const Insumo& insumo : insumos) {
+      if (insumo.concepto != nullptr) {
+        wc.cells(f, 1).Value(insumo.concepto->Des.Clave);
+        wc.cells(f, 2).Value(insumo.concepto->Des.Descripcion);
+        wc.cells(f, 3).Value(insumo.concepto->Des.Unidad);
+      }
+      for (size_t k = 0; k < periodos; ++k) {
+        const int32_t c = kPrimeraPeriodo + static_cast<int32_t>(k);
+        if (Importes) {
+          wc.cells(f, c).Value(insumo.importes[k]);
+        } else {
+          wc.cells(f, c).Value(insumo.cantidades[k]);
+        }
+        wc.cells(f, c).NumberFormat(formato);
+      }
+      if (!columnas.empty())
+        ImportesTotalesHorizontales(hoja, columnas, kColumnaTotal, f, sErrores);
+      wc.cells(f, kColumnaTotal).NumberFormat(formato);
+      bloque.push_back(f);
+      ++f;
+      if (bloque.size() == kFilasPorSuma) cierra_bloque(false);
+    }
+    cierra_bloque(true);
+    if (!sumas.empty()) {
+      EstadoHoja ec{hoja,
+                    e.app,
+                    sErrores,
+                    columnas,
+                    kPrimeraPeriodo + static_cast<int32_t>(periodos),
+                    {},
+                    {},
+                    ValorPeriodo::kNinguno};
+      ColocaPie(ec, f + 1, Patron(sumas), kColumnaTotal, 3);
+    }
+    wc.Columns(2).columnwidth(60);
+    libro.Ws = Ws;
+    Ws->Activate();
+  } catch (...) {
+    AnotaExcepcionConPrefijo(sErrores, "", "ProgramasCtrl", "ColocaRecursos");
+  }
+}
+
+// ---- S-curve ----
+
+void ProgramasCtrl::ColocaCurvaS(std::string& sErrores) {
+  try {
+    LibroExcel& libro = Requiere(Libro.get());
+    const Obra& obra = *Requiere(Programa).Obra;
+    const Periodos& calendario = *Programa->Periodos;
+    const int32_t periodos = calendario.Count();
+    if (periodos == 0) return;
+    HcWorksheet* hoja = NuevaHoja(kCurvaS, libro.Ws);
+    HcWorksheet& ws = *hoja;
+    libro.Ws = hoja;
+
+    // What each estimate billed, by its number, placed in the period its
+    // span ends in (before the calendar: the first; after it: the last).
+    std::unordered_map<int64_t, Moneda> cobrado;
+    for (const Partida* partida : *obra.Partidas) {
+      if (partida == nullptr || !partida->Presups) continue;
+      for (const Presup* linea : *partida->Presups) {
+        if (linea == nullptr || !linea->EstimacionesPresup) continue;
+        for (const EstimacionPresup* ep : *linea->EstimacionesPresup) {
+          cobrado[ep->NoEstimacion] += ep->Importe;
+        }
+      }
+    }
+    std::vector<Moneda> estimado(static_cast<size_t>(periodos));
+    if (obra.Estimaciones) {
+      for (const Estimacion* est : *obra.Estimaciones) {
+        const auto it = cobrado.find(std::atoll(est->Des.Clave.c_str()));
+        if (it == cobrado.end()) continue;
+        int32_t k = periodos;
+        for (int32_t i = 1; i <= periodos; ++i) {
+          if (est->Des.Final <= calendario.Item(i)->Final) {
+            k = i;
+            break;
+          }
+        }
+        estimado[static_cast<size_t>(k - 1)] += it->second;
+      }
+    }
+    const FilaPrograma* total = obra.FPro->Item("kTotal");
+
+    const std::array<std::string_view, 6> titulos = {
+        "Periodo",  "Programado",        "Programado acumulado", "% programado acumulado",
+        "Estimado", "Estimado acumulado"};
+    for (size_t i = 0; i < titulos.size(); ++i) {
+      ws.cells(1, static_cast<int32_t>(i) + 1).Value(titulos[i]);
+    }
+    const int32_t ultima = periodos + 1;
+    for (int32_t k = 1; k <= periodos; ++k) {
+      const int32_t f = k + 1;
+      const std::string fila = std::to_string(f);
+      const std::string previa = std::to_string(f - 1);
+      ws.cells(f, 1).Value(EtiquetaPeriodo(calendario.Item(k)->Inicio));
+      ws.cells(f, 2).Value(total != nullptr && static_cast<size_t>(k) <= total->Importes.size()
+                               ? total->Importes[static_cast<size_t>(k - 1)]
+                               : Moneda());
+      libro.SetFormula(hoja, f, 3, k == 1 ? "=B" + fila : "=C" + previa + "+B" + fila, sErrores);
+      libro.SetFormula(hoja, f, 4, "=C" + fila + "/$C$" + std::to_string(ultima), sErrores);
+      ws.cells(f, 5).Value(estimado[static_cast<size_t>(k - 1)]);
+      libro.SetFormula(hoja, f, 6, k == 1 ? "=E" + fila : "=F" + previa + "+E" + fila, sErrores);
+      for (int32_t c : {2, 3, 5, 6}) ws.cells(f, c).NumberFormat(kFormatoImporte);
+      ws.cells(f, 4).NumberFormat(kFormatoPorcentaje);
+    }
+    ws.Columns("A:F").entirecolumn().autofit();
+
+    const std::string nombre = "='" + std::string(kCurvaS) + "'!";
+    const std::string ult = std::to_string(ultima);
+    const std::string categorias = nombre + "$A$2:$A$" + ult;
+    // The curve itself (the two cumulative amounts as lines) and, below it,
+    // the amounts of each period as columns.
+    Grafica curva;
+    curva.tipo = Grafica::Tipo::kLineas;
+    curva.titulo = "Curva S";
+    curva.titulo_categorias = "Periodo";
+    curva.titulo_valores = "Importe acumulado";
+    curva.fila = 2;
+    curva.columna = 8;
+    curva.series = {{"Programado acumulado", categorias, nombre + "$C$2:$C$" + ult},
+                    {"Estimado acumulado", categorias, nombre + "$F$2:$F$" + ult}};
+    ws.AgregaGrafica(std::move(curva));
+    Grafica barras;
+    barras.titulo = "Importes por periodo";
+    barras.titulo_categorias = "Periodo";
+    barras.titulo_valores = "Importe";
+    barras.fila = 26;
+    barras.columna = 8;
+    barras.series = {{"Programado", categorias, nombre + "$B$2:$B$" + ult},
+                     {"Estimado", categorias, nombre + "$E$2:$E$" + ult}};
+    ws.AgregaGrafica(std::move(barras));
+  } catch (...) {
+    AnotaExcepcionConPrefijo(sErrores, "", "ProgramasCtrl", "ColocaCurvaS");
+  }
+}
+
+}  // namespace pmq
