@@ -127,7 +127,7 @@ TEST_F(Calcular, JsonDumpHasTheFieldsInTheirOrder) {
   EXPECT_EQ(Claves(obra),
             (std::vector<std::string>{"Des", "IVA", "IVAMat", "FacDe", "FacMI", "FacHM", "DiasObra",
                                       "NoEstimaciones", "ImporteTotal", "FactoresMaquinaria",
-                                      "Partidas", "Estimaciones"}));
+                                      "FPro", "Partidas", "Estimaciones"}));
   EXPECT_EQ(Claves(obra["Des"]), cuerpo);
   EXPECT_EQ(
       Claves(obra["FactoresMaquinaria"]),
@@ -141,7 +141,20 @@ TEST_F(Calcular, JsonDumpHasTheFieldsInTheirOrder) {
 
   ASSERT_EQ(obra["Partidas"].size(), 3u);
   EXPECT_EQ(obra["Partidas"][0]["Des"]["Clave"], "01");
-  EXPECT_EQ(Claves(obra["Partidas"][0]), (std::vector<std::string>{"Des", "Presups"}));
+  EXPECT_EQ(Claves(obra["Partidas"][0]), (std::vector<std::string>{"Des", "FPro", "Presups"}));
+  // Totals rows: one amount per period; the work's adds up its sections'.
+  const ordered_json& fpro = obra["FPro"];
+  EXPECT_EQ(Claves(fpro), (std::vector<std::string>{"kTotal", "kTotalAcumulado", "kTotalMateriales",
+                                                    "kTotalManoDeObra", "kTotalMaquinaria",
+                                                    "kTotalSubcontratos"}));
+  for (const auto& [clave, fila] : fpro.items()) {
+    ASSERT_EQ(fila.size(), j["Periodos"].size()) << clave;
+    for (size_t k = 0; k < fila.size(); ++k) {
+      double suma = 0;
+      for (const auto& partida : obra["Partidas"]) suma += partida["FPro"][clave][k].get<double>();
+      EXPECT_NEAR(fila[k].get<double>(), suma, 1e-9) << clave << k;
+    }
+  }
   const ordered_json& lineas = obra["Partidas"][0]["Presups"];
   ASSERT_EQ(lineas.size(), 2u);
   EXPECT_EQ(Claves(lineas[0]), (std::vector<std::string>{"Des", "Concepto", "PorcentajePartida",

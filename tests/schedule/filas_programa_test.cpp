@@ -6,6 +6,9 @@
 #include "schedule/dias.h"
 #include "schedule/filas_programa.h"
 #include "schedule/items_fila.h"
+#include "schedule/periodo_por_item.h"
+#include "schedule/periodos_por_item.h"
+#include "schedule/reparto.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +26,9 @@ std::string ClavesFilas(const FilasPrograma& f) {
 
 TEST(FilasPrograma, TheWorkAndEverySectionStartWithTheirTotalsRows) {
   Obra obra;
-  EXPECT_EQ(ClavesFilas(*obra.FPro), "kTotal|kTotalAcumulado");
+  EXPECT_EQ(ClavesFilas(*obra.FPro),
+            "kTotal|kTotalAcumulado|kTotalMateriales|kTotalManoDeObra|kTotalMaquinaria|"
+            "kTotalSubcontratos");
   Partida partida;
   EXPECT_EQ(ClavesFilas(*partida.FPro),
             "kTotalMateriales|kTotalManoDeObra|kTotalMaquinaria|kTotalSubcontratos|kTotal|"
@@ -38,7 +43,7 @@ TEST(FilasPrograma, TheWorkAndEverySectionStartWithTheirTotalsRows) {
   EXPECT_EQ(s,
             "previo\nProMorlaQel.FilaPrograma.Add() arrojó la excepción # 457 "
             "Esta clave ya está asociada con un elemento de esta colección\n");
-  EXPECT_EQ(obra.FPro->Count(), 2);
+  EXPECT_EQ(obra.FPro->Count(), 6);
 }
 
 // A work starting 2013-01-01 with one section and one line of concept P-1,
@@ -65,6 +70,7 @@ class ItemsFilaTest : public ::testing::Test {
       c->Des.Clave = "I-" + std::to_string(insumos_.size());
       c->Tipo = i.tipo;
       c->Des.FactorConversion = c->Des.FSR = 1;
+      c->Des.Costo = Moneda::DesdeDouble(12.34 + static_cast<double>(insumos_.size()));
       auto l = std::make_unique<ItemExplosion>();
       l->Concepto = c.get();
       l->Cantidad = i.cantidad;
@@ -129,6 +135,71 @@ TEST_F(ItemsFilaTest, OneItemPerSummaryEntryOfTheChosenKindOrOnlyTheDayOffsetsPe
   EXPECT_EQ(items_.IdxInicio, 31);
   EXPECT_EQ(items_.IdxFinal, 58);
   EXPECT_EQ(items_.Count(), 0);
+  EXPECT_EQ(s, "");
+}
+
+TEST_F(ItemsFilaTest, ItemsAndTotalsRowsSpreadOverTheLinesDaysAndAddUp) {
+  // January and February; the line works 22 January to 10 February (20 days).
+  m_.Calendario(Fecha::DesdeYmd(2013, 1, 1), Fecha::DesdeYmd(2013, 2, 28));
+  presup_->Des.Inicio = Fecha::DesdeYmd(2013, 1, 22);
+  presup_->Des.Final = Fecha::DesdeYmd(2013, 2, 10);
+  presup_->Des.Importe = Moneda::DesdeDouble(1000.07);
+  std::string s;
+  presup_->PeriodosPorItem->Presup = presup_;
+  for (int32_t k = 1; k <= 2; ++k) {
+    auto parte = std::make_unique<PeriodoPorItem>();
+    parte->PeriodosPorItem = presup_->PeriodosPorItem.get();
+    parte->AgregaDias(k, s);
+    presup_->PeriodosPorItem->Add(std::move(parte), s);
+  }
+  auto propia = std::make_unique<Explosion>();
+  propia->ResumenMat = propia->ImportaResumen(4, p1_.Explosion->ResumenMat, s);
+  propia->ResumenMdo = propia->ImportaResumen(4, p1_.Explosion->ResumenMdo, s);
+  presup_->Explosion = std::move(propia);
+
+  items_.Presup = presup_;
+  items_.CalculaDias(enumTipoPrograma::MaterialesImportes, ParaInsumo, s);
+  ASSERT_EQ(items_.Count(), 3);
+  const std::string dias = std::string(21, '0') + std::string(20, '1') + std::string(18, '0');
+  for (const ItemFila* item : items_) {
+    SCOPED_TRACE(item->Concepto->Des.Clave);
+    ASSERT_EQ(item->Importes.size(), 2u);
+    EXPECT_EQ(item->Importes[0] + item->Importes[1], item->Importe);
+    EXPECT_NEAR(item->Cantidades[0] + item->Cantidades[1], item->Cantidad, 1e-9);
+    EXPECT_EQ(item->DiasPorFila->Texto(), dias);
+  }
+  // 4/7 × 4 = 0.571429 at 0.028571 a day: January 10 days, February the rest.
+  EXPECT_DOUBLE_EQ(items_.Item(3)->Cantidades[0], 0.28571);
+  EXPECT_NEAR(items_.Item(3)->Cantidades[1], 0.285719, 1e-12);
+
+  // Totals rows: kTotal the shares, the resource rows each kind spread the
+  // same way, kTotalAcumulado the running sum.
+  Partida seccion;
+  FilasPrograma& f = *seccion.FPro;
+  for (const bool cuadrar : {false, true}) {
+    f.Inicia(2);
+    f.Suma(*presup_, cuadrar);
+    f.Acumula();
+    const auto& total = f.Item("kTotal")->Importes;
+    EXPECT_EQ(total[0], presup_->PeriodosPorItem->Item(1)->Importe);
+    EXPECT_EQ(total[1], presup_->PeriodosPorItem->Item(2)->Importe);
+    EXPECT_EQ(f.Item("kTotalAcumulado")->Importes[1], total[0] + total[1]);
+    Moneda materiales;
+    for (const ItemExplosion* e : *presup_->Explosion->ResumenMat) materiales += e->Parcial;
+    const auto& mat = f.Item("kTotalMateriales")->Importes;
+    EXPECT_EQ(mat[0], Reparto::ImporteDiario(materiales, 20) * 10);
+    ASSERT_FALSE(materiales.EsCero());
+    if (cuadrar) {
+      EXPECT_EQ(mat[0] + mat[1], materiales);
+    }
+    EXPECT_TRUE(f.Item("kTotalSubcontratos")->Importes[1].EsCero());
+  }
+
+  // Squaring the shares: 1,000.07 at 50.00 a day gives 1,000.00 over the two
+  // months; February takes the 0.07.
+  Reparto::CuadraPartes(*presup_->PeriodosPorItem, presup_->Des.Importe, presup_->Des.Cantidad);
+  EXPECT_EQ(presup_->PeriodosPorItem->Item(1)->Importe, Moneda::DesdeDouble(500));
+  EXPECT_EQ(presup_->PeriodosPorItem->Item(2)->Importe, Moneda::DesdeDouble(500.07));
   EXPECT_EQ(s, "");
 }
 

@@ -28,7 +28,7 @@ std::string Calendario(const Periodos& cal) {
   return t;
 }
 
-TEST(Periodos, OnePeriodPerCalendarMonthOfTheWork) {
+TEST(Periodos, OnePeriodPerCalendarMonthOrFortnightOfTheWork) {
   struct Caso {
     const char *inicio, *final_;
     enumTipoPeriodo tipo;
@@ -43,8 +43,17 @@ TEST(Periodos, OnePeriodPerCalendarMonthOfTheWork) {
        "2013-03-01..2013-03-31 1-31 2013-04-01..2013-04-30 32-61"},
       {"2012-02-03", "2012-02-20", enumMensual, 18, "2012-02-01..2012-02-29 1-29"},
       {"2013-06-30", "2013-06-30", enumMensual, 1, "2013-06-01..2013-06-30 1-30"},
-      {"2013-03-10", "2013-03-01", enumMensual, -8, ""},    // ends before it starts
-      {"2013-01-01", "2013-03-31", enumQuincenal, 90, ""},  // no fortnightly calendar
+      {"2013-03-10", "2013-03-01", enumMensual, -8, ""},  // ends before it starts
+      // Fortnights: 1-15 and 16-end of month, the first and last cut to the work.
+      {"2013-01-01", "2013-01-31", enumQuincenal, 31,
+       "2013-01-01..2013-01-15 1-15 2013-01-16..2013-01-31 16-31"},
+      {"2013-03-15", "2013-05-10", enumQuincenal, 57,
+       "2013-03-15..2013-03-15 1-1 2013-03-16..2013-03-31 2-17 2013-04-01..2013-04-15 18-32 "
+       "2013-04-16..2013-04-30 33-47 2013-05-01..2013-05-10 48-57"},
+      {"2012-02-20", "2012-03-02", enumQuincenal, 12,
+       "2012-02-20..2012-02-29 1-10 2012-03-01..2012-03-02 11-12"},
+      {"2013-12-16", "2013-12-16", enumQuincenal, 1, "2013-12-16..2013-12-16 1-1"},
+      {"2013-03-10", "2013-03-01", enumQuincenal, -8, ""},
   };
   for (const auto& c : casos) {
     SCOPED_TRACE(std::string(c.inicio) + " .. " + c.final_);

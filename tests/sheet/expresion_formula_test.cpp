@@ -34,7 +34,7 @@ TEST(ExpresionFormula, RejectsWhatASpreadsheetRejectsWith1004) {
   for (const char* f :
        {"=",        "= ",     "=A1+",      "=*A1",     "=A1*",   "=()",   "=K12-()",
         "=(A1",     "=A1)",   "=A1 B1",    "=XFE1",    "=AAAA1", "=A0",   "=A1048577",
-        "=SUM(A1)", "=A1:B2", "=Hoja1!A1", "=_17+_19", "=A1/2",  "=1..2", "=1A",
+        "=SUM(A1)", "=A1:B2", "=Hoja1!A1", "=_17+_19", "=A1/",   "=1..2", "=1A",
         "=A",       "=1E",    "=50%",      "A1+B1",    ""}) {
     EXPECT_EQ(NumeroDeError(f), errores::kAplicacion) << f;
   }
@@ -70,7 +70,9 @@ TEST(ExpresionFormula, EvaluationFollowsPrecedenceAndPropagatesErrors) {
                                         {"=(2+3)*4", 20},
                                         {"=10-4-3", 3},
                                         {"=-2*-3", 6},
-                                        {"=1-(2-(3-4))", -2}}) {
+                                        {"=1-(2-(3-4))", -2},
+                                        {"=1+6/4*2", 4},
+                                        {"=12/2/3", 2}}) {
     EXPECT_DOUBLE_EQ(valor(texto).valor, esperado) << texto;
   }
   EXPECT_DOUBLE_EQ(
@@ -80,6 +82,8 @@ TEST(ExpresionFormula, EvaluationFollowsPrecedenceAndPropagatesErrors) {
   EXPECT_EQ(valor("=A1+1", {{0, Error::kValor}}).error, Error::kValor);
   EXPECT_EQ(valor("=1E300*1E300").error, Error::kNumero);
   EXPECT_EQ(ExpresionFormula::TextoError(Error::kValor), "#VALUE!");
+  EXPECT_EQ(valor("=A1/0", {{5, Error::kNinguno}}).error, Error::kDivision);
+  EXPECT_EQ(ExpresionFormula::TextoError(Error::kDivision), "#DIV/0!");
 }
 
 // A small sheet of cells for the evaluator.

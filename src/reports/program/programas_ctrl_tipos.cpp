@@ -128,14 +128,16 @@ void ProgramasCtrl::ColocaPie(EstadoHoja& e, int32_t F, const std::string& P, in
                               int32_t Rotulo) {
   HcWorksheet& ws = *e.ws;
   LibroExcel& libro = *Libro;
-  bool combina = true;
+  const std::vector<int32_t> lista = ColumnasDeLista(e.columnas);
+  // Day-by-day sheets merge each period's cells; a sheet of one column per
+  // period (its total before the periods) merges nothing.
+  bool combina = !lista.empty() && lista.back() < T;
   int32_t ultima = T - 1;
   ImportesPorPeriodo(e.ws, e.columnas, P, F, combina, ultima, e.sErrores);
   ImportesTotalesHorizontales(e.ws, e.columnas, T, F, e.sErrores);
   ws.cells(F, Rotulo).Value("Total del periodo");
   ws.cells(F + 1, Rotulo).Value("Total acumulado");
   ws.cells(F + 2, Rotulo).Value("% acumulado");
-  const std::vector<int32_t> lista = ColumnasDeLista(e.columnas);
   const std::string total = "$" + ColTrans(T) + "$" + std::to_string(F);
   std::string anterior;
   for (size_t i = 0; i < lista.size(); ++i) {

@@ -29,9 +29,11 @@ TEST_F(ComandoPrograma, ExitsZeroOnlyWhenTheProgramWasWritten) {
   EXPECT_GT(c["Programa Obra!CV17"]["cache"].get<double>(),
             c["Programa Obra!H17"]["valor"].get<double>());
 
-  e = Corre({"--salida", dir_.Archivo("fisico.xlsx"), "--tipo", "0"});
-  EXPECT_EQ(e.salida, 1);
-  EXPECT_EQ(e.err, "[MorlaQel] No implementado aún!!!\n");
+  for (const char* tipo : {"0", "2", "3", "4"}) {
+    e = Corre({"--salida", dir_.Archivo(std::string("tipo") + tipo + ".xlsx"), "--tipo", tipo});
+    EXPECT_EQ(e.salida, 0) << tipo << e.err;
+    EXPECT_EQ(e.err, "");
+  }
   for (const char* nombre : {"programa.xls", "no/hay/programa.xlsx"}) {
     e = Corre({"--salida", dir_.Archivo(nombre)});
     EXPECT_EQ(e.salida, 1);

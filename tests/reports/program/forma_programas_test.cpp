@@ -60,23 +60,29 @@ TEST_F(FormaProgramas, OpensOnTheFinancialProgramAndItsExportButtonWritesItThenC
   EXPECT_EQ(prueba::LeeLibro(ruta)["celdas"]["Programa Obra!CV17"]["formula"], "=H17+AM17+BQ17");
 }
 
-TEST_F(FormaProgramas, KindsNotProducedStillCreateTheEmptySheetAndTheFormCloses) {
-  for (int32_t tipo : {0, 2, 3, 4}) {
+TEST_F(FormaProgramas, EveryKindIsWrittenAndTheFormCloses) {
+  const std::vector<std::pair<int32_t, nlohmann::json>> casos = {
+      {0, nlohmann::json::array({"Programa Obra"})},
+      {2, nlohmann::json::array({"Programa Obra", "Consolidado"})},
+      {3, nlohmann::json::array({"Programa Obra", "Consolidado"})},
+      {4, nlohmann::json::array({"Programa Obra", "Consolidado"})}};
+  for (const auto& [tipo, hojas] : casos) {
     host_.mensajes.clear();
     const std::string ruta = dir_.Archivo("tipo" + std::to_string(tipo) + ".xlsx");
     host_.respuestas_dialogo.push_back({false, ruta});
-    Usuario([tipo](frmProgramasObra& f) {
+    Usuario([tipo = tipo](frmProgramasObra& f) {
       f.comTipoPrograma.Selecciona(tipo);
       f.opCantidades_Click();
       f.cmdAExcel_Click();
     });
     p_->ProgramasObraCtrl->Inicia();
     EXPECT_TRUE(cerrada_);
-    ASSERT_EQ(host_.mensajes.size(), 1u);
-    EXPECT_EQ(Mensaje(0), "[MorlaQel/64] No implementado aún!!!");
+    EXPECT_TRUE(host_.mensajes.empty());
+    EXPECT_TRUE(p_->ProgramasObraCtrl->Forma->ResultadoAExcel);
     const auto libro = prueba::LeeLibro(ruta);
-    EXPECT_EQ(libro["hojas"], nlohmann::json::array({"Programa Obra"}));
-    EXPECT_TRUE(libro["celdas"].empty());
+    EXPECT_EQ(libro["hojas"], hojas);
+    EXPECT_EQ(libro["celdas"]["Programa Obra!A4"]["valor"],
+              std::string(ProgramasCtrl::TituloPrograma(tipo)));
   }
   // Opened again, it shows the financial program and "Importes" again.
   Usuario([](frmProgramasObra& f) { f.cmdCerrar_Click(); });

@@ -7,6 +7,8 @@
 #include "model/presup.h"
 #include "model/presups.h"
 #include "reports/program/obra_programa.h"
+#include "schedule/fila_programa.h"
+#include "schedule/filas_programa.h"
 #include "schedule/periodo_por_item.h"
 #include "schedule/periodos_por_item.h"
 
@@ -98,6 +100,26 @@ void RevisaPrograma(const Programa& p, const json& libro, const json& recalculad
   EXPECT_EQ(celda(13, T)["valor"], "Totales");
   for (int32_t f = 1; f <= 10; ++f) merges.insert(Ref(f, 1) + ":" + Ref(f, T));
 
+  // Foot rows: the period's total, its running sum, and that over the total;
+  // the work's totals rows hold the same amounts.
+  const int32_t pie = totales + 2;
+  const auto& kTotal = p.Obra->FPro->Item("kTotal")->Importes;
+  double acumulado = 0;
+  for (size_t k = 0; k < inicios.size(); ++k) {
+    const int32_t c = inicios[k];
+    EXPECT_EQ(celda(pie, c)["formula"], "=" + Ref(totales, c));
+    acumulado += total[k];
+    EXPECT_NEAR(kTotal[k].ADouble(), total[k], 1e-6);
+    EXPECT_NEAR(numero(pie + 1, c), acumulado, 1e-6);
+    EXPECT_NEAR(celda(pie + 1, c)["cache"].get<double>(), acumulado, 1e-6);
+    EXPECT_NEAR(numero(pie + 2, c), acumulado / gran_total, 1e-12);
+    EXPECT_EQ(celda(pie + 2, c)["formato"], "0.00%");
+    const int32_t fin = k + 1 < inicios.size() ? inicios[k + 1] - 1 : T - 1;
+    for (int32_t f = pie; f <= pie + 2; ++f) merges.insert(Ref(f, c) + ":" + Ref(f, fin));
+  }
+  EXPECT_NEAR(numero(pie, T), gran_total, 1e-6);
+  EXPECT_EQ(celda(pie + 2, 7)["valor"], "% acumulado");
+
   // The black cells are exactly the worked days, and only those.
   std::set<std::string> vistas;
   for (const auto& [clave, c] : celdas.items()) {
@@ -130,7 +152,7 @@ TEST_F(HojaPrograma, ThreeMonthsWithSectionsAndLinesSpanningMonths) {
   const json libro = prueba::LeeLibro(ruta);
   const json rec = prueba::Recalcula(ruta);
   ASSERT_TRUE(libro.is_object() && rec.is_object());
-  EXPECT_EQ(libro["hojas"], json::array({kHoja}));
+  EXPECT_EQ(libro["hojas"], json::array({kHoja, "Curva S"}));
   RevisaPrograma(*p_, libro, rec);
 
   const json& c = libro["celdas"];

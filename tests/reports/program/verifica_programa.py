@@ -1,0 +1,194 @@
+#!/usr/bin/env python3
+"""Checks a program workbook written by `promorlaqel programa` against the
+calculation's JSON dump, after a real spreadsheet recalculated it (the JSON of
+recalcula.py).
+
+Usage: verifica_programa.py LIBRO.xlsx RECALCULADO.json VOLCADO.json TIPO (importes|cantidades) (mensual|quincenal)
+
+- Foot rows of every sheet: "Total del periodo" equals, per period column, the
+  sum of the values written above it (for the physical program, the amount
+  weighted progress of the lines); "Total acumulado" is the running sum and
+  ends at the total; "% acumulado" is the cumulative over the total. Cached and
+  recalculated values agree.
+- Resource programs: per input, the consolidated total equals the sum over the
+  lines of that input's summary total.
+- The periods cover every day of the work exactly once (fortnights cut to it).
+- The financial program has the sheet "Curva S" with charts over its cells.
+"""
+import json
+import re
+import sys
+import zipfile
+from datetime import date
+
+import openpyxl
+from openpyxl.utils import column_index_from_string, get_column_letter
+
+fallos = []
+FILA_TITULOS = 13
+
+
+def falla(texto):
+    fallos.append(texto)
+
+
+def cerca(a, b, tol):
+    return isinstance(a, (int, float)) and isinstance(b, (int, float)) and abs(a - b) <= tol
+
+
+def celdas_por_fila(hoja):
+    filas = {}
+    for ref, v in hoja.items():
+        m = re.match(r"([A-Z]+)(\d+)$", ref)
+        filas.setdefault(int(m.group(2)), {})[column_index_from_string(m.group(1))] = v
+    return filas
+
+
+def progreso_fisico(volcado):
+    """Per period: sum over lines of (share quantity / line quantity) x line amount, over the amounts."""
+    lineas = [p for s in volcado["Obra"]["Partidas"] for p in s["Presups"]]
+    peso = sum(p["Des"]["Importe"] for p in lineas)
+    n = len(volcado["Periodos"])
+    r = [0.0] * n
+    for p in lineas:
+        q = p["Des"]["Cantidad"]
+        for k, s in enumerate(p["PeriodosPorItem"]):
+            if q:
+                r[k] += s["Cantidad"] / q * p["Des"]["Importe"]
+    return [x / peso for x in r]
+
+
+def revisa_pie(nombre, recalculada, formulas, cache, tipo, volcado):
+    filas = celdas_por_fila(recalculada)
+    pie = [(f, c) for f, fila in filas.items() for c, v in fila.items() if v == "Total del periodo"]
+    if not pie:
+        return False
+    (F, rotulo), = pie
+    if filas.get(F + 1, {}).get(rotulo) != "Total acumulado" or filas.get(F + 2, {}).get(rotulo) != "% acumulado":
+        falla(f"{nombre}: faltan los renglones del pie")
+        return True
+    columnas = sorted(c for c in filas[F] if c > rotulo)
+    if nombre == "Consolidado":  # the total column comes before the periods
+        total_col, periodos = columnas[0], columnas[1:]
+    else:
+        total_col, periodos = columnas[-1], columnas[:-1]
+    fisico = progreso_fisico(volcado) if tipo == 0 and nombre == "Programa Obra" else None
+    acumulado = 0.0
+    for k, c in enumerate(periodos):
+        valor = filas[F][c]
+        if fisico is not None:
+            esperado, tol = fisico[k], 1e-9
+        else:
+            esperado = 0.0
+            for f in range(FILA_TITULOS + 1, F):
+                v = formulas.cell(f, c).value
+                if isinstance(v, (int, float)) and not isinstance(v, bool):
+                    esperado += v
+            tol = 0.005
+        if not cerca(valor, esperado, tol):
+            falla(f"{nombre}!{get_column_letter(c)}{F}: {valor} y la suma de arriba es {esperado}")
+        acumulado += valor if isinstance(valor, (int, float)) else 0
+        if not cerca(filas[F + 1].get(c), acumulado, 0.005):
+            falla(f"{nombre}!{get_column_letter(c)}{F + 1}: acumulado {filas[F + 1].get(c)}, se esperaba {acumulado}")
+    total = filas[F][total_col]
+    if not cerca(total, acumulado, 0.005):
+        falla(f"{nombre}: el total {total} no es la suma de los periodos {acumulado}")
+    ultimo = periodos[-1]
+    if not cerca(filas[F + 1][ultimo], total, 0.005):
+        falla(f"{nombre}: el acumulado termina en {filas[F + 1][ultimo]} y el total es {total}")
+    if total and not cerca(filas[F + 2][ultimo], 1.0, 1e-9):
+        falla(f"{nombre}: el % acumulado termina en {filas[F + 2][ultimo]}")
+    for f in (F, F + 1, F + 2):
+        for c in columnas:
+            guardado = cache.cell(f, c).value
+            if guardado is not None and not cerca(guardado, filas[f].get(c), 1e-6):
+                falla(f"{nombre}!{get_column_letter(c)}{f}: guardado {guardado}, recalculado {filas[f].get(c)}")
+    return True
+
+
+def revisa_insumos(recalculada, volcado, tipo, importes):
+    resumen = {2: "ResumenMat", 3: "ResumenMaq", 4: "ResumenMdo"}[tipo]
+    esperado, lineas = {}, {}
+    for s in volcado["Obra"]["Partidas"]:
+        for p in s["Presups"]:
+            for item in (p["Explosion"] or {}).get(resumen) or []:
+                clave = item["Concepto"]
+                esperado[clave] = esperado.get(clave, 0.0) + (item["Parcial"] if importes else item["Cantidad"])
+                lineas[clave] = lineas.get(clave, 0) + 1
+    filas = celdas_por_fila(recalculada)
+    vistos = {}
+    for f, fila in filas.items():
+        if f > FILA_TITULOS and fila.get(1) in esperado and isinstance(fila.get(4), (int, float)):
+            vistos[fila[1]] = fila[4]
+            suma = sum(v for c, v in fila.items() if c >= 5 and isinstance(v, (int, float)))
+            if not cerca(suma, fila[4], 1e-6):
+                falla(f"Consolidado {fila[1]}: los periodos suman {suma} y el total es {fila[4]}")
+    if set(vistos) != set(esperado):
+        falla(f"Consolidado: insumos {sorted(vistos)} en vez de {sorted(esperado)}")
+    for clave, v in vistos.items():
+        tol = (0.005 if importes else 1e-6) * lineas[clave]
+        if not cerca(v, esperado[clave], tol):
+            falla(f"Consolidado {clave}: {v}, las líneas suman {esperado[clave]}")
+
+
+def revisa_periodos(volcado, quincenal):
+    obra = volcado["Obra"]
+    periodos = volcado["Periodos"]
+    if not periodos:
+        falla("sin periodos")
+        return
+    inicio, final = obra["Des"]["Inicio"], obra["Des"]["Final"]
+    if periodos[0]["Inicio"] > inicio or periodos[-1]["Final"] < final:
+        falla("los periodos no cubren la obra")
+    if quincenal and (periodos[0]["Inicio"] != inicio or periodos[-1]["Final"] != final or
+                      sum(p["Duracion"] for p in periodos) != obra["DiasObra"]):
+        falla("las quincenas no cubren exactamente los días de la obra")
+    for a, b in zip(periodos, periodos[1:]):
+        if date.fromisoformat(b["Inicio"]).toordinal() != date.fromisoformat(a["Final"]).toordinal() + 1 \
+                or b["IdxIni"] != a["IdxFin"] + 1:
+            falla(f"hueco o traslape entre {a} y {b}")
+        if quincenal and b["Duracion"] > 16:
+            falla(f"quincena de {b['Duracion']} días")
+
+
+def revisa_grafica(libro):
+    with zipfile.ZipFile(libro) as z:
+        graficas = [n for n in z.namelist() if re.match(r"xl/charts/chart\d+\.xml$", n)]
+        if len(graficas) != 2:
+            falla(f"se esperaban dos gráficas, hay {graficas}")
+        for n in graficas:
+            refs = re.findall(r"<c:f>([^<]*)</c:f>", z.read(n).decode())
+            if not refs or any(not r.startswith("'Curva S'!$") for r in refs):
+                falla(f"{n}: series {refs}")
+
+
+def main():
+    libro, recalculado, volcado, tipo, modo, periodo = sys.argv[1:7]
+    tipo = int(tipo)
+    importes = modo == "importes"
+    with open(recalculado, encoding="utf-8") as f:
+        hojas = json.load(f)
+    with open(volcado, encoding="utf-8") as f:
+        dump = json.load(f)
+    formulas = openpyxl.load_workbook(libro)
+    cache = openpyxl.load_workbook(libro, data_only=True)
+    con_pie = [n for n in hojas if revisa_pie(n, hojas[n], formulas[n], cache[n], tipo, dump)]
+    quiere_pie = ["Programa Obra"] + (["Consolidado"] if tipo >= 2 else [])
+    if tipo >= 2 and not importes:
+        quiere_pie = []
+    if sorted(con_pie) != sorted(quiere_pie):
+        falla(f"hojas con pie {con_pie}, se esperaban {quiere_pie}")
+    if tipo >= 2:
+        revisa_insumos(hojas["Consolidado"], dump, tipo, importes)
+    if tipo == 1:
+        if "Curva S" not in hojas:
+            falla("falta la hoja Curva S")
+        revisa_grafica(libro)
+    revisa_periodos(dump, periodo == "quincenal")
+    for t in fallos[:20]:
+        print(t, file=sys.stderr)
+    sys.exit(1 if fallos else 0)
+
+
+if __name__ == "__main__":
+    main()
