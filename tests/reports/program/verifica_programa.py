@@ -101,7 +101,7 @@ def revisa_pie(nombre, recalculada, formulas, cache, tipo, volcado):
     for f in (F, F + 1, F + 2):
         for c in columnas:
             guardado = cache.cell(f, c).value
-            if guardado is not None and not cerca(guardado, filas[f].get(c), 1e-6):
+            if guardado is not None and not cerca(guardado, filas[f].get(c), 1e-6 + 1e-12 * abs(guardado)):
                 falla(f"{nombre}!{get_column_letter(c)}{f}: guardado {guardado}, recalculado {filas[f].get(c)}")
     return True
 
