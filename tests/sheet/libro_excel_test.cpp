@@ -131,7 +131,7 @@ TEST_F(LibroExcelTest, OnlyAnXlsxExtensionIsAccepted) {
     LibroExcel libro;
     std::string sErrores;
     EXPECT_EQ(libro.AbreLibro("", sErrores), aceptada) << ruta;
-    EXPECT_EQ(std::filesystem::exists(ruta), aceptada) << ruta;
+    EXPECT_EQ(libro.Workbook != nullptr && libro.Workbook->FullName() == ruta, aceptada) << ruta;
     if (!aceptada) {
       EXPECT_NE(sErrores.find("CreaLibro()"), std::string::npos) << ruta;
     }
