@@ -3,8 +3,8 @@
 
 #include <promorlaqel/catalogue/fac_maq.h>
 #include <promorlaqel/common/api.h>
-#include <promorlaqel/common/enumeraciones.h>
 #include <promorlaqel/common/coleccion.h>
+#include <promorlaqel/common/enumeraciones.h>
 #include <promorlaqel/common/moneda.h>
 #include <promorlaqel/model/cuerpo.h>
 #include <promorlaqel/model/entidad.h>

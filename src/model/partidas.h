@@ -1,8 +1,8 @@
 #pragma once
 
 #include <promorlaqel/common/api.h>
-#include <promorlaqel/common/enumeraciones.h>
 #include <promorlaqel/common/coleccion.h>
+#include <promorlaqel/common/enumeraciones.h>
 #include <promorlaqel/estimates/filas_est2.h>
 #include <promorlaqel/model/partida.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <promorlaqel/common/api.h>
-#include <promorlaqel/common/enumeraciones.h>
 #include <promorlaqel/common/coleccion.h>
+#include <promorlaqel/common/enumeraciones.h>
 #include <promorlaqel/model/presup.h>
 
 #include <cstdint>
