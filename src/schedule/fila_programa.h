@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/moneda.h"
+#include <promorlaqel/common/moneda.h>
 
 #include <string>
 #include <vector>

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "common/coleccion.h"
-#include "schedule/fila_programa.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/coleccion.h>
+#include <promorlaqel/schedule/fila_programa.h>
 
 #include <cstdint>
 #include <string>
@@ -13,7 +14,7 @@ class Entidad;
 class Presup;
 
 /// The totals rows of a work or of a budget section, under text keys.
-class FilasPrograma {
+class PMQ_API FilasPrograma {
  public:
   Entidad* Parent = nullptr;  ///< the owning work or section; not set by the library
 

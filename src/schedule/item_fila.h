@@ -1,6 +1,7 @@
 #pragma once
 
-#include "common/moneda.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/moneda.h>
 
 #include <cstdint>
 #include <memory>
@@ -16,7 +17,7 @@ class Concepto;
 
 /// One row item of a budget line's resource program: one input of the chosen
 /// kind, with its own day list.
-class ItemFila {
+class PMQ_API ItemFila {
  public:
   ItemFila();
   ~ItemFila();

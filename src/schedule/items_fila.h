@@ -1,8 +1,9 @@
 #pragma once
 
-#include "common/coleccion.h"
-#include "common/enumeraciones.h"
-#include "schedule/item_fila.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/coleccion.h>
+#include <promorlaqel/common/enumeraciones.h>
+#include <promorlaqel/schedule/item_fila.h>
 
 #include <cstdint>
 #include <string>
@@ -13,7 +14,7 @@ class Presup;
 
 /// The row items of one budget line for a resource program: one per input of
 /// the chosen kind in the summaries of the line's concept.
-class ItemsFila {
+class PMQ_API ItemsFila {
  public:
   pmq::Presup* Presup = nullptr;  ///< the budget line; set by the caller before CalculaDias
   int32_t IdxInicio = 0;          ///< days from the work's first day to the line's first day

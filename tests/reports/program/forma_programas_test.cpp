@@ -83,6 +83,10 @@ TEST_F(FormaProgramas, EveryKindIsWrittenAndTheFormCloses) {
     EXPECT_EQ(libro["hojas"], hojas);
     EXPECT_EQ(libro["celdas"]["Programa Obra!A4"]["valor"],
               std::string(ProgramasCtrl::TituloPrograma(tipo)));
+    // The same kind written straight to a path, as a host without the form does.
+    const ResultadoEscritura directo = p_->ProgramasObraCtrl->Escribe(
+        dir_.Archivo("directo.xlsx"), static_cast<enumTipoProgramaMensual>(tipo), true);
+    EXPECT_TRUE(directo.escrito) << directo.motivo;
   }
   // Opened again, it shows the financial program and "Importes" again.
   Usuario([](frmProgramasObra& f) { f.cmdCerrar_Click(); });
