@@ -5,11 +5,10 @@
 
 #include "cli/calculo.h"
 #include "cli/comando.h"
+#include "cli/escritura_libros.h"
 #include "cli/opciones_comunes.h"
 #include "cli/registro_comandos.h"
-#include "model/programa.h"
 #include "reports/program/frm_programas_obra.h"
-#include "reports/program/programas_ctrl.h"
 
 #include <fmt/format.h>
 #include <unistd.h>
@@ -49,32 +48,11 @@ class ComandoPrograma : public Comando {
       calculo.MuestraErrores();
       return 1;
     }
-    Programa& p = calculo.Raiz();
-    HostConsola& consola = calculo.Consola();
-    consola.EstableceRutaDialogo(salida_);
     const bool preguntar = tipo_opcion_->count() == 0 && isatty(STDIN_FILENO) != 0;
-
-    bool escrito = false;
-    std::string errores_exportacion;
-    consola.EstableceManejadorForma([&](Forma& f) {
-      auto* forma = dynamic_cast<frmProgramasObra*>(&f);
-      if (forma == nullptr) return;
-      if (preguntar && !Pregunta(*forma)) {
-        forma->cmdCerrar_Click();
-        return;
-      }
-      if (!preguntar) forma->comTipoPrograma.Selecciona(tipo_);
-      if (cantidades_) forma->opCantidades_Click();
-      forma->cmdAExcel_Click();
-      escrito = forma->ResultadoAExcel;
-      errores_exportacion = forma->ErroresAExcel;
-    });
-
-    ProgramasCtrl& ctrl = *p.ProgramasObraCtrl;
-    ctrl.Programa = &p;
-    std::string errores_inicio;
-    ctrl.Inicia(errores_inicio);
-    calculo.Errores() += errores_exportacion + errores_inicio;
+    const bool escrito = EscrituraLibros::Programa(
+        calculo, salida_, tipo_, cantidades_,
+        preguntar ? EscrituraLibros::Pregunta(&ComandoPrograma::Pregunta)
+                  : EscrituraLibros::Pregunta());
     calculo.MuestraErrores();
     return escrito ? 0 : 1;
   }
