@@ -1,5 +1,6 @@
 #include "web/documento_presupuesto.h"
 
+#include "catalogue/concepto.h"
 #include "cli/escritor_json.h"
 #include "cli/opciones_comunes.h"
 #include "model/obra.h"
@@ -142,6 +143,7 @@ void DocumentoPresupuesto::Escribe(const Programa& p, int32_t resultado,
         j.AbreObjeto();
         j.Campo("N", ++n);
         j.Campo("Clave", d.Clave);
+        j.Campo("Concepto", linea->Concepto != nullptr ? linea->Concepto->Des.Clave : std::string());
         j.Campo("Descripcion", d.Descripcion);
         j.Campo("Unidad", d.Unidad);
         j.Campo("Cantidad", d.Cantidad);
