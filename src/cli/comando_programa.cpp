@@ -49,10 +49,10 @@ class ComandoPrograma : public Comando {
       return 1;
     }
     const bool preguntar = tipo_opcion_->count() == 0 && isatty(STDIN_FILENO) != 0;
-    const bool escrito = EscrituraLibros::Programa(
-        calculo, salida_, tipo_, cantidades_,
-        preguntar ? EscrituraLibros::Pregunta(&ComandoPrograma::Pregunta)
-                  : EscrituraLibros::Pregunta());
+    const bool escrito =
+        EscrituraLibros::Programa(calculo, salida_, tipo_, cantidades_,
+                                  preguntar ? EscrituraLibros::Pregunta(&ComandoPrograma::Pregunta)
+                                            : EscrituraLibros::Pregunta());
     calculo.MuestraErrores();
     return escrito ? 0 : 1;
   }

@@ -12,8 +12,8 @@
 
 namespace pmq::cli {
 
-bool EscrituraLibros::Programa(Calculo& calculo, const std::string& ruta, int tipo,
-                               bool cantidades, const Pregunta& pregunta) {
+bool EscrituraLibros::Programa(Calculo& calculo, const std::string& ruta, int tipo, bool cantidades,
+                               const Pregunta& pregunta) {
   pmq::Programa& p = calculo.Raiz();
   HostConsola& consola = calculo.Consola();
   consola.EstableceRutaDialogo(ruta);

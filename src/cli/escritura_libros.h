@@ -31,10 +31,10 @@ class EscrituraLibros {
 
   /// What the summary controller left.
   struct Resumen {
-    bool bien = false;                  ///< the grid was built (and the workbook written)
-    std::string errores_resumen;        ///< the controller's errors
-    std::string errores_exportacion;    ///< the export's errors
-    const Rejilla* rejilla = nullptr;   ///< the grid, owned by the calculation's root
+    bool bien = false;                 ///< the grid was built (and the workbook written)
+    std::string errores_resumen;       ///< the controller's errors
+    std::string errores_exportacion;   ///< the export's errors
+    const Rejilla* rejilla = nullptr;  ///< the grid, owned by the calculation's root
   };
   /// Runs the summary controller on a calculated work; with a `ruta` it also
   /// exports the grid to that workbook.

@@ -62,8 +62,7 @@ class SalidaEnTrozos : public std::streambuf {
 };
 
 // A logical parameter of the query, when given; false after answering 400.
-bool Logico(const httplib::Request& req, const char* nombre, bool& valor,
-            httplib::Response& res) {
+bool Logico(const httplib::Request& req, const char* nombre, bool& valor, httplib::Response& res) {
   if (!req.has_param(nombre)) return true;
   const std::string texto = req.get_param_value(nombre);
   for (const char* si : {"si", "sí", "true", "1"}) {
@@ -325,8 +324,8 @@ void ApiObras::ProgramaXlsx(const Request& req, Response& res) {
     auto libreria = cache_.Biblioteca();
     cli::Calculo calculo(cli::OpcionesComunes(bd_, *obra, *opciones));
     if (calculo.Calcula() != 0) {
-      escrito = cli::EscrituraLibros::Programa(calculo, carpeta.Ruta() + "/" + nombre, tipo,
-                                               cantidades);
+      escrito =
+          cli::EscrituraLibros::Programa(calculo, carpeta.Ruta() + "/" + nombre, tipo, cantidades);
     }
     if (!escrito) {
       fmt::print(stderr, "servir: programa de {}: {}\n", *obra, calculo.Errores());

@@ -58,8 +58,8 @@ std::shared_ptr<const CacheResultados::Resultado> CacheResultados::Vigente(
   return it->second.resultado;
 }
 
-std::shared_ptr<const CacheResultados::Resultado> CacheResultados::Obtiene(
-    const std::string& clave, const Calcula& calcula) {
+std::shared_ptr<const CacheResultados::Resultado> CacheResultados::Obtiene(const std::string& clave,
+                                                                           const Calcula& calcula) {
   // The stamp is taken before calculating: a change made during the
   // calculation then makes the next request calculate again.
   std::optional<Sello> s = SelloActual();

@@ -143,7 +143,8 @@ void DocumentoPresupuesto::Escribe(const Programa& p, int32_t resultado,
         j.AbreObjeto();
         j.Campo("N", ++n);
         j.Campo("Clave", d.Clave);
-        j.Campo("Concepto", linea->Concepto != nullptr ? linea->Concepto->Des.Clave : std::string());
+        j.Campo("Concepto",
+                linea->Concepto != nullptr ? linea->Concepto->Des.Clave : std::string());
         j.Campo("Descripcion", d.Descripcion);
         j.Campo("Unidad", d.Unidad);
         j.Campo("Cantidad", d.Cantidad);

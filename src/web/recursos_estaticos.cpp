@@ -5,13 +5,14 @@
 namespace pmq::web {
 
 std::optional<RecursosEstaticos::Archivo> RecursosEstaticos::Busca(std::string_view nombre) {
-  const bool simple =
-      !nombre.empty() && nombre.front() != '.' &&
-      std::all_of(nombre.begin(), nombre.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-               c == '.' || c == '-' || c == '_';
-      }) &&
-      nombre.find("..") == std::string_view::npos;
+  const bool simple = !nombre.empty() && nombre.front() != '.' &&
+                      std::all_of(nombre.begin(), nombre.end(),
+                                  [](char c) {
+                                    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                                           (c >= '0' && c <= '9') || c == '.' || c == '-' ||
+                                           c == '_';
+                                  }) &&
+                      nombre.find("..") == std::string_view::npos;
   if (!simple) return std::nullopt;
   for (const Archivo& a : Embebidos()) {
     if (a.nombre == nombre) return a;

@@ -12,7 +12,7 @@ namespace pmq::web {
 class RecursosEstaticos {
  public:
   struct Archivo {
-    std::string_view nombre;     ///< "app.js"
+    std::string_view nombre;  ///< "app.js"
     std::string_view contenido;
   };
 

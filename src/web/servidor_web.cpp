@@ -33,7 +33,7 @@ bool RutaSospechosa(const std::string& destino) {
 ServidorWeb::ServidorWeb(Configuracion configuracion)
     : conf_(std::move(configuracion)),
       autorizacion_(!conf_.token.empty() || EsLocal(conf_.escuchar) ? conf_.token
-                                                                   : Autorizacion::GeneraToken()),
+                                                                    : Autorizacion::GeneraToken()),
       cache_(conf_.bd, kResultadosGuardados, kVidaServidor),
       api_(conf_.bd, cache_),
       servidor_(std::make_unique<httplib::Server>()) {
@@ -70,8 +70,9 @@ void ServidorWeb::Configura() {
     switch (autorizacion_.Revisa(req)) {
       case Autorizacion::Veredicto::kNegado:
         res.set_header("WWW-Authenticate", "Bearer");
-        ApiObras::Error(res, 401, "Hace falta el token de acceso: abra la dirección que imprimió "
-                                  "promorlaqel servir");
+        ApiObras::Error(res, 401,
+                        "Hace falta el token de acceso: abra la dirección que imprimió "
+                        "promorlaqel servir");
         return httplib::Server::HandlerResponse::Handled;
       case Autorizacion::Veredicto::kPasaConCookie:
         res.set_header("Set-Cookie", autorizacion_.Cookie());

@@ -20,10 +20,10 @@ namespace pmq::web {
 class ServidorWeb {
  public:
   struct Configuracion {
-    std::string bd;                       ///< path, "Data Source=…" or postgresql:// URI
-    std::string escuchar = "127.0.0.1";   ///< address to bind
-    int puerto = 8080;                    ///< 0 takes a free port
-    std::string token;                    ///< required of every request when not empty
+    std::string bd;                      ///< path, "Data Source=…" or postgresql:// URI
+    std::string escuchar = "127.0.0.1";  ///< address to bind
+    int puerto = 8080;                   ///< 0 takes a free port
+    std::string token;                   ///< required of every request when not empty
   };
 
   /// A token is generated when the address is not the loopback one and none

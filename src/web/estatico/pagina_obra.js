@@ -52,7 +52,7 @@ async function muestraLinea(panel, obra, n) {
     el('td', { clase: 'num' }, s.d1 ? s.d2 - s.d1 + 1 : 0), el('td', { clase: 'num' }, formato.cantidad(s.Cantidad)),
     el('td', { clase: 'num' }, formato.dinero(s.Importe))));
   vacia(panel).append(
-    el('h2', {}, `Línea ${n}: ${l.Des.Clave} — ${l.Des.Descripcion}`),
+    el('h2', {}, `Línea ${n}: ${l.Concepto || l.Des.Clave} — ${l.Des.Descripcion}`),
     el('p', {}, `${formato.cantidad(l.Des.Cantidad)} ${l.Des.Unidad} × ${formato.dinero(l.Des.Costo)} = ${formato.dinero(l.Des.Importe)}`),
     el('h2', {}, 'Desglose en insumos (para la cantidad de la línea)'),
     el('table', { clase: 'simple', id: 'desglose' }, el('thead', {}, el('tr', {}, el('th', {}, 'Origen'), el('th', {}, 'Concepto'),

@@ -61,7 +61,7 @@ export async function paginaPrograma(contenido, obra) {
   filas.push({ total: 'Acumulado', valores: acumulados.map(formato.dinero) });
   filas.push({ total: '% acumulado', valores: acumulados.map((v) => formato.porcentaje(total ? (100 * v) / total : 0)) });
 
-  const columnas = [{ titulo: 'Clave', ancho: 110 }, { titulo: 'Descripción', ancho: 260 },
+  const columnas = [{ titulo: 'Concepto', ancho: 120 }, { titulo: 'Descripción', ancho: 260 },
     { titulo: 'Importe', ancho: 120, num: true },
     ...periodos.map((p) => ({ titulo: formato.periodo(p), ancho: 120, num: true }))];
   const celda = (fila, k) => {

@@ -21,7 +21,7 @@ export class TablaVirtual {
     this.espaciador = el('div', { clase: 'espaciador' });
     this.espaciador.style.width = `${this.ancho}px`;
     this.desplazable = el('div', { clase: 'desplazable' }, this.espaciador);
-    if (alto) this.desplazable.style.height = alto;
+    if (alto) this.desplazable.style.maxHeight = alto;
     this.nodo = el('div', { clase: 'tabla-v', role: 'table' }, this.desplazable);
     this.desplazable.prepend(this.encabezado);
     this.encabezado.style.position = 'sticky';
