@@ -184,7 +184,8 @@ std::shared_ptr<const CacheResultados::Resultado> ApiObras::Modelo(
     r->mensajes = calculo.Consola().Mensajes();
     r->raiz = calculo.SueltaRaiz();
     std::ostringstream presupuesto;
-    DocumentoPresupuesto::Escribe(*r->raiz, r->resultado, r->errores, r->mensajes, presupuesto);
+    r->lineas =
+        DocumentoPresupuesto::Escribe(*r->raiz, r->resultado, r->errores, r->mensajes, presupuesto);
     r->texto = std::move(presupuesto).str();
     return r;
   });

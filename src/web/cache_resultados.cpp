@@ -16,9 +16,12 @@ bool EsServidor(const std::string& bd) {
 
 CacheResultados::Resultado::~Resultado() = default;
 
-CacheResultados::CacheResultados(std::string bd, size_t capacidad,
+CacheResultados::CacheResultados(std::string bd, size_t capacidad, int64_t lineas_max,
                                  std::chrono::seconds vida_servidor)
-    : bd_(std::move(bd)), capacidad_(capacidad), vida_servidor_(vida_servidor) {
+    : bd_(std::move(bd)),
+      capacidad_(capacidad),
+      lineas_max_(lineas_max),
+      vida_servidor_(vida_servidor) {
   if (!EsServidor(bd_)) archivo_ = Conexion::RutaDeTexto(bd_);
 }
 
@@ -50,6 +53,7 @@ std::shared_ptr<const CacheResultados::Resultado> CacheResultados::Vigente(
                             ? std::chrono::steady_clock::now() - it->second.hecho > vida_servidor_
                             : !s || !(it->second.sello == *s);
   if (caducado) {
+    lineas_ -= it->second.resultado->lineas;
     usos_.erase(it->second.uso);
     mapa_.erase(it);
     return nullptr;
@@ -71,18 +75,23 @@ std::shared_ptr<const CacheResultados::Resultado> CacheResultados::Obtiene(const
   libreria.unlock();
   if (!nuevo || nuevo->resultado == 0 || !s) return nuevo;
 
-  std::shared_ptr<const Resultado> desalojado;  // released outside the lock
+  std::vector<std::shared_ptr<const Resultado>> desalojados;  // released outside the lock
   std::lock_guard candado(mapa_mutex_);
   auto it = mapa_.find(clave);
   if (it != mapa_.end()) {
+    lineas_ -= it->second.resultado->lineas;
+    desalojados.push_back(std::move(it->second.resultado));
     usos_.erase(it->second.uso);
     mapa_.erase(it);
   }
   usos_.push_front(clave);
   mapa_.emplace(clave, Entrada{nuevo, *s, std::chrono::steady_clock::now(), usos_.begin()});
-  while (mapa_.size() > capacidad_) {
+  lineas_ += nuevo->lineas;
+  // The newest result always stays, however large.
+  while (mapa_.size() > 1 && (mapa_.size() > capacidad_ || lineas_ > lineas_max_)) {
     auto viejo = mapa_.find(usos_.back());
-    desalojado = std::move(viejo->second.resultado);
+    lineas_ -= viejo->second.resultado->lineas;
+    desalojados.push_back(std::move(viejo->second.resultado));
     mapa_.erase(viejo);
     usos_.pop_back();
   }

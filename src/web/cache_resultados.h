@@ -4,7 +4,8 @@
 // recalculate. An SQLite file is unchanged while its size and modification
 // time (and those of its write-ahead log) are; a server database cannot be
 // watched that way, so its results live a short time. At most `capacidad`
-// results are kept, the least recently used going first.
+// results and `lineas_max` budget lines in all are kept (a calculated line
+// holds tens of kilobytes), the least recently used going first.
 //
 // The library's host is process-wide, so calculations run one at a time under
 // Biblioteca(); results are never changed after they are stored and may be
@@ -38,13 +39,15 @@ class CacheResultados {
     int32_t resultado = 0;
     std::string errores;
     std::vector<MensajeMostrado> mensajes;
-    std::string texto;  ///< a document made from it (budget JSON, summary JSON)
-    std::string csv;    ///< the summary as CSV
+    std::string texto;   ///< a document made from it (budget JSON, summary JSON)
+    std::string csv;     ///< the summary as CSV
+    int64_t lineas = 0;  ///< budget lines held by `raiz` (its weight in the cache)
     ~Resultado();
   };
   using Calcula = std::function<std::unique_ptr<Resultado>()>;
 
-  CacheResultados(std::string bd, size_t capacidad, std::chrono::seconds vida_servidor);
+  CacheResultados(std::string bd, size_t capacidad, int64_t lineas_max,
+                  std::chrono::seconds vida_servidor);
 
   /// False when the database cannot be reached (an SQLite file that is gone).
   bool BaseDisponible() const;
@@ -77,6 +80,8 @@ class CacheResultados {
   std::string bd_;
   std::string archivo_;  ///< the SQLite file; empty for a server database
   size_t capacidad_;
+  int64_t lineas_max_;
+  int64_t lineas_ = 0;  ///< lines held by the stored results
   std::chrono::seconds vida_servidor_;
 
   mutable std::mutex mapa_mutex_;

@@ -65,11 +65,12 @@ std::vector<std::string> DocumentoPresupuesto::TiposPrograma() {
   return forma.comTipoPrograma.Items;
 }
 
-void DocumentoPresupuesto::Escribe(const Programa& p, int32_t resultado,
-                                   const std::string& sErrores,
-                                   const std::vector<MensajeMostrado>& mensajes,
-                                   std::ostream& salida) {
+int64_t DocumentoPresupuesto::Escribe(const Programa& p, int32_t resultado,
+                                      const std::string& sErrores,
+                                      const std::vector<MensajeMostrado>& mensajes,
+                                      std::ostream& salida) {
   cli::EscritorJson j(salida, 0);
+  int64_t lineas = 0;
   j.AbreObjeto();
   j.Campo("Resultado", resultado);
   j.Campo("sErrores", sErrores);
@@ -129,7 +130,6 @@ void DocumentoPresupuesto::Escribe(const Programa& p, int32_t resultado,
     j.Campo("ImporteTotal", o.ImporteTotal);
     j.Clave("Partidas");
     j.AbreLista();
-    int64_t n = 0;
     std::string descartado;
     for (const Partida* partida : *o.Partidas) {
       j.AbreObjeto();
@@ -141,7 +141,7 @@ void DocumentoPresupuesto::Escribe(const Programa& p, int32_t resultado,
       for (const Presup* linea : *partida->Presups) {
         const Cuerpo& d = linea->Des;
         j.AbreObjeto();
-        j.Campo("N", ++n);
+        j.Campo("N", ++lineas);
         j.Campo("Clave", d.Clave);
         j.Campo("Concepto",
                 linea->Concepto != nullptr ? linea->Concepto->Des.Clave : std::string());
@@ -155,14 +155,19 @@ void DocumentoPresupuesto::Escribe(const Programa& p, int32_t resultado,
         j.Campo("Frente", d.Frente);
         j.Campo("Inicio", d.Inicio);
         j.Campo("Final", d.Final);
+        // Only the periods the line works in: a long work's lines touch few.
         j.Clave("Periodos");
         j.AbreLista();
-        for (const PeriodoPorItem* s : Reparto(*linea, posicion)) {
+        const auto reparto = Reparto(*linea, posicion);
+        for (size_t i = 0; i < reparto.size(); ++i) {
+          const PeriodoPorItem* s = reparto[i];
+          if (s == nullptr || (s->d1 == 0 && s->Importe == Moneda() && s->Cantidad == 0)) continue;
           j.AbreObjeto();
-          j.Campo("Importe", s ? s->Importe : Moneda());
-          j.Campo("Cantidad", s ? s->Cantidad : 0.0);
-          j.Campo("d1", s ? s->d1 : 0);
-          j.Campo("d2", s ? s->d2 : 0);
+          j.Campo("P", static_cast<int32_t>(i));
+          j.Campo("Importe", s->Importe);
+          j.Campo("Cantidad", s->Cantidad);
+          j.Campo("d1", s->d1);
+          j.Campo("d2", s->d2);
           j.CierraObjeto();
         }
         j.CierraLista();
@@ -176,6 +181,7 @@ void DocumentoPresupuesto::Escribe(const Programa& p, int32_t resultado,
   j.CierraObjeto();
   j.CierraObjeto();
   j.Termina();
+  return lineas;
 }
 
 }  // namespace pmq::web

@@ -20,9 +20,9 @@ namespace pmq::web {
 
 class DocumentoPresupuesto {
  public:
-  /// Writes the document of a calculated root.
-  static void Escribe(const Programa& programa, int32_t resultado, const std::string& sErrores,
-                      const std::vector<MensajeMostrado>& mensajes, std::ostream& salida);
+  /// Writes the document of a calculated root; returns its number of lines.
+  static int64_t Escribe(const Programa& programa, int32_t resultado, const std::string& sErrores,
+                         const std::vector<MensajeMostrado>& mensajes, std::ostream& salida);
 
   /// The amount of every period: the sum of the lines' shares in it, in
   /// calendar order.

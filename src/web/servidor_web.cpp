@@ -14,6 +14,7 @@ namespace pmq::web {
 namespace {
 
 constexpr size_t kResultadosGuardados = 16;
+constexpr int64_t kLineasGuardadas = 40'000;
 constexpr std::chrono::seconds kVidaServidor{30};
 
 // A request path that tries to leave the application's files: dot segments,
@@ -34,7 +35,7 @@ ServidorWeb::ServidorWeb(Configuracion configuracion)
     : conf_(std::move(configuracion)),
       autorizacion_(!conf_.token.empty() || EsLocal(conf_.escuchar) ? conf_.token
                                                                     : Autorizacion::GeneraToken()),
-      cache_(conf_.bd, kResultadosGuardados, kVidaServidor),
+      cache_(conf_.bd, kResultadosGuardados, kLineasGuardadas, kVidaServidor),
       api_(conf_.bd, cache_),
       servidor_(std::make_unique<httplib::Server>()) {
   Configura();

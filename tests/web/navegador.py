@@ -69,7 +69,11 @@ def abre(url, captura=None):
     errores = [e for e in d.get_log('browser') if e['level'] == 'SEVERE']
     comprueba(not errores, f'{url}: errores en la consola {errores}')
     if captura:
+        # The whole page, up to a height that keeps the file small.
+        alto = d.execute_script('return document.documentElement.scrollHeight')
+        d.set_window_size(1400, min(max(alto, 1000), 1800))
         d.save_screenshot(os.path.join(CAPTURAS, captura + '.png'))
+        d.set_window_size(1400, 1000)
 
 
 def espera(selector, cuantos=1):

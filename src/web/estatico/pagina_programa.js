@@ -52,7 +52,7 @@ export async function paginaPrograma(contenido, obra) {
   const filas = [];
   for (const p of doc.Obra.Partidas) {
     filas.push({ seccion: p });
-    for (const l of p.Presups) filas.push({ linea: l });
+    for (const l of p.Presups) filas.push({ linea: l, reparto: new Map(l.Periodos.map((s) => [s.P, s])) });
   }
   let acumulado = 0;
   const acumulados = totales.map((v) => (acumulado += v));
@@ -69,7 +69,7 @@ export async function paginaPrograma(contenido, obra) {
     if (fila.total) return k === 1 ? fila.total : k >= 3 ? fila.valores[k - 3] : '';
     const l = fila.linea;
     if (k < 3) return [l.Concepto, l.Descripcion, formato.dinero(l.Importe)][k];
-    const s = l.Periodos[k - 3];
+    const s = fila.reparto.get(k - 3);
     const p = periodos[k - 3];
     const nodo = el('div', { clase: 'gantt-celda' });
     if (s && s.d1 > 0) {
