@@ -70,10 +70,12 @@ def abre(url, captura=None):
     comprueba(not errores, f'{url}: errores en la consola {errores}')
     if captura:
         # The whole page, up to a height that keeps the file small.
-        alto = d.execute_script('return document.documentElement.scrollHeight')
-        d.set_window_size(1400, min(max(alto, 1000), 1800))
+        for _ in range(2):  # tables sized by the window grow with it: measure again
+            alto = d.execute_script('return Math.max(document.body.scrollHeight, document.documentElement.scrollHeight)')
+            d.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                              {'width': 1400, 'height': min(max(alto, 1000), 1800), 'deviceScaleFactor': 1, 'mobile': False})
         d.save_screenshot(os.path.join(CAPTURAS, captura + '.png'))
-        d.set_window_size(1400, 1000)
+        d.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
 
 
 def espera(selector, cuantos=1):

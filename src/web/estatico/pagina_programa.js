@@ -83,7 +83,7 @@ export async function paginaPrograma(contenido, obra) {
   const tabla = new TablaVirtual({
     columnas, filas, celda,
     claseFila: (f) => (f.seccion ? 'seccion' : f.total ? 'total' : ''),
-    alto: '52vh',
+    alto: '560px',
   });
   tabla.nodo.id = 'gantt';
   for (const control of [tipo, importes, porCantidad]) control.addEventListener('change', actualiza);
