@@ -11,6 +11,7 @@
 #include "db/recordset.h"
 #include "model/obra.h"
 #include "model/programa.h"
+#include "sheet/bitacora_libros.h"
 #include "web/directorio_temporal.h"
 #include "web/documento_presupuesto.h"
 
@@ -332,6 +333,7 @@ void ApiObras::ProgramaXlsx(const Request& req, Response& res) {
       fmt::print(stderr, "servir: programa de {}: {}\n", *obra, calculo.Errores());
       avisos = Avisos(calculo, carpeta.Ruta());
     }
+    BitacoraLibros::Limpia();  // the log of writes would grow with every download
   }
   if (!escrito) {
     Error(res, 500, "No se pudo escribir el programa de la obra " + *obra + avisos);
@@ -365,6 +367,7 @@ void ApiObras::ResumenXlsx(const Request& req, Response& res) {
       }
     }
     if (!escrito) avisos = Avisos(calculo, carpeta.Ruta());
+    BitacoraLibros::Limpia();
   }
   if (!escrito) {
     Error(res, 500, "No se pudo escribir el resumen de la obra " + *obra + avisos);
