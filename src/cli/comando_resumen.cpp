@@ -11,16 +11,13 @@
 #include "cli/salida_rejilla.h"
 #include "reports/summary/rejilla.h"
 
-#include <fmt/format.h>
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <iostream>
 #include <string>
-#include <vector>
 
 namespace pmq::cli {
 namespace {
