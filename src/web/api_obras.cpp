@@ -140,7 +140,7 @@ std::optional<std::string> ApiObras::Obra(const std::string& clave, Response& re
     claves = Claves();
   } catch (const std::exception& e) {
     fmt::print(stderr, "servir: la base no está disponible: {}\n", e.what());
-    Error(res, 503, kBaseNoDisponible);
+    Error(res, 500, kBaseNoDisponible);
     return std::nullopt;
   }
   for (const std::string& c : claves) {
@@ -199,7 +199,7 @@ void ApiObras::Obras(const Request&, Response& res) {
     claves = Claves();
   } catch (const std::exception& e) {
     fmt::print(stderr, "servir: la base no está disponible: {}\n", e.what());
-    Error(res, 503, kBaseNoDisponible);
+    Error(res, 500, kBaseNoDisponible);
     return;
   }
   std::ostringstream texto;

@@ -2,8 +2,8 @@
 // The JSON API of the web application, under /api/obras. The pages use only
 // this; every answer is JSON but the downloads, and errors are
 // {"error": "texto"}: 404 for an unknown work, line or path, 400 for a bad
-// option (the command line's message), 503 while the database cannot be
-// reached.
+// option (the command line's message), 500 for anything else, such as a
+// database that cannot be reached (said plainly, without its path).
 
 #include "web/cache_resultados.h"
 
@@ -44,7 +44,7 @@ class ApiObras {
   void ResumenXlsx(const Request& req, Response& res);
 
   /// The work's code as the database spells it; nullopt after answering 404
-  /// or 503.
+  /// or 500.
   std::optional<std::string> Obra(const std::string& clave, Response& res);
   /// The work's codes, in order. Throws when the database cannot be read.
   std::vector<std::string> Claves() const;

@@ -65,7 +65,7 @@ void ServidorWeb::Configura() {
 
   s.set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
     if (RutaSospechosa(req.target)) {
-      ApiObras::Error(res, 400, "Ruta no válida");
+      ApiObras::Error(res, 404, "No existe esa ruta");
       return httplib::Server::HandlerResponse::Handled;
     }
     switch (autorizacion_.Revisa(req)) {

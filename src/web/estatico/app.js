@@ -30,7 +30,7 @@ function navegacionObra(obra, actual) {
 
 export function muestraError(error) {
   const texto = error instanceof ErrorApi ? error.message : 'Error inesperado en la página: ' + error.message;
-  const titulo = error instanceof ErrorApi && error.estado === 503 ? 'La base de datos no está disponible'
+  const titulo = error instanceof ErrorApi && error.message.startsWith('La base de datos') ? 'La base de datos no está disponible'
     : error instanceof ErrorApi && error.estado === 404 ? 'No encontrado' : 'No se pudo mostrar la página';
   vacia(contenido).append(el('section', { clase: 'panel error', role: 'alert', id: 'error' },
     el('h1', {}, titulo), el('p', {}, texto),
