@@ -89,6 +89,12 @@ int64_t DocumentoPresupuesto::Escribe(const Programa& p, int32_t resultado,
   j.AbreObjeto();
   for (const auto& [nombre, valor] : cli::OpcionesComunes::Valores(p)) j.Campo(nombre, valor);
   j.CierraObjeto();
+  j.Clave("OpcionesPredeterminadas");
+  j.AbreObjeto();
+  for (const auto& [nombre, valor] : cli::OpcionesComunes::Valores(Programa())) {
+    j.Campo(nombre, valor);
+  }
+  j.CierraObjeto();
   j.Clave("TiposPrograma");
   j.AbreLista();
   for (const std::string& tipo : TiposPrograma()) j.Texto(tipo);

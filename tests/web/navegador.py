@@ -133,6 +133,15 @@ try:
                   [round(x['Importe'], 2) for x in lineas[0]['PeriodosPorItem']], f'{obra}: reparto de la línea 1')
         d.save_screenshot(os.path.join(CAPTURAS, f'{obra}-linea.png'))
 
+        # Options travel in the address and show in the form, changed ones marked.
+        abre(f'{s.base}obras/{obra}?DesglosarMaquinaria=si&TipoPeriodo=0')
+        casilla = d.find_element(By.CSS_SELECTOR, '#opciones input[name=DesglosarMaquinaria]')
+        comprueba(casilla.is_selected() and 'cambiada' in casilla.find_element(By.XPATH, '..').get_attribute('class'),
+                  f'{obra}: la opción de la dirección no se ve en el formulario')
+        quincenal = json.loads(cli('calcular', '--json', '--bd', muestra, '--obra', obra, '--opcion', 'TipoPeriodo=0'))
+        comprueba(d.find_element(By.XPATH, "//dt[text()='Periodos']/following-sibling::dd").text == str(len(quincenal['Periodos'])),
+                  f'{obra}: periodos quincenales')
+
         # The program: period totals at the end of the Gantt, the S-curve, the download.
         abre(f'{s.base}obras/{obra}/programa', f'{obra}-programa')
         inicio = {p['Inicio']: i for i, p in enumerate(doc['Periodos'])}

@@ -12,7 +12,7 @@ const ENUMERACIONES = {
 
 // The options form: on "Calcular" the page opens again with the changed
 // options in its address.
-export function formularioOpciones(opciones) {
+export function formularioOpciones(opciones, predeterminadas) {
   const controles = {};
   const campos = Object.entries(opciones).map(([nombre, valor]) => {
     let control;
@@ -26,7 +26,9 @@ export function formularioOpciones(opciones) {
       control = el('input', { type: 'text', name: nombre, value: valor });
     }
     controles[nombre] = control;
-    return el('label', {}, control, nombre);
+    const omision = predeterminadas[nombre];
+    return el('label', { title: `Por omisión: ${omision === '' ? '(vacío)' : omision}`, clase: valor !== omision ? 'cambiada' : null },
+      control, nombre);
   });
   const aplica = (evento) => {
     evento.preventDefault();

@@ -78,7 +78,7 @@ export async function paginaObra(contenido, obra) {
     }),
   });
   tabla.nodo.id = 'presupuesto';
-  vacia(contenido).append(encabezadoObra(doc), mensajesCarga(doc) || '', formularioOpciones(doc.Opciones),
+  vacia(contenido).append(encabezadoObra(doc), mensajesCarga(doc) || '', formularioOpciones(doc.Opciones, doc.OpcionesPredeterminadas),
     el('h2', {}, 'Presupuesto por partida (pulse una línea para ver su desglose y su reparto)'), tabla.nodo, detalle);
   tabla.pinta();
 }
