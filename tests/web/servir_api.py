@@ -130,6 +130,21 @@ try:
     comprueba(estado == 500 and 'disponible' in json.loads(cuerpo)['error'] and carpeta.encode() not in cuerpo, f'sin base: {estado} {cuerpo[:100]}')
     shutil.move(muestra + '.fuera', muestra)
     comprueba(s.pide('api/obras/A7/presupuesto')[0] == 200, 'la base volvió y el servicio no')
+
+    # SIGTERM while a request is half sent: that request is still answered.
+    import socket
+    import time
+    host, puerto = s.base.split('//')[1].rstrip('/').split(':')
+    cliente = socket.create_connection((host, int(puerto)), timeout=20)
+    cliente.sendall(b'GET /api/obras/A7/lineas/1 HTTP/1.1\r\nHost: x\r\n')
+    time.sleep(0.3)
+    s.proceso.send_signal(15)
+    time.sleep(0.3)
+    cliente.sendall(b'Connection: close\r\n\r\n')
+    respuesta = b''
+    while (trozo := cliente.recv(65536)):
+        respuesta += trozo
+    comprueba(respuesta.startswith(b'HTTP/1.1 200'), f'petición en curso al terminar: {respuesta[:60]}')
 finally:
     codigo = s.termina()
 comprueba(codigo == 0, f'SIGTERM: salida {codigo}')
