@@ -202,25 +202,34 @@ void ApiObras::Obras(const Request&, Response& res) {
     Error(res, 500, kBaseNoDisponible);
     return;
   }
-  std::ostringstream texto;
-  cli::EscritorJson j(texto, 0);
-  j.AbreLista();
-  for (const std::string& clave : claves) {
-    std::string clave_cache;
-    if (!Opciones(Request(), clave, {}, clave_cache, res)) return;
-    auto r = Modelo(clave, {}, clave_cache);
-    const pmq::Obra* o = r->raiz ? r->raiz->Obra.get() : nullptr;
-    j.AbreObjeto();
-    j.Campo("Clave", clave);
-    j.Campo("Nombre", o ? o->Des.Descripcion : std::string());
-    j.Campo("Inicio", o ? o->Des.Inicio : Fecha());
-    j.Campo("Final", o ? o->Des.Final : Fecha());
-    j.Campo("ImporteTotal", o ? o->ImporteTotal : Moneda());
-    j.CierraObjeto();
-  }
-  j.CierraLista();
-  j.Termina();
-  res.set_content(std::move(texto).str(), kJson.data());
+  // The list is kept as one result: its works' models are not, so a
+  // database of many works does not push out the ones people are looking at.
+  std::string clave_lista = "obras";
+  for (const std::string& clave : claves) clave_lista += '\n' + clave;
+  auto lista = cache_.Obtiene(clave_lista, [&] {
+    std::ostringstream texto;
+    cli::EscritorJson j(texto, 0);
+    j.AbreLista();
+    for (const std::string& clave : claves) {
+      cli::Calculo calculo(cli::OpcionesComunes(bd_, clave, {}));
+      calculo.Calcula();
+      const pmq::Obra& o = *calculo.Raiz().Obra;
+      j.AbreObjeto();
+      j.Campo("Clave", clave);
+      j.Campo("Nombre", o.Des.Descripcion);
+      j.Campo("Inicio", o.Des.Inicio);
+      j.Campo("Final", o.Des.Final);
+      j.Campo("ImporteTotal", o.ImporteTotal);
+      j.CierraObjeto();
+    }
+    j.CierraLista();
+    j.Termina();
+    auto r = std::make_unique<CacheResultados::Resultado>();
+    r->resultado = 1;
+    r->texto = std::move(texto).str();
+    return r;
+  });
+  res.set_content(lista->texto, kJson.data());
 }
 
 void ApiObras::Documento(const Request& req, Response& res) {
