@@ -21,3 +21,5 @@ configure_file(${CMAKE_SOURCE_DIR}/cmake/estatico_web.cpp.in
 file(GLOB PMQ_WEB_FUENTES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/web/*.cpp)
 target_sources(promorlaqel PRIVATE ${PMQ_WEB_FUENTES} ${CMAKE_BINARY_DIR}/generated/estatico_web.cpp)
 target_link_libraries(promorlaqel PRIVATE PkgConfig::HTTPLIB)
+# The program's own headers, the command line's and the server's, as "x.h".
+target_include_directories(promorlaqel PRIVATE ${CMAKE_SOURCE_DIR}/src/cli ${CMAKE_SOURCE_DIR}/src/web)

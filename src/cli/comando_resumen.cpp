@@ -2,22 +2,25 @@
 // [--formato texto|csv|json]`: calculates, runs the estimates summary
 // controller, prints its grid and, with --salida, exports it to a workbook.
 
-#include "cli/calculo.h"
-#include "cli/comando.h"
-#include "cli/error_uso.h"
-#include "cli/escritura_libros.h"
-#include "cli/opciones_comunes.h"
-#include "cli/registro_comandos.h"
-#include "cli/salida_rejilla.h"
-#include "reports/summary/rejilla.h"
+#include <promorlaqel/reports/summary/rejilla.h>
+#include <promorlaqel/reports/summary/resumenes_ctrl.h>
+#include "calculo.h"
+#include "comando.h"
+#include "error_uso.h"
+#include "opciones_comunes.h"
+#include "registro_comandos.h"
+#include "salida_rejilla.h"
 
+#include <fmt/format.h>
 #include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <vector>
 
 namespace pmq::cli {
 namespace {
@@ -59,10 +62,17 @@ class ComandoResumen : public Comando {
       calculo.MuestraErrores();
       return 1;
     }
-    const EscrituraLibros::Resumen r =
-        EscrituraLibros::EscribeResumen(calculo, salida_, punit_por_estimacion_);
+    Programa& raiz = calculo.Raiz();
+    ResumenesCtrl& ctrl = *raiz.ResumenesEstCtrl;
+    ctrl.Programa = &raiz;
+    ctrl.PUnitPorEstimacion = punit_por_estimacion_;
+    std::string errores_resumen;
+    ctrl.ColocaResumen(errores_resumen);
+    std::string errores_exportacion;
+    ResultadoEscritura exportado = ResultadoEscritura::NoEscrito("");
+    if (!salida_.empty()) exportado = ctrl.Escribe(salida_, errores_exportacion);
 
-    const Rejilla& g = *r.rejilla;
+    const Rejilla& g = *ctrl.Grid();
     if (formato_ == "csv") {
       SalidaRejilla::Csv(g, std::cout);
     } else if (formato_ == "json") {
@@ -73,9 +83,12 @@ class ComandoResumen : public Comando {
     std::cout << std::flush;
 
     calculo.MuestraErrores();
-    if (!r.errores_resumen.empty()) std::fputs(r.errores_resumen.c_str(), stderr);
-    if (!r.errores_exportacion.empty()) std::fputs(r.errores_exportacion.c_str(), stderr);
-    return r.bien ? 0 : 1;
+    if (!errores_resumen.empty()) std::fputs(errores_resumen.c_str(), stderr);
+    if (!errores_exportacion.empty()) std::fputs(errores_exportacion.c_str(), stderr);
+
+    bool bien = calculo.Resultado() == 1 && errores_resumen.empty();
+    if (!salida_.empty()) bien = bien && exportado && errores_exportacion.empty();
+    return bien ? 0 : 1;
   }
 
  private:

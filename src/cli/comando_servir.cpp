@@ -2,10 +2,10 @@
 // serves the web application over the project database until Ctrl+C or
 // SIGTERM, finishing the requests in flight.
 
-#include "cli/comando.h"
-#include "cli/error_uso.h"
-#include "cli/registro_comandos.h"
-#include "web/servidor_web.h"
+#include "comando.h"
+#include "error_uso.h"
+#include "registro_comandos.h"
+#include "servidor_web.h"
 
 #include <fmt/format.h>
 #include <pthread.h>

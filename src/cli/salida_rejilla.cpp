@@ -1,6 +1,6 @@
-#include "cli/salida_rejilla.h"
+#include "salida_rejilla.h"
 
-#include "reports/summary/rejilla.h"
+#include <promorlaqel/reports/summary/rejilla.h>
 
 #include <fmt/format.h>
 #include <nlohmann/json.hpp>

@@ -1,19 +1,20 @@
-#include "web/api_obras.h"
+#include "api_obras.h"
 
-#include "cli/calculo.h"
-#include "cli/error_uso.h"
-#include "cli/escritor_json.h"
-#include "cli/escritura_libros.h"
-#include "cli/opciones_comunes.h"
-#include "cli/salida_rejilla.h"
-#include "cli/volcado_json.h"
-#include "db/conexion.h"
-#include "db/recordset.h"
-#include "model/obra.h"
-#include "model/programa.h"
-#include "sheet/bitacora_libros.h"
-#include "web/directorio_temporal.h"
-#include "web/documento_presupuesto.h"
+#include <promorlaqel/common/resultado_escritura.h>
+#include <promorlaqel/db/conexion.h>
+#include <promorlaqel/db/recordset.h>
+#include <promorlaqel/model/obra.h>
+#include <promorlaqel/model/programa.h>
+#include <promorlaqel/reports/program/programas_ctrl.h>
+#include <promorlaqel/reports/summary/resumenes_ctrl.h>
+#include "calculo.h"
+#include "directorio_temporal.h"
+#include "documento_presupuesto.h"
+#include "error_uso.h"
+#include "escritor_json.h"
+#include "opciones_comunes.h"
+#include "salida_rejilla.h"
+#include "volcado_json.h"
 
 #include <fmt/format.h>
 #include <httplib.h>
@@ -92,16 +93,13 @@ void Adjunto(httplib::Response& res, std::string contenido, std::string_view tip
   res.set_content(std::move(contenido), std::string(tipo).c_str());
 }
 
-// The message boxes the library showed, for the answer: the private folder's
-// path is taken out of them.
-std::string Avisos(const cli::Calculo& calculo, const std::string& carpeta) {
-  std::string avisos;
-  for (const MensajeMostrado& m : calculo.Consola().Mensajes()) {
-    std::string texto = m.texto;
-    for (size_t p; (p = texto.find(carpeta)) != std::string::npos;) texto.erase(p, carpeta.size());
-    avisos += (avisos.empty() ? ": " : "; ") + texto;
-  }
-  return avisos;
+// Why a workbook was not written, for the answer: the private folder's path
+// is taken out of it.
+std::string Motivo(const ResultadoEscritura& r, const std::string& carpeta) {
+  std::string texto = r.motivo;
+  for (size_t p; (p = texto.find(carpeta)) != std::string::npos;)
+    texto.erase(p, carpeta.size() + 1);
+  return texto.empty() ? std::string() : ": " + texto;
 }
 
 }  // namespace
@@ -291,10 +289,14 @@ void ApiObras::Resumen(const Request& req, Response& res, bool csv) {
     r->resultado = calculo.Resultado();
     r->errores = calculo.Errores();
     if (r->resultado == 0) return r;
-    const auto resumen = cli::EscrituraLibros::EscribeResumen(calculo, "", punit);
+    ResumenesCtrl& ctrl = *calculo.Raiz().ResumenesEstCtrl;
+    ctrl.Programa = &calculo.Raiz();
+    ctrl.PUnitPorEstimacion = punit;
+    std::string errores_resumen;
+    ctrl.ColocaResumen(errores_resumen);
     std::ostringstream json, texto_csv;
-    cli::SalidaRejilla::Json(*resumen.rejilla, json);
-    cli::SalidaRejilla::Csv(*resumen.rejilla, texto_csv);
+    cli::SalidaRejilla::Json(*ctrl.Grid(), json);
+    cli::SalidaRejilla::Csv(*ctrl.Grid(), texto_csv);
     r->texto = std::move(json).str();
     r->csv = std::move(texto_csv).str();
     return r;
@@ -329,23 +331,22 @@ void ApiObras::ProgramaXlsx(const Request& req, Response& res) {
   if (!Logico(req, "cantidades", cantidades, res)) return;
   DirectorioTemporal carpeta;
   const std::string nombre = NombreSeguro("programa", *obra, ".xlsx");
-  bool escrito = false;
-  std::string avisos;
+  ResultadoEscritura escrito = ResultadoEscritura::NoEscrito("la obra no se pudo calcular");
   {
     auto libreria = cache_.Biblioteca();
     cli::Calculo calculo(cli::OpcionesComunes(bd_, *obra, *opciones));
     if (calculo.Calcula() != 0) {
+      ProgramasCtrl& ctrl = *calculo.Raiz().ProgramasObraCtrl;
+      ctrl.Programa = &calculo.Raiz();
       escrito =
-          cli::EscrituraLibros::Programa(calculo, carpeta.Ruta() + "/" + nombre, tipo, cantidades);
+          ctrl.Escribe(carpeta.Ruta() + "/" + nombre, static_cast<enumTipoProgramaMensual>(tipo),
+                       !cantidades, calculo.Errores());
     }
-    if (!escrito) {
-      fmt::print(stderr, "servir: programa de {}: {}\n", *obra, calculo.Errores());
-      avisos = Avisos(calculo, carpeta.Ruta());
-    }
-    BitacoraLibros::Limpia();  // the log of writes would grow with every download
+    if (!escrito) fmt::print(stderr, "servir: programa de {}: {}\n", *obra, calculo.Errores());
   }
   if (!escrito) {
-    Error(res, 500, "No se pudo escribir el programa de la obra " + *obra + avisos);
+    Error(res, 500,
+          "No se pudo escribir el programa de la obra " + *obra + Motivo(escrito, carpeta.Ruta()));
     return;
   }
   Adjunto(res, carpeta.Lee(nombre), kXlsx, nombre);
@@ -361,25 +362,22 @@ void ApiObras::ResumenXlsx(const Request& req, Response& res) {
   if (!Logico(req, "PUnitPorEstimacion", punit, res)) return;
   DirectorioTemporal carpeta;
   const std::string nombre = NombreSeguro("resumen", *obra, ".xlsx");
-  bool escrito = false;
-  std::string avisos;
+  ResultadoEscritura escrito = ResultadoEscritura::NoEscrito("la obra no se pudo calcular");
   {
     auto libreria = cache_.Biblioteca();
     cli::Calculo calculo(cli::OpcionesComunes(bd_, *obra, *opciones));
     if (calculo.Calcula() != 0) {
-      const auto r =
-          cli::EscrituraLibros::EscribeResumen(calculo, carpeta.Ruta() + "/" + nombre, punit);
-      escrito = r.bien;
-      if (!escrito) {
-        fmt::print(stderr, "servir: resumen de {}: {}{}\n", *obra, r.errores_resumen,
-                   r.errores_exportacion);
-      }
+      ResumenesCtrl& ctrl = *calculo.Raiz().ResumenesEstCtrl;
+      ctrl.Programa = &calculo.Raiz();
+      ctrl.PUnitPorEstimacion = punit;
+      ctrl.ColocaResumen(calculo.Errores());
+      escrito = ctrl.Escribe(carpeta.Ruta() + "/" + nombre, calculo.Errores());
     }
-    if (!escrito) avisos = Avisos(calculo, carpeta.Ruta());
-    BitacoraLibros::Limpia();
+    if (!escrito) fmt::print(stderr, "servir: resumen de {}: {}\n", *obra, calculo.Errores());
   }
   if (!escrito) {
-    Error(res, 500, "No se pudo escribir el resumen de la obra " + *obra + avisos);
+    Error(res, 500,
+          "No se pudo escribir el resumen de la obra " + *obra + Motivo(escrito, carpeta.Ruta()));
     return;
   }
   Adjunto(res, carpeta.Lee(nombre), kXlsx, nombre);

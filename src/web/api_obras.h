@@ -5,7 +5,7 @@
 // option (the command line's message), 500 for anything else, such as a
 // database that cannot be reached (said plainly, without its path).
 
-#include "web/cache_resultados.h"
+#include "cache_resultados.h"
 
 #include <memory>
 #include <optional>

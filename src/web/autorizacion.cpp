@@ -1,4 +1,4 @@
-#include "web/autorizacion.h"
+#include "autorizacion.h"
 
 #include <httplib.h>
 

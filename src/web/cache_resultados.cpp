@@ -1,7 +1,7 @@
-#include "web/cache_resultados.h"
+#include "cache_resultados.h"
 
-#include "db/conexion.h"
-#include "model/programa.h"
+#include <promorlaqel/db/conexion.h>
+#include <promorlaqel/model/programa.h>
 
 #include <sys/stat.h>
 

@@ -11,7 +11,7 @@
 // Biblioteca(); results are never changed after they are stored and may be
 // read by many requests at once.
 
-#include "common/host_consola.h"
+#include "host_consola.h"
 
 #include <chrono>
 #include <cstdint>

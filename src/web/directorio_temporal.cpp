@@ -1,4 +1,4 @@
-#include "web/directorio_temporal.h"
+#include "directorio_temporal.h"
 
 #include <cstdlib>
 #include <filesystem>

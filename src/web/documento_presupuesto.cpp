@@ -1,19 +1,19 @@
-#include "web/documento_presupuesto.h"
+#include "documento_presupuesto.h"
 
-#include "catalogue/concepto.h"
-#include "cli/escritor_json.h"
-#include "cli/opciones_comunes.h"
-#include "model/obra.h"
-#include "model/partida.h"
-#include "model/partidas.h"
-#include "model/presup.h"
-#include "model/presups.h"
-#include "model/programa.h"
-#include "reports/program/frm_programas_obra.h"
-#include "schedule/periodo.h"
-#include "schedule/periodo_por_item.h"
-#include "schedule/periodos.h"
-#include "schedule/periodos_por_item.h"
+#include <promorlaqel/catalogue/concepto.h>
+#include <promorlaqel/model/obra.h>
+#include <promorlaqel/model/partida.h>
+#include <promorlaqel/model/partidas.h>
+#include <promorlaqel/model/presup.h>
+#include <promorlaqel/model/presups.h>
+#include <promorlaqel/model/programa.h>
+#include <promorlaqel/reports/program/programas_ctrl.h>
+#include <promorlaqel/schedule/periodo.h>
+#include <promorlaqel/schedule/periodo_por_item.h>
+#include <promorlaqel/schedule/periodos.h>
+#include <promorlaqel/schedule/periodos_por_item.h>
+#include "escritor_json.h"
+#include "opciones_comunes.h"
 
 #include <map>
 
@@ -60,9 +60,11 @@ std::vector<Moneda> DocumentoPresupuesto::TotalesPorPeriodo(const Programa& p) {
 }
 
 std::vector<std::string> DocumentoPresupuesto::TiposPrograma() {
-  frmProgramasObra forma;
-  forma.Form_Load();
-  return forma.comTipoPrograma.Items;
+  std::vector<std::string> tipos;
+  for (int32_t i = 0; !ProgramasCtrl::NombreTipoPrograma(i).empty(); ++i) {
+    tipos.emplace_back(ProgramasCtrl::NombreTipoPrograma(i));
+  }
+  return tipos;
 }
 
 int64_t DocumentoPresupuesto::Escribe(const Programa& p, int32_t resultado,

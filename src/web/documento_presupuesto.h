@@ -4,8 +4,8 @@
 // totals, and the budget by section with each line's shares per period. A
 // 20,000-line work gives a few megabytes where the full dump gives gigabytes.
 
-#include "common/host_consola.h"
-#include "common/moneda.h"
+#include <promorlaqel/common/moneda.h>
+#include "host_consola.h"
 
 #include <cstdint>
 #include <ostream>

@@ -1,4 +1,4 @@
-#include "web/recursos_estaticos.h"
+#include "recursos_estaticos.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "web/servidor_web.h"
+#include "servidor_web.h"
 
-#include "web/recursos_estaticos.h"
+#include "recursos_estaticos.h"
 
 #include <fmt/format.h>
 #include <httplib.h>

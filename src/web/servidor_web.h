@@ -4,9 +4,9 @@
 // Bound to the loopback address unless told otherwise, and then only with a
 // token.
 
-#include "web/api_obras.h"
-#include "web/autorizacion.h"
-#include "web/cache_resultados.h"
+#include "api_obras.h"
+#include "autorizacion.h"
+#include "cache_resultados.h"
 
 #include <memory>
 #include <string>
