@@ -162,6 +162,19 @@ try:
             cli('programa', '--bd', muestra, '--obra', obra, '--tipo', '1', '--salida', libro_cli)
             hoja_igual(libro, libro_cli, f'{obra}: el programa descargado difiere del de la línea de comandos')
 
+        # A kind that is not produced is told on the page, not downloaded.
+        from selenium.webdriver.support.ui import Select
+        Select(d.find_element(By.ID, 'tipo-programa')).select_by_value('0')
+        d.find_element(By.ID, 'descarga-programa').click()
+        aviso = ''
+        for _ in range(100):
+            aviso = d.find_element(By.CSS_SELECTOR, '.aviso-descarga').text
+            if aviso.startswith('No se pudo'):
+                break
+            time.sleep(0.1)
+        comprueba(aviso.startswith('No se pudo escribir el programa'), f'{obra}: aviso de descarga fallida: {aviso!r}')
+        d.get_log('browser')  # the 500 just asked for is expected there
+
         # The summary: the grid's first row, both downloads.
         abre(f'{s.base}obras/{obra}/resumen', f'{obra}-resumen')
         rejilla = json.loads(cli('resumen', '--formato', 'json', '--bd', muestra, '--obra', obra))

@@ -6,6 +6,7 @@ import { pide, ruta, parametrosPagina } from './api.js';
 import { TablaVirtual } from './tabla_virtual.js';
 import { encabezadoObra, mensajesCarga } from './opciones.js';
 import { curvaS } from './curva_s.js';
+import { botonDescarga } from './descarga.js';
 
 function opcionesCalculo() {
   const p = parametrosPagina();
@@ -30,7 +31,7 @@ export async function paginaPrograma(contenido, obra) {
   const periodo = el('select', { id: 'tipo-periodo' },
     el('option', { value: '1', selected: doc.Opciones.TipoPeriodo === '1' }, 'Mensual'),
     el('option', { value: '0', selected: doc.Opciones.TipoPeriodo === '0' }, 'Quincenal'));
-  const descarga = el('a', { clase: 'boton', id: 'descarga-programa', download: '' }, 'Descargar el programa (.xlsx)');
+  const [descarga, avisoDescarga] = botonDescarga({ clase: 'boton', id: 'descarga-programa' }, 'Descargar el programa (.xlsx)');
   const actualiza = () => {
     cantidades = porCantidad.checked;
     const p = opcionesCalculo();
@@ -93,7 +94,7 @@ export async function paginaPrograma(contenido, obra) {
       el('div', { clase: 'acciones' },
         el('label', {}, 'Tipo de programa ', tipo),
         el('label', {}, importes, 'Importes'), el('label', {}, porCantidad, 'Cantidades'),
-        el('label', {}, 'Periodos ', periodo), descarga)),
+        el('label', {}, 'Periodos ', periodo), descarga, avisoDescarga)),
     tabla.nodo,
     el('h2', {}, 'Curva S'), curvaS(periodos, totales));
   actualiza();

@@ -3,6 +3,7 @@
 import { el, vacia } from './dom.js';
 import { pide, ruta, parametrosPagina } from './api.js';
 import { TablaVirtual } from './tabla_virtual.js';
+import { botonDescarga } from './descarga.js';
 
 const PARTES = ['Cantidad', 'P.Unitario', 'Importe'];
 
@@ -36,8 +37,8 @@ export async function paginaResumen(contenido, obra) {
     el('h1', {}, `Resumen de estimaciones de la obra ${obra}`),
     el('div', { clase: 'acciones panel' },
       el('label', {}, interruptor, ' Precio unitario por estimación'),
-      el('a', { clase: 'boton', id: 'descarga-xlsx', download: '', href: ruta(obra, '/resumen.xlsx', p) }, 'Descargar libro (.xlsx)'),
-      el('a', { clase: 'boton secundario', id: 'descarga-csv', download: '', href: ruta(obra, '/resumen.csv', p) }, 'Descargar CSV')),
+      botonDescarga({ clase: 'boton', id: 'descarga-xlsx', href: ruta(obra, '/resumen.xlsx', p) }, 'Descargar libro (.xlsx)'),
+      botonDescarga({ clase: 'boton secundario', id: 'descarga-csv', href: ruta(obra, '/resumen.csv', p) }, 'Descargar CSV')),
     tabla.nodo);
   tabla.pinta();
 }
