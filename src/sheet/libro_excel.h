@@ -117,8 +117,10 @@ class LibroExcel {
     return ColTrans(ColNumber, s);
   }
 
-  /// Writes a formula into the cell (F, C) of `Ws`. A failure (a formula the
-  /// spreadsheet refuses: error 1004) is reported under the name "Formula".
+  /// Writes a formula into the cell (F, C) of `Ws`. A chain of "+" over single
+  /// cells too long for a formula is written as SUM over blocks (SumaCompacta);
+  /// any other failure (a formula the spreadsheet refuses: error 1004) is
+  /// reported under the name "Formula".
   void SetFormula(HcWorksheet* Ws, int32_t F, int32_t C, std::string_view Formula,
                   std::string& sErrores);
   void SetFormula(HcWorksheet* Ws, int32_t F, int32_t C, std::string_view Formula) {
