@@ -16,6 +16,12 @@
 //   libro.SetFormula(hoja, 10, 8, "=G10*F10", sErrores);
 //   libro.FormatoSeleccion(10, 6, 12, 6, "", "###,###,##0.000000", kAlineaArriba,
 //                          kAlineaDerecha, true, false, false, sErrores);
+//   hoja->Pagina().horizontal = true;   // printing, panes, filter: ConfiguracionPagina
+//   libro.Workbook->Propiedades().titulo = "RESUMEN DE ESTIMACIONES";
+//
+// Columns whose width the report does not set, and rows with wrapped text,
+// are sized by the writer from what their cells show (DisposicionHoja), so a
+// new sheet needs no widths of its own to show every value whole.
 //
 // When the LibroExcel is released its application ends and writes the workbook,
 // with all the report put in it, to the path chosen (see HcApplication).
