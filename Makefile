@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 TAMANO ?=
 
-.PHONY: setup build test test-asan demo bench clean
+.PHONY: setup build test test-asan demo bench paquete fuzz formato clean
 
 setup:
 	@bash scripts/setup
@@ -25,5 +25,20 @@ demo: build
 bench: build
 	@bash scripts/bench $(TAMANO)
 
+# A Debian package (.deb in build-paquete/) of the program, the shared library,
+# its headers, the CMake package and the pkg-config file.
+paquete: setup
+	cmake --preset paquete >/dev/null
+	cmake --build --preset paquete -j $(JOBS)
+	cd build-paquete && cpack -G DEB
+
+# Each libFuzzer target for FUZZ_SEGUNDOS seconds (clang, ASan + UBSan).
+FUZZ_SEGUNDOS ?= 60
+fuzz: setup
+	@bash scripts/fuzz $(FUZZ_SEGUNDOS)
+
+formato:
+	@bash scripts/formato
+
 clean:
-	rm -rf build build-asan salida
+	rm -rf build build-asan build-release build-clang build-fuzz build-paquete salida
