@@ -6,6 +6,7 @@
 #include "sheet/celdas_hoja.h"
 #include "sheet/evaluador_hoja.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -37,7 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     } else if (!linea.empty() && linea[0] == '#') {
       double valor = 0;
       std::memcpy(&valor, linea.data() + 1, std::min<size_t>(linea.size() - 1, sizeof valor));
-      celdas.PonNumero(celda, valor);
+      // The sheet refuses numbers that are not finite (HcRange::Value), so a
+      // stored number is always finite.
+      if (std::isfinite(valor)) celdas.PonNumero(celda, valor);
     } else if (!linea.empty()) {
       celdas.PonTexto(celda, linea);
     }

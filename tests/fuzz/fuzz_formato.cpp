@@ -31,8 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
   if (std::isfinite(valor)) {
     const double leido = std::strtod(general.c_str(), nullptr);
     const double tolerancia = std::fabs(valor) * 1e-14;
-    // Magnitudes below the smallest normal double lose digits in any text form.
-    if (std::fabs(valor) > 1e-300 && std::fabs(leido - valor) > tolerancia) std::abort();
+    // Magnitudes below the smallest normal double lose digits in any text form,
+    // and 15 digits of the largest ones round past the largest double
+    // ("1.79769313486232E+308").
+    if (std::fabs(valor) > 1e-300 && std::isfinite(leido) && std::fabs(leido - valor) > tolerancia)
+      std::abort();
   }
 
   try {
