@@ -22,9 +22,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # libpq when built with it, libxlsxwriter, libfmt, libstdc++); the headers need
 # only the standard library, so a host needs nothing else to build against it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# A shlibs file for packages built against the library; with it CPack also
+# adds the ldconfig calls on install and removal.
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
-# The shared library goes into the linker's cache when installed or removed.
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/cmake/deb/triggers)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_GENERATOR DEB)
 include(CPack)
