@@ -1,8 +1,9 @@
 # Entry points for people. Everything else is CMake.
 JOBS ?= $(shell nproc)
 TAMANO ?=
+PUERTO ?= 8080
 
-.PHONY: setup build test test-asan demo bench paquete fuzz formato clean
+.PHONY: setup build test test-asan demo bench servir paquete fuzz formato clean
 
 setup:
 	@bash scripts/setup
@@ -21,6 +22,11 @@ test-asan: setup
 
 demo: build
 	@bash scripts/demo
+
+servir: build
+	@mkdir -p salida
+	@[ -f salida/obra-ejemplo.db ] || build/promorlaqel ejemplo --salida salida/obra-ejemplo.db
+	build/promorlaqel servir --bd salida/obra-ejemplo.db --puerto $(PUERTO)
 
 bench: build
 	@bash scripts/bench $(TAMANO)
