@@ -15,6 +15,7 @@
 #include "catalogue/costo_horario.h"
 #include "catalogue/costos_horarios.h"
 #include "catalogue/explosion.h"
+#include "catalogue/explosion_presup.h"
 #include "catalogue/item_explosion.h"
 #include "catalogue/listado_explosion.h"
 #include "common/enumeraciones.h"
