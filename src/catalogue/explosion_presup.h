@@ -4,7 +4,8 @@
 // scaled line is produced when read, so a large work's memory grows with its
 // distinct concepts, not with its lines.
 
-#include "catalogue/resumen_presup.h"
+#include <promorlaqel/catalogue/resumen_presup.h>
+#include <promorlaqel/common/api.h>
 
 #include <optional>
 
@@ -15,7 +16,7 @@ class Concepto;
 /// Which summary of a breakdown.
 enum class TipoResumen { Mat, Mdo, Maq, Sub, Ind, Todo };
 
-class ExplosionPresup {
+class PMQ_API ExplosionPresup {
  public:
   /// The summaries of `concepto`'s breakdown (as they are when read) scaled
   /// by `Multiplicador`; the concept must outlive this.

@@ -2,15 +2,16 @@
 // One breakdown summary of a budget line: its concept's summary lines with the
 // quantities and amounts scaled by the line's quantity, produced when read.
 
-#include "catalogue/item_explosion.h"
-#include "common/coleccion.h"
+#include <promorlaqel/catalogue/item_explosion.h>
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/coleccion.h>
 
 #include <cstdint>
 #include <iterator>
 
 namespace pmq {
 
-class ResumenPresup {
+class PMQ_API ResumenPresup {
  public:
   /// The lines of `unitario` scaled by `multiplicador`; `unitario` must outlive the view.
   ResumenPresup(const ColeccionRef<ItemExplosion>& unitario, double multiplicador)
