@@ -32,8 +32,8 @@ class ComandoCalcular : public Comando {
     sub.footer(
         "Sin --json imprime la obra, sus fechas, partidas, conceptos, importe total y "
         "estimaciones. "
-        "Sale con 0 si la obra se calculó, 2 si la base es de una estructura anterior, 1 si no se "
-        "pudo.\n\n"
+        "Sale con 0 si la obra se calculó, 3 si se calculó pero la carga informó fallas, 2 si la "
+        "base es de una estructura anterior, 1 si no se pudo o la obra no existe.\n\n"
         "Ejemplo: promorlaqel calcular --bd obra-ejemplo.db --obra A7 --opcion "
         "DesglosarMaquinaria=si");
   }
@@ -49,7 +49,7 @@ class ComandoCalcular : public Comando {
       Resumen(calculo);
     }
     calculo.MuestraErrores();
-    return Calculo::SalidaDeResultado(calculo.Resultado());
+    return calculo.Salida();
   }
 
  private:

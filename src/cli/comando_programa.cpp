@@ -44,10 +44,12 @@ class ComandoPrograma : public Comando {
 
   int Ejecuta() override {
     Calculo calculo(opciones_);
+    opciones_.CompruebaSalida(salida_);
     calculo.Calcula();
-    if (calculo.Resultado() == 0) {
+    const int estado = calculo.Salida();
+    if (estado == 1 || estado == 2) {
       calculo.MuestraErrores();
-      return 1;
+      return estado;
     }
     Programa& p = calculo.Raiz();
     HostConsola& consola = calculo.Consola();
@@ -76,7 +78,7 @@ class ComandoPrograma : public Comando {
     ctrl.Inicia(errores_inicio);
     calculo.Errores() += errores_exportacion + errores_inicio;
     calculo.MuestraErrores();
-    return escrito ? 0 : 1;
+    return escrito ? estado : 1;
   }
 
  private:

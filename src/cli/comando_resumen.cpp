@@ -7,6 +7,7 @@
 #include "cli/error_uso.h"
 #include "cli/opciones_comunes.h"
 #include "cli/registro_comandos.h"
+#include "common/texto_seguro.h"
 #include "reports/summary/frm_resumen_estimaciones.h"
 #include "reports/summary/rejilla.h"
 #include "reports/summary/resumenes_ctrl.h"
@@ -62,7 +63,7 @@ void EscribeJson(const Rejilla& g, std::ostream& out) {
   nlohmann::ordered_json celdas = nlohmann::ordered_json::array();
   for (int32_t f = 0; f < g.Rows(); ++f) {
     nlohmann::ordered_json fila = nlohmann::ordered_json::array();
-    for (int32_t c = 0; c < g.Cols(); ++c) fila.push_back(g.TextMatrix(f, c));
+    for (int32_t c = 0; c < g.Cols(); ++c) fila.push_back(Utf8Valido(g.TextMatrix(f, c)));
     celdas.push_back(std::move(fila));
   }
   j["Celdas"] = std::move(celdas);
@@ -107,19 +108,12 @@ void EscribeTexto(const Rejilla& g, std::ostream& out) {
   out << texto;
 }
 
-bool TerminaEnXlsx(const std::string& ruta) {
-  std::string ext = std::filesystem::path(ruta).extension().string();
-  std::transform(ext.begin(), ext.end(), ext.begin(),
-                 [](unsigned char ch) { return std::tolower(ch); });
-  return ext == ".xlsx";
-}
-
 class ComandoResumen : public Comando {
  public:
   void Configura(CLI::App& sub) override {
     opciones_.Agrega(sub);
-    sub.add_option("--salida", salida_, "Libro .xlsx al que se exporta el resumen")
-        ->type_name("F.xlsx");
+    salida_opcion_ = sub.add_option("--salida", salida_, "Libro .xlsx al que se exporta el resumen")
+                         ->type_name("F.xlsx");
     sub.add_flag("--punit-por-estimacion", punit_por_estimacion_,
                  "En el libro, cada estimación lleva su propia columna de precio unitario");
     sub.add_option("--formato", formato_,
@@ -135,14 +129,13 @@ class ComandoResumen : public Comando {
   }
 
   int Ejecuta() override {
-    if (!salida_.empty() && !TerminaEnXlsx(salida_)) {
-      throw ErrorUso("--salida debe ser un archivo con extensión .xlsx: " + salida_);
-    }
     Calculo calculo(opciones_);
+    if (salida_opcion_->count() > 0) opciones_.CompruebaSalida(salida_);
     calculo.Calcula();
-    if (calculo.Resultado() == 0) {
+    const int estado = calculo.Salida();
+    if (estado == 1 || estado == 2) {
       calculo.MuestraErrores();
-      return 1;
+      return estado;
     }
     Programa& raiz = calculo.Raiz();
     ResumenesCtrl& ctrl = *raiz.ResumenesEstCtrl;
@@ -181,19 +174,20 @@ class ComandoResumen : public Comando {
     if (!errores_resumen.empty()) std::fputs(errores_resumen.c_str(), stderr);
     if (!errores_exportacion.empty()) std::fputs(errores_exportacion.c_str(), stderr);
 
-    bool bien = calculo.Resultado() == 1 && errores_resumen.empty();
+    bool bien = errores_resumen.empty();
     if (!salida_.empty()) {
       // A failed final write of the workbook is told in a message box.
       const bool sin_avisos = consola.Mensajes().size() == mensajes_antes;
       bien = bien && exportado && errores_exportacion.empty() && sin_avisos &&
              std::filesystem::exists(salida_);
     }
-    return bien ? 0 : 1;
+    return bien ? estado : 1;
   }
 
  private:
   OpcionesComunes opciones_;
   std::string salida_;
+  CLI::Option* salida_opcion_ = nullptr;
   bool punit_por_estimacion_ = false;
   std::string formato_ = "texto";
 };

@@ -61,8 +61,8 @@ class Programa : public Entidad {
   bool IVA = false;
 
   /// Loads and computes the whole work. 1 = done, 2 = outdated database (the
-  /// user was warned; estimates not loaded), 0 = no usable connection or a
-  /// failure of the driver itself.
+  /// user was warned; estimates not loaded), 0 = no usable connection, a
+  /// connection lost during the load, or a failure of the driver itself.
   int32_t CalcularPrograma(std::string& sErrores);
   int32_t CalcularPrograma() {
     std::string sErrores;
