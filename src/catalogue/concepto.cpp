@@ -124,11 +124,11 @@ void Concepto::Explota(Conexion* Conexion, pmq::Concepto* ConceptoOrigen, double
                       raiz, FormatoMiles(kVisitasMaximas)));
     }
     if (ruta.size() >= kProfundidadMaxima) {
-      throw LimiteDesglose(kReferenciaCircular,
-                           fmt::format("El análisis de {} tiene más de {} niveles: {}{}; no se "
-                                       "desglosa",
-                                       ruta.front()->Des.Clave, kProfundidadMaxima, Recorta(ruta),
-                                       Des.Clave));
+      throw LimiteDesglose(
+          kReferenciaCircular,
+          fmt::format("El análisis de {} tiene más de {} niveles: {}{}; no se "
+                      "desglosa",
+                      ruta.front()->Des.Clave, kProfundidadMaxima, Recorta(ruta), Des.Clave));
     }
     switch (Tipo) {
       case enumTipoConcepto::Material:

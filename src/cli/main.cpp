@@ -11,10 +11,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
-#include <iostream>
 #include <cstdio>
+#include <cstring>
 #include <exception>
+#include <iostream>
 #include <memory>
 #include <regex>
 #include <string>
@@ -115,8 +115,7 @@ std::vector<std::string> RevisaArgumentos(
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     // "--nombre=" becomes "--nombre" "" so that the command says what is missing.
-    if (a.size() > 3 && a.rfind("--", 0) == 0 && a.back() == '=' &&
-        a.find('=') == a.size() - 1) {
+    if (a.size() > 3 && a.rfind("--", 0) == 0 && a.back() == '=' && a.find('=') == a.size() - 1) {
       args.push_back(a.substr(0, a.size() - 1));
       args.emplace_back();
       continue;

@@ -11,11 +11,11 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cctype>
-#include <filesystem>
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 
 namespace pmq::cli {

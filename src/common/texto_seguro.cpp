@@ -74,8 +74,8 @@ std::string OcultaClaves(std::string_view t) {
         size_t k = i + 1;
         if (t.substr(k, 2) == "//") k += 2;
         size_t usuario = k;
-        while (usuario < t.size() && t[usuario] != ':' && t[usuario] != '/' &&
-               t[usuario] != '@' && !Blanco(t[usuario]))
+        while (usuario < t.size() && t[usuario] != ':' && t[usuario] != '/' && t[usuario] != '@' &&
+               !Blanco(t[usuario]))
           ++usuario;
         if (usuario < t.size() && t[usuario] == ':') {
           size_t arroba = usuario + 1;

@@ -10,10 +10,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <chrono>
-#include <functional>
 #include <charconv>
+#include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -302,9 +302,9 @@ MotorPostgres::MotorPostgres(const std::string& uri) {
   }
   // A server that vanishes (a dropped link, a machine turned off) is noticed
   // by TCP keepalives within a minute instead of never; the URI may set its own.
-  for (const auto& [clave, valor] : {std::pair{"keepalives", "1"}, std::pair{"keepalives_idle", "30"},
-                                     std::pair{"keepalives_interval", "10"},
-                                     std::pair{"keepalives_count", "3"}}) {
+  for (const auto& [clave, valor] :
+       {std::pair{"keepalives", "1"}, std::pair{"keepalives_idle", "30"},
+        std::pair{"keepalives_interval", "10"}, std::pair{"keepalives_count", "3"}}) {
     claves.push_back(clave);
     valores.push_back(valor);
   }
@@ -331,13 +331,14 @@ MotorPostgres::MotorPostgres(const std::string& uri) {
   // transaction, begun before the read-only setting applies.)
   // The statement timeout is the server's own unless the URI's options set it.
   const std::string tiempo = fmt::format("SET statement_timeout = '{}'", kTiempoConsulta);
-  const bool tiempo_propio = uri.find("statement_timeout") != std::string::npos ||
-                             std::getenv("PGOPTIONS") != nullptr;
-  for (const char* orden :
-       {"SET datestyle = 'ISO, YMD'", "SET extra_float_digits = 3",
-        tiempo_propio ? "SELECT 1" : tiempo.c_str(),
-        "SET SESSION CHARACTERISTICS AS TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY",
-        kInicio}) {
+  const bool tiempo_propio =
+      uri.find("statement_timeout") != std::string::npos || std::getenv("PGOPTIONS") != nullptr;
+  std::vector<const char*> ordenes = {"SET datestyle = 'ISO, YMD'", "SET extra_float_digits = 3"};
+  if (!tiempo_propio) ordenes.push_back(tiempo.c_str());
+  ordenes.push_back(
+      "SET SESSION CHARACTERISTICS AS TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY");
+  ordenes.push_back(kInicio);
+  for (const char* orden : ordenes) {
     Resultado r(PQexec(con_, orden));
     if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
       std::string mensaje = fmt::format("No se pudo preparar la sesión de PostgreSQL ({}): {}",
@@ -354,7 +355,8 @@ MotorPostgres::MotorPostgres(const std::string& uri) {
     Resultado r(PQexec(con_, "SELECT setting FROM pg_settings WHERE name = 'statement_timeout'"));
     if (PQresultStatus(r.get()) == PGRES_TUPLES_OK && PQntuples(r.get()) == 1) {
       const long ms = std::strtol(PQgetvalue(r.get(), 0, 0), nullptr, 10);
-      if (ms > 0) espera_ms_ = static_cast<int>(std::min<long>(ms, 86'400'000L)) + kMargenRespuesta * 1000;
+      if (ms > 0)
+        espera_ms_ = static_cast<int>(std::min<long>(ms, 86'400'000L)) + kMargenRespuesta * 1000;
     }
   }
 }

@@ -54,9 +54,9 @@ int32_t Obra::Carga(Conexion* Conexion, std::string& sErrores) {
           GetTabla(Conexion, "select OBRA from OBRAS where OBRA = ?", {Valor(Programa->ClaveObra)},
                    sErrores);
       if (exacta && exacta->RecordCount() == 0) {
-        std::unique_ptr<Recordset> parecida = GetTabla(
-            Conexion, "select OBRA from OBRAS where upper(OBRA) = upper(?) order by OBRA",
-            {Valor(Programa->ClaveObra)}, sErrores);
+        std::unique_ptr<Recordset> parecida =
+            GetTabla(Conexion, "select OBRA from OBRAS where upper(OBRA) = upper(?) order by OBRA",
+                     {Valor(Programa->ClaveObra)}, sErrores);
         if (parecida && parecida->RecordCount() >= 1) {
           parecida->MoveFirst();
           Programa->ClaveObra = parecida->Fields("OBRA").Texto();

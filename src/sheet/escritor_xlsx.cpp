@@ -310,8 +310,8 @@ class Escritura {
             // Texts come from the database and the command line: whatever
             // bytes they hold, the workbook gets valid UTF-8 (a bad byte or a
             // NUL becomes U+FFFD, as in the JSON dump).
-            Revisa(worksheet_write_string(ws, f, c, Utf8Valido(celdas.Texto(celda)).c_str(),
-                                          formato));
+            Revisa(
+                worksheet_write_string(ws, f, c, Utf8Valido(celdas.Texto(celda)).c_str(), formato));
             break;
           case TipoCelda::kNumero:
             Revisa(worksheet_write_number(ws, f, c, celda.numero, formato));

@@ -207,14 +207,16 @@ TEST_F(LimitesDesglose, DeepChainsAndSharedSubAnalysesStopWholeWithOneMessage) {
     int64_t items;
   };
   for (const Caso& c :
-       {Caso{"K1", "ProMorlaQel.Concepto.ExplotaMe() arrojó la excepción # 28 El análisis de K1 "
-                   "tiene más de 1000 niveles: K1 > K2 > K3 > … > K998 > K999 > K1000 > K1001; "
-                   "no se desglosa\n",
+       {Caso{"K1",
+             "ProMorlaQel.Concepto.ExplotaMe() arrojó la excepción # 28 El análisis de K1 "
+             "tiene más de 1000 niveles: K1 > K2 > K3 > … > K998 > K999 > K1000 > K1001; "
+             "no se desglosa\n",
              0},
         Caso{"K600", "", 1}, Caso{"D20", "", 8},
-        Caso{"D1", "ProMorlaQel.Concepto.ExplotaMe() arrojó la excepción # 7 El desglose de D1 "
-                   "pasa de 2,000,000 insumos y análisis (el límite por concepto): sus análisis "
-                   "se repiten unos dentro de otros; no se desglosa\n",
+        Caso{"D1",
+             "ProMorlaQel.Concepto.ExplotaMe() arrojó la excepción # 7 El desglose de D1 "
+             "pasa de 2,000,000 insumos y análisis (el límite por concepto): sus análisis "
+             "se repiten unos dentro de otros; no se desglosa\n",
              0}}) {
     std::string s;
     std::unique_ptr<Explosion> e = Explota(c.clave, s);

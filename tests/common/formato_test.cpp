@@ -58,12 +58,14 @@ TEST(TextoSeguro, InvalidUtf8AndNulBecomeTheReplacementCharacter) {
   const std::pair<std::string, std::string> casos[] = {
       {"Firme", "Firme"},
       {"se\xC3\xB1or \xE2\x82\xAC \xF0\x9F\x8F\x97", "se\xC3\xB1or \xE2\x82\xAC \xF0\x9F\x8F\x97"},
-      {std::string("a\0b", 3), "a\xEF\xBF\xBD" "b"},
+      {std::string("a\0b", 3),
+       "a\xEF\xBF\xBD"
+       "b"},
       {"abc\xff", "abc\xEF\xBF\xBD"},
-      {"\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},           // overlong "/"
-      {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},  // surrogate
+      {"\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},                                  // overlong "/"
+      {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},                  // surrogate
       {"\xF4\x90\x80\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},  // > U+10FFFF
-      {"\xE2\x82", "\xEF\xBF\xBD\xEF\xBF\xBD"},           // cut short
+      {"\xE2\x82", "\xEF\xBF\xBD\xEF\xBF\xBD"},                                  // cut short
   };
   for (const auto& [entrada, esperado] : casos) {
     EXPECT_EQ(Utf8Valido(entrada), esperado) << entrada;
@@ -76,10 +78,12 @@ TEST(TextoSeguro, PasswordsAreMaskedAndNothingElse) {
       {"postgresql://yo:clave@h:5432/b", "postgresql://yo:***@h:5432/b"},
       {"'POSTGRES://yo:cl:ave@h/b' falló", "'POSTGRES://yo:***@h/b' falló"},
       {"postgresql:yo:clave@h", "postgresql:yo:***@h"},
-      {"pg://yo:clave@h/b?sslmode=require&password=otra", "pg://yo:***@h/b?sslmode=require&password=***"},
+      {"pg://yo:clave@h/b?sslmode=require&password=otra",
+       "pg://yo:***@h/b?sslmode=require&password=***"},
       {"host=h Password=clave user=yo", "host=h Password=*** user=yo"},
       {"postgresql://h:5432/b", "postgresql://h:5432/b"},
-      {"Error en la consulta: near \"x\": syntax error", "Error en la consulta: near \"x\": syntax error"},
+      {"Error en la consulta: near \"x\": syntax error",
+       "Error en la consulta: near \"x\": syntax error"},
       {"/datos/obra:1@2.db", "/datos/obra:1@2.db"},
   };
   for (const auto& [entrada, esperado] : casos) EXPECT_EQ(OcultaClaves(entrada), esperado);
