@@ -165,9 +165,11 @@ class CapturaErrores {
       size_t fin = todo.find('\n', i);
       if (fin == std::string::npos) fin = todo.size();
       std::string_view linea(todo.data() + i, fin - i);
-      if (linea.rfind("[", 0) == 0) {
-        const size_t dos = linea.find("]: ");
-        if (dos != std::string_view::npos) linea.remove_prefix(dos + 3);
+      // "[ERROR][packager.c:123]: text" or "[ERROR] workbook_close(): text".
+      while (linea.rfind("[", 0) == 0 && linea.find(']') != std::string_view::npos) {
+        linea.remove_prefix(linea.find(']') + 1);
+        while (!linea.empty() && (linea.front() == ':' || linea.front() == ' '))
+          linea.remove_prefix(1);
       }
       if (!linea.empty()) {
         if (!r.empty()) r += "; ";
@@ -212,8 +214,12 @@ class Escritura {
     try {
       Escribe(archivo);
     } catch (const ErrorQel& e) {
-      const std::string detalle = captura.Texto();
+      std::string detalle = captura.Texto();
       if (detalle.empty()) throw;
+      // The user knows the file by its own name, not by the temporary one.
+      for (size_t i = detalle.find(archivo); i != std::string::npos;
+           i = detalle.find(archivo, i + ruta_.size()))
+        detalle.replace(i, archivo.size(), ruta_);
       throw ErrorQel(e.Numero(), e.Descripcion() + " (" + detalle + ")");
     }
   }

@@ -126,11 +126,20 @@ TEST_F(Fallas, PasswordsAreNeverPrinted) {
   EXPECT_NE(r.err.find("PostgreSQL"), std::string::npos) << r.err;
 }
 
-TEST_F(Fallas, LongOutputNamesAreWritten) {
+TEST_F(Fallas, WorkbookWritesFailInOurWordsAndLongNamesAreWritten) {
+  // A file size limit makes libxlsxwriter's writes fail: its own "[ERROR]"
+  // lines become the detail of one message of ours.
+  const auto r = Ejecuta(
+      dir_, {"programa", "--bd", bd_, "--obra", "CASA01", "--salida", dir_.Archivo("limite.xlsx")},
+      "trap '' XFSZ; ulimit -f 8;");
+  EXPECT_EQ(r.salida, 1) << r.err;
+  EXPECT_EQ(r.err.find("[ERROR]"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("No se pudo guardar el libro"), std::string::npos) << r.err;
+
   for (size_t n : {248u, 255u}) {
     const std::string nombre = dir_.Archivo(std::string(n - 5, 'n') + ".xlsx");
-    const auto r = Ejecuta(dir_, {"programa", "--bd", bd_, "--obra", "A7", "--salida", nombre});
-    EXPECT_EQ(r.salida, 0) << n << r.err;
+    const auto e = Ejecuta(dir_, {"programa", "--bd", bd_, "--obra", "A7", "--salida", nombre});
+    EXPECT_EQ(e.salida, 0) << n << e.err;
     EXPECT_TRUE(Existe(nombre)) << n;
   }
 }
