@@ -32,6 +32,8 @@ class Fallas : public ::testing::Test {
 
 TEST_F(Fallas, UsageErrorsAreSpanishOneLineAndExit64) {
   const std::string x = dir_.Archivo("x.txt");
+  const std::string mismo = dir_.Archivo("mismo.xlsx");
+  ASSERT_EQ(link(bd_.c_str(), mismo.c_str()), 0);
   struct Caso {
     std::vector<std::string> args;
     std::string dice;
@@ -50,7 +52,8 @@ TEST_F(Fallas, UsageErrorsAreSpanishOneLineAndExit64) {
       {{"resumen", "--bd", bd_, "--obra", "A7", "--salida", x}, "extensión .xlsx: \"" + x},
       {{"programa", "--bd", bd_, "--obra", "A7", "--salida", ""}, "extensión .xlsx: \"\""},
       {{"resumen", "--bd", bd_, "--obra", "A7", "--salida="}, "extensión .xlsx: \"\""},
-      {{"programa", "--bd", bd_, "--obra", "A7", "--salida", bd_}, "la base de datos del proyecto"},
+      {{"programa", "--bd", mismo, "--obra", "A7", "--salida", mismo},
+       "la base de datos del proyecto"},
   };
   for (const Caso& c : casos) {
     const auto r = Ejecuta(dir_, c.args);
@@ -86,8 +89,12 @@ TEST_F(Fallas, ExitStatusSaysWhatHappenedInEveryCommand) {
                          prueba::Comillas(bd_) + " " + prueba::Comillas(vieja))
                             .c_str()),
             0);
-  prueba::BaseSqlite(mala).Ejecuta("update PARTIDAS set PI_F = 'ayer' where OBRA = 'CASA01'");
-  prueba::BaseSqlite(vieja).Ejecuta("alter table PRESUPS drop column ADITIVA");
+  const auto sql = [](const std::string& ruta, const std::string& orden) {
+    return std::system(
+        ("sqlite3 " + prueba::Comillas(ruta) + " " + prueba::Comillas(orden)).c_str());
+  };
+  ASSERT_EQ(sql(mala, "update PARTIDAS set PI_F = 'ayer' where OBRA = 'CASA01'"), 0);
+  ASSERT_EQ(sql(vieja, "alter table PRESUPS drop column ADITIVA"), 0);
   for (const std::string comando : {"calcular", "explosion", "programa", "resumen"}) {
     EXPECT_EQ(corre(comando, bd_, "a7").salida, 0) << comando;  // codes ignore case
     EXPECT_EQ(corre(comando, mala, "CASA01").salida, 3) << comando;
