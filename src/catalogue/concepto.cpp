@@ -25,9 +25,9 @@ std::string FormatoMiles(int64_t n) {
   return r;
 }
 
-// Error number of an analysis that reaches itself again: the number the
-// platform gives when its stack runs out, which is where such an analysis
-// would otherwise end.
+// Error number of an analysis that reaches itself again: "out of stack
+// space", which is what an unbounded breakdown would end in; the breakdown
+// stops at the repeated concept and reports it under this number.
 constexpr int kReferenciaCircular = 28;
 
 // A breakdown stops, whole, when it goes deeper than this many analyses or

@@ -1,7 +1,7 @@
-#include "cli/calculo.h"
+#include "calculo.h"
 
-#include "cli/opciones_comunes.h"
-#include "model/obra.h"
+#include <promorlaqel/model/obra.h>
+#include "opciones_comunes.h"
 
 #include <fmt/format.h>
 
@@ -14,7 +14,7 @@ Calculo::Calculo(const OpcionesComunes& opciones) : programa_(std::make_unique<P
 }
 
 int32_t Calculo::Calcula() {
-  resultado_ = programa_->CalcularPrograma(errores_);
+  resultado_ = static_cast<int32_t>(programa_->CalcularPrograma(errores_));
   return resultado_;
 }
 

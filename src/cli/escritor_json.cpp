@@ -1,6 +1,6 @@
-#include "cli/escritor_json.h"
+#include "escritor_json.h"
 
-#include "common/texto_seguro.h"
+#include <promorlaqel/common/texto_seguro.h>
 
 #include <nlohmann/json.hpp>
 

@@ -1,11 +1,11 @@
-#include "cli/opciones_comunes.h"
+#include "opciones_comunes.h"
 
-#include "cli/error_uso.h"
-#include "model/programa.h"
+#include <promorlaqel/model/programa.h>
+#include "error_uso.h"
 
 #include <CLI/CLI.hpp>
 
-#include "db/conexion.h"
+#include <promorlaqel/db/conexion.h>
 
 #include <strings.h>
 #include <sys/stat.h>

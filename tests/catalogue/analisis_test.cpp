@@ -89,7 +89,7 @@ TEST_F(Analisis, ALargeCatalogueReadsTheTableOnceAndKeepsEachAnalysisInItsOrder)
   Programa grande;
   grande.Ruta = base_.Ruta();
   grande.ClaveObra = "A1";
-  ASSERT_EQ(grande.CalcularPrograma(s), 1);
+  ASSERT_EQ(grande.CalcularPrograma(s), ResultadoCarga::Correcta);
   ASSERT_GE(grande.Conceptos->Count(), Matrices::kUmbralPrecarga);
   auto explota = [&](const char* clave) {
     std::unique_ptr<Explosion> e;

@@ -25,7 +25,7 @@ TEST(ProgramaPostgres, AServerThatIsDownEndsTheCalculationWithZeroAndSaysWhatFai
   p.ClaveObra = "A7";
   std::string s;
   const auto inicio = std::chrono::steady_clock::now();
-  EXPECT_EQ(p.CalcularPrograma(s), 0);
+  EXPECT_EQ(p.CalcularPrograma(s), ResultadoCarga::Fallida);
   EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count(), 3.0);
   EXPECT_EQ(s.rfind("ProMorlaQel.Programa.CalcularPrograma() arrojó la excepción # -2147467259 "
                     "No se pudo conectar con PostgreSQL (base 'obras' en 127.0.0.1:",

@@ -43,7 +43,7 @@ class BaseObra : public ::testing::Test {
   }
 
   /// Calculates `p`, expecting `resultado`; returns what it left in sErrores.
-  static std::string Calcula(Programa& p, int32_t resultado = 1) {
+  static std::string Calcula(Programa& p, ResultadoCarga resultado = ResultadoCarga::Correcta) {
     std::string s;
     EXPECT_EQ(p.CalcularPrograma(s), resultado) << s;
     return s;

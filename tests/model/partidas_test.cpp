@@ -69,7 +69,7 @@ TEST_F(Partidas_, LongNamesOffKeepsTheShortNameAndNoRowsLeavesTheTotal) {
   obra.ImporteTotal = Moneda::DesdeEntero(42);
   obra.Partidas->Obra = &obra;
   std::string s;
-  EXPECT_EQ(obra.Partidas->Carga(p->Conexion, s), 1);
+  EXPECT_EQ(obra.Partidas->Carga(p->Conexion, s), ResultadoCarga::Correcta);
   EXPECT_EQ(s, "");
   EXPECT_EQ(obra.ImporteTotal, Moneda::DesdeEntero(42));
   EXPECT_EQ(obra.Partidas->Count(), 0);
@@ -118,7 +118,7 @@ TEST_F(Partidas_, AnOutdatedDatabaseWarnsOnceAndStopsInTheSectionThatMeetsIt) {
       "insert into EST1 (OBRA, ESTIMACION, DEDUC_EST, AMORT_EST, IVA_AMORT) values "
       "('A7',1,0,0,0);");
   auto p = Raiz();
-  EXPECT_EQ(Calcula(*p, 2), "");
+  EXPECT_EQ(Calcula(*p, ResultadoCarga::Desactualizada), "");
   const Partidas& ps = *p->Obra->Partidas;
   ASSERT_EQ(ps.Count(), 2);
   EXPECT_EQ(ps.Item(2)->Des.Clave, "02");

@@ -31,7 +31,7 @@ TEST(Programa, WithoutADatabaseTheResultIsZeroAndThePointerIsRestored) {
   Programa p;
   p.Ruta = dir.Archivo("no-existe.mdb");
   std::string s;
-  EXPECT_EQ(p.CalcularPrograma(s), 0);
+  EXPECT_EQ(p.CalcularPrograma(s), ResultadoCarga::Fallida);
   EXPECT_EQ(s.rfind("ProMorlaQel.Programa.CalcularPrograma() arrojó la excepción # ", 0), 0u) << s;
   EXPECT_EQ(std::count(s.begin(), s.end(), '\n'), 1);
   ASSERT_FALSE(host.punteros.empty());
@@ -42,7 +42,7 @@ TEST(Programa, WithoutADatabaseTheResultIsZeroAndThePointerIsRestored) {
   Programa q;
   q.Conexion = &cerrada;
   s = "del host\n";
-  EXPECT_EQ(q.CalcularPrograma(s), 0);
+  EXPECT_EQ(q.CalcularPrograma(s), ResultadoCarga::Fallida);
   EXPECT_EQ(s, "del host\n");
   EXPECT_EQ(q.Conceptos->Count(), 0);
 }

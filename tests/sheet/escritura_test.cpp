@@ -3,7 +3,7 @@
 #include "apoyo/base_prueba.h"
 #include "common/error_qel.h"
 #include "common/host_grabador.h"
-#include "sheet/bitacora_libros.h"
+#include "common/temporales_en_curso.h"
 #include "sheet/hc_application.h"
 #include "sheet/lector_libro.h"
 #include "sheet/libro_excel.h"
@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -69,13 +71,13 @@ void LlenaHoja(HcWorksheet& hoja) {
 
 class EscrituraTest : public ::testing::Test {
  protected:
-  EscrituraTest() : en_uso_(host_) { BitacoraLibros::Limpia(); }
+  EscrituraTest() : en_uso_(host_) {}
   prueba::DirectorioTemporal dir_;
   HostGrabador host_;
   HostEnUso en_uso_;
 };
 
-TEST_F(EscrituraTest, TheExportReachesTheFileWhenTheWrapperIsReleased) {
+TEST_F(EscrituraTest, TheExportReachesTheFileOnlyThroughGuarda) {
   const std::string ruta = dir_.Archivo("programa.xlsx");
   host_.respuestas_dialogo.push_back({false, ruta});
   std::string sErrores;
@@ -83,10 +85,8 @@ TEST_F(EscrituraTest, TheExportReachesTheFileWhenTheWrapperIsReleased) {
     LibroExcel libro;
     libro.Visible = true;
     ASSERT_TRUE(libro.AbreLibro("", sErrores));
-    // Saved at once, empty.
-    const json vacio = prueba::LeeLibro(ruta);
-    EXPECT_EQ(vacio["hojas"], json::array({"Hoja1"}));
-    EXPECT_TRUE(vacio["celdas"].empty());
+    // Named, checked, and not written.
+    EXPECT_FALSE(std::filesystem::exists(ruta));
 
     libro.Ws = libro.CreaHoja("Programa Obra", 1, sErrores);
     HcWorksheet& ws = *libro.Ws;
@@ -140,12 +140,10 @@ TEST_F(EscrituraTest, TheExportReachesTheFileWhenTheWrapperIsReleased) {
     libro.SetFormula(resumen, 2, 1, "=XFD1*2", sErrores);
     EXPECT_EQ(sErrores, TextoExcepcion("ProMorlaQel", "LibroExcel", "Formula", errores::kAplicacion,
                                        DescripcionError(errores::kAplicacion)));
-    // Until the export ends the file still holds the empty workbook.
-    EXPECT_TRUE(prueba::LeeLibro(ruta)["celdas"].empty());
+    EXPECT_FALSE(std::filesystem::exists(ruta));
+    const ResultadoEscritura escrito = libro.Guarda();
+    EXPECT_TRUE(escrito.escrito) << escrito.motivo;
   }
-  ASSERT_EQ(BitacoraLibros::Escrituras().size(), 2u);
-  EXPECT_TRUE(BitacoraLibros::Escrituras()[1].final);
-  EXPECT_TRUE(BitacoraLibros::Escrituras()[1].correcta);
   EXPECT_TRUE(host_.mensajes.empty());
 
   const json l = prueba::LeeLibro(ruta);
@@ -234,34 +232,65 @@ TEST_F(EscrituraTest, AFailedWriteLeavesTheExistingFileUntouched) {
   EXPECT_EQ(prueba::LeeArchivo(ruta), "contenido anterior");
   EXPECT_EQ(Archivos(dir_.Ruta()), std::set<std::string>{"previo.xlsx"});
   EXPECT_EQ(libro->FullName(), "");
-  ASSERT_EQ(BitacoraLibros::Escrituras().size(), 1u);
-  EXPECT_FALSE(BitacoraLibros::Escrituras()[0].correcta);
   // Without the limit the same workbook is written.
   libro->Saveas(ruta);
   EXPECT_EQ(prueba::LeeLibro(ruta)["celdas"]["Hoja1!T400"]["valor"], "celda 40020");
 }
 
-TEST_F(EscrituraTest, AFailedFinalWriteKeepsTheSavedFileAndTellsTheUser) {
+// Creating, filling, failing and dropping a workbook never touch the file it
+// would replace; a failed Guarda says why and tells the user.
+TEST_F(EscrituraTest, OnlyACompleteFinalWriteChangesTheFile) {
   const std::string ruta = dir_.Archivo("final.xlsx");
+  EscribeArchivo(ruta, "contenido anterior");
   auto libro = std::make_unique<LibroExcel>();
   ASSERT_TRUE(libro->AbreLibro(ruta));
   libro->Ws = libro->CreaHoja("Resumen", 1);
   LlenaHoja(*libro->Ws);
+  EXPECT_EQ(prueba::LeeArchivo(ruta), "contenido anterior");
+  ResultadoEscritura escrito;
   {
     LimiteArchivos limite(8192);
-    libro.reset();  // the export ends: the final write fails
+    escrito = libro->Guarda();
   }
-  const json l = prueba::LeeLibro(ruta);
-  EXPECT_EQ(l["hojas"], json::array({"Hoja1"}));
-  EXPECT_TRUE(l["celdas"].empty());
+  EXPECT_FALSE(escrito.escrito);
+  EXPECT_EQ(escrito.motivo.rfind("No se pudo guardar el libro '" + ruta + "'", 0), 0u)
+      << escrito.motivo;
   ASSERT_EQ(host_.mensajes.size(), 1u);
   EXPECT_EQ(host_.mensajes[0].titulo, "MorlaQel");
   EXPECT_EQ(host_.mensajes[0].estilo, kMsgCritico);
-  EXPECT_EQ(host_.mensajes[0].texto.rfind("No se pudo guardar el libro '" + ruta + "'", 0), 0u);
-  ASSERT_EQ(BitacoraLibros::Escrituras().size(), 2u);
-  EXPECT_TRUE(BitacoraLibros::Escrituras()[1].final);
-  EXPECT_FALSE(BitacoraLibros::Escrituras()[1].correcta);
+  EXPECT_EQ(host_.mensajes[0].texto, escrito.motivo);
+  libro.reset();  // dropping it writes nothing
+  EXPECT_EQ(prueba::LeeArchivo(ruta), "contenido anterior");
   EXPECT_EQ(Archivos(dir_.Ruta()), std::set<std::string>{"final.xlsx"});
+}
+
+// A signal that ends the program while a workbook is written removes the
+// temporary and still ends the program by that signal.
+TEST_F(EscrituraTest, ASignalDuringTheWriteRemovesTheTemporary) {
+  for (const int senal : {SIGINT, SIGTERM}) {
+    const std::string temporal = dir_.Archivo(".final.xlsx.ABC123");
+    EscribeArchivo(temporal, "a medias");
+    const pid_t hijo = fork();
+    ASSERT_GE(hijo, 0);
+    if (hijo == 0) {
+      TemporalesEnCurso::ProtegeDeSenales();
+      const TemporalRegistrado registro(temporal.c_str());
+      std::raise(senal);
+      _exit(0);  // not reached
+    }
+    int estado = 0;
+    ASSERT_EQ(waitpid(hijo, &estado, 0), hijo);
+    EXPECT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == senal) << senal;
+    EXPECT_FALSE(std::filesystem::exists(temporal)) << senal;
+  }
+  // Released places are reused; a path too long for a place is not recorded.
+  for (int i = 0; i < 2 * TemporalesEnCurso::kPlazas; ++i) {
+    const int plaza = TemporalesEnCurso::Registra("/tmp/x");
+    ASSERT_GE(plaza, 0);
+    TemporalesEnCurso::Suelta(plaza);
+  }
+  const std::string largo(TemporalesEnCurso::kLargoMaximo + 1, 'x');
+  EXPECT_EQ(TemporalesEnCurso::Registra(largo.c_str()), -1);
 }
 
 TEST_F(EscrituraTest, TheVerifierFindsAPartCutShort) {

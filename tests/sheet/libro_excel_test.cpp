@@ -6,7 +6,6 @@
 #include "common/error_qel.h"
 #include "common/host_grabador.h"
 #include "sheet/automatizacion.h"
-#include "sheet/bitacora_libros.h"
 
 #include <gtest/gtest.h>
 
@@ -87,7 +86,7 @@ TEST_F(LibroExcelTest, AbreLibroAsksForThePathStartsTheApplicationAndSavesTheWor
   EXPECT_TRUE(libro.ExcelApp->Visible());
   ASSERT_NE(libro.Workbook, nullptr);
   EXPECT_EQ(libro.Workbook->FullName(), ruta);
-  EXPECT_TRUE(std::filesystem::is_regular_file(ruta));  // saved at once, empty
+  EXPECT_FALSE(std::filesystem::exists(ruta));  // named, not written until Guarda
   EXPECT_EQ(libro.Ws, nullptr);
   EXPECT_TRUE(host_.mensajes.empty());
 
@@ -132,7 +131,7 @@ TEST_F(LibroExcelTest, OnlyAnXlsxExtensionIsAccepted) {
     LibroExcel libro;
     std::string sErrores;
     EXPECT_EQ(libro.AbreLibro("", sErrores), aceptada) << ruta;
-    EXPECT_EQ(std::filesystem::exists(ruta), aceptada) << ruta;
+    EXPECT_EQ(libro.Workbook != nullptr && libro.Workbook->FullName() == ruta, aceptada) << ruta;
     if (!aceptada) {
       EXPECT_NE(sErrores.find("CreaLibro()"), std::string::npos) << ruta;
     }
@@ -224,8 +223,7 @@ TEST_F(LibroExcelTest, AnApplicationThatGoesAwayIsRetriedUpToTenConnections) {
   EXPECT_FALSE(libro.AbreLibro("", sErrores));
 }
 
-TEST_F(LibroExcelTest, ReconnectingEndsThePreviousApplicationAndItsWorkbook) {
-  BitacoraLibros::Limpia();
+TEST_F(LibroExcelTest, ReconnectingDropsThePreviousApplicationAndItsWorkbookUnwritten) {
   LibroExcel libro;
   ASSERT_TRUE(libro.AbreLibro(dir_.Archivo("primero.xlsx")));
   libro.Ws = libro.CreaHoja("Resumen", 1);
@@ -234,10 +232,7 @@ TEST_F(LibroExcelTest, ReconnectingEndsThePreviousApplicationAndItsWorkbook) {
   EXPECT_FALSE(libro.IniciarServidor());
   EXPECT_EQ(libro.Workbook, nullptr);
   EXPECT_EQ(libro.Ws, nullptr);
-  ASSERT_EQ(BitacoraLibros::Escrituras().size(), 2u);
-  EXPECT_EQ(BitacoraLibros::Escrituras()[1].ruta, dir_.Archivo("primero.xlsx"));
-  EXPECT_TRUE(BitacoraLibros::Escrituras()[1].final);
-  EXPECT_TRUE(BitacoraLibros::Escrituras()[1].correcta);
+  EXPECT_FALSE(std::filesystem::exists(dir_.Archivo("primero.xlsx")));
 }
 
 TEST_F(LibroExcelTest, CreaLibroReusesTheFirstOpenWorkbook) {

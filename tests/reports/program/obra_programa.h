@@ -64,7 +64,7 @@ class ObraPrograma : public ::testing::Test {
     p_->Ruta = base_.Ruta();
     p_->ClaveObra = "A7";
     std::string s;
-    EXPECT_EQ(p_->CalcularPrograma(s), 1) << s;
+    EXPECT_EQ(p_->CalcularPrograma(s), ResultadoCarga::Correcta) << s;
     p_->ProgramasObraCtrl->Programa = p_.get();
   }
 

@@ -113,7 +113,7 @@ class ObraResumen : public ::testing::Test {
     p->Ruta = base_->Ruta();
     p->ClaveObra = obra;
     std::string s;
-    EXPECT_EQ(p->CalcularPrograma(s), 1) << s;
+    EXPECT_EQ(p->CalcularPrograma(s), ResultadoCarga::Correcta) << s;
     p->ResumenesEstCtrl->Programa = p.get();
     return p;
   }
