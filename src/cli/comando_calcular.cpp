@@ -40,8 +40,8 @@ class ComandoCalcular : public Comando {
         "Sin --json imprime la obra, sus fechas, partidas, conceptos, importe total y "
         "estimaciones. Con --json el documento va compacto, salvo en una terminal o con "
         "--legible. "
-        "Sale con 0 si la obra se calculó, 2 si la base es de una estructura anterior, 1 si no se "
-        "pudo.\n\n"
+        "Sale con 0 si la obra se calculó, 3 si se calculó pero la carga informó fallas, 2 si la "
+        "base es de una estructura anterior, 1 si no se pudo o la obra no existe.\n\n"
         "Ejemplo: promorlaqel calcular --bd obra-ejemplo.db --obra A7 --opcion "
         "DesglosarMaquinaria=si");
   }
@@ -60,7 +60,7 @@ class ComandoCalcular : public Comando {
       Resumen(calculo);
     }
     calculo.MuestraErrores();
-    return Calculo::SalidaDeResultado(calculo.Resultado());
+    return calculo.Salida();
   }
 
  private:

@@ -1,5 +1,7 @@
 #include "escritor_json.h"
 
+#include <promorlaqel/common/texto_seguro.h>
+
 #include <nlohmann/json.hpp>
 
 #include <array>
@@ -204,8 +206,8 @@ void EscritorJson::Termina() {
 }
 
 std::string EscritorJson::Cadena(std::string_view valor) {
-  return nlohmann::json(std::string(valor))
-      .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  // The same valid UTF-8 a workbook gets: a bad byte or a NUL is U+FFFD.
+  return nlohmann::json(Utf8Valido(valor)).dump();
 }
 
 std::string EscritorJson::Numero(double valor) {
