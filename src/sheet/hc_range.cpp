@@ -94,7 +94,7 @@ void HcRange::Value(std::string_view texto) const {
   HcWorksheet& h = Hoja();
   VerificaTamano();
   // A cell holds 32,767 characters. A longer text (a description pasted with
-  // its whole specification, say) is cut with an ellipsis rather than losing
+  // a whole technical annex, say) is cut with an ellipsis rather than losing
   // the report, and the user is told which cell and text it was.
   std::string cortado;
   if (const size_t n = Caracteres(texto); n > kTextoMaximo) {
