@@ -37,18 +37,7 @@ VolcadoJson::VolcadoJson(const Programa& programa, int32_t resultado, const std:
 void VolcadoJson::Escribe(std::ostream& salida, int sangria) const {
   EscritorJson j(salida, sangria);
   j.AbreObjeto();
-  j.Campo("Resultado", resultado_);
-  j.Campo("sErrores", errores_);
-  j.Clave("Mensajes");
-  j.AbreLista();
-  for (const MensajeMostrado& m : mensajes_) {
-    j.AbreObjeto();
-    j.Campo("Titulo", m.titulo);
-    j.Campo("Texto", m.texto);
-    j.Campo("Estilo", m.estilo);
-    j.CierraObjeto();
-  }
-  j.CierraLista();
+  EscribeCabecera(j, resultado_, errores_, mensajes_);
   j.Campo("TipoPrograma", static_cast<int32_t>(programa_.TipoPrograma));
   j.Clave("Periodos");
   EscribePeriodos(j);
@@ -62,6 +51,22 @@ void VolcadoJson::Escribe(std::ostream& salida, int sangria) const {
   EscribeObra(j, *programa_.Obra);
   j.CierraObjeto();
   j.Termina();
+}
+
+void VolcadoJson::EscribeCabecera(EscritorJson& j, int32_t resultado, const std::string& sErrores,
+                                  const std::vector<MensajeMostrado>& mensajes) {
+  j.Campo("Resultado", resultado);
+  j.Campo("sErrores", sErrores);
+  j.Clave("Mensajes");
+  j.AbreLista();
+  for (const MensajeMostrado& m : mensajes) {
+    j.AbreObjeto();
+    j.Campo("Titulo", m.titulo);
+    j.Campo("Texto", m.texto);
+    j.Campo("Estilo", m.estilo);
+    j.CierraObjeto();
+  }
+  j.CierraLista();
 }
 
 bool VolcadoJson::EscribeLinea(std::ostream& salida, int64_t n) const {

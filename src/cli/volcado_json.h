@@ -46,6 +46,10 @@ class VolcadoJson {
   /// Writes budget line `n` (1-based, budget order) as the dump writes it, compact;
   /// false, writing nothing, when the work has no such line.
   bool EscribeLinea(std::ostream& salida, int64_t n) const;
+  /// The members every document of a calculation opens with: "Resultado",
+  /// "sErrores" and the message boxes shown ("Mensajes"), into an open object.
+  static void EscribeCabecera(EscritorJson& j, int32_t resultado, const std::string& sErrores,
+                              const std::vector<MensajeMostrado>& mensajes);
 
  private:
   void EscribeCuerpo(EscritorJson& j, const Cuerpo& des) const;
