@@ -5,10 +5,17 @@
 
 #include <CLI/CLI.hpp>
 
+#include <promorlaqel/db/conexion.h>
+
 #include <strings.h>
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 
 namespace pmq::cli {
@@ -58,6 +65,27 @@ int ComoEnumeracion(std::string_view nombre, std::string_view valor, int minimo,
   return n;
 }
 
+// The logical option properties of the root, by name.
+struct Logica {
+  std::string_view nombre;
+  bool Programa::*campo;
+};
+constexpr std::array<Logica, 13> kLogicas = {{
+    {"DesglosarConceptos", &Programa::DesglosarConceptos},
+    {"DesglosarMaquinaria", &Programa::DesglosarMaquinaria},
+    {"IncluirDesperdicio", &Programa::IncluirDesperdicio},
+    {"IncluirMandoIntermedio", &Programa::IncluirMandoIntermedio},
+    {"IncluirHerramientaMenor", &Programa::IncluirHerramientaMenor},
+    {"IncluirIvaMateriales", &Programa::IncluirIvaMateriales},
+    {"IncluirIvaSubcontratos", &Programa::IncluirIvaSubcontratos},
+    {"NombreLargoObra", &Programa::NombreLargoObra},
+    {"NombreLargoPartida", &Programa::NombreLargoPartida},
+    {"NombreLargoConcepto", &Programa::NombreLargoConcepto},
+    {"UnidadesComerciales", &Programa::UnidadesComerciales},
+    {"IVA", &Programa::IVA},
+    {"CuadrarCentavos", &Programa::CuadrarCentavos},
+}};
+
 }  // namespace
 
 void OpcionesComunes::Agrega(CLI::App& subcomando, bool con_obra) {
@@ -72,6 +100,7 @@ void OpcionesComunes::Agrega(CLI::App& subcomando, bool con_obra) {
           .add_option("--obra", obra_, "Clave de la obra a calcular (columna OBRA de la base)")
           ->type_name("CLAVE");
   if (con_obra) obra->required();
+  obra_requerida_ = con_obra;
   subcomando
       .add_option(
           "--opcion", opciones_,
@@ -89,7 +118,26 @@ void OpcionesComunes::Agrega(CLI::App& subcomando, bool con_obra) {
       ->take_all();
 }
 
+void OpcionesComunes::CompruebaSalida(const std::string& salida) const {
+  std::string ext = std::filesystem::path(salida).extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+  if (salida.empty() || ext != ".xlsx" || std::filesystem::path(salida).stem() == "") {
+    throw ErrorUso("--salida debe ser un archivo con extensión .xlsx: \"" + salida + "\"");
+  }
+  if (Conexion::EsUriServidor(bd_)) return;
+  const std::string base = Conexion::RutaDeTexto(bd_);
+  struct stat de_salida {};
+  struct stat de_base {};
+  if (::stat(salida.c_str(), &de_salida) == 0 && ::stat(base.c_str(), &de_base) == 0 &&
+      de_salida.st_dev == de_base.st_dev && de_salida.st_ino == de_base.st_ino) {
+    throw ErrorUso("--salida no puede ser la base de datos del proyecto: " + salida);
+  }
+}
+
 void OpcionesComunes::Aplica(Programa& programa) const {
+  if (bd_.empty()) throw ErrorUso("falta --bd");
+  if (obra_.empty() && obra_requerida_) throw ErrorUso("falta --obra");
   programa.Ruta = bd_;
   programa.ClaveObra = obra_;
   for (const std::string& opcion : opciones_) {
@@ -112,25 +160,6 @@ bool OpcionesComunes::Dada(std::string_view nombre) const {
 }
 
 void OpcionesComunes::AplicaOpcion(Programa& p, std::string_view nombre, std::string_view valor) {
-  struct Logica {
-    std::string_view nombre;
-    bool Programa::*campo;
-  };
-  static constexpr std::array<Logica, 13> kLogicas = {{
-      {"DesglosarConceptos", &Programa::DesglosarConceptos},
-      {"DesglosarMaquinaria", &Programa::DesglosarMaquinaria},
-      {"IncluirDesperdicio", &Programa::IncluirDesperdicio},
-      {"IncluirMandoIntermedio", &Programa::IncluirMandoIntermedio},
-      {"IncluirHerramientaMenor", &Programa::IncluirHerramientaMenor},
-      {"IncluirIvaMateriales", &Programa::IncluirIvaMateriales},
-      {"IncluirIvaSubcontratos", &Programa::IncluirIvaSubcontratos},
-      {"NombreLargoObra", &Programa::NombreLargoObra},
-      {"NombreLargoPartida", &Programa::NombreLargoPartida},
-      {"NombreLargoConcepto", &Programa::NombreLargoConcepto},
-      {"UnidadesComerciales", &Programa::UnidadesComerciales},
-      {"IVA", &Programa::IVA},
-      {"CuadrarCentavos", &Programa::CuadrarCentavos},
-  }};
   for (const Logica& l : kLogicas) {
     if (Iguales(nombre, l.nombre)) {
       p.*l.campo = ComoBooleano(l.nombre, valor);
@@ -165,6 +194,23 @@ void OpcionesComunes::AplicaOpcion(Programa& p, std::string_view nombre, std::st
   } else {
     throw ErrorUso("--opcion: \"" + std::string(nombre) + "\" no es una opción conocida");
   }
+}
+
+std::vector<std::pair<std::string, std::string>> OpcionesComunes::Valores(const Programa& p) {
+  std::vector<std::pair<std::string, std::string>> valores;
+  for (const Logica& l : kLogicas) {
+    valores.emplace_back(std::string(l.nombre), p.*l.campo ? "si" : "no");
+  }
+  char numero[32];
+  auto [fin, ec] = std::to_chars(numero, numero + sizeof numero, p.FactorDestajos);
+  valores.emplace_back("FactorDestajos", ec == std::errc() ? std::string(numero, fin) : "");
+  valores.emplace_back("TipoPeriodo", std::to_string(static_cast<int>(p.TipoPeriodo)));
+  valores.emplace_back("TipoPrograma", std::to_string(static_cast<int>(p.TipoPrograma)));
+  valores.emplace_back("TipoCalculoDias", std::to_string(static_cast<int>(p.TipoCalculoDias)));
+  valores.emplace_back("Empresa", p.Empresa);
+  valores.emplace_back("Leyenda1", p.Leyenda1);
+  valores.emplace_back("Leyenda2", p.Leyenda2);
+  return valores;
 }
 
 }  // namespace pmq::cli

@@ -51,12 +51,31 @@ ResultadoCarga Obra::Carga(Conexion* Conexion, std::string& sErrores) {
   std::unique_ptr<Recordset> rs;
   try {
     NoEstimaciones = 0;
+    Encontrada = false;
+    // Codes are compared without regard to case: a code typed in another
+    // case than the stored one is replaced by the stored one, which every
+    // later query binds. An exact match wins over a case-folded one.
+    {
+      std::unique_ptr<Recordset> exacta =
+          GetTabla(Conexion, "select OBRA from OBRAS where OBRA = ?", {Valor(Programa->ClaveObra)},
+                   sErrores);
+      if (exacta && exacta->RecordCount() == 0) {
+        std::unique_ptr<Recordset> parecida =
+            GetTabla(Conexion, "select OBRA from OBRAS where upper(OBRA) = upper(?) order by OBRA",
+                     {Valor(Programa->ClaveObra)}, sErrores);
+        if (parecida && parecida->RecordCount() >= 1) {
+          parecida->MoveFirst();
+          Programa->ClaveObra = parecida->Fields("OBRA").Texto();
+        }
+      }
+    }
     rs = GetTabla(Conexion,
                   "select * from OBRAS As  O, FSR As  S, FACMAQ As  M, FSCD As  F "
                   "where O.OBRA = S.OBRA and O.OBRA = M.OBRA and O.OBRA = F.OBRA and O.OBRA = ?",
                   {Valor(Programa->ClaveObra)}, sErrores);
     if (!rs || rs->RecordCount() == 0) return ResultadoCarga::Correcta;
     rs->MoveFirst();
+    Encontrada = true;
     Des.Clave = Programa->ClaveObra;
     Des.Descripcion = rs->Fields("NOMBREOBRA").Texto();
     Des.Enca1 = rs->Fields("LINHEAD1").Texto();

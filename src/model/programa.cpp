@@ -2,6 +2,7 @@
 
 #include "common/error_qel.h"
 #include "common/servicios_host.h"
+#include "db/conexion.h"
 #include "db/recordset.h"
 
 #include <strings.h>
@@ -12,7 +13,7 @@ namespace {
 // The connection text for Ruta: a postgresql:// URI or a text that already
 // names its "Data Source" is used as it is; a plain path is wrapped.
 std::string TextoConexion(const std::string& ruta) {
-  if (ruta.rfind("postgresql://", 0) == 0 || ruta.rfind("postgres://", 0) == 0) return ruta;
+  if (pmq::Conexion::EsUriServidor(ruta) || ruta.find("://") != std::string::npos) return ruta;
   for (size_t i = 0; i + 12 <= ruta.size(); ++i) {
     if (strncasecmp(ruta.data() + i, "data source=", 12) == 0) return ruta;
   }
@@ -70,6 +71,9 @@ ResultadoCarga Programa::CalcularPrograma(std::string& sErrores) {
     resultado = Obra->Carga(Conexion, sErrores) == ResultadoCarga::Desactualizada
                     ? ResultadoCarga::Desactualizada
                     : ResultadoCarga::Correcta;
+    // A load cut short by a lost connection is no calculation: nothing of it
+    // may be reported as if it were the work.
+    if (Conexion->Perdida()) resultado = ResultadoCarga::Fallida;
     host.PunteroRaton(kPunteroNormal);
     return resultado;
   } catch (...) {

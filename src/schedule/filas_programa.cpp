@@ -1,6 +1,7 @@
 #include "schedule/filas_programa.h"
 
-#include "catalogue/explosion.h"
+#include "catalogue/explosion_presup.h"
+#include "catalogue/item_explosion.h"
 #include "common/error_qel.h"
 #include "model/presup.h"
 #include "schedule/periodo_por_item.h"
@@ -12,12 +13,10 @@
 namespace pmq {
 namespace {
 
-Moneda TotalDe(const ResumenExplosion& resumen) {
+Moneda TotalDe(const std::optional<ResumenPresup>& resumen) {
   Moneda total;
   if (!resumen.has_value()) return total;
-  for (const ItemExplosion* item : *resumen) {
-    if (item != nullptr) total += item->Parcial;
-  }
+  for (const ItemExplosion& item : *resumen) total += item.Parcial;
   return total;
 }
 
@@ -60,17 +59,17 @@ void FilasPrograma::Suma(const Presup& linea, bool cuadrar) {
   if (!linea.Explosion) return;
   const std::vector<int32_t> dias = Reparto::DiasPorPeriodo(partes);
   const int32_t duracion = (linea.Des.Final - linea.Des.Inicio) + 1;
-  const Explosion& e = *linea.Explosion;
-  const std::pair<const char*, const ResumenExplosion*> kinds[] = {
-      {"kTotalMateriales", &e.ResumenMat},
-      {"kTotalManoDeObra", &e.ResumenMdo},
-      {"kTotalMaquinaria", &e.ResumenMaq},
-      {"kTotalSubcontratos", &e.ResumenSub},
+  const ExplosionPresup& e = *linea.Explosion;
+  const std::pair<const char*, TipoResumen> kinds[] = {
+      {"kTotalMateriales", TipoResumen::Mat},
+      {"kTotalManoDeObra", TipoResumen::Mdo},
+      {"kTotalMaquinaria", TipoResumen::Maq},
+      {"kTotalSubcontratos", TipoResumen::Sub},
   };
-  for (const auto& [clave, resumen] : kinds) {
+  for (const auto& [clave, tipo] : kinds) {
     FilaPrograma* fila = Item(clave);
     if (fila == nullptr) continue;
-    const Moneda total = TotalDe(*resumen);
+    const Moneda total = TotalDe(e.ResumenDe(tipo));
     if (total == Moneda()) continue;
     SumaEn(fila, Reparto::Importe(total, duracion, dias, cuadrar));
   }

@@ -2,6 +2,7 @@
 
 #include "catalogue/concepto.h"
 #include "catalogue/explosion.h"
+#include "catalogue/explosion_presup.h"
 #include "common/error_qel.h"
 #include "common/redondeo.h"
 #include "model/obra.h"
@@ -11,25 +12,33 @@
 #include "model/presups.h"
 
 #include <memory>
+#include <optional>
 
 namespace pmq {
 namespace {
 
 // The summary of the kind a resource program walks (none for the totals).
-const ResumenExplosion* ResumenDe(const Explosion& e, enumTipoPrograma tipo) {
+std::optional<TipoResumen> ResumenDe(enumTipoPrograma tipo) {
   switch (tipo) {
     case enumTipoPrograma::MaterialesCantidades:
     case enumTipoPrograma::MaterialesImportes:
-      return &e.ResumenMat;
+      return TipoResumen::Mat;
     case enumTipoPrograma::ManoDeObraCantidades:
     case enumTipoPrograma::ManoDeObraImportes:
-      return &e.ResumenMdo;
+      return TipoResumen::Mdo;
     case enumTipoPrograma::MaquinariaCantidades:
     case enumTipoPrograma::MaquinariaImportes:
-      return &e.ResumenMaq;
+      return TipoResumen::Maq;
     default:
-      return nullptr;
+      return std::nullopt;
   }
+}
+
+// The concept's unit summary of a resource kind.
+const ResumenExplosion& Unitario(const Explosion& e, TipoResumen tipo) {
+  if (tipo == TipoResumen::Mat) return e.ResumenMat;
+  if (tipo == TipoResumen::Mdo) return e.ResumenMdo;
+  return e.ResumenMaq;
 }
 
 }  // namespace
@@ -61,15 +70,18 @@ bool ItemsFila::CalculaDias(enumTipoPrograma TipoPrograma, enumTipoCalculoDias T
       throw ErrorQel(errores::kObjeto);
     }
     const pmq::Concepto& concepto = *Presup->Concepto;
-    const ResumenExplosion* resumen = ResumenDe(*concepto.Explosion, TipoPrograma);
-    if (resumen == nullptr || !resumen->has_value()) return false;
-    // The line's own summary lists the same inputs in the same order, scaled
-    // to its quantity; without it the unit entry is scaled here the same way.
-    const ResumenExplosion* propio =
-        Presup->Explosion ? ResumenDe(*Presup->Explosion, TipoPrograma) : nullptr;
+    const std::optional<TipoResumen> tipo = ResumenDe(TipoPrograma);
+    if (!tipo) return false;
     const double volumen = Presup->Des.Cantidad;
+    // The line's own summary: the concept's unit entries scaled to the line's
+    // quantity (the line's view when it has one, else scaled here the same way).
+    const ExplosionPresup propia =
+        Presup->Explosion ? *Presup->Explosion : ExplosionPresup(concepto, volumen);
+    const std::optional<ResumenPresup> resumen = propia.ResumenDe(*tipo);
+    if (!resumen) return false;
+    const ResumenExplosion& unitario = Unitario(*concepto.Explosion, *tipo);
     int64_t posicion = 0;
-    for (const ItemExplosion* entrada : **resumen) {
+    for (const ItemExplosion* entrada : *unitario) {
       ++posicion;
       if (entrada == nullptr) continue;
       auto item = std::make_unique<ItemFila>();
@@ -77,16 +89,8 @@ bool ItemsFila::CalculaDias(enumTipoPrograma TipoPrograma, enumTipoCalculoDias T
       item->InicializaDias(sErrores);
       item->AgregaElemento(entrada->Cantidad, volumen, concepto.Des.Costo, IdxInicio, IdxFinal,
                            sErrores);
-      const ItemExplosion* de_linea =
-          propio != nullptr && propio->has_value() ? (*propio)->Item(posicion) : nullptr;
-      ItemExplosion escalada;
-      if (de_linea == nullptr || de_linea->Concepto != entrada->Concepto) {
-        escalada.Concepto = entrada->Concepto;
-        escalada.Cantidad = RedondeaPar(entrada->Cantidad * volumen, 6);
-        escalada.Parcial = Moneda::DesdeDouble(Redondea(entrada->Parcial.ADouble() * volumen, 2));
-        de_linea = &escalada;
-      }
-      item->ColocaDiasItem(de_linea, sErrores);
+      const ItemExplosion de_linea = resumen->Item(posicion);
+      item->ColocaDiasItem(&de_linea, sErrores);
       items_.Add(std::move(item));
     }
   } catch (...) {

@@ -2,9 +2,13 @@
 #include "common/error_qel.h"
 #include "common/host_grabador.h"
 #include "db/conexion.h"
+#ifdef PMQ_CON_POSTGRES
+#include "db/motor_postgres.h"
+#endif
 #include "db/utilerias.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <fstream>
 
@@ -95,11 +99,75 @@ TEST(Conexion, MissingFileOrNotADatabaseFailsWithoutCreatingOrChangingAnything) 
   EXPECT_EQ(prueba::LeeArchivo(texto), antes);
 }
 
+// Without a server engine (a build without libpq, or a host that removed it)
+// a postgresql:// text fails at once and says why.
+TEST(Conexion, AServerUriWithoutTheServerEngineFailsSayingSo) {
+  Conexion c;
+  std::string esperado;
+#ifdef PMQ_CON_POSTGRES
+  RegistraMotorServidor(nullptr);
+  esperado = "Este programa no tiene el acceso a servidores PostgreSQL.";
+#else
+  esperado =
+      "Este programa se compiló sin PostgreSQL (PMQ_POSTGRES=OFF): no puede abrir una base "
+      "postgresql://. Use una base SQLite.";
+#endif
+  try {
+    c.Open("postgresql://127.0.0.1:1/obra");
+    ADD_FAILURE() << "abrió una base postgresql:// sin motor de servidor";
+  } catch (const ErrorQel& e) {
+    EXPECT_EQ(e.Descripcion(), esperado);
+  }
+  EXPECT_EQ(c.State(), 0);
+#ifdef PMQ_CON_POSTGRES
+  RegistraMotorServidor(&MotorPostgres::Abre);
+#endif
+}
+
+TEST(Conexion, ALockIsWaitedForThenNamedAndAWalDatabaseLeavesNoFiles) {
+  prueba::DirectorioTemporal dir;
+  const std::string ruta = dir.Archivo("obra.db");
+  prueba::BaseSqlite base(ruta);
+  prueba::InsertaObra(base, "A7", "'2013-03-15'", "'2013-05-10'");
+  Conexion c;
+  c.Open(ruta);
+  {
+    // Another program holds the write lock longer than the wait.
+    sqlite3* otro = nullptr;
+    ASSERT_EQ(sqlite3_open(ruta.c_str(), &otro), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(otro, "begin exclusive", nullptr, nullptr, nullptr), SQLITE_OK);
+    Conexion bloqueada;
+    try {
+      bloqueada.Open(ruta);
+      bloqueada.Ejecuta("select * from OBRAS");
+      ADD_FAILURE() << "no lock";
+    } catch (const ErrorQel& e) {
+      EXPECT_NE(e.Descripcion().find("está bloqueada por otro programa"), std::string::npos)
+          << e.Descripcion();
+    }
+    sqlite3_exec(otro, "rollback", nullptr, nullptr, nullptr);
+    sqlite3_close(otro);
+  }
+  c.Close();
+  base.Ejecuta("pragma journal_mode = wal");
+  ASSERT_FALSE(std::ifstream(ruta + "-wal").good());
+  Conexion wal;
+  wal.Open(ruta);
+  EXPECT_EQ(wal.Ejecuta("select * from OBRAS")->RecordCount(), 1);
+  wal.Close();
+  EXPECT_FALSE(std::ifstream(ruta + "-wal").good());
+  EXPECT_FALSE(std::ifstream(ruta + "-shm").good());
+}
+
 TEST(Conexion, ConnectionTextsNameTheirDataSource) {
   EXPECT_EQ(Conexion::RutaDeTexto("/tmp/a.db"), "/tmp/a.db");
   EXPECT_EQ(Conexion::RutaDeTexto("Provider=X;Data Source=/tmp/a b.db;Persist Security Info=False"),
             "/tmp/a b.db");
   EXPECT_EQ(Conexion::RutaDeTexto("data source=\"/tmp/c.db\""), "/tmp/c.db");
+  for (const char* uri : {"postgresql://h/b", "POSTGRESQL://h/b", "Postgres://h/b"})
+    EXPECT_TRUE(Conexion::EsUriServidor(uri)) << uri;
+  for (const char* otra : {"pg://h/b", "postgresql:yo:pw@h", "/tmp/postgresql://x"})
+    EXPECT_FALSE(Conexion::EsUriServidor(otra)) << otra;
 }
 
 TEST(Valor, ConversionsOfTheLoaders) {

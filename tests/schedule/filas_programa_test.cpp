@@ -3,6 +3,7 @@
 #include "modelo_a_mano.h"
 
 #include "catalogue/concepto.h"
+#include "catalogue/explosion_presup.h"
 #include "schedule/dias.h"
 #include "schedule/filas_programa.h"
 #include "schedule/items_fila.h"
@@ -20,7 +21,10 @@ namespace {
 
 std::string ClavesFilas(const FilasPrograma& f) {
   std::string r;
-  for (const FilaPrograma* fila : f) r += (r.empty() ? "" : "|") + fila->Clave;
+  for (const FilaPrograma* fila : f) {
+    if (!r.empty()) r.push_back('|');
+    r += fila->Clave;
+  }
   return r;
 }
 
@@ -152,10 +156,7 @@ TEST_F(ItemsFilaTest, ItemsAndTotalsRowsSpreadOverTheLinesDaysAndAddUp) {
     parte->AgregaDias(k, s);
     presup_->PeriodosPorItem->Add(std::move(parte), s);
   }
-  auto propia = std::make_unique<Explosion>();
-  propia->ResumenMat = propia->ImportaResumen(4, p1_.Explosion->ResumenMat, s);
-  propia->ResumenMdo = propia->ImportaResumen(4, p1_.Explosion->ResumenMdo, s);
-  presup_->Explosion = std::move(propia);
+  presup_->Explosion = std::make_unique<ExplosionPresup>(p1_, 4);
 
   items_.Presup = presup_;
   items_.CalculaDias(enumTipoPrograma::MaterialesImportes, ParaInsumo, s);
@@ -185,7 +186,8 @@ TEST_F(ItemsFilaTest, ItemsAndTotalsRowsSpreadOverTheLinesDaysAndAddUp) {
     EXPECT_EQ(total[1], presup_->PeriodosPorItem->Item(2)->Importe);
     EXPECT_EQ(f.Item("kTotalAcumulado")->Importes[1], total[0] + total[1]);
     Moneda materiales;
-    for (const ItemExplosion* e : *presup_->Explosion->ResumenMat) materiales += e->Parcial;
+    const auto resumen = presup_->Explosion->ResumenMat();
+    for (const ItemExplosion& e : *resumen) materiales += e.Parcial;
     const auto& mat = f.Item("kTotalMateriales")->Importes;
     EXPECT_EQ(mat[0], Reparto::ImporteDiario(materiales, 20) * 10);
     ASSERT_FALSE(materiales.EsCero());

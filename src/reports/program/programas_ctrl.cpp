@@ -307,7 +307,10 @@ void ProgramasCtrl::ColocaEnExcel(HcWorksheet* Ws, [[maybe_unused]] bool Importe
         ++n;
         ColocaLinea(e, lineas.Item(j), Row, n);
         if (!e.columnas.empty()) ImportesTotalesHorizontales(Ws, e.columnas, e.c, Row, sErrores);
-        P += "_" + std::to_string(Row);
+        // Appended in two steps: GCC 12 at -O3 misreports "_" + text as an
+        // overlapping copy (a -Wrestrict false positive).
+        P.push_back('_');
+        P += std::to_string(Row);
         if (j < cuantas) P += "+";
         Row += 2;
       }
@@ -322,7 +325,8 @@ void ProgramasCtrl::ColocaEnExcel(HcWorksheet* Ws, [[maybe_unused]] bool Importe
         ImportesTotalesHorizontales(Ws, e.columnas, e.c, Y, sErrores);
       }
       ws.cells(Y, ecpPorPartida).Value("SubTotales");
-      G += "_" + std::to_string(Y);
+      G.push_back('_');
+      G += std::to_string(Y);
       if (i < secciones) G += "+";
       Row += 1;
     }
@@ -339,17 +343,20 @@ void ProgramasCtrl::ColocaEnExcel(HcWorksheet* Ws, [[maybe_unused]] bool Importe
     if (T > 0) ws.cells(H, T).Value("Totales");
     if (!e.columnas.empty()) ColocaPie(e, totales + 2, "=_" + std::to_string(totales), T);
 
-    TerminaHoja(e, Row, T);
+    TerminaHoja(e, Row, T, e.columnas.empty() ? totales : totales + 4, etpAvanceFinanciero);
   } catch (...) {
     AnotaExcepcionConPrefijo(sErrores, "", "ProgramasCtrl", "ColocaEnExcel");
   }
 }
 
-void ProgramasCtrl::TerminaHoja(EstadoHoja& e, int32_t Row, int32_t T) {
+void ProgramasCtrl::TerminaHoja(EstadoHoja& e, int32_t Row, int32_t T, int32_t Ultima,
+                                int32_t Tipo) {
+  constexpr int32_t H = kFilaTitulos;
   HcWorksheet& ws = *e.ws;
   LibroExcel& libro = *Libro;
   std::string& sErrores = e.sErrores;
   HcWorksheet* Ws = e.ws;
+  // Finishing: narrow day columns, aligned text columns, merged header rows.
   if (T - 1 >= kPrimeraColumnaDia) {
     ws.Columns(ColTrans(kPrimeraColumnaDia) + ":" + ColTrans(T - 1)).columnwidth(2);
   }
@@ -367,6 +374,24 @@ void ProgramasCtrl::TerminaHoja(EstadoHoja& e, int32_t Row, int32_t T) {
     e.app->selection().MergeCells(true);
   }
   ws.Columns("A:I").entirecolumn().autofit();
+
+  // Printing and viewing: landscape on tabloid paper one page wide, the
+  // period and day headings on every page and frozen with the description.
+  const Obra& obra = *Programa->Obra;
+  ConfiguracionPagina& pagina = ws.Pagina();
+  pagina.horizontal = true;
+  pagina.papel = ConfiguracionPagina::kPapelTabloide;
+  pagina.paginas_ancho = 1;
+  pagina.filas_repetidas = {H - 1, H};
+  pagina.area = {1, 1, Ultima, std::max<int32_t>(T, ecpPorPartida)};
+  pagina.encabezado = ConfiguracionPagina::Encabezado(obra.Des.Clave + " " + obra.Des.Descripcion,
+                                                      Programa->Empresa);
+  pagina.pie = ConfiguracionPagina::kPiePaginas;
+  pagina.inmovilizar = {H + 1, ecpDescripcion + 1};
+  PropiedadesLibro& propiedades = ws.Parent().Propiedades();
+  propiedades.titulo = TituloPrograma(Tipo);
+  propiedades.asunto = obra.Des.Clave + " " + obra.Des.Descripcion;
+  propiedades.empresa = Programa->Empresa;
 }
 
 void ProgramasCtrl::ColocaLinea(EstadoHoja& e, const Presup* linea, int32_t Row, int32_t n) {

@@ -160,10 +160,11 @@ class PMQ_API ProgramasCtrl {
   /// The labels go into column `Rotulo`.
   void ColocaPie(EstadoHoja& e, int32_t F, const std::string& P, int32_t T,
                  int32_t Rotulo = ecpPorPartida);
-  /// The finishing of a day-by-day sheet whose last row is `Row` and whose
-  /// total column is T: narrow day columns, aligned text columns, merged
-  /// header rows.
-  void TerminaHoja(EstadoHoja& e, int32_t Row, int32_t T);
+  /// The finishing of a day-by-day sheet of kind `Tipo` whose body ends
+  /// near row `Row`, whose last written row is `Ultima` and whose total column
+  /// is T: narrow day columns, aligned text columns, merged header rows, page
+  /// setup, frozen headings and the workbook's properties.
+  void TerminaHoja(EstadoHoja& e, int32_t Row, int32_t T, int32_t Ultima, int32_t Tipo);
   /// Writes a value into each period's cell of row R, merged over the
   /// period's day columns (the columns of `e.columnas`, the last up to T-1).
   template <class Valor>

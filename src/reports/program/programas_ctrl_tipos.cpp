@@ -239,7 +239,7 @@ void ProgramasCtrl::ColocaFisico(HcWorksheet* Ws, std::string& sErrores) {
       }
       ws.cells(Row + 1, T).NumberFormat(kFormatoPorcentaje);
     }
-    TerminaHoja(e, Row + 4, T);
+    TerminaHoja(e, Row + 4, T, subtotales.empty() ? Row - 1 : Row + 3, etpAvanceFisico);
   } catch (...) {
     AnotaExcepcionConPrefijo(sErrores, "", "ProgramasCtrl", "ColocaFisico");
   }
@@ -340,7 +340,7 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
     const int32_t T = e.c;
     if (T > 0) ws.cells(H, T).Value("Totales");
     if (!subtotales.empty()) ColocaPie(e, Row + 1, Patron(subtotales), T);
-    TerminaHoja(e, Row + 4, T);
+    TerminaHoja(e, Row + 4, T, subtotales.empty() ? Row - 1 : Row + 3, Tipo);
 
     // The consolidated sheet: each input across all lines, one column per period.
     HcWorksheet* hoja = NuevaHoja(kConsolidado, Ws);
