@@ -14,8 +14,14 @@ trap 'rm -rf "$TMP"' EXIT
 cd "$TMP"
 source "$FUENTE/tests/sheet/libros_muestra.sh"
 
+# The other program kinds (with their "Consolidado" sheets), fortnightly too.
+for t in 0 2 3 4; do
+  "$BIN" programa --bd obra.db --obra CASA01 --tipo $t --salida tipo$t.xlsx
+done
+"$BIN" programa --bd obra.db --obra CASA01 --tipo 4 --cantidades --opcion TipoPeriodo=0 \
+  --salida tipo4q.xlsx
 python3 "$FUENTE/tests/sheet/revisa_anchos.py" programa-obra.xlsx resumen-estimaciones.xlsx \
-  larga-programa.xlsx larga-resumen.xlsx
+  larga-programa.xlsx larga-resumen.xlsx tipo0.xlsx tipo2.xlsx tipo3.xlsx tipo4.xlsx tipo4q.xlsx
 
 # The long section's subtotals: one SUM each, over its line rows.
 unzip -p larga-resumen.xlsx xl/worksheets/sheet1.xml | grep -q '<f>SUM(H10:H3009)</f>'
@@ -40,6 +46,13 @@ esta "$p" '<pane xSplit="3" ySplit="13" topLeftCell="D14" activePane="bottomRigh
 esta "$p" '<oddHeader>&amp;LCASA01 Construcción de casa habitación'
 esta "$p" '<oddFooter>&amp;CPágina &amp;P de &amp;N</oddFooter>'
 esta "$p" '<pageSetUpPr fitToPage="1"/>'
+for libro in tipo0.xlsx tipo4q.xlsx; do
+  esta "$(hoja $libro)" '<pane xSplit="3" ySplit="13" topLeftCell="D14" activePane="bottomRight" state="frozen"/>'
+done
+c=$(unzip -p tipo4q.xlsx xl/worksheets/sheet2.xml)
+esta "$c" '<pageSetup paperSize="3" fitToHeight="0" orientation="landscape"/>'
+esta "$c" '<pane xSplit="2" ySplit="13" topLeftCell="C14" activePane="bottomRight" state="frozen"/>'
+esta "$(unzip -p programa-obra.xlsx xl/worksheets/sheet2.xml)" 'orientation="landscape"'
 r=$(hoja resumen-estimaciones.xlsx)
 esta "$r" '<pageSetup paperSize="1" fitToHeight="0" orientation="landscape"/>'
 esta "$r" '<pane xSplit="3" ySplit="7" topLeftCell="D8" activePane="bottomRight" state="frozen"/>'

@@ -22,6 +22,7 @@
 #include "schedule/items_fila.h"
 #include "schedule/periodo.h"
 #include "schedule/periodos.h"
+#include "sheet/configuracion_pagina.h"
 #include "sheet/hc_application.h"
 #include "sheet/hc_workbook.h"
 #include "sheet/hc_worksheet.h"
@@ -29,6 +30,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <unordered_map>
@@ -97,6 +99,24 @@ std::string FormatoNumeroFormula(Moneda m) {
   while (!t.empty() && t.back() == '0') t.pop_back();
   if (!t.empty() && t.back() == '.') t.pop_back();
   return t;
+}
+
+// A sheet printed landscape, `anchas` pages wide, with `filas` repeated on
+// every page, the work and the company in the header, the page number in the
+// footer, and what lies above and left of `inmovilizar` kept in view.
+void Imprime(HcWorksheet& ws, const Programa& p, uint8_t papel, ConfiguracionPagina::Filas filas,
+             ConfiguracionPagina::Bloque area, ConfiguracionPagina::Celda inmovilizar) {
+  const Obra& obra = *p.Obra;
+  ConfiguracionPagina& pagina = ws.Pagina();
+  pagina.horizontal = true;
+  pagina.papel = papel;
+  pagina.paginas_ancho = 1;
+  pagina.filas_repetidas = filas;
+  pagina.area = area;
+  pagina.encabezado =
+      ConfiguracionPagina::Encabezado(obra.Des.Clave + " " + obra.Des.Descripcion, p.Empresa);
+  pagina.pie = ConfiguracionPagina::kPiePaginas;
+  pagina.inmovilizar = inmovilizar;
 }
 
 }  // namespace
@@ -413,7 +433,18 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
                     ValorPeriodo::kNinguno};
       ColocaPie(ec, f + 1, Patron(sumas), kColumnaTotal, 3);
     }
+    // Descriptions wrap in a column as wide as the program sheet's; the
+    // other columns take the width of what they show.
+    const int32_t ultima_columna = kPrimeraPeriodo + static_cast<int32_t>(periodos) - 1;
+    const int32_t ultima_fila = sumas.empty() ? f - 1 : f + 3;
     wc.Columns(2).columnwidth(60);
+    libro.FormatoSeleccion(H + 1, 2, std::max(ultima_fila, H + 1), 2, "", "", kAlineaArriba,
+                           kAlineaIzquierda, false, true, false, sErrores);
+    for (int32_t r = 1; r <= 10; ++r) {
+      e.app->Range(wc.cells(r, 1), wc.cells(r, std::max(ultima_columna, 4))).MergeCells(true);
+    }
+    Imprime(wc, *Programa, ConfiguracionPagina::kPapelTabloide, {H, H},
+            {1, 1, ultima_fila, std::max(ultima_columna, 4)}, {H + 1, 3});
     libro.Ws = Ws;
     Ws->Activate();
   } catch (...) {
@@ -486,6 +517,9 @@ void ProgramasCtrl::ColocaCurvaS(std::string& sErrores) {
       ws.cells(f, 4).NumberFormat(kFormatoPorcentaje);
     }
     ws.Columns("A:F").entirecolumn().autofit();
+    // The table and the two charts beside it on one landscape page.
+    Imprime(ws, *Programa, ConfiguracionPagina::kPapelCarta, {1, 1},
+            {1, 1, std::max(ultima, 48), 20}, {2, 2});
 
     const std::string nombre = "='" + std::string(kCurvaS) + "'!";
     const std::string ult = std::to_string(ultima);
