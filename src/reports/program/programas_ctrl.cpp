@@ -464,8 +464,12 @@ void ProgramasCtrl::ColocaLinea(EstadoHoja& e, const Presup* linea, int32_t Row,
     }
     const int32_t fin = c - 1;
     if (fin > s) {
-      Selecciona(e.ws, Row, s, Row, fin);
-      e.app->selection().MergeCells(true);
+      // A row with nothing in its periods (the line's row of a resource
+      // program) needs no merged blocks.
+      if (e.valor != ValorPeriodo::kNinguno) {
+        Selecciona(e.ws, Row, s, Row, fin);
+        e.app->selection().MergeCells(true);
+      }
       if (mes_nuevo) {
         Selecciona(e.ws, H - 1, s, H - 1, fin);
         e.app->selection().MergeCells(true);

@@ -165,11 +165,12 @@ class PMQ_API ProgramasCtrl {
   /// is T: narrow day columns, aligned text columns, merged header rows, page
   /// setup, frozen headings and the workbook's properties.
   void TerminaHoja(EstadoHoja& e, int32_t Row, int32_t T, int32_t Ultima, int32_t Tipo);
-  /// Writes a value into each period's cell of row R, merged over the
-  /// period's day columns (the columns of `e.columnas`, the last up to T-1).
+  /// Writes each value but zero into its period's cell of row R, merged over
+  /// the period's day columns (the columns of `e.columnas`, the last up to
+  /// e.c - 1). Returns the columns written, tab-separated.
   template <class Valor>
-  void ColocaFilaPeriodos(EstadoHoja& e, int32_t R, const std::vector<Valor>& valores,
-                          const char* formato);
+  std::string ColocaFilaPeriodos(EstadoHoja& e, int32_t R, const std::vector<Valor>& valores,
+                                 const char* formato);
   /// The physical progress program: each line's quantity per period and its
   /// percentage of the line; sections and foot weighted by amount.
   void ColocaFisico(HcWorksheet* Ws, std::string& sErrores);

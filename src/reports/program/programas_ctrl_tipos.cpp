@@ -22,6 +22,7 @@
 #include "schedule/items_fila.h"
 #include "schedule/periodo.h"
 #include "schedule/periodos.h"
+#include "sheet/columnas.h"
 #include "sheet/configuracion_pagina.h"
 #include "sheet/hc_application.h"
 #include "sheet/hc_workbook.h"
@@ -132,16 +133,25 @@ std::string ProgramasCtrl::EtiquetaPeriodo(Fecha inicio) const {
 }
 
 template <class Valor>
-void ProgramasCtrl::ColocaFilaPeriodos(EstadoHoja& e, int32_t R, const std::vector<Valor>& valores,
-                                       const char* formato) {
+std::string ProgramasCtrl::ColocaFilaPeriodos(EstadoHoja& e, int32_t R,
+                                              const std::vector<Valor>& valores,
+                                              const char* formato) {
   const std::vector<int32_t> lista = ColumnasDeLista(e.columnas);
+  std::string escritas;
   for (size_t i = 0; i < lista.size() && i < valores.size(); ++i) {
+    // A period the input is not worked in stays blank: a resource program
+    // has a row per input of every line, mostly empty, and writing its zeros
+    // made the file many times larger than the financial program's.
+    if (valores[i] == Valor()) continue;
     const int32_t c = lista[i];
     const int32_t fin = i + 1 < lista.size() ? lista[i + 1] - 1 : e.c - 1;
     e.ws->cells(R, c).Value(valores[i]);
     if (formato != nullptr) e.ws->cells(R, c).NumberFormat(formato);
     if (fin > c) e.app->Range(e.ws->cells(R, c), e.ws->cells(R, fin)).MergeCells(true);
+    if (!escritas.empty()) escritas += '\t';
+    escritas += std::to_string(c);
   }
+  return escritas;
 }
 
 void ProgramasCtrl::ColocaPie(EstadoHoja& e, int32_t F, const std::string& P, int32_t T,
@@ -314,6 +324,13 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
         } else {
           items.CalculaDias(enumTipoPrograma::TotalImportes, ParaConcepto, sErrores);
         }
+        // Every row item is a row: a work with more than a sheet holds is
+        // refused whole rather than cut short.
+        if (Row + items.Count() + 8 > kUltimaFila) {
+          throw ErrorQel(
+              errores::kAplicacion,
+              fmt::format("El programa pasa de las {} filas que admite una hoja", kUltimaFila));
+        }
         int32_t r = Row;
         for (const ItemFila* item : items) {
           ++r;
@@ -322,15 +339,20 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
             ws.cells(r, ecpDescripcion).Value(item->Concepto->Des.Descripcion);
             ws.cells(r, ecpUnidad).Value(item->Concepto->Des.Unidad);
           }
+          std::string escritas;
           if (Importes) {
             ws.cells(r, ecpCantidad).Value(item->Importe);
-            ColocaFilaPeriodos(e, r, item->Importes, formato);
+            escritas = ColocaFilaPeriodos(e, r, item->Importes, formato);
           } else {
             ws.cells(r, ecpCantidad).Value(item->Cantidad);
-            ColocaFilaPeriodos(e, r, item->Cantidades, formato);
+            escritas = ColocaFilaPeriodos(e, r, item->Cantidades, formato);
           }
           ws.cells(r, ecpCantidad).NumberFormat(formato);
-          if (!e.columnas.empty()) ImportesTotalesHorizontales(Ws, e.columnas, e.c, r, sErrores);
+          if (!escritas.empty()) {
+            ImportesTotalesHorizontales(Ws, escritas, e.c, r, sErrores);
+          } else if (!e.columnas.empty()) {
+            ws.cells(r, e.c).Value(0);
+          }
           filas.push_back(r);
           auto [it, nuevo] = posicion.try_emplace(item->Concepto, insumos.size());
           if (nuevo)
