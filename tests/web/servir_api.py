@@ -89,6 +89,16 @@ try:
         estado, cab, cuerpo = s.pide('api/obras/CASA01/' + ruta)
         comprueba(estado == 200 and cab['Content-Disposition'] == f'attachment; filename="{nombre}"', f'{ruta}: {estado} {cab}')
         comprueba(zipfile.is_zipfile(io.BytesIO(cuerpo)), f'{ruta}: no es un libro')
+    # Every program kind, in amounts and in quantities, is the command's workbook.
+    for tipo in range(5):
+        for cantidades in ['no', 'si']:
+            estado, _, libro = s.pide(f'api/obras/CASA01/programa.xlsx?tipo={tipo}&cantidades={cantidades}')
+            libro_cli = os.path.join(carpeta, f'programa-cli-{tipo}.xlsx')
+            cli('programa', '--bd', muestra, '--obra', 'CASA01', '--tipo', str(tipo),
+                *(['--cantidades'] if cantidades == 'si' else []), '--salida', libro_cli)
+            with zipfile.ZipFile(io.BytesIO(libro)) as a, zipfile.ZipFile(libro_cli) as b:
+                iguales = all(a.read(n) == b.read(n) for n in b.namelist() if n.startswith('xl/worksheets/'))
+            comprueba(estado == 200 and iguales, f'programa tipo {tipo} cantidades={cantidades}: {estado}')
     libro_cli = os.path.join(carpeta, 'resumen-cli.xlsx')
     cli('resumen', '--bd', muestra, '--obra', 'CASA01', '--punit-por-estimacion', '--salida', libro_cli)
     with zipfile.ZipFile(io.BytesIO(cuerpo)) as a, zipfile.ZipFile(libro_cli) as b:
