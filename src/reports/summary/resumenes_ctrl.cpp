@@ -81,27 +81,23 @@ int32_t ResumenesCtrl::NumeroEstimaciones() const {
 }
 
 void ResumenesCtrl::Inicia(std::string& sErrores) {
-  try {
+  Protege(sErrores, "ResumenesCtrl", "Inicia", [&] {
     ColocaResumen(sErrores);
     Forma->Controlador = this;
     Host().MuestraModal(*Forma);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "ResumenesCtrl", "Inicia");
-  }
+  });
 }
 
 void ResumenesCtrl::InicializaGrid(std::string& sErrores) {
-  try {
+  Protege(sErrores, "ResumenesCtrl", "InicializaGrid", [&] {
     if (grid_ == nullptr) throw ErrorQel(errores::kObjeto);
     grid_->Rows(1);
     grid_->Cols(3 * NumeroEstimaciones() + 10);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "ResumenesCtrl", "InicializaGrid");
-  }
+  });
 }
 
 void ResumenesCtrl::ColocaResumen(std::string& sErrores) {
-  try {
+  Protege(sErrores, "ResumenesCtrl", "ColocaResumen", [&] {
     InicializaGrid(sErrores);
     if (grid_ == nullptr || Programa == nullptr || !Programa->Obra)
       throw ErrorQel(errores::kObjeto);
@@ -139,18 +135,14 @@ void ResumenesCtrl::ColocaResumen(std::string& sErrores) {
         g.Rows(g.Rows() + 1);
       }
     }
-  } catch (...) {
-    AnotaExcepcion(sErrores, "ResumenesCtrl", "ColocaResumen");
-  }
+  });
 }
 
 void ResumenesCtrl::AExcel(std::string& sErrores) {
-  try {
+  Protege(sErrores, "ResumenesCtrl", "AExcel", [&] {
     const std::string ruta = LibroExcel().PideRuta(sErrores);
     (void)Escribe(ruta, sErrores);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "ResumenesCtrl", "AExcel");
-  }
+  });
 }
 
 ResultadoEscritura ResumenesCtrl::Escribe(const std::string& ruta, std::string& sErrores) {
@@ -159,28 +151,27 @@ ResultadoEscritura ResumenesCtrl::Escribe(const std::string& ruta, std::string& 
     Libro.reset();
     return ResultadoEscritura::NoEscrito(std::move(motivo));
   };
-  try {
-    Libro = std::make_unique<LibroExcel>();
-    Libro->Visible = true;
-    // A name that is not an .xlsx file fails as a cancelled dialog does.
-    const std::string destino = LibroExcel::EsRutaXlsx(ruta) ? ruta : std::string();
-    if (!Libro->AbreLibroEn(destino, sErrores))
-      return no_escrito("El libro de Microsoft Excel no se pudo abrir");
-    HcWorksheet* hoja = Libro->CreaHoja("Resumen", 1, sErrores);
-    if (hoja == nullptr)
-      return no_escrito("La Hoja de Trabajo de Microsoft Excel no se pudo dar de alta");
-    const size_t antes = sErrores.size();
-    ColocaEnExcel(hoja, sErrores);
-    // A summary with a part missing does not replace the file.
-    if (sErrores.size() != antes)
-      return no_escrito("El resumen no se pudo escribir completo; el libro no se guardó");
-    ResultadoEscritura resultado = Libro->Guarda();
-    Libro.reset();
-    return resultado;
-  } catch (...) {
-    AnotaExcepcion(sErrores, "ResumenesCtrl", "Escribe");
-    return no_escrito(ErrorDeExcepcionActual().descripcion);
-  }
+  return Protege<ResultadoEscritura>(
+      sErrores, "ResumenesCtrl", "Escribe", no_escrito(ErrorDeExcepcionActual().descripcion),
+      [&]() -> ResultadoEscritura {
+        Libro = std::make_unique<LibroExcel>();
+        Libro->Visible = true;
+        // A name that is not an .xlsx file fails as a cancelled dialog does.
+        const std::string destino = LibroExcel::EsRutaXlsx(ruta) ? ruta : std::string();
+        if (!Libro->AbreLibroEn(destino, sErrores))
+          return no_escrito("El libro de Microsoft Excel no se pudo abrir");
+        HcWorksheet* hoja = Libro->CreaHoja("Resumen", 1, sErrores);
+        if (hoja == nullptr)
+          return no_escrito("La Hoja de Trabajo de Microsoft Excel no se pudo dar de alta");
+        const size_t antes = sErrores.size();
+        ColocaEnExcel(hoja, sErrores);
+        // A summary with a part missing does not replace the file.
+        if (sErrores.size() != antes)
+          return no_escrito("El resumen no se pudo escribir completo; el libro no se guardó");
+        ResultadoEscritura resultado = Libro->Guarda();
+        Libro.reset();
+        return resultado;
+      });
 }
 
 std::string ResumenesCtrl::SustituyeFila(std::string_view patron, int32_t fila) {
@@ -199,7 +190,7 @@ std::string ResumenesCtrl::SustituyeFila(std::string_view patron, int32_t fila) 
 
 void ResumenesCtrl::ImporteTotal(HcWorksheet* hoja, std::string_view patron, int32_t columna,
                                  int32_t fila, std::string& sErrores) {
-  try {
+  Protege(sErrores, "ResumenesCtrl", "ImporteTotal", [&] {
     if (hoja == nullptr) return;
     const std::string letras = LibroExcel::ColTrans(columna);
     std::string formula;
@@ -212,13 +203,11 @@ void ResumenesCtrl::ImporteTotal(HcWorksheet* hoja, std::string_view patron, int
       }
     }
     Libro->SetFormula(hoja, fila, columna, formula, sErrores);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "ResumenesCtrl", "ImporteTotal");
-  }
+  });
 }
 
 void ResumenesCtrl::ColocaEnExcel(HcWorksheet* hoja, std::string& sErrores) {
-  try {
+  Protege(sErrores, "ResumenesCtrl", "ColocaEnExcel", [&] {
     if (hoja == nullptr || !Libro || Programa == nullptr || !Programa->Obra)
       throw ErrorQel(errores::kObjeto);
     LibroExcel& libro = *Libro;
@@ -382,9 +371,7 @@ void ResumenesCtrl::ColocaEnExcel(HcWorksheet* hoja, std::string& sErrores) {
                            false, sErrores);
     libro.FormatoSeleccion(1, 4, Row + 10, 4, "", "", kAlineaArriba, kAlineaCentro, true, false,
                            false, sErrores);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "ResumenesCtrl", "ColocaEnExcel");
-  }
+  });
 }
 
 }  // namespace pmq
