@@ -1,8 +1,9 @@
 # Entry points for people. Everything else is CMake.
 JOBS ?= $(shell nproc)
 TAMANO ?=
+PUERTO ?= 8080
 
-.PHONY: setup build test test-asan demo bench clean
+.PHONY: setup build test test-asan demo bench servir paquete fuzz formato clean
 
 setup:
 	@bash scripts/setup
@@ -22,8 +23,28 @@ test-asan: setup
 demo: build
 	@bash scripts/demo
 
+servir: build
+	@mkdir -p salida
+	@[ -f salida/obra-ejemplo.db ] || build/promorlaqel ejemplo --salida salida/obra-ejemplo.db
+	build/promorlaqel servir --bd salida/obra-ejemplo.db --puerto $(PUERTO)
+
 bench: build
 	@bash scripts/bench $(TAMANO)
 
+# A Debian package (.deb in build-paquete/) of the program, the shared library,
+# its headers, the CMake package and the pkg-config file.
+paquete: setup
+	cmake --preset paquete >/dev/null
+	cmake --build --preset paquete -j $(JOBS)
+	cd build-paquete && cpack -G DEB
+
+# Each libFuzzer target for FUZZ_SEGUNDOS seconds (clang, ASan + UBSan).
+FUZZ_SEGUNDOS ?= 60
+fuzz: setup
+	@bash scripts/fuzz $(FUZZ_SEGUNDOS)
+
+formato:
+	@bash scripts/formato
+
 clean:
-	rm -rf build build-asan salida
+	rm -rf build build-asan build-release build-clang build-fuzz build-paquete salida

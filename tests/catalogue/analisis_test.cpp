@@ -64,7 +64,9 @@ TEST_F(Analisis, AMachineWhoseCrewUsesTheMachineAgainIsCut) {
 TEST_F(Analisis, ALargeCatalogueReadsTheTableOnceAndKeepsEachAnalysisInItsOrder) {
   std::string relleno = "insert into CONCEPTO (CONCEPTO, COSTO, TIPO) values ";
   for (int i = 0; i < Matrices::kUmbralPrecarga; ++i) {
-    relleno += (i ? ",('R-" : "('R-") + std::to_string(i) + "', 1, 1)";
+    relleno += i ? ",('R-" : "('R-";
+    relleno += std::to_string(i);
+    relleno += "', 1, 1)";
   }
   Conceptos({"P-1", "P-2"}, kPU);
   Concepto("B-1", kBas);

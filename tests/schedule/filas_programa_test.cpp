@@ -17,7 +17,10 @@ namespace {
 
 std::string ClavesFilas(const FilasPrograma& f) {
   std::string r;
-  for (const FilaPrograma* fila : f) r += (r.empty() ? "" : "|") + fila->Clave;
+  for (const FilaPrograma* fila : f) {
+    if (!r.empty()) r.push_back('|');
+    r += fila->Clave;
+  }
   return r;
 }
 

@@ -309,7 +309,10 @@ void ProgramasCtrl::ColocaEnExcel(HcWorksheet* Ws, [[maybe_unused]] bool Importe
         ++n;
         ColocaLinea(e, lineas.Item(j), Row, n);
         if (!e.columnas.empty()) ImportesTotalesHorizontales(Ws, e.columnas, e.c, Row, sErrores);
-        P += "_" + std::to_string(Row);
+        // Appended in two steps: GCC 12 at -O3 misreports "_" + text as an
+        // overlapping copy (a -Wrestrict false positive).
+        P.push_back('_');
+        P += std::to_string(Row);
         if (j < cuantas) P += "+";
         Row += 2;
       }
@@ -324,7 +327,8 @@ void ProgramasCtrl::ColocaEnExcel(HcWorksheet* Ws, [[maybe_unused]] bool Importe
         ImportesTotalesHorizontales(Ws, e.columnas, e.c, Y, sErrores);
       }
       ws.cells(Y, ecpPorPartida).Value("SubTotales");
-      G += "_" + std::to_string(Y);
+      G.push_back('_');
+      G += std::to_string(Y);
       if (i < secciones) G += "+";
       Row += 1;
     }
@@ -358,6 +362,24 @@ void ProgramasCtrl::ColocaEnExcel(HcWorksheet* Ws, [[maybe_unused]] bool Importe
       e.app->selection().MergeCells(true);
     }
     ws.Columns("A:I").entirecolumn().autofit();
+
+    // Printing and viewing: landscape on tabloid paper one page wide, the
+    // month and day headings on every page and frozen with the description.
+    const Obra& obra = *Programa->Obra;
+    ConfiguracionPagina& pagina = ws.Pagina();
+    pagina.horizontal = true;
+    pagina.papel = ConfiguracionPagina::kPapelTabloide;
+    pagina.paginas_ancho = 1;
+    pagina.filas_repetidas = {H - 1, H};
+    pagina.area = {1, 1, totales, std::max<int32_t>(T, ecpPorPartida)};
+    pagina.encabezado = ConfiguracionPagina::Encabezado(obra.Des.Clave + " " + obra.Des.Descripcion,
+                                                        Programa->Empresa);
+    pagina.pie = ConfiguracionPagina::kPiePaginas;
+    pagina.inmovilizar = {H + 1, ecpDescripcion + 1};
+    PropiedadesLibro& propiedades = ws.Parent().Propiedades();
+    propiedades.titulo = TituloPrograma(etpAvanceFinanciero);
+    propiedades.asunto = obra.Des.Clave + " " + obra.Des.Descripcion;
+    propiedades.empresa = Programa->Empresa;
   } catch (...) {
     AnotaExcepcionConPrefijo(sErrores, "", "ProgramasCtrl", "ColocaEnExcel");
   }
