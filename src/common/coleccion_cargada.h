@@ -16,6 +16,10 @@
 
 namespace pmq {
 
+namespace prueba {
+class ModeloAMano;
+}
+
 /// Items `T` owned in load order, each under the key `Clave` gives it; `Dueno`
 /// is the object that owns the collection (the work, the section, …).
 template <class T, class Dueno>
@@ -70,6 +74,9 @@ class PMQ_API ColeccionCargada {
   }
 
  private:
+  // The tests' hand-built model appends items the way the loaders do.
+  friend class prueba::ModeloAMano;
+
   /// Appends an item under its key. A key already present throws ErrorQel 457,
   /// reported as "<clase>.AddByObject".
   void AddByObject(std::unique_ptr<T> item, std::string& sErrores) {
