@@ -1,6 +1,6 @@
 #include "model/presup.h"
 
-#include "catalogue/explosion.h"
+#include "catalogue/explosion_presup.h"
 #include "estimates/estimaciones_presup.h"
 #include "schedule/periodos_por_item.h"
 

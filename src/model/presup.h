@@ -10,7 +10,7 @@ namespace pmq {
 
 class Presups;
 class Concepto;
-class Explosion;
+class ExplosionPresup;
 class EstimacionesPresup;
 class PeriodosPorItem;
 
@@ -24,9 +24,9 @@ class PMQ_API Presup : public Entidad {
   Presup(const Presup&) = delete;
   Presup& operator=(const Presup&) = delete;
 
-  /// The line's own breakdown summaries, scaled to its quantity; unset unless
-  /// the concept was found and concepts are broken down.
-  std::unique_ptr<pmq::Explosion> Explosion;
+  /// The line's own breakdown summaries, its concept's scaled to its quantity;
+  /// unset unless the concept was found and concepts are broken down.
+  std::unique_ptr<pmq::ExplosionPresup> Explosion;
   pmq::Presups* Presups = nullptr;
   Cuerpo Des;
   pmq::Concepto* Concepto = nullptr;  ///< nullptr when the code is not in the catalogue

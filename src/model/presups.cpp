@@ -3,6 +3,7 @@
 #include "catalogue/concepto.h"
 #include "catalogue/conceptos.h"
 #include "catalogue/explosion.h"
+#include "catalogue/explosion_presup.h"
 #include "catalogue/listado_explosion.h"
 #include "common/error_qel.h"
 #include "common/redondeo.h"
@@ -118,22 +119,13 @@ ResultadoCarga Presups::Carga(Conexion* Conexion, std::string& sErrores) {
 void Presups::DesglosaLinea(Conexion* Conexion, Presup& linea, std::string& sErrores) {
   pmq::Concepto& concepto = *linea.Concepto;
   // The first line of a concept breaks it down once, per unit; every line
-  // then carries the concept's summaries scaled by its own quantity.
-  auto propia = std::make_unique<pmq::Explosion>();
+  // then reads the concept's summaries scaled by its own quantity.
   if (!concepto.Explosion) {
     Partida()->Partidas->Obra()->ExplotaConcepto(Conexion, &concepto, sErrores);
     ImprimeExplosion(&concepto, sErrores);
   }
   if (!concepto.Explosion) throw ErrorQel(errores::kObjeto);
-  const pmq::Explosion& unitaria = *concepto.Explosion;
-  const double q = linea.Des.Cantidad;
-  propia->Resumen = propia->ImportaResumen(q, unitaria.Resumen, sErrores);
-  propia->ResumenMat = propia->ImportaResumen(q, unitaria.ResumenMat, sErrores);
-  propia->ResumenMdo = propia->ImportaResumen(q, unitaria.ResumenMdo, sErrores);
-  propia->ResumenMaq = propia->ImportaResumen(q, unitaria.ResumenMaq, sErrores);
-  propia->ResumenSub = propia->ImportaResumen(q, unitaria.ResumenSub, sErrores);
-  propia->ResumenInd = propia->ImportaResumen(q, unitaria.ResumenInd, sErrores);
-  linea.Explosion = std::move(propia);
+  linea.Explosion = std::make_unique<ExplosionPresup>(concepto, linea.Des.Cantidad);
 }
 
 void Presups::ImprimeExplosion(pmq::Concepto* oConcepto, std::string& sErrores) {

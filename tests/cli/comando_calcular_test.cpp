@@ -174,7 +174,7 @@ TEST_F(Calcular, MoneyIsWrittenInExactDecimal) {
       "update PARTIDAS set IMPORTE = 0.1 where PARTIDA = '01';"
       "update PARTIDAS set IMPORTE = 0.2 where PARTIDA = '02';"
       "update PARTIDAS set IMPORTE = 987654321.9876 where PARTIDA = '03';");
-  const auto r = Corre({"--json"});
+  const auto r = Corre({"--json", "--legible"});
   ASSERT_EQ(r.salida, 0) << r.err;
   // Summed in fixed point: no binary fraction creeps in.
   EXPECT_NE(r.out.find("\"ImporteTotal\": 987654322.2876,"), std::string::npos);
@@ -182,6 +182,32 @@ TEST_F(Calcular, MoneyIsWrittenInExactDecimal) {
   EXPECT_NE(r.out.find("\"Importe\": 7.5,"), std::string::npos);    // stored: concept unknown
   EXPECT_NE(r.out.find("\"Costo\": 10.0,"), std::string::npos);
   EXPECT_TRUE(ordered_json::accept(r.out));
+}
+
+TEST_F(Calcular, OffATerminalTheDocumentIsCompactAndDetailLevelsLeaveMembersOut) {
+  const auto legible = Corre({"--json", "--legible"});
+  const auto compacto = Corre({"--json"});
+  ASSERT_EQ(compacto.salida, 0) << compacto.err;
+  EXPECT_EQ(compacto.out.find('\n'), compacto.out.size() - 1);  // one line, then the break
+  EXPECT_EQ(compacto.out.find(": "), std::string::npos);
+  const ordered_json completo = ordered_json::parse(legible.out);
+  EXPECT_EQ(ordered_json::parse(compacto.out), completo);
+  EXPECT_EQ(ordered_json::parse(Corre({"--json", "--detalle", "completo"}).out), completo);
+
+  // Each level is the whole document with members left out, nothing else.
+  ordered_json lineas = completo, obra = completo;
+  for (auto& c : lineas["Conceptos"]) c.erase("Explosion");
+  for (auto& p : lineas["Obra"]["Partidas"]) {
+    for (auto& l : p["Presups"]) l.erase("Explosion");
+  }
+  obra.erase("Conceptos");
+  obra.erase("CostosHorarios");
+  for (auto& p : obra["Obra"]["Partidas"]) p.erase("Presups");
+  for (auto& e : obra["Obra"]["Estimaciones"]) e.erase("ItemsEstimacion");
+  ASSERT_FALSE(completo["Obra"]["Partidas"][0]["Presups"].empty());
+  EXPECT_EQ(ordered_json::parse(Corre({"--json", "--detalle", "lineas"}).out), lineas);
+  EXPECT_EQ(ordered_json::parse(Corre({"--json", "--detalle", "obra"}).out), obra);
+  EXPECT_EQ(Corre({"--json", "--detalle", "todo"}).salida, 64);
 }
 
 TEST_F(Calcular, OptionsReachTheRootAndMessagesAreCollected) {

@@ -1,6 +1,7 @@
 #include "model/presups.h"
 #include "catalogue/concepto.h"
 #include "catalogue/explosion.h"
+#include "catalogue/explosion_presup.h"
 #include "catalogue/item_explosion.h"
 #include "estimates/estimacion_presup.h"
 #include "estimates/estimaciones.h"
@@ -172,15 +173,15 @@ TEST_F(Desglose, AConceptIsBrokenDownOnceAndEachLineScalesItsSummaries) {
   for (int i = 1; i <= 2; ++i) {
     const Presup& l = *ls.Item(i);
     ASSERT_TRUE(l.Explosion) << i;
-    ASSERT_NE(l.Explosion.get(), c.Explosion.get());
-    ASSERT_TRUE(l.Explosion->ResumenMat.has_value());
-    const ItemExplosion& escalada = *l.Explosion->ResumenMat->Item(1);
+    EXPECT_EQ(l.Explosion->Multiplicador(), l.Des.Cantidad);
+    ASSERT_TRUE(l.Explosion->ResumenMat().has_value());
+    const ItemExplosion escalada = l.Explosion->ResumenMat()->Item(1);
     EXPECT_EQ(escalada.Concepto, p->Conceptos->Item("kM-1"));
     EXPECT_DOUBLE_EQ(escalada.Cantidad, cantidades[i - 1]);
     EXPECT_EQ(escalada.Parcial.Texto(), parciales[i - 1]);
-    EXPECT_EQ(l.Explosion->Resumen->Count(), 1);
-    // Summaries of kinds the concept does not use are empty, so never copied.
-    EXPECT_FALSE(l.Explosion->ResumenMaq.has_value());
+    EXPECT_EQ(l.Explosion->Resumen()->Count(), 1);
+    // Summaries of kinds the concept does not use are empty, so a line has none.
+    EXPECT_FALSE(l.Explosion->ResumenMaq().has_value());
   }
 }
 
