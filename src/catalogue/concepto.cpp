@@ -68,8 +68,10 @@ std::string_view ClaveFactor(std::string_view nombre) {
 }
 
 pmq::Programa& ProgramaDe(const Concepto& c) {
-  if (c.Conceptos == nullptr || c.Conceptos->Programa == nullptr) throw ErrorQel(errores::kObjeto);
-  return *c.Conceptos->Programa;
+  if (c.Conceptos == nullptr || c.Conceptos->Programa() == nullptr) {
+    throw ErrorQel(errores::kObjeto);
+  }
+  return *c.Conceptos->Programa();
 }
 
 // "Referencia circular: A > B > A" for a concept met again on the path.
@@ -200,7 +202,7 @@ void Concepto::Explota(Conexion* Conexion, pmq::Concepto* ConceptoOrigen, double
 
 double Concepto::GetFacMaqFactor(std::string_view Nombre, int TipoCostoHorario) {
   std::string sin_lector;  // nobody reads this one's failures
-  try {
+  return Protege<double>(sin_lector, "Concepto", "GetFacMaqFactor", 0, [&]() -> double {
     const std::string_view clave = ClaveFactor(Nombre);
     if (clave.empty()) return FacMaq().Factor(TipoCostoHorario);
     pmq::Programa& programa = ProgramaDe(*this);
@@ -208,10 +210,7 @@ double Concepto::GetFacMaqFactor(std::string_view Nombre, int TipoCostoHorario) 
     const FacMaq* factores = programa.Obra->FactoresMaquinaria.Item(clave);
     if (factores == nullptr) throw ErrorQel(errores::kLlamadaNoValida);
     return factores->Factor(TipoCostoHorario);
-  } catch (...) {
-    AnotaExcepcion(sin_lector, "Concepto", "GetFacMaqFactor");
-    return 0;
-  }
+  });
 }
 
 }  // namespace pmq

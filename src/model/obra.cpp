@@ -32,10 +32,10 @@ constexpr ColumnasFactor kFactores[] = {
 
 }  // namespace
 
-Obra::Obra() {
+Obra::Obra(pmq::Programa* programa) : Programa(programa) {
   for (const auto& f : kFactores) FactoresMaquinaria.Add(std::make_unique<FacMaq>(), f.clave);
-  Partidas = std::make_unique<pmq::Partidas>();
-  Estimaciones = std::make_unique<pmq::Estimaciones>();
+  Partidas = std::make_unique<pmq::Partidas>(this);
+  Estimaciones = std::make_unique<pmq::Estimaciones>(this);
   FPro = std::make_unique<pmq::FilasPrograma>();
   std::string sin_errores;
   for (const char* fila : {"kTotal", "kTotalAcumulado", "kTotalMateriales", "kTotalManoDeObra",
@@ -49,7 +49,7 @@ Obra::~Obra() = default;
 ResultadoCarga Obra::Carga(Conexion* Conexion, std::string& sErrores) {
   ResultadoCarga resultado = ResultadoCarga::Fallida;
   std::unique_ptr<Recordset> rs;
-  try {
+  return Protege<ResultadoCarga>(sErrores, "Obra", "Carga", resultado, [&]() -> ResultadoCarga {
     NoEstimaciones = 0;
     Encontrada = false;
     // Codes are compared without regard to case: a code typed in another
@@ -114,22 +114,16 @@ ResultadoCarga Obra::Carga(Conexion* Conexion, std::string& sErrores) {
     FacHM = rs->Fields("FACTHMT").Double() * 0.01;
     // The calendar comes before the sections: every line gets one share per period.
     Programa->Periodos->GeneraPeriodos(sErrores);
-    Partidas->Obra = this;
     if (Partidas->Carga(Conexion, sErrores) == ResultadoCarga::Desactualizada) {
       resultado = ResultadoCarga::Desactualizada;
     } else {
       CalculaTotalesPeriodo();
-      if (!Estimaciones) Estimaciones = std::make_unique<pmq::Estimaciones>();
-      Estimaciones->Obra = this;
       Estimaciones->Carga(Conexion, sErrores);
       resultado = ResultadoCarga::Correcta;
     }
     rs.reset();
     return resultado;
-  } catch (...) {
-    AnotaExcepcion(sErrores, "Obra", "Carga");
-    return resultado;
-  }
+  });
 }
 
 void Obra::CalculaTotalesPeriodo() {
@@ -151,7 +145,7 @@ void Obra::CalculaTotalesPeriodo() {
 }
 
 void Obra::ExplotaConcepto(Conexion* Conexion, pmq::Concepto* Concepto, std::string& sErrores) {
-  try {
+  Protege(sErrores, "Obra", "ExplotaConcepto", [&] {
     if (Programa == nullptr || Concepto == nullptr) throw ErrorQel(errores::kObjeto);
     const pmq::Programa& p = *Programa;
     // Waste of materials, then minor tools and intermediate supervision of labour.
@@ -166,9 +160,7 @@ void Obra::ExplotaConcepto(Conexion* Conexion, pmq::Concepto* Concepto, std::str
     explosion->Opera(1, iva, p.IncluirIvaMateriales, desperdicio, mano_de_obra, p.FactorDestajos,
                      true, sErrores);
     Concepto->Explosion = std::move(explosion);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "Obra", "ExplotaConcepto");
-  }
+  });
 }
 
 }  // namespace pmq

@@ -25,7 +25,8 @@ class Concepto;
 class PMQ_API Obra : public Entidad {
  public:
   /// Creates the nine factor triples, the sections, estimates, descriptor and program rows.
-  Obra();
+  /// `programa` is the root that owns the work (none for a work on its own).
+  explicit Obra(pmq::Programa* programa = nullptr);
   ~Obra() override;
 
   pmq::Programa* Programa = nullptr;

@@ -6,8 +6,9 @@
 
 namespace pmq {
 
-Presup::Presup()
-    : EstimacionesPresup(std::make_unique<pmq::EstimacionesPresup>()),
+Presup::Presup(pmq::Presups* presups)
+    : Presups(presups),
+      EstimacionesPresup(std::make_unique<pmq::EstimacionesPresup>(this)),
       PeriodosPorItem(std::make_unique<pmq::PeriodosPorItem>()) {}
 
 Presup::~Presup() = default;

@@ -17,8 +17,9 @@ class PeriodosPorItem;
 /// One budget line: a concept of the catalogue in a section at a work front.
 class PMQ_API Presup : public Entidad {
  public:
-  /// Creates the descriptor, the billed quantities and the period shares.
-  Presup();
+  /// Creates the descriptor, the billed quantities and the period shares;
+  /// `presups` is the list that holds the line (none for a line on its own).
+  explicit Presup(pmq::Presups* presups = nullptr);
   ~Presup() override;
   Presup(const Presup&) = delete;
   Presup& operator=(const Presup&) = delete;

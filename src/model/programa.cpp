@@ -33,9 +33,9 @@ void MuestraYLimpia(std::string& sErrores) {
 Programa::Programa() {
   ResumenesEstCtrl = std::make_unique<ResumenesCtrl>();
   ProgramasObraCtrl = std::make_unique<ProgramasCtrl>();
-  CostosHorarios = std::make_unique<pmq::CostosHorarios>();
-  Conceptos = std::make_unique<pmq::Conceptos>();
-  Obra = std::make_unique<pmq::Obra>();
+  CostosHorarios = std::make_unique<pmq::CostosHorarios>(this);
+  Conceptos = std::make_unique<pmq::Conceptos>(this);
+  Obra = std::make_unique<pmq::Obra>(this);
   Periodos = std::make_unique<pmq::Periodos>();
 }
 
@@ -59,13 +59,10 @@ ResultadoCarga Programa::CalcularPrograma(std::string& sErrores) {
       host.PunteroRaton(kPunteroNormal);
       return ResultadoCarga::Fallida;
     }
-    Conceptos->Programa = this;
     Conceptos->Carga(Conexion, sErrores);
     MuestraYLimpia(sErrores);
-    CostosHorarios->Programa = this;
     CostosHorarios->Carga(Conexion, sErrores);
     MuestraYLimpia(sErrores);
-    Obra->Programa = this;
     Periodos->Programa = this;
     Obra->Des.Clave = ClaveObra;
     resultado = Obra->Carga(Conexion, sErrores) == ResultadoCarga::Desactualizada

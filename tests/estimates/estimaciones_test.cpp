@@ -24,7 +24,6 @@ class CargaEstimaciones : public ::testing::Test {
     m_.programa.Conceptos->Carga(&con_, s_);
     host_.cesiones = 0;
     Estimaciones& e = *m_.Obra().Estimaciones;
-    e.Obra = &m_.Obra();
     e.Carga(&con_, s_);
     return e;
   }
@@ -64,7 +63,7 @@ TEST_F(CargaEstimaciones, EstimatesInNumberOrderEachWithItsOwnLines) {
   EXPECT_EQ(e.Item(2)->Des.Inicio, Fecha::Hoy());
 
   const ItemsEstimacion& lineas = *uno.ItemsEstimacion;
-  EXPECT_EQ(lineas.Estimacion, &uno);
+  EXPECT_EQ(lineas.Estimacion(), &uno);
   ASSERT_EQ(lineas.Count(), 3);
   EXPECT_EQ(lineas.Item(1)->Des.Clave, "A'70'1F'1C'1");
   EXPECT_EQ(lineas.Item(1)->Concepto, m_.programa.Conceptos->Item("kC'1"));

@@ -39,7 +39,7 @@ TEST_F(Partidas_, SectionsLoadInCodeOrderAndTheTotalIsTheSumOfStoredAmounts) {
   EXPECT_EQ(o.Partidas->Item("kA704"), nullptr);
   EXPECT_EQ(uno->Des.Importe.Texto(), "100.5");
   EXPECT_EQ(uno->Des.Parent, uno);
-  EXPECT_EQ(uno->Presups->Partida, uno);
+  EXPECT_EQ(uno->Presups->Partida(), uno);
   EXPECT_EQ(uno->Partidas, o.Partidas.get());
   // Long name only when filled; a null date is today.
   EXPECT_EQ(uno->Des.Descripcion, "Uno largo");
@@ -67,7 +67,6 @@ TEST_F(Partidas_, LongNamesOffKeepsTheShortNameAndNoRowsLeavesTheTotal) {
   obra.Programa = p.get();
   obra.Des.Clave = "ZZ";
   obra.ImporteTotal = Moneda::DesdeEntero(42);
-  obra.Partidas->Obra = &obra;
   std::string s;
   EXPECT_EQ(obra.Partidas->Carga(p->Conexion, s), ResultadoCarga::Correcta);
   EXPECT_EQ(s, "");

@@ -244,10 +244,10 @@ TEST_F(Desglose, TheWorkKeepsTheHighestEstimateNumberBilledOnAnyLine) {
   const Presups& ls = LineasCargadas(*p);
   ASSERT_EQ(ls.Item(1)->EstimacionesPresup->Count(), 2);
   EXPECT_EQ(ls.Item(1)->EstimacionesPresup->Item(2)->NoEstimacion, 3);
-  EXPECT_EQ(ls.Item(1)->EstimacionesPresup->Presup, ls.Item(1));
+  EXPECT_EQ(ls.Item(1)->EstimacionesPresup->Presup(), ls.Item(1));
   EXPECT_EQ(ls.Item(3)->EstimacionesPresup->Count(), 1);
   EXPECT_EQ(p->Obra->Estimaciones->Count(), 5);
-  EXPECT_EQ(p->Obra->Estimaciones->Obra, p->Obra.get());
+  EXPECT_EQ(p->Obra->Estimaciones->Obra(), p->Obra.get());
 }
 
 }  // namespace
