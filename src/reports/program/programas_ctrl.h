@@ -1,12 +1,14 @@
 #pragma once
-// Controller of the monthly work program reports. A host sets `Programa` and
-// either calls Escribe with the path, the kind and the option, or calls Inicia,
-// which shows the options form; the form's export button calls AExcel, which
-// asks for the path and calls Escribe. Escribe creates the workbook and, for
-// the monthly financial program,
-// writes the sheet "Programa Obra": a header block, a day-by-day calendar, one
-// row pair per budget line (its amount per month and a bar over its worked
-// days), a subtotal row per section and a totals row, every sum a live formula.
+// Controller of the work program reports. A host sets `Programa` and either
+// calls Escribe with the path, the kind and the option, or calls Inicia, which
+// shows the options form; the form's export button calls AExcel, which asks
+// for the path and calls Escribe. Escribe creates the workbook and writes the
+// kind asked for into the sheet "Programa Obra": a header block, a day-by-day
+// calendar, one row pair per budget line (its amounts or quantities per period
+// and a bar over its worked days; in the resource kinds one row per input
+// below it), a subtotal row per section, a totals row and the foot rows, every
+// sum a live formula. The financial program adds the sheet "Curva S", the
+// resource programs the sheet "Consolidado".
 
 #include <promorlaqel/common/api.h>
 #include <promorlaqel/common/enumeraciones.h>
@@ -71,13 +73,13 @@ class PMQ_API ProgramasCtrl {
     Inicia(s);
   }
 
-  /// Writes the monthly program of kind `Tipo` to the workbook file `ruta`
-  /// (.xlsx), amounts when `Importes`: creates the workbook with the sheet
-  /// "Programa Obra", writes the financial program (and any kind outside 0 to
-  /// 4) into it and, only when the whole program was written, replaces the file
-  /// with it. The other kinds show "No implementado aún!!!" and write nothing.
-  /// Failures are shown to the user as message boxes and added to sErrores as
-  /// before; the outcome says whether the file was written and, if not, why.
+  /// Writes the program of kind `Tipo` (0 physical, 1 financial and any kind
+  /// outside 0 to 4, 2 to 4 materials, machinery and labour by concept) to the
+  /// workbook file `ruta` (.xlsx), amounts when `Importes` (quantities in the
+  /// resource kinds otherwise), and replaces the file only when the whole
+  /// program was written. Failures are shown to the user as message boxes and
+  /// added to sErrores; the outcome says whether the file was written and, if
+  /// not, why.
   ResultadoEscritura Escribe(const std::string& ruta, enumTipoProgramaMensual Tipo, bool Importes,
                              std::string& sErrores);
   ResultadoEscritura Escribe(const std::string& ruta, enumTipoProgramaMensual Tipo, bool Importes) {
