@@ -17,11 +17,14 @@
 #include "model/presups.h"
 #include "model/programa.h"
 #include "reports/program/programas_ctrl.h"
+#include "schedule/dias.h"
 #include "schedule/fila_programa.h"
 #include "schedule/filas_programa.h"
 #include "schedule/items_fila.h"
 #include "schedule/periodo.h"
+#include "schedule/periodo_por_item.h"
 #include "schedule/periodos.h"
+#include "schedule/periodos_por_item.h"
 #include "sheet/columnas.h"
 #include "sheet/configuracion_pagina.h"
 #include "sheet/hc_application.h"
@@ -233,7 +236,15 @@ void ProgramasCtrl::ColocaFisico(HcWorksheet* Ws, std::string& sErrores) {
         // The percentage row: the period's quantity over the line's.
         const std::vector<int32_t> lista = ColumnasDeLista(e.columnas);
         const std::string cantidad = "$" + ColTrans(ecpCantidad) + std::to_string(Row);
+        // A period the line does no work in keeps its percentage blank, as the
+        // resource programs leave their unworked periods.
+        std::vector<bool> trabajado;
+        for (const PeriodoPorItem* parte : *linea->PeriodosPorItem) {
+          if (parte != nullptr && parte->Dias.Count() >= 1)
+            trabajado.push_back(parte->Cantidad != 0);
+        }
         for (size_t i = 0; i < lista.size(); ++i) {
+          if (i < trabajado.size() && !trabajado[i]) continue;
           const int32_t c = lista[i];
           const int32_t fin = i + 1 < lista.size() ? lista[i + 1] - 1 : e.c - 1;
           libro.SetFormula(Ws, Row + 1, c, "=" + ColTrans(c) + std::to_string(Row) + "/" + cantidad,
