@@ -46,42 +46,38 @@ Fallo AbreYFalla(const std::string& uri) {
 
 // ---- Without a server -----------------------------------------------------
 
-TEST(TraduceSql, PlaceholdersOutsideQuotesAndCommentsAreNumbered) {
-  int n = -1;
-  EXPECT_EQ(MotorPostgres::TraduceSql("select * from T where A = ? and B = '?' and \"C?\" = ?", &n),
-            "select * from T where A = $1 and B = '?' and \"C?\" = $2");
-  EXPECT_EQ(n, 2);
-  EXPECT_EQ(MotorPostgres::TraduceSql("select 'it''s ?', ? -- ¿?\n, ? /* ? */ , ?", &n),
-            "select 'it''s ?', $1 -- ¿?\n, $2 /* ? */ , $3");
-  EXPECT_EQ(n, 3);
-  EXPECT_EQ(MotorPostgres::TraduceSql("select 1", &n), "select 1");
-  EXPECT_EQ(n, 0);
-  // An unfinished quote does not swallow the rest of the translation.
-  EXPECT_EQ(MotorPostgres::TraduceSql("select ? where A = 'x?", &n), "select $1 where A = 'x?");
-  EXPECT_EQ(n, 1);
-}
-
-TEST(TraduceSql, OrderByTermsGetTheEmbeddedEnginesOrderOfNulls) {
-  EXPECT_EQ(MotorPostgres::TraduceSql(
-                "select * from PRESUPS where OBRA = ? and PARTIDA = ? order by ORDEN"),
-            "select * from PRESUPS where OBRA = $1 and PARTIDA = $2 order by ORDEN NULLS FIRST");
-  EXPECT_EQ(MotorPostgres::TraduceSql("select * from CONCEPTO order by TIPO, CONCEPTO"),
-            "select * from CONCEPTO order by TIPO NULLS FIRST, CONCEPTO NULLS FIRST");
-  EXPECT_EQ(MotorPostgres::TraduceSql(
-                "SELECT a FROM t ORDER BY a DESC, b Asc, c nulls last, d DESC NULLS FIRST;"),
-            "SELECT a FROM t ORDER BY a DESC NULLS LAST, b Asc NULLS FIRST, c nulls last, d DESC "
-            "NULLS FIRST;");
-  EXPECT_EQ(MotorPostgres::TraduceSql("select * from t order by f(x, y) desc limit 3"),
-            "select * from t order by f(x, y) desc NULLS LAST limit 3");
-  EXPECT_EQ(
-      MotorPostgres::TraduceSql("select * from (select a from t order by a) s order by 1 -- fin"),
-      "select * from (select a from t order by a NULLS FIRST) s order by 1 NULLS FIRST -- fin");
-  EXPECT_EQ(
-      MotorPostgres::TraduceSql(
-          "select rank() over (partition by p order by x rows unbounded preceding) from t"),
-      "select rank() over (partition by p order by x NULLS FIRST rows unbounded preceding) from t");
-  EXPECT_EQ(MotorPostgres::TraduceSql("select 'order by x' as \"order by\" from t order\n  by\tx"),
-            "select 'order by x' as \"order by\" from t order\n  by\tx NULLS FIRST");
+// Placeholders outside quotes and comments are numbered; ORDER BY terms get
+// the embedded engine's order of nulls.
+TEST(TraduceSql, PlaceholdersAndTheOrderOfNulls) {
+  const struct {
+    const char *sql, *traducida;
+    int parametros;
+  } casos[] = {
+      {"select * from T where A = ? and B = '?' and \"C?\" = ?",
+       "select * from T where A = $1 and B = '?' and \"C?\" = $2", 2},
+      {"select 'it''s ?', ? -- ¿?\n, ? /* ? */ , ?", "select 'it''s ?', $1 -- ¿?\n, $2 /* ? */ , $3",
+       3},
+      {"select ? where A = 'x?", "select $1 where A = 'x?", 1},
+      {"select * from CONCEPTO order by TIPO, CONCEPTO",
+       "select * from CONCEPTO order by TIPO NULLS FIRST, CONCEPTO NULLS FIRST", 0},
+      {"SELECT a FROM t ORDER BY a DESC, b Asc, c nulls last, d DESC NULLS FIRST;",
+       "SELECT a FROM t ORDER BY a DESC NULLS LAST, b Asc NULLS FIRST, c nulls last, d DESC NULLS "
+       "FIRST;", 0},
+      {"select * from t order by f(x, y) desc limit 3",
+       "select * from t order by f(x, y) desc NULLS LAST limit 3", 0},
+      {"select * from (select a from t order by a) s order by 1 -- fin",
+       "select * from (select a from t order by a NULLS FIRST) s order by 1 NULLS FIRST -- fin", 0},
+      {"select rank() over (partition by p order by x rows unbounded preceding) from t",
+       "select rank() over (partition by p order by x NULLS FIRST rows unbounded preceding) from t",
+       0},
+      {"select 'order by x' as \"order by\" from t order\n  by\tx",
+       "select 'order by x' as \"order by\" from t order\n  by\tx NULLS FIRST", 0},
+  };
+  for (const auto& c : casos) {
+    int n = -1;
+    EXPECT_EQ(MotorPostgres::TraduceSql(c.sql, &n), c.traducida);
+    EXPECT_EQ(n, c.parametros) << c.sql;
+  }
 }
 
 TEST(MotorPostgres, AUriThatCannotBeReadSaysSo) {
@@ -110,7 +106,7 @@ TEST(MotorPostgres, ServerDownFailsAtOnceNamingTheServerButNotThePassword) {
   }
 }
 
-TEST(MotorPostgres, AServerThatNeverAnswersIsGivenUpAfterTheConnectTimeout) {
+TEST(MotorPostgresLento, AServerThatNeverAnswersIsGivenUpAfterTheConnectTimeout) {
   ::unsetenv("PGCONNECT_TIMEOUT");
   const Puerto mudo(true);
   const std::string uri = "postgresql://ana@127.0.0.1:" + std::to_string(mudo.Numero()) + "/obras";
@@ -197,24 +193,6 @@ TEST_F(MotorPostgresTest, ResultsAreTheEmbeddedEnginesRowForRowAndValueForValue)
   }
 }
 
-// Values and their types are compared with the embedded engine's above; what
-// is left is the record set itself.
-TEST_F(MotorPostgresTest, StaticRecordSetWithExactCountAndTheMissingColumnFailure) {
-  auto rs = postgres_.Ejecuta("select * from PARTIDAS where OBRA = ? order by PARTIDA",
-                              std::vector<Valor>{"A7"});
-  ASSERT_EQ(rs->RecordCount(), 8);
-  rs->MoveFirst();
-  EXPECT_EQ(rs->Fields("partida").Texto(), "01");  // leading zero kept, any case of the name
-  try {
-    rs->Fields("NO_EXISTE");
-    ADD_FAILURE();
-  } catch (const ErrorQel& e) {
-    EXPECT_EQ(e.Numero(), errores::kCampo);
-  }
-  for (int i = 0; i < 8; ++i) rs->MoveNext();
-  EXPECT_TRUE(rs->Eof());
-}
-
 TEST_F(MotorPostgresTest, ServerTypesReadAsTheLoadersExpectWhateverTheSessionSettings) {
   // The URI asks for other date and number forms; the engine's own win.
   Conexion c;
@@ -285,19 +263,6 @@ TEST_F(MotorPostgresTest, AnOpenConnectionReadsOneSnapshotOfTheData) {
   Conexion otra;
   otra.Open(pg_.Uri());
   EXPECT_EQ(Lee(otra, "select count(*) as N from OBRAS").filas[0][0], Valor(4));
-}
-
-TEST_F(MotorPostgresTest, TheSameQueryRunManyTimesIsPreparedOnce) {
-  int64_t filas = 0;
-  for (int i = 0; i < 20; ++i) {
-    filas += postgres_
-                 .Ejecuta("select * from PRESUPS where OBRA = ? and PARTIDA = ? order by ORDEN",
-                          std::vector<Valor>{"A7", i % 2 == 0 ? "01" : "02"})
-                 ->RecordCount();
-  }
-  EXPECT_EQ(filas, 10 * 4);
-  const Tabla t = Lee(postgres_, "select count(*) as N from pg_prepared_statements");
-  EXPECT_EQ(t.filas[0][0], Valor(2));  // this query and the count itself
 }
 
 // Bad credentials and unknown databases on a live server fail quickly and say which.

@@ -177,16 +177,6 @@ TEST_F(HojaTest, SelectionFormatsApplyToTheWholeBlock) {
   EXPECT_FALSE(hoja_->cells(1, 2).WrapText());
 }
 
-TEST_F(HojaTest, EqualFormatsShareOneEntryOfTheTable) {
-  const size_t antes = libro_->Formatos().Count();
-  for (int32_t f = 1; f <= 1000; ++f) {
-    Bloque(f, 3, f, 3).Select();
-    app_.selection().Interior().ColorIndex(1);
-    app_.selection().Interior().Pattern(kPatronSolido);
-  }
-  EXPECT_EQ(libro_->Formatos().Count(), antes + 2);  // colour alone, then colour with pattern
-}
-
 TEST_F(HojaTest, InteriorColourAndPattern) {
   const HcInterior interior = Bloque(2, 2, 2, 4).Interior();
   EXPECT_EQ(interior.ColorIndex(), kColorNinguno);
@@ -230,88 +220,6 @@ TEST_F(HojaTest, MergesNeverOverlapAndKeepOnlyTheFirstValue) {
   EXPECT_TRUE(hoja_->cells(12, 50).MergeCells());
   Bloque(12, 1, 12, 8).MergeCells(true);
   EXPECT_EQ(hoja_->Merges().Count(), 2u);
-}
-
-TEST_F(HojaTest, ColumnsByNumberOrLetters) {
-  hoja_->Columns("h:ZZ").columnwidth(2);
-  EXPECT_DOUBLE_EQ(hoja_->Columns(8).columnwidth(), 2);
-  EXPECT_DOUBLE_EQ(hoja_->Columns(702).columnwidth(), 2);
-  EXPECT_DOUBLE_EQ(hoja_->Columns(703).columnwidth(), kAnchoPredeterminado);
-  hoja_->Columns(3).columnwidth(60);
-  EXPECT_DOUBLE_EQ(hoja_->Columns("C").columnwidth(), 60);
-  EXPECT_EQ(hoja_->Columns("I:A").Column(), 1);
-  EXPECT_EQ(hoja_->Columns("I:A").entirecolumn().LastColumn(), 9);
-  for (const char* malo : {"", "A:", ":B", "A1", "AAAA", "XFE", "A-I"}) {
-    EXPECT_EQ(NumeroDeError([&] { hoja_->Columns(malo); }), errores::kAplicacion) << malo;
-  }
-  EXPECT_EQ(NumeroDeError([&] { hoja_->Columns(0); }), errores::kAplicacion);
-  EXPECT_EQ(NumeroDeError([&] { hoja_->Columns(1).columnwidth(256); }), errores::kAplicacion);
-  EXPECT_EQ(NumeroDeError([&] { hoja_->Columns(1).columnwidth(-1); }), errores::kAplicacion);
-}
-
-TEST_F(HojaTest, AutofitMeasuresWhatTheCellsShow) {
-  // Eight digits take the default width.
-  hoja_->cells(1, 8).Value(12345678.0);
-  hoja_->Columns(8).autofit();
-  EXPECT_NEAR(hoja_->Columns(8).columnwidth(), kAnchoPredeterminado, 0.01);
-  // A: short and long texts; B: a number shown with four decimals; C: a
-  // wrapped text wider than its column; D: only a merged cell; E: nothing;
-  // F: narrow and wide letters of the same count; G: a formula's result.
-  hoja_->cells(1, 1).Value("1)");
-  hoja_->cells(2, 1).Value("Descripción");
-  hoja_->cells(1, 2).Value(1234.5);
-  hoja_->cells(1, 2).NumberFormat("#,##0.0000");
-  hoja_->Columns(3).columnwidth(20);
-  hoja_->cells(1, 3).Value(std::string(200, 'a'));
-  hoja_->cells(1, 3).WrapText(true);
-  hoja_->cells(1, 4).Value(std::string(100, 'M'));
-  Bloque(1, 4, 1, 6).MergeCells(true);
-  hoja_->cells(2, 6).Value("iiiiiiii");
-  hoja_->cells(3, 6).Value("MMMMMMMM");
-  hoja_->cells(1, 7).Value(123456789.0);
-  hoja_->cells(2, 7).Formula("=G1*1000");
-  hoja_->Columns("A:G").entirecolumn().autofit();
-  const double a = hoja_->Columns(1).columnwidth();
-  EXPECT_GT(a, 9);  // "Descripción" is eleven characters
-  EXPECT_LT(a, 13);
-  const double b = hoja_->Columns(2).columnwidth();
-  EXPECT_GT(b, 9);  // "1,234.5000": ten characters, two of them narrow
-  EXPECT_LT(b, 11);
-  EXPECT_DOUBLE_EQ(hoja_->Columns(3).columnwidth(), 20);
-  EXPECT_DOUBLE_EQ(hoja_->Columns(4).columnwidth(), kAnchoPredeterminado);
-  EXPECT_DOUBLE_EQ(hoja_->Columns(5).columnwidth(), kAnchoPredeterminado);
-  const double f = hoja_->Columns(6).columnwidth();
-  EXPECT_GT(f, 12);                                // the wide letters decide
-  EXPECT_GT(hoja_->Columns(7).columnwidth(), 12);  // "123456789000" from the formula
-  // Only the narrow letters: a much narrower column.
-  hoja_->cells(3, 6).Value("");
-  hoja_->Columns(6).autofit();
-  EXPECT_LT(hoja_->Columns(6).columnwidth(), f / 2);
-}
-
-TEST_F(HojaTest, AfterQuitEveryMemberFailsWith462) {
-  HcRange celda = hoja_->cells(1, 1);
-  app_.Quit();
-  EXPECT_TRUE(app_.Terminada());
-  for (const std::function<void()>& miembro : std::vector<std::function<void()>>{
-           [&] { app_.workbooks(); }, [&] { app_.Visible(true); }, [&] { app_.Quit(); },
-           [&] { hoja_->cells(1, 1); }, [&] { celda.Value(1.0); }, [&] { libro_->Sheets(); }}) {
-    EXPECT_EQ(NumeroDeError(miembro), errores::kServidorRemoto);
-  }
-}
-
-TEST_F(HojaTest, ClosedWorkbooksRefuseFurtherUse) {
-  HcWorkbook* otro = app_.workbooks().Add();
-  HcWorksheet* hoja_otro = otro->Sheets().Item(1);
-  otro->Close();
-  EXPECT_EQ(app_.workbooks().Count(), 1);
-  EXPECT_EQ(app_.ActiveWorkbook(), libro_);
-  EXPECT_EQ(NumeroDeError([&] { hoja_otro->cells(1, 1); }), errores::kServidorRemoto);
-  app_.workbooks().Close();
-  EXPECT_EQ(app_.workbooks().Count(), 0);
-  EXPECT_EQ(app_.ActiveWorkbook(), nullptr);
-  EXPECT_EQ(NumeroDeError([&] { app_.selection(); }), errores::kObjeto);
-  EXPECT_EQ(NumeroDeError([&] { hoja_->Name("x"); }), errores::kServidorRemoto);
 }
 
 }  // namespace

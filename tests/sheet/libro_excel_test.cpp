@@ -139,15 +139,6 @@ TEST_F(LibroExcelTest, OnlyAnXlsxExtensionIsAccepted) {
   }
 }
 
-TEST_F(LibroExcelTest, AGivenPathSkipsTheDialogAndAnEmptyVisibleHidesTheApplication) {
-  LibroExcel libro;
-  std::string sErrores;
-  EXPECT_TRUE(libro.AbreLibro(dir_.Archivo("directo.xlsx"), sErrores));
-  EXPECT_TRUE(host_.dialogos.empty());
-  EXPECT_FALSE(libro.ExcelApp->Visible());
-  EXPECT_EQ(libro.ExcelApp->WindowState(), kVentanaMinimizada);
-}
-
 TEST_F(LibroExcelTest, ADialogFailureReplacesTheErrorText) {
   HostDialogoRoto roto;
   HostEnUso en_uso(roto);
@@ -188,22 +179,6 @@ TEST_F(LibroExcelTest, WithoutAnyApplicationTheUserIsToldAndEveryIdentifierWasTr
   EXPECT_FALSE(std::filesystem::exists(dir_.Archivo("x.xlsx")));
 }
 
-TEST_F(LibroExcelTest, AVersionedIdentifierRecordsItsVersion) {
-  proveedor_.crea = {"Excel.Application.10"};
-  LibroExcel libro;
-  EXPECT_TRUE(libro.IniciarServidor());
-  EXPECT_EQ(libro.ExcelVer, 10);
-  EXPECT_EQ(proveedor_.llamadas.back(), "Create Excel.Application.10");
-
-  proveedor_.crea.clear();
-  proveedor_.obtiene = {"Excel.Application.9"};
-  proveedor_.llamadas.clear();
-  EXPECT_TRUE(libro.IniciarServidor());
-  EXPECT_EQ(libro.ExcelVer, 9);
-  EXPECT_EQ(proveedor_.llamadas.back(), "Get Excel.Application.9");
-  EXPECT_TRUE(host_.mensajes.empty());
-}
-
 TEST_F(LibroExcelTest, AnApplicationThatGoesAwayIsRetriedUpToTenConnections) {
   proveedor_.perdidas = 3;
   LibroExcel libro;
@@ -222,46 +197,6 @@ TEST_F(LibroExcelTest, AnApplicationThatGoesAwayIsRetriedUpToTenConnections) {
 
   Responde(dir_.Archivo("x.xlsx"));
   EXPECT_FALSE(libro.AbreLibro("", sErrores));
-}
-
-TEST_F(LibroExcelTest, ReconnectingEndsThePreviousApplicationAndItsWorkbook) {
-  BitacoraLibros::Limpia();
-  LibroExcel libro;
-  ASSERT_TRUE(libro.AbreLibro(dir_.Archivo("primero.xlsx")));
-  libro.Ws = libro.CreaHoja("Resumen", 1);
-  libro.Ws->cells(1, 1).Value("uno");
-  proveedor_.perdidas = 100;
-  EXPECT_FALSE(libro.IniciarServidor());
-  EXPECT_EQ(libro.Workbook, nullptr);
-  EXPECT_EQ(libro.Ws, nullptr);
-  ASSERT_EQ(BitacoraLibros::Escrituras().size(), 2u);
-  EXPECT_EQ(BitacoraLibros::Escrituras()[1].ruta, dir_.Archivo("primero.xlsx"));
-  EXPECT_TRUE(BitacoraLibros::Escrituras()[1].final);
-  EXPECT_TRUE(BitacoraLibros::Escrituras()[1].correcta);
-}
-
-TEST_F(LibroExcelTest, CreaLibroReusesTheFirstOpenWorkbook) {
-  LibroExcel libro;
-  ASSERT_TRUE(libro.IniciarServidor());
-  HcWorkbook* primero = libro.ExcelApp->workbooks().Add();
-  libro.ExcelApp->workbooks().Add();
-  std::string sErrores;
-  EXPECT_EQ(libro.CreaLibro(dir_.Archivo("uno.xlsx"), sErrores), primero);
-  EXPECT_EQ(libro.ExcelApp->workbooks().Count(), 2);
-  EXPECT_EQ(primero->FullName(), dir_.Archivo("uno.xlsx"));
-  EXPECT_EQ(primero->Name(), "uno.xlsx");
-  // A folder that does not exist: nothing, and the reason.
-  EXPECT_EQ(libro.CreaLibro(dir_.Archivo("no/hay.xlsx"), sErrores), nullptr);
-  EXPECT_EQ(sErrores, Mensaje("CreaLibro", errores::kAplicacion,
-                              "No se pudo guardar el libro '" + dir_.Archivo("no/hay.xlsx") +
-                                  "': no existe la carpeta"));
-  // Without an application: no workbook and no message; no sheet without a workbook.
-  LibroExcel sin_aplicacion;
-  sErrores.clear();
-  EXPECT_EQ(sin_aplicacion.CreaLibro(dir_.Archivo("dos.xlsx"), sErrores), nullptr);
-  EXPECT_EQ(sErrores, "");
-  EXPECT_EQ(sin_aplicacion.CreaHoja("Resumen", 1, sErrores), nullptr);
-  EXPECT_EQ(sErrores, Mensaje("CreaHoja", errores::kObjeto, DescripcionError(errores::kObjeto)));
 }
 
 class LibroAbiertoTest : public LibroExcelTest {
@@ -295,29 +230,6 @@ TEST_F(LibroAbiertoTest, FormatoSeleccionAppliesStyleOrNumberFormatThenTheFiveSe
   EXPECT_TRUE(Ws().cells(4, 16).MergeCells());
   EXPECT_TRUE(Ws().cells(4, 15).WrapText());
   EXPECT_EQ(Ws().cells(4, 15).HorizontalAlignment(), kAlineaCentro);
-}
-
-TEST_F(LibroAbiertoTest, AFailedStepIsSkippedSilently) {
-  std::string sErrores;
-  // An unknown horizontal code fails; the later settings still apply.
-  libro_.FormatoSeleccion(1, 1, 3, 1, "", "#,##0.0000", kAlineaArriba, 0, true, true, false,
-                          sErrores);
-  EXPECT_EQ(Ws().cells(2, 1).NumberFormat(), "#,##0.0000");
-  EXPECT_EQ(Ws().cells(2, 1).HorizontalAlignment(), kAlineaGeneral);
-  EXPECT_EQ(Ws().cells(2, 1).VerticalAlignment(), kAlineaArriba);
-  EXPECT_TRUE(Ws().cells(2, 1).WrapText());
-  // A block that cannot be selected: the steps go to the previous selection.
-  libro_.FormatoSeleccion(0, 5, 2, 5, "", "0.00", kAlineaArriba, kAlineaCentro, false, false, false,
-                          sErrores);
-  EXPECT_EQ(Ws().cells(2, 5).NumberFormat(), "General");
-  EXPECT_EQ(Ws().cells(3, 1).NumberFormat(), "0.00");
-  EXPECT_EQ(sErrores, "");
-  // Without Ws nothing happens.
-  HcWorksheet* ws = libro_.Ws;
-  libro_.Ws = nullptr;
-  libro_.FormatoSeleccion(20, 1, 20, 1, "", "0.0", kAlineaArriba, kAlineaCentro, false, false,
-                          false, sErrores);
-  EXPECT_EQ(ws->cells(20, 1).NumberFormat(), "General");
 }
 
 TEST_F(LibroAbiertoTest, SetFormulaReportsRefusedFormulasUnderFormulaAndGoesOn) {

@@ -19,16 +19,12 @@ namespace {
 
 using nlohmann::json;
 using prueba::ObraResumen;
+using prueba::Ocurrencias;
 
 std::string L(int c) {
   return LibroExcel::ColTrans(c);
 }
 
-int Ocurrencias(const std::string& texto, const std::string& parte) {
-  int n = 0;
-  for (size_t i = texto.find(parte); i != std::string::npos; i = texto.find(parte, i + 1)) ++n;
-  return n;
-}
 
 class Libro {
  public:
@@ -151,7 +147,7 @@ void VerificaLibro(const Libro& libro, const prueba::ObraEsperada& e, bool punit
 
 TEST_F(ObraResumen, ExportFromTheFormForBothUnitPriceSettings) {
   auto p = Calculada();
-  const auto esperada = prueba::LeeEsperada(base_->Ruta(), "A7");
+  const auto esperada = prueba::LeeEsperada(base_.Ruta(), "A7");
   for (bool punit_propio : {false, true}) {
     SCOPED_TRACE(punit_propio);
     ResumenesCtrl& ctrl = *p->ResumenesEstCtrl;
@@ -190,7 +186,7 @@ TEST_F(ObraResumen, ExportWithoutEstimatesLeavesAllTheVolumePending) {
   std::string s;
   p->ResumenesEstCtrl->AExcel(s);
   EXPECT_EQ(s, "");  // no rejected formula
-  VerificaLibro(Libro(prueba::LeeLibro(ruta)), prueba::LeeEsperada(base_->Ruta(), "B2"), false);
+  VerificaLibro(Libro(prueba::LeeLibro(ruta)), prueba::LeeEsperada(base_.Ruta(), "B2"), false);
 }
 
 TEST_F(ObraResumen, CancelledDialogWritesNothing) {

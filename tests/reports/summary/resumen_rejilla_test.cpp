@@ -64,7 +64,7 @@ void VerificaRejilla(const Rejilla& g, const prueba::ObraEsperada& e) {
 
 TEST_F(ObraResumen, GridHoldsSectionsLinesAndEstimatesAndTheFormIsShown) {
   auto p = Calculada();
-  const auto esperada = prueba::LeeEsperada(base_->Ruta(), "A7");
+  const auto esperada = prueba::LeeEsperada(base_.Ruta(), "A7");
   ASSERT_EQ(esperada.estimaciones, 2);
   for (bool punit_propio : {false, true}) {
     ResumenesCtrl& ctrl = *p->ResumenesEstCtrl;
@@ -90,7 +90,7 @@ TEST_F(ObraResumen, GridHoldsSectionsLinesAndEstimatesAndTheFormIsShown) {
 
 TEST_F(ObraResumen, WorkWithoutEstimatesHasTenColumns) {
   auto p = Calculada("B2");
-  const auto esperada = prueba::LeeEsperada(base_->Ruta(), "B2");
+  const auto esperada = prueba::LeeEsperada(base_.Ruta(), "B2");
   ASSERT_EQ(esperada.estimaciones, 0);
   std::string s;
   p->ResumenesEstCtrl->Inicia(s);
