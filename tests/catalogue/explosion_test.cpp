@@ -62,13 +62,6 @@ TEST_F(OperaPU, MaterialRoundsOnceAfterWasteThenTaxAndLabourKeepsPieceworkApart)
   EXPECT_EQ(e.Total, Pesos(29.87));
   EXPECT_TRUE(e.TotalDestajos.EsCero());
   EXPECT_EQ(Claves(*e.Resumen), "M-1");
-
-  std::unique_ptr<Explosion> nueva = Explota("P-1", s_);
-  nueva->Opera(1, 16, true, 1.03, 1.05, 0.6, false, s_);
-  EXPECT_TRUE(nueva->Items.Item(2)->Parcial.EsCero());
-  EXPECT_FALSE(nueva->ResumenMdo.has_value());
-  EXPECT_TRUE(nueva->ResumenMat.has_value());
-  EXPECT_EQ(s_, "");
 }
 
 TEST_F(OperaPU, LinesOfOneConceptGetTheirOwnSummariesScaledByTheirQuantities) {
@@ -204,57 +197,6 @@ TEST_F(Lineas, ScaledCopiesRoundQuantitiesHalfEvenAndAmountsHalfUp) {
   EXPECT_TRUE(c.EsInsumoMaquina && c.Resumido);
   EXPECT_EQ(c.ConceptoOrigen, &otro_);
   EXPECT_FALSE(e_.ImportaResumen(3, std::nullopt, s_).has_value());
-}
-
-TEST_F(Lineas, CodesCompareWithCaseAndMergedLinesAreNotFound) {
-  auto a = Linea(&m1_, 1);
-  auto b = Linea(&m1_, 1);
-  ColeccionRef<ItemExplosion> col;
-  col.Add(a.get());
-  col.Add(b.get());
-  EXPECT_EQ(e_.BuscaConceptoEnColeccion(col, &m1_, s_), 1);
-  EXPECT_EQ(e_.BuscaConceptoEnColeccion(col, &otro_, s_), -1);
-  a->Resumido = true;
-  EXPECT_EQ(e_.BuscaConceptoEnColeccion(col, &m1_, s_), 2);
-
-  e_.Add(Linea(&m1_, 1), s_);
-  e_.Add(Linea(&otro_, 2), s_);
-  e_.Add(Linea(&m1_, 3), s_);
-  e_.Opera(1, 0, false, 1, 1, 1, true, s_);
-  EXPECT_EQ(s_, "");
-  ASSERT_EQ(e_.ResumenMat->Count(), 2);
-  EXPECT_DOUBLE_EQ(e_.ResumenMat->Item(1)->Cantidad, 4);
-  EXPECT_DOUBLE_EQ(e_.ResumenMat->Item(2)->Cantidad, 2);
-}
-
-TEST_F(Lineas, FailuresAreReportedUnderEachOperationsOwnName) {
-  e_.Add(nullptr, s_);
-  EXPECT_EQ(s_.rfind("ProMorlaQel.Explosion.Add() arrojó la excepción # 91 ", 0), 0u) << s_;
-  EXPECT_EQ(e_.Items.Count(), 0);
-
-  // A line without concept stops Opera: earlier lines are priced, totals and
-  // summaries stay as they were.
-  s_.clear();
-  e_.Add(Linea(&m1_, 1), s_);
-  e_.Opera(1, 0, false, 1, 1, 1, true, s_);
-  const ItemExplosion* resumen = e_.ResumenMat->Item(1);
-  e_.Add(Linea(&m1_, 2), s_);
-  e_.Add(Linea(nullptr, 1), s_);
-  e_.Opera(1, 0, false, 1, 1, 1, true, s_);
-  EXPECT_EQ(s_.rfind("ProMorlaQel.Explosion.Opera() arrojó la excepción # 91 ", 0), 0u) << s_;
-  EXPECT_EQ(e_.Items.Item(2)->Parcial, Pesos(20));
-  EXPECT_EQ(e_.TotalMateriales, Pesos(10));
-  EXPECT_EQ(e_.ResumenMat->Item(1), resumen);
-
-  s_.clear();
-  auto buena = Linea(&m1_, 1);
-  ResumenExplosion col(std::in_place);
-  col->Add(buena.get());
-  col->Add(nullptr);
-  ResumenExplosion r = e_.ImportaResumen(2, col, s_);
-  EXPECT_EQ(s_.rfind("ProMorlaControl.Explosion.ImportaResumen() arrojó la excepción # 91 ", 0), 0u)
-      << s_;
-  EXPECT_EQ(r->Count(), 1);  // the copies made before the failure
 }
 
 }  // namespace

@@ -85,19 +85,6 @@ TEST_F(Presups_, ADuplicateLineIsSkippedButANullUnitPriceStopsTheSection) {
   EXPECT_EQ(Lineas(*p).Item(2)->Des.Frente, "B");
 }
 
-TEST_F(Presups_, CodesWithApostrophesLoadLikeAnyOther) {
-  Obra("O''B", "'2013-03-15'", "'2013-04-10'");
-  Concepto("C''1", kMat, 2);
-  Sql("insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, IMPORTE) values ('O''B','0''1','X',5);"
-      "insert into PRESUPS (OBRA, PARTIDA, FRENTE, CONCEPTO, CANT_PRES, PUNIT, IMPORTE, ORDEN) "
-      "values ('O''B','0''1','F''1','C''1',3,2,0,1)");
-  auto p = Calculada("O'B");
-  EXPECT_EQ(errores_, "");
-  const Presup& l = *p->Obra->Partidas->Item("kO'B0'1")->Presups->Item(1);
-  EXPECT_EQ(l.Des.Clave, "O'B0'1F'1C'1");
-  EXPECT_EQ(l.Des.Importe.Texto(), "6");
-}
-
 // A unit-price concept C-100 made of 2.5 of material M-1 at 10.00.
 class Desglose : public Presups_ {
  protected:

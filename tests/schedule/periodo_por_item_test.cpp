@@ -126,29 +126,5 @@ TEST_F(Reparto, MarkersOverAllPeriodsCoverExactlyTheLinesDays) {
   }
 }
 
-TEST_F(Reparto, UnknownPeriodLeavesTheShareAndMissingLinksReport) {
-  PeriodosPorItem ppi;
-  PeriodoPorItem s;
-  s.PeriodosPorItem = &ppi;
-  std::string e;
-  ppi.Presup = &m_.Linea("X", "C-1", F("2013-01-01"), F("2013-01-31"), 1, M("1"));
-  s.AgregaDias(4, e);
-  EXPECT_EQ(e, "");
-  EXPECT_EQ(s.Caso, 0);
-  EXPECT_TRUE(s.f1.EsNula() && s.P1.EsNula());
-  EXPECT_EQ(s.Dias.Count(), 0);
-
-  ppi.Presup = nullptr;
-  s.AgregaDias(1, e);
-  EXPECT_EQ(e.rfind("ProMorlaQel.PeriodoPorItem.AgregaDias() arrojó la excepción # 91 ", 0), 0u)
-      << e;
-  ppi.Add(nullptr, e);
-  EXPECT_NE(e.find("\nProMorlaQel.PeriodosPorItem.Add() arrojó la excepción # 91 "),
-            std::string::npos)
-      << e;
-  EXPECT_EQ(ppi.Count(), 0);
-  EXPECT_EQ(ppi.Item(1), nullptr);
-}
-
 }  // namespace
 }  // namespace pmq

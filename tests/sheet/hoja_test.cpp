@@ -37,48 +37,6 @@ class HojaTest : public ::testing::Test {
   HcWorksheet* hoja_ = nullptr;
 };
 
-TEST_F(HojaTest, WorkbooksAndSheetsAreAddedNamedAndActivated) {
-  EXPECT_EQ(app_.workbooks().Count(), 1);
-  EXPECT_EQ(libro_->Name(), "Libro1");
-  EXPECT_EQ(libro_->Sheets().Count(), 1);
-  EXPECT_EQ(hoja_->Name(), "Hoja1");
-  EXPECT_EQ(app_.ActiveWorkbook(), libro_);
-  EXPECT_EQ(libro_->ActiveSheet(), hoja_);
-  // A new sheet goes before the active one and becomes active.
-  HcWorksheet* nueva = libro_->Sheets().Add();
-  EXPECT_EQ(nueva->Name(), "Hoja2");
-  EXPECT_EQ(libro_->Sheets().Item(1), nueva);
-  EXPECT_EQ(libro_->Sheets().Item(2), hoja_);
-  EXPECT_EQ(libro_->ActiveSheet(), nueva);
-  EXPECT_EQ(libro_->Sheets().Item("hoja1"), hoja_);
-  EXPECT_EQ(NumeroDeError([&] { libro_->Sheets().Item(3); }), errores::kSubindice);
-  EXPECT_EQ(NumeroDeError([&] { app_.workbooks().Item(2); }), errores::kSubindice);
-  hoja_->Activate();
-  EXPECT_EQ(libro_->ActiveSheet(), hoja_);
-  HcWorkbook* otro = app_.workbooks().Add();
-  EXPECT_EQ(otro->Name(), "Libro2");
-  EXPECT_EQ(app_.ActiveWorkbook(), otro);
-  hoja_->Activate();
-  EXPECT_EQ(app_.ActiveWorkbook(), libro_);
-}
-
-TEST_F(HojaTest, SheetNamesFollowTheSpreadsheetRules) {
-  hoja_->Name("Programa Obra");
-  EXPECT_EQ(hoja_->Name(), "Programa Obra");
-  hoja_->Name("Programa Obra");  // its own name again
-  hoja_->Name(std::string(31, 'x'));
-  hoja_->Name("Ñandú áéíóú");
-  HcWorksheet* nueva = libro_->Sheets().Add();
-  const std::string nombre = nueva->Name();
-  for (const std::string& malo :
-       {std::string(), std::string(32, 'x'), std::string("a:b"), std::string("a/b"),
-        std::string("a?"), std::string("[a]"), std::string("'a"), std::string("a'"),
-        std::string("ñandú ÁÉÍÓÚ")}) {
-    EXPECT_EQ(NumeroDeError([&] { nueva->Name(malo); }), errores::kAplicacion) << malo;
-  }
-  EXPECT_EQ(nueva->Name(), nombre);
-}
-
 TEST_F(HojaTest, CellValuesKeepTheirKind) {
   hoja_->cells(1, 1).Value("01");
   hoja_->cells(1, 2).Value(2.5);
@@ -93,10 +51,6 @@ TEST_F(HojaTest, CellValuesKeepTheirKind) {
   EXPECT_TRUE(std::holds_alternative<std::monostate>(hoja_->cells(9, 9).Value()));
   hoja_->cells(1, 1).Value("");
   EXPECT_TRUE(std::holds_alternative<std::monostate>(hoja_->cells(1, 1).Value()));
-  // Overwriting a text with a number and back reuses the cell.
-  hoja_->cells(1, 1).Value(3.0);
-  hoja_->cells(1, 1).Value("texto");
-  EXPECT_EQ(std::get<std::string>(hoja_->cells(1, 1).Value()), "texto");
   EXPECT_EQ(NumeroDeError([&] { hoja_->cells(1, 16385); }), errores::kAplicacion);
   EXPECT_EQ(NumeroDeError([&] { hoja_->cells(1048577, 1); }), errores::kAplicacion);
   EXPECT_EQ(NumeroDeError([&] { hoja_->cells(1048576, 16384).Value(1.0); }), 0);
@@ -126,71 +80,6 @@ TEST_F(HojaTest, FormulasAreKeptNormalizedAndComputedOnRead) {
   EXPECT_EQ(hoja_->cells(13, 1).Formula(), "=A12+$A$11");
   EXPECT_EQ(std::get<std::string>(hoja_->cells(12, 2).Value()), "#VALUE!");
   EXPECT_DOUBLE_EQ(std::get<double>(hoja_->cells(13, 1).Value()), 37.5);
-}
-
-TEST_F(HojaTest, RangeSpansTwoCellsOfOneSheetAndSelectionNeedsTheActiveSheet) {
-  const HcRange r = app_.Range(hoja_->cells(5, 4), hoja_->cells(2, 1));
-  EXPECT_EQ(r.Row(), 2);
-  EXPECT_EQ(r.Column(), 1);
-  EXPECT_EQ(r.LastRow(), 5);
-  EXPECT_EQ(r.LastColumn(), 4);
-  HcWorksheet* otra = libro_->Sheets().Add();
-  EXPECT_EQ(NumeroDeError([&] { app_.Range(hoja_->cells(1, 1), otra->cells(1, 1)); }),
-            errores::kAplicacion);
-  EXPECT_EQ(NumeroDeError([&] { app_.Range(HcRange(), hoja_->cells(1, 1)); }), errores::kObjeto);
-  // hoja_ is no longer the active sheet.
-  EXPECT_EQ(NumeroDeError([&] { r.Select(); }), errores::kAplicacion);
-  EXPECT_EQ(app_.selection().Worksheet(), otra);
-  hoja_->Activate();
-  r.Select();
-  EXPECT_EQ(app_.selection().Row(), 2);
-  EXPECT_EQ(app_.selection().LastColumn(), 4);
-  otra->Activate();
-  EXPECT_EQ(app_.selection().Worksheet(), otra);
-  EXPECT_EQ(app_.selection().LastRow(), 1);  // the active sheet's first cell
-}
-
-TEST_F(HojaTest, SelectionFormatsApplyToTheWholeBlock) {
-  Bloque(1, 1, 3, 2).Select();
-  HcRange sel = app_.selection();
-  sel.Style("currency");
-  EXPECT_EQ(hoja_->cells(3, 2).NumberFormat(), "\"$\"#,##0.00_);(\"$\"#,##0.00)");
-  sel.NumberFormat("#,##0.0000");
-  EXPECT_EQ(hoja_->cells(2, 1).NumberFormat(), "#,##0.0000");
-  sel.NumberFormat("");
-  EXPECT_EQ(hoja_->cells(2, 1).NumberFormat(), "General");
-  sel.HorizontalAlignment(kAlineaDerecha);
-  sel.VerticalAlignment(kAlineaArriba);
-  sel.ShrinkToFit(true);
-  sel.WrapText(true);
-  EXPECT_EQ(hoja_->cells(3, 1).HorizontalAlignment(), kAlineaDerecha);
-  EXPECT_EQ(hoja_->cells(3, 1).VerticalAlignment(), kAlineaArriba);
-  EXPECT_TRUE(hoja_->cells(1, 2).ShrinkToFit());
-  EXPECT_TRUE(hoja_->cells(1, 2).WrapText());
-  EXPECT_EQ(hoja_->cells(4, 1).HorizontalAlignment(), kAlineaGeneral);
-  EXPECT_EQ(hoja_->cells(4, 1).VerticalAlignment(), kAlineaAbajo);
-  EXPECT_EQ(NumeroDeError([&] { sel.HorizontalAlignment(-4160); }), errores::kAplicacion);
-  EXPECT_EQ(NumeroDeError([&] { sel.VerticalAlignment(-4131); }), errores::kAplicacion);
-  EXPECT_EQ(NumeroDeError([&] { sel.Style("Moneda"); }), errores::kAplicacion);
-  sel.Style("Normal");
-  EXPECT_EQ(hoja_->cells(3, 1).HorizontalAlignment(), kAlineaGeneral);
-  EXPECT_FALSE(hoja_->cells(1, 2).WrapText());
-}
-
-TEST_F(HojaTest, InteriorColourAndPattern) {
-  const HcInterior interior = Bloque(2, 2, 2, 4).Interior();
-  EXPECT_EQ(interior.ColorIndex(), kColorNinguno);
-  EXPECT_EQ(interior.Pattern(), kColorNinguno);
-  HcInterior(interior).ColorIndex(1);
-  EXPECT_EQ(hoja_->cells(2, 4).Interior().Pattern(), kPatronSolido);  // a colour alone fills solid
-  HcInterior(interior).Pattern(kPatronSolido);
-  EXPECT_EQ(hoja_->cells(2, 3).Interior().ColorIndex(), 1);
-  EXPECT_EQ(NumeroDeError([&] { HcInterior(interior).ColorIndex(57); }), errores::kAplicacion);
-  EXPECT_EQ(NumeroDeError([&] { HcInterior(interior).Pattern(2); }), errores::kAplicacion);
-  HcInterior(interior).ColorIndex(kColorNinguno);
-  EXPECT_EQ(hoja_->cells(2, 2).Interior().Pattern(), kColorNinguno);
-  EXPECT_EQ(ColorDePaleta(3), 0xFF0000);
-  EXPECT_EQ(ColorDePaleta(57), -1);
 }
 
 TEST_F(HojaTest, MergesNeverOverlapAndKeepOnlyTheFirstValue) {

@@ -38,10 +38,13 @@ class ObraPrograma : public ObraCalculada {
         "('C-1','m3',100,'Concreto','Concreto f''c=200',1),('C-2','m2',7.77,'Firme','Firme',1),"
         "('C-3','lote',1234.5678,'Limpieza','Limpieza final',1);"
         "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, IMPORTE) select 'A7', column1, column2, "
-        "column3 from (values " + partidas + ");"
+        "column3 from (values " +
+        partidas +
+        ");"
         "insert into PRESUPS (OBRA, PARTIDA, FRENTE, CONCEPTO, CANT_PRES, PUNIT, IMPORTE, ORDEN, "
         "FECHA_INI, FECHA_FIN) select 'A7', column1, column2, column3, column4, column5, 0, "
-        "column6, column7, column8 from (values " + lineas + ")");
+        "column6, column7, column8 from (values " +
+        lineas + ")");
     p_ = Calculada();
   }
 

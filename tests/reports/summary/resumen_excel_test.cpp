@@ -19,12 +19,10 @@ namespace {
 
 using nlohmann::json;
 using prueba::ObraResumen;
-using prueba::Ocurrencias;
 
 std::string L(int c) {
   return LibroExcel::ColTrans(c);
 }
-
 
 class Libro {
  public:
@@ -187,26 +185,6 @@ TEST_F(ObraResumen, ExportWithoutEstimatesLeavesAllTheVolumePending) {
   p->ResumenesEstCtrl->AExcel(s);
   EXPECT_EQ(s, "");  // no rejected formula
   VerificaLibro(Libro(prueba::LeeLibro(ruta)), prueba::LeeEsperada(base_.Ruta(), "B2"), false);
-}
-
-TEST_F(ObraResumen, CancelledDialogWritesNothing) {
-  auto p = Calculada();
-  host_.respuestas_dialogo = {{true, ""}, {false, dir_.Archivo("libro.txt")}};
-  std::string s;
-  p->ResumenesEstCtrl->AExcel(s);
-  p->ResumenesEstCtrl->AExcel(s);
-  // Both times the workbook cannot be saved under an empty name, and the export stops there.
-  EXPECT_EQ(Ocurrencias(s, "ProMorlaQel.LibroExcel.CreaLibro() arrojó la excepción # 1004"), 2);
-  EXPECT_EQ(Ocurrencias(s, "ResumenesCtrl"), 0);
-  EXPECT_EQ(host_.dialogos.size(), 2u);
-  EXPECT_FALSE(std::filesystem::exists(dir_.Archivo("libro.txt")));
-  EXPECT_TRUE(host_.mensajes.empty());
-  // Without a work the export reports where it stopped.
-  ResumenesCtrl suelto;
-  host_.respuestas_dialogo = {{false, dir_.Archivo("suelto.xlsx")}};
-  suelto.AExcel(s);
-  EXPECT_NE(s.find("ProMorlaQel.ResumenesCtrl.ColocaEnExcel() arrojó la excepción # 91"),
-            std::string::npos);
 }
 
 }  // namespace
