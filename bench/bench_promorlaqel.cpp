@@ -8,7 +8,7 @@
 #include "limite_programa.h"
 #include "limite_resumen.h"
 
-#include "common/host_consola.h"
+#include "cli/host_consola.h"
 #include "common/servicios_host.h"
 #include "model/obra.h"
 #include "model/programa.h"
@@ -117,7 +117,8 @@ int main(int argc, char** argv) {
       std::string errores;
       int32_t resultado = 0;
       t_calculo.push_back(
-          Segundos([&] { resultado = programa->CalcularPrograma(errores); }, &cpu_calculo));
+          Segundos([&] { resultado = static_cast<int32_t>(programa->CalcularPrograma(errores)); },
+                   &cpu_calculo));
       if (resultado != 1 || !errores.empty()) {
         nota(fmt::format("CalcularPrograma devolvió {}: {}", resultado, errores.substr(0, 500)));
         return 1;

@@ -6,7 +6,6 @@
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-set(PMQ_INCLUDE_INSTALADO ${CMAKE_INSTALL_INCLUDEDIR}/promorlaqel)
 
 # Same objects as the static core. Its dependencies stay private: the installed
 # headers include only the standard library.
@@ -17,8 +16,15 @@ set_target_properties(promorlaqel_compartida PROPERTIES
   VERSION ${PROJECT_VERSION}
   SOVERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
 target_include_directories(promorlaqel_compartida INTERFACE
-  $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}/src>
-  $<INSTALL_INTERFACE:${PMQ_INCLUDE_INSTALADO}>)
+  $<BUILD_INTERFACE:${PMQ_INCLUDE_CONSTRUCCION}>
+  $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
+# Hidden visibility keeps the private classes in; the version script also keeps
+# in the standard library's template instantiations, so the dynamic symbol
+# table is the pmq classes and functions the public headers mark PMQ_API.
+target_link_options(promorlaqel_compartida PRIVATE
+  -Wl,--version-script=${CMAKE_SOURCE_DIR}/cmake/promorlaqel.map)
+set_property(TARGET promorlaqel_compartida APPEND PROPERTY
+  LINK_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/promorlaqel.map)
 target_compile_features(promorlaqel_compartida INTERFACE cxx_std_20)
 target_link_libraries(promorlaqel_compartida
   PRIVATE fmt::fmt SQLite::SQLite3 PostgreSQL::PostgreSQL PkgConfig::XLSXWRITER nlohmann_json::nlohmann_json)
@@ -37,10 +43,12 @@ install(TARGETS promorlaqel_compartida EXPORT ProMorlaQelTargets
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS promorlaqel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-# Every header of the library in its folder; the command line's are the program's own.
-install(DIRECTORY ${CMAKE_SOURCE_DIR}/src/ DESTINATION ${PMQ_INCLUDE_INSTALADO}
-  FILES_MATCHING PATTERN "*.h"
-  PATTERN "cli" EXCLUDE)
+# The public headers only, each in its folder under include/promorlaqel.
+foreach(h IN LISTS PMQ_ENCABEZADOS_PUBLICOS)
+  get_filename_component(carpeta ${h} DIRECTORY)
+  install(FILES ${CMAKE_SOURCE_DIR}/src/${h}
+    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/promorlaqel/${carpeta})
+endforeach()
 
 set(PMQ_DIR_CMAKE ${CMAKE_INSTALL_LIBDIR}/cmake/ProMorlaQel)
 install(EXPORT ProMorlaQelTargets NAMESPACE ProMorlaQel:: DESTINATION ${PMQ_DIR_CMAKE})

@@ -4,45 +4,51 @@
 // catalogue and its breakdowns, the calendar, the report controllers, money
 // and dates, and the host services the library calls back.
 //
+//   #include <promorlaqel/promorlaqel.h>
+//
 //   pmq::Programa p;
 //   p.Ruta = "obra.db";
 //   p.ClaveObra = "A7";
 //   std::string errores;
-//   if (p.CalcularPrograma(errores) == 1) { /* p.Obra->ImporteTotal … */ }
+//   if (p.CalcularPrograma(errores) == pmq::ResultadoCarga::Correcta) {
+//     /* p.Obra->ImporteTotal … */
+//     p.ProgramasObraCtrl->Programa = &p;
+//     pmq::ResultadoEscritura r =
+//         p.ProgramasObraCtrl->Escribe("programa.xlsx", pmq::etpAvanceFinanciero, true, errores);
+//   }
 
-#include "catalogue/concepto.h"
-#include "catalogue/conceptos.h"
-#include "catalogue/costo_horario.h"
-#include "catalogue/costos_horarios.h"
-#include "catalogue/explosion.h"
-#include "catalogue/item_explosion.h"
-#include "catalogue/listado_explosion.h"
-#include "common/enumeraciones.h"
-#include "common/error_qel.h"
-#include "common/fecha.h"
-#include "common/formato.h"
-#include "common/host_consola.h"
-#include "common/moneda.h"
-#include "common/redondeo.h"
-#include "common/servicios_host.h"
-#include "db/base_nueva.h"
-#include "db/conexion.h"
-#include "estimates/estimacion.h"
-#include "estimates/estimacion_presup.h"
-#include "estimates/estimaciones.h"
-#include "estimates/estimaciones_presup.h"
-#include "estimates/item_estimacion.h"
-#include "estimates/items_estimacion.h"
-#include "model/cuerpo.h"
-#include "model/obra.h"
-#include "model/partida.h"
-#include "model/partidas.h"
-#include "model/presup.h"
-#include "model/presups.h"
-#include "model/programa.h"
-#include "reports/program/programas_ctrl.h"
-#include "reports/summary/resumenes_ctrl.h"
-#include "schedule/periodo.h"
-#include "schedule/periodo_por_item.h"
-#include "schedule/periodos.h"
-#include "schedule/periodos_por_item.h"
+#include <promorlaqel/catalogue/concepto.h>
+#include <promorlaqel/catalogue/conceptos.h>
+#include <promorlaqel/catalogue/costo_horario.h>
+#include <promorlaqel/catalogue/costos_horarios.h>
+#include <promorlaqel/catalogue/explosion.h>
+#include <promorlaqel/catalogue/item_explosion.h>
+#include <promorlaqel/catalogue/listado_explosion.h>
+#include <promorlaqel/common/enumeraciones.h>
+#include <promorlaqel/common/error_qel.h>
+#include <promorlaqel/common/fecha.h>
+#include <promorlaqel/common/formato.h>
+#include <promorlaqel/common/moneda.h>
+#include <promorlaqel/common/redondeo.h>
+#include <promorlaqel/common/resultado_escritura.h>
+#include <promorlaqel/common/servicios_host.h>
+#include <promorlaqel/db/conexion.h>
+#include <promorlaqel/estimates/estimacion.h>
+#include <promorlaqel/estimates/estimacion_presup.h>
+#include <promorlaqel/estimates/estimaciones.h>
+#include <promorlaqel/estimates/estimaciones_presup.h>
+#include <promorlaqel/estimates/item_estimacion.h>
+#include <promorlaqel/estimates/items_estimacion.h>
+#include <promorlaqel/model/cuerpo.h>
+#include <promorlaqel/model/obra.h>
+#include <promorlaqel/model/partida.h>
+#include <promorlaqel/model/partidas.h>
+#include <promorlaqel/model/presup.h>
+#include <promorlaqel/model/presups.h>
+#include <promorlaqel/model/programa.h>
+#include <promorlaqel/reports/program/programas_ctrl.h>
+#include <promorlaqel/reports/summary/resumenes_ctrl.h>
+#include <promorlaqel/schedule/periodo.h>
+#include <promorlaqel/schedule/periodo_por_item.h>
+#include <promorlaqel/schedule/periodos.h>
+#include <promorlaqel/schedule/periodos_por_item.h>

@@ -1,16 +1,18 @@
-// host_minimo BASE OBRA: the smallest program that hosts the library. It
-// creates the root object, sets its options, the database and the work, runs
-// the calculation and prints the work's total and its budget lines: section,
-// work front, concept, quantity, amount and the concept's direct unit cost.
+// host_minimo BASE OBRA [PROGRAMA.xlsx RESUMEN.xlsx]: the smallest program that
+// hosts the library. It creates the root object, sets its options, the
+// database and the work, runs the calculation and prints the work's total and
+// its budget lines: section, work front, concept, quantity, amount and the
+// concept's direct unit cost. Given two file names, it also writes the monthly
+// financial program and the estimates summary to them, with no form shown.
 
-#include <promorlaqel.h>
+#include <promorlaqel/promorlaqel.h>
 
 #include <cstdio>
 #include <string>
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "uso: host_minimo BASE OBRA\n");
+  if (argc != 3 && argc != 5) {
+    std::fprintf(stderr, "uso: host_minimo BASE OBRA [PROGRAMA.xlsx RESUMEN.xlsx]\n");
     return 64;
   }
 
@@ -21,9 +23,9 @@ int main(int argc, char** argv) {
   programa.ClaveObra = argv[2];
 
   std::string errores;
-  const int32_t resultado = programa.CalcularPrograma(errores);
+  const pmq::ResultadoCarga resultado = programa.CalcularPrograma(errores);
   if (!errores.empty()) std::fputs(errores.c_str(), stderr);
-  if (resultado != 1) {
+  if (resultado != pmq::ResultadoCarga::Correcta) {
     std::fprintf(stderr, "CalcularPrograma devolvió %d\n", static_cast<int>(resultado));
     return 1;
   }
@@ -43,5 +45,18 @@ int main(int argc, char** argv) {
                   directo.c_str());
     }
   }
-  return 0;
+  if (argc == 3) return 0;
+
+  // The two workbooks: each call says whether its file was written, and why not.
+  pmq::ProgramasCtrl& programas = *programa.ProgramasObraCtrl;
+  programas.Programa = &programa;
+  const pmq::ResultadoEscritura libro_programa =
+      programas.Escribe(argv[3], pmq::etpAvanceFinanciero, true, errores);
+  pmq::ResumenesCtrl& resumenes = *programa.ResumenesEstCtrl;
+  resumenes.Programa = &programa;
+  const pmq::ResultadoEscritura libro_resumen = resumenes.Escribe(argv[4], errores);
+  for (const pmq::ResultadoEscritura* r : {&libro_programa, &libro_resumen}) {
+    if (!r->escrito) std::fprintf(stderr, "no se escribió el libro: %s\n", r->motivo.c_str());
+  }
+  return libro_programa && libro_resumen ? 0 : 1;
 }

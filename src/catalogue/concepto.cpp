@@ -12,9 +12,9 @@
 namespace pmq {
 namespace {
 
-// Error number of an analysis that reaches itself again: the number the
-// platform gives when its stack runs out, which is where such an analysis
-// would otherwise end.
+// Error number of an analysis that reaches itself again: "out of stack
+// space", which is what an unbounded breakdown would end in; the breakdown
+// stops at the repeated concept and reports it under this number.
 constexpr int kReferenciaCircular = 28;
 
 // Key of the work's machine factors for an hourly cost component ("" = none).

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "catalogue/explosion.h"
-#include "common/enumeraciones.h"
-#include "model/cuerpo.h"
-#include "model/entidad.h"
+#include <promorlaqel/catalogue/explosion.h>
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/enumeraciones.h>
+#include <promorlaqel/model/cuerpo.h>
+#include <promorlaqel/model/entidad.h>
 
 #include <memory>
 #include <string>
@@ -17,7 +18,7 @@ class CostoHorario;
 class Conexion;
 
 /// One concept of the catalogue: a basic input or a composite with its analysis.
-class Concepto : public Entidad {
+class PMQ_API Concepto : public Entidad {
  public:
   Concepto() = default;
 

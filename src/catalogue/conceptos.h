@@ -1,8 +1,9 @@
 #pragma once
 
-#include "catalogue/concepto.h"
-#include "catalogue/matrices.h"
-#include "common/coleccion.h"
+#include <promorlaqel/catalogue/concepto.h>
+#include <promorlaqel/catalogue/matrices.h>
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/coleccion.h>
 
 #include <cstdint>
 #include <memory>
@@ -16,7 +17,7 @@ class Programa;
 class Conexion;
 
 /// The whole concept catalogue of the project database.
-class Conceptos {
+class PMQ_API Conceptos {
  public:
   pmq::Programa* Programa = nullptr;
 

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "catalogue/info_maquina.h"
-#include "catalogue/item_costo_horario.h"
-#include "common/coleccion.h"
-#include "common/enumeraciones.h"
-#include "model/cuerpo.h"
-#include "model/entidad.h"
+#include <promorlaqel/catalogue/info_maquina.h>
+#include <promorlaqel/catalogue/item_costo_horario.h>
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/coleccion.h>
+#include <promorlaqel/common/enumeraciones.h>
+#include <promorlaqel/model/cuerpo.h>
+#include <promorlaqel/model/entidad.h>
 
 #include <array>
 #include <string_view>
@@ -15,7 +16,7 @@ namespace pmq {
 class CostosHorarios;
 
 /// A machine's hourly cost analysis with its eight components.
-class CostoHorario : public Entidad {
+class PMQ_API CostoHorario : public Entidad {
  public:
   /// The component names in the order the breakdown visits them.
   static constexpr std::array<std::string_view, 8> kComponentes = {

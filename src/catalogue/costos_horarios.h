@@ -1,7 +1,8 @@
 #pragma once
 
-#include "catalogue/costo_horario.h"
-#include "common/coleccion.h"
+#include <promorlaqel/catalogue/costo_horario.h>
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/coleccion.h>
 
 #include <cstdint>
 #include <memory>
@@ -15,7 +16,7 @@ class Programa;
 class Conexion;
 
 /// The hourly cost analyses of every machine of the database.
-class CostosHorarios {
+class PMQ_API CostosHorarios {
  public:
   pmq::Programa* Programa = nullptr;
 

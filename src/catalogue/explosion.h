@@ -2,10 +2,11 @@
 // The breakdown of a concept into priced inputs, its totals by kind and its
 // summaries (one line per input concept).
 
-#include "catalogue/item_explosion.h"
-#include "common/coleccion.h"
-#include "common/enumeraciones.h"
-#include "common/moneda.h"
+#include <promorlaqel/catalogue/item_explosion.h>
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/coleccion.h>
+#include <promorlaqel/common/enumeraciones.h>
+#include <promorlaqel/common/moneda.h>
 
 #include <cstdint>
 #include <memory>
@@ -23,7 +24,7 @@ using ResumenExplosion = std::optional<ColeccionRef<ItemExplosion>>;
 /// The lines of a concept's breakdown, their prices, totals and summaries.
 /// Every line it holds (breakdown lines, summary lines, scaled copies) is owned
 /// by the explosion and lives as long as it does; the collections only refer.
-class Explosion {
+class PMQ_API Explosion {
  public:
   Explosion() = default;
   Explosion(const Explosion&) = delete;

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "common/enumeraciones.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/enumeraciones.h>
 
 namespace pmq {
 
 /// One machine factor triple of the work: factors for active, standby and
 /// reserve hours.
-class FacMaq {
+class PMQ_API FacMaq {
  public:
   double FAct = 1;
   double FEsp = 1;

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <promorlaqel/common/api.h>
 #include <string>
 
 namespace pmq {
 
 /// Descriptive data of a machine.
-struct InfoMaquina {
+struct PMQ_API InfoMaquina {
   std::string Marca;
   std::string Ubicacion;
   std::string Capacidad;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <promorlaqel/common/api.h>
 #include <string>
 
 namespace pmq {
@@ -7,7 +8,7 @@ namespace pmq {
 class Concepto;
 
 /// One component of a machine's hourly cost: a concept consumed per hour.
-class ItemCostoHorario {
+class PMQ_API ItemCostoHorario {
  public:
   std::string Nombre;
   pmq::Concepto* Concepto = nullptr;

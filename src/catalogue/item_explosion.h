@@ -1,6 +1,7 @@
 #pragma once
 
-#include "common/moneda.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/moneda.h>
 
 #include <string>
 
@@ -11,7 +12,7 @@ class Concepto;
 
 /// One line of a breakdown (an input reached from a concept) or of one of its
 /// summaries. Every line is owned by an Explosion; the fields only refer.
-class ItemExplosion {
+class PMQ_API ItemExplosion {
  public:
   pmq::Explosion* Explosion =
       nullptr;                        ///< the explosion that made the line (empty in summary lines)

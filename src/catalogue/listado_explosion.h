@@ -1,6 +1,7 @@
 #pragma once
 // The plain-text listing of a concept's breakdown for diagnostic output.
 
+#include <promorlaqel/common/api.h>
 #include <iosfwd>
 
 namespace pmq {
@@ -13,6 +14,6 @@ class Concepto;
 /// for machine inputs) under a heading; then the totals by kind. A concept
 /// without explosion gives the single line "<code> NO TIENE EXPLOSION!!!".
 /// Throws on failure.
-void EscribeExplosion(const Concepto& oConcepto, std::ostream& salida);
+PMQ_API void EscribeExplosion(const Concepto& oConcepto, std::ostream& salida);
 
 }  // namespace pmq

@@ -2,7 +2,8 @@
 // The analysis rows (table MATRICES) of composite concepts, read once per
 // composite, or all at once when the catalogue is large, and kept in memory.
 
-#include "db/valor.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/db/valor.h>
 
 #include <cstdint>
 #include <string>
@@ -16,7 +17,7 @@ class Conexion;
 class Concepto;
 
 /// One row of a composite's analysis.
-struct FilaMatriz {
+struct PMQ_API FilaMatriz {
   std::string Concepto;  ///< component code (CONCEPTO as text)
   Valor Cantidad;        ///< CANTIDAD as the database gave it (null fails when it is used)
   /// The catalogue concept of the component once looked up (the rows are
@@ -27,7 +28,7 @@ struct FilaMatriz {
 
 /// The analyses of composites read from one connection. Rows of a composite
 /// keep the order in which the database returns them.
-class Matrices {
+class PMQ_API Matrices {
  public:
   /// Catalogues with at least this many concepts read the whole table at the
   /// first composite instead of one query per composite.

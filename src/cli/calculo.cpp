@@ -1,6 +1,6 @@
-#include "cli/calculo.h"
+#include "calculo.h"
 
-#include "cli/opciones_comunes.h"
+#include "opciones_comunes.h"
 
 #include <fmt/format.h>
 
@@ -13,7 +13,7 @@ Calculo::Calculo(const OpcionesComunes& opciones) : programa_(std::make_unique<P
 }
 
 int32_t Calculo::Calcula() {
-  resultado_ = programa_->CalcularPrograma(errores_);
+  resultado_ = static_cast<int32_t>(programa_->CalcularPrograma(errores_));
   return resultado_;
 }
 

@@ -2,9 +2,9 @@
 // One calculation as every command runs it: a console host in force, a root
 // with the command line's options, CalcularPrograma, and its messages.
 
-#include "common/host_consola.h"
-#include "common/servicios_host.h"
-#include "model/programa.h"
+#include <promorlaqel/common/servicios_host.h>
+#include <promorlaqel/model/programa.h>
+#include "host_consola.h"
 
 #include <cstdint>
 #include <memory>

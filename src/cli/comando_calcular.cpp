@@ -1,16 +1,16 @@
 // `promorlaqel calcular [--json]`: runs the calculation and prints a short
 // summary, or the whole computed model as JSON.
 
-#include "cli/calculo.h"
-#include "cli/comando.h"
-#include "cli/opciones_comunes.h"
-#include "cli/registro_comandos.h"
-#include "cli/volcado_json.h"
-#include "common/formato.h"
-#include "estimates/estimaciones.h"
-#include "model/partida.h"
-#include "model/partidas.h"
-#include "model/presups.h"
+#include <promorlaqel/common/formato.h>
+#include <promorlaqel/estimates/estimaciones.h>
+#include <promorlaqel/model/partida.h>
+#include <promorlaqel/model/partidas.h>
+#include <promorlaqel/model/presups.h>
+#include "calculo.h"
+#include "comando.h"
+#include "opciones_comunes.h"
+#include "registro_comandos.h"
+#include "volcado_json.h"
 
 #include <fmt/format.h>
 #include <CLI/CLI.hpp>

@@ -1,9 +1,9 @@
 // `promorlaqel ejemplo --salida F`: writes the sample project database (works
 // A7 and CASA01) to a new SQLite file; never overwrites one.
 
-#include "cli/comando.h"
-#include "cli/registro_comandos.h"
-#include "db/base_nueva.h"
+#include <promorlaqel/db/base_nueva.h>
+#include "comando.h"
+#include "registro_comandos.h"
 
 #include <fmt/format.h>
 #include <CLI/CLI.hpp>

@@ -2,16 +2,16 @@
 // listing of concept breakdowns: one concept priced with the work's factors,
 // or every concept broken down while loading, in the order first met.
 
-#include "catalogue/concepto.h"
-#include "catalogue/conceptos.h"
-#include "catalogue/listado_explosion.h"
-#include "cli/calculo.h"
-#include "cli/comando.h"
-#include "cli/opciones_comunes.h"
-#include "cli/registro_comandos.h"
-#include "model/partida.h"
-#include "model/partidas.h"
-#include "model/presups.h"
+#include <promorlaqel/catalogue/concepto.h>
+#include <promorlaqel/catalogue/conceptos.h>
+#include <promorlaqel/catalogue/listado_explosion.h>
+#include <promorlaqel/model/partida.h>
+#include <promorlaqel/model/partidas.h>
+#include <promorlaqel/model/presups.h>
+#include "calculo.h"
+#include "comando.h"
+#include "opciones_comunes.h"
+#include "registro_comandos.h"
 
 #include <fmt/format.h>
 #include <CLI/CLI.hpp>

@@ -1,15 +1,14 @@
 // `promorlaqel programa --salida F.xlsx [--tipo N] [--cantidades]`: calculates,
-// then runs the monthly program controller. The options form is answered from
-// the flags (on a terminal without --tipo it is shown as a prompt on stderr)
-// and the file dialog with F.
+// then writes the monthly program with ProgramasCtrl::Escribe. The kind comes
+// from --tipo; on a terminal without --tipo the options form's list of kinds is
+// asked for as a prompt on stderr.
 
-#include "cli/calculo.h"
-#include "cli/comando.h"
-#include "cli/opciones_comunes.h"
-#include "cli/registro_comandos.h"
-#include "model/programa.h"
-#include "reports/program/frm_programas_obra.h"
-#include "reports/program/programas_ctrl.h"
+#include <promorlaqel/model/programa.h>
+#include <promorlaqel/reports/program/programas_ctrl.h>
+#include "calculo.h"
+#include "comando.h"
+#include "opciones_comunes.h"
+#include "registro_comandos.h"
 
 #include <fmt/format.h>
 #include <unistd.h>
@@ -50,51 +49,36 @@ class ComandoPrograma : public Comando {
       return 1;
     }
     Programa& p = calculo.Raiz();
-    HostConsola& consola = calculo.Consola();
-    consola.EstableceRutaDialogo(salida_);
-    const bool preguntar = tipo_opcion_->count() == 0 && isatty(STDIN_FILENO) != 0;
-
-    bool escrito = false;
-    std::string errores_exportacion;
-    consola.EstableceManejadorForma([&](Forma& f) {
-      auto* forma = dynamic_cast<frmProgramasObra*>(&f);
-      if (forma == nullptr) return;
-      if (preguntar && !Pregunta(*forma)) {
-        forma->cmdCerrar_Click();
-        return;
-      }
-      if (!preguntar) forma->comTipoPrograma.Selecciona(tipo_);
-      if (cantidades_) forma->opCantidades_Click();
-      forma->cmdAExcel_Click();
-      escrito = forma->ResultadoAExcel;
-      errores_exportacion = forma->ErroresAExcel;
-    });
-
+    int32_t tipo = tipo_;
+    if (tipo_opcion_->count() == 0 && isatty(STDIN_FILENO) != 0 && !Pregunta(tipo)) {
+      calculo.MuestraErrores();
+      return 1;
+    }
     ProgramasCtrl& ctrl = *p.ProgramasObraCtrl;
     ctrl.Programa = &p;
-    std::string errores_inicio;
-    ctrl.Inicia(errores_inicio);
-    calculo.Errores() += errores_exportacion + errores_inicio;
+    std::string errores_exportacion;
+    const ResultadoEscritura escrito = ctrl.Escribe(
+        salida_, static_cast<enumTipoProgramaMensual>(tipo), !cantidades_, errores_exportacion);
+    calculo.Errores() += errores_exportacion;
     calculo.MuestraErrores();
     return escrito ? 0 : 1;
   }
 
  private:
-  // The form as a prompt on stderr: the five kinds, the selected one marked;
-  // Enter accepts it, a number chooses another, "q" or the end of input closes
-  // the form. False when the form was closed.
-  static bool Pregunta(frmProgramasObra& forma) {
-    const auto& tipos = forma.comTipoPrograma.Items;
+  // The options form's list of kinds as a prompt on stderr, the financial
+  // program marked; Enter accepts the marked one, a number chooses another,
+  // "q" or the end of input gives up. False when the user gave up.
+  static bool Pregunta(int32_t& tipo) {
+    tipo = etpAvanceFinanciero;
+    int32_t tipos = 0;
     std::string opciones;
-    for (size_t i = 0; i < tipos.size(); ++i) {
-      opciones += fmt::format(
-          "{} {}) {}\n", static_cast<int32_t>(i) == forma.comTipoPrograma.ListIndex ? '*' : ' ', i,
-          tipos[i]);
+    for (; !ProgramasCtrl::NombreTipoPrograma(tipos).empty(); ++tipos) {
+      opciones += fmt::format("{} {}) {}\n", tipos == tipo ? '*' : ' ', tipos,
+                              ProgramasCtrl::NombreTipoPrograma(tipos));
     }
-    fmt::print(stderr, "{}\n{}", forma.Caption(), opciones);
+    fmt::print(stderr, "{}\n{}", ProgramasCtrl::kCaptionOpciones, opciones);
     while (true) {
-      fmt::print(stderr, "Tipo de programa [{}] (Enter acepta, q cierra): ",
-                 forma.comTipoPrograma.ListIndex);
+      fmt::print(stderr, "Tipo de programa [{}] (Enter acepta, q cierra): ", tipo);
       std::fflush(stderr);
       std::string linea;
       if (!std::getline(std::cin, linea)) {
@@ -104,12 +88,11 @@ class ComandoPrograma : public Comando {
       while (!linea.empty() && (linea.back() == ' ' || linea.back() == '\r')) linea.pop_back();
       if (linea.empty()) return true;
       if (linea == "q" || linea == "Q") return false;
-      if (linea.size() == 1 && linea[0] >= '0' &&
-          linea[0] < static_cast<char>('0' + tipos.size())) {
-        forma.comTipoPrograma.Selecciona(linea[0] - '0');
+      if (linea.size() == 1 && linea[0] >= '0' && linea[0] < static_cast<char>('0' + tipos)) {
+        tipo = linea[0] - '0';
         return true;
       }
-      fmt::print(stderr, "Escriba un número de 0 a {}.\n", tipos.size() - 1);
+      fmt::print(stderr, "Escriba un número de 0 a {}.\n", tipos - 1);
     }
   }
 

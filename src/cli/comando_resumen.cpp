@@ -2,14 +2,13 @@
 // [--formato texto|csv|json]`: calculates, runs the estimates summary
 // controller, prints its grid and, with --salida, exports it to a workbook.
 
-#include "cli/calculo.h"
-#include "cli/comando.h"
-#include "cli/error_uso.h"
-#include "cli/opciones_comunes.h"
-#include "cli/registro_comandos.h"
-#include "reports/summary/frm_resumen_estimaciones.h"
-#include "reports/summary/rejilla.h"
-#include "reports/summary/resumenes_ctrl.h"
+#include <promorlaqel/reports/summary/rejilla.h>
+#include <promorlaqel/reports/summary/resumenes_ctrl.h>
+#include "calculo.h"
+#include "comando.h"
+#include "error_uso.h"
+#include "opciones_comunes.h"
+#include "registro_comandos.h"
 
 #include <fmt/format.h>
 #include <CLI/CLI.hpp>
@@ -148,24 +147,11 @@ class ComandoResumen : public Comando {
     ResumenesCtrl& ctrl = *raiz.ResumenesEstCtrl;
     ctrl.Programa = &raiz;
     ctrl.PUnitPorEstimacion = punit_por_estimacion_;
-
-    HostConsola& consola = calculo.Consola();
-    std::string errores_exportacion;
-    size_t mensajes_antes = 0;
-    bool exportado = false;
-    consola.EstableceRutaDialogo(salida_);
-    consola.EstableceManejadorForma([&](Forma& forma) {
-      auto* frm = dynamic_cast<frmResumenEstimaciones*>(&forma);
-      if (frm == nullptr || frm->Controlador == nullptr) return;
-      if (!salida_.empty()) {
-        mensajes_antes = consola.Mensajes().size();
-        frm->Controlador->AExcel(errores_exportacion);
-        exportado = true;
-      }
-      frm->cmdCerrar_Click();
-    });
     std::string errores_resumen;
-    ctrl.Inicia(errores_resumen);
+    ctrl.ColocaResumen(errores_resumen);
+    std::string errores_exportacion;
+    ResultadoEscritura exportado = ResultadoEscritura::NoEscrito("");
+    if (!salida_.empty()) exportado = ctrl.Escribe(salida_, errores_exportacion);
 
     const Rejilla& g = *ctrl.Grid();
     if (formato_ == "csv") {
@@ -182,12 +168,7 @@ class ComandoResumen : public Comando {
     if (!errores_exportacion.empty()) std::fputs(errores_exportacion.c_str(), stderr);
 
     bool bien = calculo.Resultado() == 1 && errores_resumen.empty();
-    if (!salida_.empty()) {
-      // A failed final write of the workbook is told in a message box.
-      const bool sin_avisos = consola.Mensajes().size() == mensajes_antes;
-      bien = bien && exportado && errores_exportacion.empty() && sin_avisos &&
-             std::filesystem::exists(salida_);
-    }
+    if (!salida_.empty()) bien = bien && exportado && errores_exportacion.empty();
     return bien ? 0 : 1;
   }
 

@@ -1,4 +1,4 @@
-#include "cli/escritor_json.h"
+#include "escritor_json.h"
 
 #include <nlohmann/json.hpp>
 

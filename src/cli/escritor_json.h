@@ -3,8 +3,8 @@
 // never held in memory as a document. Money is written in exact decimal,
 // doubles as the shortest text that reads back to the same double.
 
-#include "common/fecha.h"
-#include "common/moneda.h"
+#include <promorlaqel/common/fecha.h>
+#include <promorlaqel/common/moneda.h>
 
 #include <cstdint>
 #include <ostream>

@@ -1,7 +1,8 @@
 // promorlaqel: the command line host of the library.
 
-#include "cli/error_uso.h"
-#include "cli/registro_comandos.h"
+#include <promorlaqel/common/temporales_en_curso.h>
+#include "error_uso.h"
+#include "registro_comandos.h"
 
 #include <fmt/format.h>
 #include <CLI/CLI.hpp>
@@ -54,6 +55,9 @@ std::string MotivoEnEspanol(const CLI::ParseError& e) {
 
 int main(int argc, char** argv) {
   using namespace pmq::cli;
+  // Ctrl-C or a kill while a workbook is written removes its temporary; the
+  // file it would have replaced stays as it was.
+  pmq::TemporalesEnCurso::ProtegeDeSenales();
   CLI::App app{
       "ProMorlaQel: carga una obra de su base de datos, desglosa sus precios unitarios en insumos, "
       "la reparte por meses y escribe el programa de obra y el resumen de estimaciones.",

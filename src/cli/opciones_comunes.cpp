@@ -1,7 +1,7 @@
-#include "cli/opciones_comunes.h"
+#include "opciones_comunes.h"
 
-#include "cli/error_uso.h"
-#include "model/programa.h"
+#include <promorlaqel/model/programa.h>
+#include "error_uso.h"
 
 #include <CLI/CLI.hpp>
 

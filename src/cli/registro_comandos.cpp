@@ -1,4 +1,4 @@
-#include "cli/registro_comandos.h"
+#include "registro_comandos.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // The commands of the program. A command's file registers it with a static
 // RegistraComando object, so a new command is a new file and nothing else.
 
-#include "cli/comando.h"
+#include "comando.h"
 
 #include <functional>
 #include <memory>

@@ -1,27 +1,27 @@
-#include "cli/volcado_json.h"
+#include "volcado_json.h"
 
-#include "catalogue/concepto.h"
-#include "catalogue/conceptos.h"
-#include "catalogue/costos_horarios.h"
-#include "catalogue/explosion.h"
-#include "catalogue/item_explosion.h"
-#include "cli/escritor_json.h"
-#include "estimates/estimacion.h"
-#include "estimates/estimacion_presup.h"
-#include "estimates/estimaciones.h"
-#include "estimates/estimaciones_presup.h"
-#include "estimates/item_estimacion.h"
-#include "estimates/items_estimacion.h"
-#include "model/obra.h"
-#include "model/partida.h"
-#include "model/partidas.h"
-#include "model/presup.h"
-#include "model/presups.h"
-#include "model/programa.h"
-#include "schedule/periodo.h"
-#include "schedule/periodo_por_item.h"
-#include "schedule/periodos.h"
-#include "schedule/periodos_por_item.h"
+#include <promorlaqel/catalogue/concepto.h>
+#include <promorlaqel/catalogue/conceptos.h>
+#include <promorlaqel/catalogue/costos_horarios.h>
+#include <promorlaqel/catalogue/explosion.h>
+#include <promorlaqel/catalogue/item_explosion.h>
+#include <promorlaqel/estimates/estimacion.h>
+#include <promorlaqel/estimates/estimacion_presup.h>
+#include <promorlaqel/estimates/estimaciones.h>
+#include <promorlaqel/estimates/estimaciones_presup.h>
+#include <promorlaqel/estimates/item_estimacion.h>
+#include <promorlaqel/estimates/items_estimacion.h>
+#include <promorlaqel/model/obra.h>
+#include <promorlaqel/model/partida.h>
+#include <promorlaqel/model/partidas.h>
+#include <promorlaqel/model/presup.h>
+#include <promorlaqel/model/presups.h>
+#include <promorlaqel/model/programa.h>
+#include <promorlaqel/schedule/periodo.h>
+#include <promorlaqel/schedule/periodo_por_item.h>
+#include <promorlaqel/schedule/periodos.h>
+#include <promorlaqel/schedule/periodos_por_item.h>
+#include "escritor_json.h"
 
 namespace pmq::cli {
 

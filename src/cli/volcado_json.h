@@ -2,7 +2,7 @@
 // The dump of `calcular --json`: the whole computed model, field for field,
 // every list in collection order.
 
-#include "common/host_consola.h"
+#include "host_consola.h"
 
 #include <cstdint>
 #include <ostream>

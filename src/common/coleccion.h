@@ -2,7 +2,8 @@
 // The ordered collection every plural class wraps: 1-based positions, optional
 // text keys that are unique and compared without regard to case.
 
-#include "common/error_qel.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/error_qel.h>
 
 #include <cstdint>
 #include <memory>
@@ -15,13 +16,13 @@ namespace pmq {
 
 /// Key folded for comparison: ASCII letters and the Spanish accented letters
 /// (Á/á … Ñ/ñ, Ü/ü in UTF-8) compare equal in either case.
-std::string ClaveNormalizada(std::string_view clave);
+PMQ_API std::string ClaveNormalizada(std::string_view clave);
 
 /// An ordered collection of items held through `Puntero`: `std::unique_ptr<T>`
 /// (the collection owns its items, the default) or `T*` (it only refers to items
 /// owned elsewhere).
 template <class T, class Puntero = std::unique_ptr<T>>
-class Coleccion {
+class PMQ_API Coleccion {
  public:
   Coleccion() = default;
   Coleccion(Coleccion&&) noexcept = default;

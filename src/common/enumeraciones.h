@@ -1,7 +1,19 @@
 #pragma once
-// The enumerations of the library's interface. Names and values are fixed.
+// The enumerations of the library's interface. Names and values are fixed:
+// databases and hosts store the values.
+
+#include <cstdint>
 
 namespace pmq {
+
+/// What CalcularPrograma and the loaders of the work (Obra, Partidas, Presups)
+/// report. The values are those the JSON dump and the program's exit statuses
+/// carry.
+enum class [[nodiscard]] ResultadoCarga : int32_t{
+    Fallida = 0,         ///< no usable connection, or the database driver itself failed
+    Correcta = 1,        ///< loaded (and, for CalcularPrograma, computed)
+    Desactualizada = 2,  ///< outdated database: the user was warned; estimates not loaded
+};
 
 // The member names of the first three repeat class names of the model
 // (CostoHorario) or each other (Ninguno), so they are scoped.

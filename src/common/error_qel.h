@@ -1,8 +1,10 @@
 #pragma once
-// Failures of the library: a number and a Spanish description, the way the
-// platform the library replaces reported them. Every public operation catches
-// these (and any other exception) and turns them into one line of sErrores.
+// Failures of the library: a number and a Spanish description. The numbers are
+// fixed (hosts and saved error logs match on them), and every public operation
+// catches these (and any other exception) and turns them into one line of
+// sErrores.
 
+#include <promorlaqel/common/api.h>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -35,10 +37,10 @@ inline constexpr int kBaseDatos = -2147467259;  // provider failure (opening, SQ
 }  // namespace errores
 
 /// The Spanish description of an error number ("" when the number is unknown).
-std::string_view DescripcionError(int numero);
+PMQ_API std::string_view DescripcionError(int numero);
 
 /// A failure with its number and description.
-class ErrorQel : public std::runtime_error {
+class PMQ_API ErrorQel : public std::runtime_error {
  public:
   /// A failure with the standard description of `numero`.
   explicit ErrorQel(int numero);
@@ -56,23 +58,25 @@ class ErrorQel : public std::runtime_error {
 /// Number and description of the exception being handled. Call it only inside a
 /// catch block: ErrorQel keeps its own, bad_alloc is 7, overflow and range errors
 /// are 6, anything else is 5 with the exception's text.
-struct ErrorActual {
+struct PMQ_API ErrorActual {
   int numero;
   std::string descripcion;
 };
-ErrorActual ErrorDeExcepcionActual();
+PMQ_API ErrorActual ErrorDeExcepcionActual();
 
 /// Appends "ProMorlaQel.<clase>.<operacion>() arrojó la excepción # <n> <desc>\n"
 /// for the exception being handled. Call it only inside a catch block.
-void AnotaExcepcion(std::string& sErrores, std::string_view clase, std::string_view operacion);
+PMQ_API void AnotaExcepcion(std::string& sErrores, std::string_view clase,
+                            std::string_view operacion);
 
 /// Same, with a different project prefix ("ProMorlaControl" for one operation,
 /// "" for the report operations that write the message without a prefix).
-void AnotaExcepcionConPrefijo(std::string& sErrores, std::string_view prefijo,
-                              std::string_view clase, std::string_view operacion);
+PMQ_API void AnotaExcepcionConPrefijo(std::string& sErrores, std::string_view prefijo,
+                                      std::string_view clase, std::string_view operacion);
 
 /// The text that AnotaExcepcion appends, for a known number and description.
-std::string TextoExcepcion(std::string_view prefijo, std::string_view clase,
-                           std::string_view operacion, int numero, std::string_view descripcion);
+PMQ_API std::string TextoExcepcion(std::string_view prefijo, std::string_view clase,
+                                   std::string_view operacion, int numero,
+                                   std::string_view descripcion);
 
 }  // namespace pmq

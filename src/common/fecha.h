@@ -1,6 +1,7 @@
 #pragma once
 // Calendar dates as whole-day serials: day 0 is 1899-12-30 and means "unset".
 
+#include <promorlaqel/common/api.h>
 #include <compare>
 #include <cstdint>
 #include <string>
@@ -8,7 +9,7 @@
 
 namespace pmq {
 
-class Fecha {
+class PMQ_API Fecha {
  public:
   constexpr Fecha() = default;
   /// The date with this serial (0 = unset, 1 = 1899-12-31, 41348 = 2013-03-15).

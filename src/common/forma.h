@@ -3,11 +3,12 @@
 // summary form). A host renders a form and drives it through its own members;
 // the library only asks the host to show it modally.
 
+#include <promorlaqel/common/api.h>
 #include <string>
 
 namespace pmq {
 
-class Forma {
+class PMQ_API Forma {
  public:
   virtual ~Forma() = default;
 

@@ -2,7 +2,8 @@
 // Display formats: the number patterns the reports use, the "general number"
 // text of a double, and the date pattern "dd/mmm/yyyy".
 
-#include "common/fecha.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/fecha.h>
 
 #include <string>
 #include <string_view>
@@ -10,15 +11,15 @@
 namespace pmq {
 
 /// Separators of the user's locale. The host may change them.
-struct ConfiguracionRegional {
+struct PMQ_API ConfiguracionRegional {
   std::string separador_miles = ",";
   std::string separador_decimal = ".";
 };
 
 /// The separators in force (process-wide).
-const ConfiguracionRegional& Regional();
+PMQ_API const ConfiguracionRegional& Regional();
 /// Replaces the separators in force.
-void EstableceRegional(ConfiguracionRegional regional);
+PMQ_API void EstableceRegional(ConfiguracionRegional regional);
 
 /// `valor` formatted with a pattern such as "###,##0.000", "#,##0.0000" or
 /// "$ ###,###,##0.00": literal text before the first digit placeholder is kept,
@@ -26,18 +27,18 @@ void EstableceRegional(ConfiguracionRegional regional);
 /// digit shown only when significant, and the digits after "." are fixed.
 /// Display rounding is half away from zero (0.0125 with three decimals is
 /// "0.013"). Negative values get a leading "-".
-std::string FormatoNumero(double valor, std::string_view patron);
+PMQ_API std::string FormatoNumero(double valor, std::string_view patron);
 
 /// The general number text of a double: no grouping, no trailing zeros, no
 /// trailing decimal separator, at most 15 significant digits (33.3333, 3100,
 /// 0.13); very large or very small magnitudes use the exponent form ("1E+20").
-std::string TextoGeneral(double valor);
+PMQ_API std::string TextoGeneral(double valor);
 
 /// Spanish three-letter lowercase month abbreviation (1 → "ene", 12 → "dic").
-std::string_view MesCorto(int mes);
+PMQ_API std::string_view MesCorto(int mes);
 
 /// A date with the pattern "dd/mmm/yyyy" (the only date pattern the reports
 /// use): "15/mar/2013". Other patterns throw ErrorQel 5.
-std::string FormatoFecha(Fecha fecha, std::string_view patron);
+PMQ_API std::string FormatoFecha(Fecha fecha, std::string_view patron);
 
 }  // namespace pmq

@@ -2,7 +2,7 @@
 // A host for tests: it records every call and answers dialogs and forms the way
 // the test scripted it.
 
-#include "common/host_consola.h"
+#include "common/servicios_host.h"
 
 #include <deque>
 #include <functional>

@@ -3,6 +3,7 @@
 // are exact; products by doubles go through double and come back with
 // Moneda::DesdeDouble where the calculation says so.
 
+#include <promorlaqel/common/api.h>
 #include <compare>
 #include <cstdint>
 #include <string>
@@ -10,7 +11,7 @@
 
 namespace pmq {
 
-class Moneda {
+class PMQ_API Moneda {
  public:
   static constexpr int64_t kEscala = 10000;
 

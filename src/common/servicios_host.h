@@ -4,6 +4,7 @@
 // dialog and modal forms. The console host, the recording host of the tests and
 // a desktop host implement it.
 
+#include <promorlaqel/common/api.h>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -26,14 +27,14 @@ inline constexpr int kMsgInformacion = 64;
 inline constexpr std::string_view kTituloPredeterminado = "ProMorlaQel";
 
 /// What a long load is doing when it yields to the host.
-struct Progreso {
+struct PMQ_API Progreso {
   std::string_view que;  ///< what is being loaded ("Conceptos", "Presupuesto 01" …)
   int64_t registro = 0;  ///< 1-based number of the record just read
   int64_t total = 0;     ///< records in all
 };
 
 /// A request for a file name.
-struct PeticionDialogo {
+struct PMQ_API PeticionDialogo {
   std::string titulo;
   std::string filtro;   ///< "Libro de Excel (*.xlsx)|*.xlsx"
   std::string patron;   ///< default file name or pattern ("*.xlsx")
@@ -41,13 +42,20 @@ struct PeticionDialogo {
 };
 
 /// The answer of a file dialog.
-struct RespuestaDialogo {
+struct PMQ_API RespuestaDialogo {
   bool cancelado = false;
   std::string ruta;
 };
 
+/// One message box as it was shown (hosts that keep them, and the tests).
+struct MensajeMostrado {
+  std::string titulo;
+  std::string texto;
+  int estilo = 0;
+};
+
 /// Services of the host's user interface.
-class ServiciosHost {
+class PMQ_API ServiciosHost {
  public:
   virtual ~ServiciosHost() = default;
 
@@ -63,14 +71,15 @@ class ServiciosHost {
   virtual void MuestraModal(Forma& forma) = 0;
 };
 
-/// The host in force (process-wide, like the platform's own services). A
-/// console host that writes to stderr until one is set.
-ServiciosHost& Host();
+/// The host in force, one for the process: the library's message boxes and
+/// dialogs come from code that has no host to pass along. A console host that
+/// writes to stderr until one is set.
+PMQ_API ServiciosHost& Host();
 /// Sets the host in force; nullptr restores the console host.
-void EstableceHost(ServiciosHost* host);
+PMQ_API void EstableceHost(ServiciosHost* host);
 
 /// Sets a host for the lifetime of the object and restores the previous one.
-class HostEnUso {
+class PMQ_API HostEnUso {
  public:
   explicit HostEnUso(ServiciosHost& host);
   ~HostEnUso();
@@ -82,11 +91,11 @@ class HostEnUso {
 };
 
 /// Shorthand: a message box on the host in force with the default title.
-int MsgBox(std::string_view texto, int estilo = kMsgSoloAceptar,
-           std::string_view titulo = kTituloPredeterminado);
+PMQ_API int MsgBox(std::string_view texto, int estilo = kMsgSoloAceptar,
+                   std::string_view titulo = kTituloPredeterminado);
 
 /// Shorthand for the loaders: yields to the host after every record whose
 /// 1-based number is not a multiple of 10.
-void CedeAlHost(std::string_view que, int64_t registro, int64_t total);
+PMQ_API void CedeAlHost(std::string_view que, int64_t registro, int64_t total);
 
 }  // namespace pmq

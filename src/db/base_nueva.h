@@ -3,6 +3,7 @@
 // schema). The only place the library writes a database: loading always opens
 // read-only.
 
+#include <promorlaqel/common/api.h>
 #include <string>
 #include <string_view>
 
@@ -14,9 +15,9 @@ namespace pmq {
 /// built in a temporary file of the same folder and linked into place only when
 /// complete, so a failure leaves nothing at `ruta`. Returns true when written;
 /// failures are appended to sErrores as "ProMorlaQel.BaseNueva.CreaBaseSqlite()…".
-bool CreaBaseSqlite(const std::string& ruta, std::string_view sql, std::string& sErrores);
+PMQ_API bool CreaBaseSqlite(const std::string& ruta, std::string_view sql, std::string& sErrores);
 
 /// The schema followed by the sample rows: works A7 and CASA01.
-std::string SqlBaseEjemplo();
+PMQ_API std::string SqlBaseEjemplo();
 
 }  // namespace pmq

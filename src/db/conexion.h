@@ -3,8 +3,9 @@
 // (a plain path, an ADO-style text with "Data Source=<path>", or a
 // postgresql:// URI) and only reads. The library never closes it.
 
-#include "db/motor.h"
-#include "db/recordset.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/db/motor.h>
+#include <promorlaqel/db/recordset.h>
 
 #include <memory>
 #include <span>
@@ -14,7 +15,7 @@
 
 namespace pmq {
 
-class Conexion {
+class PMQ_API Conexion {
  public:
   Conexion() = default;
   /// A connection over an engine the host already made (tests, other engines).
@@ -48,6 +49,6 @@ class Conexion {
 /// PostgreSQL engine is the default; RegistraMotorServidor replaces it (a null
 /// factory makes such URIs fail clearly).
 using FabricaMotor = std::unique_ptr<Motor> (*)(const std::string& ruta);
-void RegistraMotorServidor(FabricaMotor fabrica);
+PMQ_API void RegistraMotorServidor(FabricaMotor fabrica);
 
 }  // namespace pmq

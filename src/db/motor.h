@@ -2,7 +2,8 @@
 // A database engine behind a connection: SQLite (the embedded default) or
 // PostgreSQL (the server option). It only reads.
 
-#include "db/recordset.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/db/recordset.h>
 
 #include <memory>
 #include <span>
@@ -11,7 +12,7 @@
 
 namespace pmq {
 
-class Motor {
+class PMQ_API Motor {
  public:
   virtual ~Motor() = default;
   /// Runs a query whose parameters are written "?" in `sql` and bound in order;

@@ -3,7 +3,8 @@
 // exact row count is known before the first row is read. Rows keep the order of
 // the query; fields are read by column name (case-insensitive).
 
-#include "db/valor.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/db/valor.h>
 
 #include <cstdint>
 #include <memory>
@@ -16,7 +17,7 @@ namespace pmq {
 inline constexpr int kEstadoCerrado = 0;
 inline constexpr int kEstadoAbierto = 1;
 
-class Recordset {
+class PMQ_API Recordset {
  public:
   /// A record set over a finished result: `columnas` names, `celdas` row-major.
   Recordset(std::vector<std::string> columnas, std::vector<Valor> celdas);
@@ -35,7 +36,8 @@ class Recordset {
   void Close() { estado_ = kEstadoCerrado; }
 
   /// Value of a column of the current row. Throws ErrorQel 3265 for a column
-  /// the result lacks, 3021-like 5 when there is no current row.
+  /// the result lacks, 3021 ("No hay registro actual.") when there is no
+  /// current row, 3709 when the set is closed.
   const Valor& Fields(std::string_view columna) const;
   /// Index of a column (for loops that read many rows); -1 when missing.
   int IndiceColumna(std::string_view columna) const;

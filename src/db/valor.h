@@ -2,8 +2,9 @@
 // A field value as the database gave it: null, whole number, double or text,
 // with the conversions the loaders use.
 
-#include "common/fecha.h"
-#include "common/moneda.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/fecha.h>
+#include <promorlaqel/common/moneda.h>
 
 #include <cstdint>
 #include <string>
@@ -11,7 +12,7 @@
 
 namespace pmq {
 
-class Valor {
+class PMQ_API Valor {
  public:
   Valor() = default;
   Valor(std::nullptr_t) {}
@@ -51,6 +52,6 @@ class Valor {
 
 /// The number at the start of a text, blanks ignored ("07" → 7, "3a" → 3,
 /// "" or "a3" → 0).
-double Val(std::string_view texto);
+PMQ_API double Val(std::string_view texto);
 
 }  // namespace pmq

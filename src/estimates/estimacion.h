@@ -1,8 +1,9 @@
 #pragma once
 
-#include "common/moneda.h"
-#include "model/cuerpo.h"
-#include "model/entidad.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/moneda.h>
+#include <promorlaqel/model/cuerpo.h>
+#include <promorlaqel/model/entidad.h>
 
 #include <memory>
 
@@ -13,7 +14,7 @@ class ItemsEstimacion;
 
 /// One progress estimate: its number (`Des.Clave`), date (`Des.Fecha`), the
 /// days it covers (`Des.Inicio`, `Des.Final`), its deductions and its lines.
-class Estimacion : public Entidad {
+class PMQ_API Estimacion : public Entidad {
  public:
   /// Creates the descriptor and the empty list of lines.
   Estimacion();

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "common/moneda.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/moneda.h>
 
 #include <cstdint>
 #include <string>
@@ -10,7 +11,7 @@ namespace pmq {
 class EstimacionesPresup;
 
 /// What one estimate billed of one budget line.
-class EstimacionPresup {
+class PMQ_API EstimacionPresup {
  public:
   pmq::EstimacionesPresup* EstimacionesPresup = nullptr;  ///< the list that holds it
   std::string NoEst;         ///< the estimate number as stored (column ESTIMACION)

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "common/coleccion.h"
-#include "estimates/estimacion.h"
-#include "estimates/filas_est2.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/coleccion.h>
+#include <promorlaqel/estimates/estimacion.h>
+#include <promorlaqel/estimates/filas_est2.h>
 
 #include <cstdint>
 #include <memory>
@@ -17,7 +18,7 @@ class Conexion;
 
 /// The progress estimates of the work (table EST1), each under "k" + work code
 /// + estimate number.
-class Estimaciones {
+class PMQ_API Estimaciones {
  public:
   pmq::Obra* Obra = nullptr;  ///< the work (set before Carga)
 

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "common/coleccion.h"
-#include "estimates/estimacion_presup.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/coleccion.h>
+#include <promorlaqel/estimates/estimacion_presup.h>
 
 #include <cstdint>
 #include <memory>
@@ -16,7 +17,7 @@ class Conexion;
 /// What every estimate billed of one budget line (table EST2), in ascending
 /// estimate number, each under "k" + its NoEst: the last item is the line's
 /// highest estimate.
-class EstimacionesPresup {
+class PMQ_API EstimacionesPresup {
  public:
   pmq::Presup* Presup = nullptr;  ///< the budget line (set by the line loader)
 

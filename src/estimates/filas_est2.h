@@ -5,7 +5,8 @@
 // group's record set holds the group's rows in the query's order with only the
 // columns its reader uses; reading it gives what the group's own query would.
 
-#include "db/recordset.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/db/recordset.h>
 
 #include <memory>
 #include <string>
@@ -17,7 +18,7 @@ namespace pmq {
 
 class Conexion;
 
-class FilasEst2 {
+class PMQ_API FilasEst2 {
  public:
   /// What a group is made of: the columns whose values form its key, whether
   /// the key is one whole-number column (compared as a number, as the engine

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "model/cuerpo.h"
-#include "model/entidad.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/model/cuerpo.h>
+#include <promorlaqel/model/entidad.h>
 
 #include <cstdint>
 
@@ -14,7 +15,7 @@ class Concepto;
 /// the budget line's identity (work, section, front and concept codes joined),
 /// `Des.Cantidad` the billed quantity, `Des.Costo` the unit price and
 /// `Des.Importe` the billed amount.
-class ItemEstimacion : public Entidad {
+class PMQ_API ItemEstimacion : public Entidad {
  public:
   pmq::ItemsEstimacion* ItemsEstimacion = nullptr;  ///< the list that holds the line
   Cuerpo Des;

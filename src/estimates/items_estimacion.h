@@ -1,7 +1,8 @@
 #pragma once
 
-#include "common/coleccion.h"
-#include "estimates/item_estimacion.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/coleccion.h>
+#include <promorlaqel/estimates/item_estimacion.h>
 
 #include <cstdint>
 #include <memory>
@@ -15,7 +16,7 @@ class Programa;
 class Conexion;
 
 /// The lines of one estimate (table EST2), each under "k" + its `Des.Clave`.
-class ItemsEstimacion {
+class PMQ_API ItemsEstimacion {
  public:
   pmq::Estimacion* Estimacion = nullptr;  ///< the estimate (set before Carga)
 

@@ -2,8 +2,9 @@
 // The descriptor record carried as `Des` by the work, sections, lines,
 // concepts, hourly costs, estimates and estimate lines.
 
-#include "common/fecha.h"
-#include "common/moneda.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/fecha.h>
+#include <promorlaqel/common/moneda.h>
 
 #include <string>
 
@@ -11,7 +12,7 @@ namespace pmq {
 
 class Entidad;
 
-class Cuerpo {
+class PMQ_API Cuerpo {
  public:
   Entidad* Parent = nullptr;  ///< the entity that carries this record (sections and lines only)
   std::string Clave;

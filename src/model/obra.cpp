@@ -40,8 +40,8 @@ Obra::Obra() {
 
 Obra::~Obra() = default;
 
-int32_t Obra::Carga(Conexion* Conexion, std::string& sErrores) {
-  int32_t resultado = 0;
+ResultadoCarga Obra::Carga(Conexion* Conexion, std::string& sErrores) {
+  ResultadoCarga resultado = ResultadoCarga::Fallida;
   std::unique_ptr<Recordset> rs;
   try {
     NoEstimaciones = 0;
@@ -49,7 +49,7 @@ int32_t Obra::Carga(Conexion* Conexion, std::string& sErrores) {
                   "select * from OBRAS As  O, FSR As  S, FACMAQ As  M, FSCD As  F "
                   "where O.OBRA = S.OBRA and O.OBRA = M.OBRA and O.OBRA = F.OBRA and O.OBRA = ?",
                   {Valor(Programa->ClaveObra)}, sErrores);
-    if (!rs || rs->RecordCount() == 0) return 1;
+    if (!rs || rs->RecordCount() == 0) return ResultadoCarga::Correcta;
     rs->MoveFirst();
     Des.Clave = Programa->ClaveObra;
     Des.Descripcion = rs->Fields("NOMBREOBRA").Texto();
@@ -90,13 +90,13 @@ int32_t Obra::Carga(Conexion* Conexion, std::string& sErrores) {
     // The calendar comes before the sections: every line gets one share per period.
     Programa->Periodos->GeneraPeriodos(sErrores);
     Partidas->Obra = this;
-    if (Partidas->Carga(Conexion, sErrores) == 2) {
-      resultado = 2;
+    if (Partidas->Carga(Conexion, sErrores) == ResultadoCarga::Desactualizada) {
+      resultado = ResultadoCarga::Desactualizada;
     } else {
       if (!Estimaciones) Estimaciones = std::make_unique<pmq::Estimaciones>();
       Estimaciones->Obra = this;
       Estimaciones->Carga(Conexion, sErrores);
-      resultado = 1;
+      resultado = ResultadoCarga::Correcta;
     }
     rs.reset();
     return resultado;

@@ -1,11 +1,13 @@
 #pragma once
 // The construction work: header, cost factors, length, sections and estimates.
 
-#include "catalogue/fac_maq.h"
-#include "common/coleccion.h"
-#include "common/moneda.h"
-#include "model/cuerpo.h"
-#include "model/entidad.h"
+#include <promorlaqel/catalogue/fac_maq.h>
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/coleccion.h>
+#include <promorlaqel/common/enumeraciones.h>
+#include <promorlaqel/common/moneda.h>
+#include <promorlaqel/model/cuerpo.h>
+#include <promorlaqel/model/entidad.h>
 
 #include <cstdint>
 #include <memory>
@@ -20,7 +22,7 @@ class FilasPrograma;
 class Conexion;
 class Concepto;
 
-class Obra : public Entidad {
+class PMQ_API Obra : public Entidad {
  public:
   /// Creates the nine factor triples, the sections, estimates, descriptor and program rows.
   Obra();
@@ -44,7 +46,7 @@ class Obra : public Entidad {
   /// Loads the header row, builds the calendar, loads sections (with their
   /// lines) and estimates. 1 = done (also when there is no header row),
   /// 2 = outdated database, 0 = failed before the end.
-  int32_t Carga(Conexion* Conexion, std::string& sErrores);
+  ResultadoCarga Carga(Conexion* Conexion, std::string& sErrores);
 
   /// Breaks a concept down per one unit and prices it the way a budget line of
   /// this work does (Opera with volume 1, the work's tax, waste and labour

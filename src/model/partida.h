@@ -1,7 +1,8 @@
 #pragma once
 
-#include "model/cuerpo.h"
-#include "model/entidad.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/model/cuerpo.h>
+#include <promorlaqel/model/entidad.h>
 
 #include <memory>
 
@@ -12,7 +13,7 @@ class Presups;
 class FilasPrograma;
 
 /// One budget section with its lines.
-class Partida : public Entidad {
+class PMQ_API Partida : public Entidad {
  public:
   /// Creates the lines, the descriptor and the program rows.
   Partida();

@@ -9,7 +9,7 @@
 
 namespace pmq {
 
-int32_t Partidas::Carga(Conexion* Conexion, std::string& sErrores) {
+ResultadoCarga Partidas::Carga(Conexion* Conexion, std::string& sErrores) {
   // The lines' billed quantities are read once for the whole work; whatever
   // way the load ends, they are not kept.
   struct Libera {
@@ -47,19 +47,19 @@ int32_t Partidas::Carga(Conexion* Conexion, std::string& sErrores) {
         Obra->ImporteTotal += p->Des.Importe;
         AddByObject(std::move(propia), sErrores);
         p->Presups->Partida = p;
-        if (p->Presups->Carga(Conexion, sErrores) == 2) {
+        if (p->Presups->Carga(Conexion, sErrores) == ResultadoCarga::Desactualizada) {
           RsOut(rs, sErrores);
-          return 2;
+          return ResultadoCarga::Desactualizada;
         }
         rs->MoveNext();
         CedeAlHost("Partidas", i, total);
       }
     }
     RsOut(rs, sErrores);
-    return 1;
+    return ResultadoCarga::Correcta;
   } catch (...) {
     AnotaExcepcion(sErrores, "Partidas", "Carga");
-    return 0;
+    return ResultadoCarga::Fallida;
   }
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "common/coleccion.h"
-#include "estimates/filas_est2.h"
-#include "model/partida.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/coleccion.h>
+#include <promorlaqel/common/enumeraciones.h>
+#include <promorlaqel/estimates/filas_est2.h>
+#include <promorlaqel/model/partida.h>
 
 #include <cstdint>
 #include <string>
@@ -16,7 +18,7 @@ class Programa;
 class Conexion;
 
 /// The budget sections of the work, in code order.
-class Partidas {
+class PMQ_API Partidas {
  public:
   pmq::Obra* Obra = nullptr;
 
@@ -24,7 +26,7 @@ class Partidas {
   /// sets Obra.ImporteTotal to the sum of their stored amounts. 1 = loaded,
   /// 2 = a section's lines found an outdated database (later sections are not
   /// read), 0 = failed.
-  int32_t Carga(Conexion* Conexion, std::string& sErrores);
+  ResultadoCarga Carga(Conexion* Conexion, std::string& sErrores);
   /// The section at a 1-based position or under its key; nullptr when none.
   Partida* Item(int64_t posicion) const { return items_.Item(posicion); }
   Partida* Item(std::string_view clave) const { return items_.Item(clave); }

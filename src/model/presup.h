@@ -1,7 +1,8 @@
 #pragma once
 
-#include "model/cuerpo.h"
-#include "model/entidad.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/model/cuerpo.h>
+#include <promorlaqel/model/entidad.h>
 
 #include <memory>
 
@@ -14,7 +15,7 @@ class EstimacionesPresup;
 class PeriodosPorItem;
 
 /// One budget line: a concept of the catalogue in a section at a work front.
-class Presup : public Entidad {
+class PMQ_API Presup : public Entidad {
  public:
   /// Creates the descriptor, the billed quantities and the period shares.
   Presup();

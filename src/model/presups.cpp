@@ -31,7 +31,7 @@ constexpr std::string_view kTituloAvisoVersion = "ControlQel";
 
 }  // namespace
 
-int32_t Presups::Carga(Conexion* Conexion, std::string& sErrores) {
+ResultadoCarga Presups::Carga(Conexion* Conexion, std::string& sErrores) {
   int64_t i = 0;
   try {
     pmq::Programa* programa = Programa(sErrores);
@@ -104,17 +104,17 @@ int32_t Presups::Carga(Conexion* Conexion, std::string& sErrores) {
       }
     }
     RsOut(rs, sErrores);
-    return 1;
+    return ResultadoCarga::Correcta;
   } catch (...) {
     const ErrorActual error = ErrorDeExcepcionActual();
     if (error.numero == errores::kCampo) {
       // A column this loader reads is missing: the database predates it.
       MsgBox(kAvisoVersion, kMsgExclamacion, kTituloAvisoVersion);
-      return 2;
+      return ResultadoCarga::Desactualizada;
     }
     sErrores += TextoExcepcion("ProMorlaQel", "Presups", "Carga", error.numero, error.descripcion);
     MsgBox(sErrores + " " + std::to_string(i) + " ");
-    return 0;
+    return ResultadoCarga::Fallida;
   }
 }
 

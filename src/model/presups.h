@@ -1,7 +1,9 @@
 #pragma once
 
-#include "common/coleccion.h"
-#include "model/presup.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/coleccion.h>
+#include <promorlaqel/common/enumeraciones.h>
+#include <promorlaqel/model/presup.h>
 
 #include <cstdint>
 #include <string>
@@ -15,7 +17,7 @@ class Conexion;
 class Concepto;
 
 /// The budget lines of one section, in their stored order.
-class Presups {
+class PMQ_API Presups {
  public:
   pmq::Partida* Partida = nullptr;
 
@@ -23,7 +25,7 @@ class Presups {
   /// amount, breakdown, period shares and billed quantities of each. 1 =
   /// loaded, 2 = a column is missing (outdated database; the user was warned
   /// and sErrores is untouched), 0 = failed (the user was shown sErrores).
-  int32_t Carga(Conexion* Conexion, std::string& sErrores);
+  ResultadoCarga Carga(Conexion* Conexion, std::string& sErrores);
   /// The line at a 1-based position or under its key; nullptr when none.
   Presup* Item(int64_t posicion) const { return items_.Item(posicion); }
   Presup* Item(std::string_view clave) const { return items_.Item(clave); }

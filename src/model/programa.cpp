@@ -40,8 +40,8 @@ Programa::Programa() {
 
 Programa::~Programa() = default;
 
-int32_t Programa::CalcularPrograma(std::string& sErrores) {
-  int32_t resultado = 0;
+ResultadoCarga Programa::CalcularPrograma(std::string& sErrores) {
+  ResultadoCarga resultado = ResultadoCarga::Fallida;
   ServiciosHost& host = Host();
   try {
     host.PunteroRaton(kPunteroEspera);
@@ -51,12 +51,12 @@ int32_t Programa::CalcularPrograma(std::string& sErrores) {
       Conexion->Open(TextoConexion(Ruta), "", "", -1);
       if (Conexion->State() != kEstadoAbierto) {
         host.PunteroRaton(kPunteroNormal);
-        return 0;
+        return ResultadoCarga::Fallida;
       }
     }
     if (Conexion->State() != kEstadoAbierto) {
       host.PunteroRaton(kPunteroNormal);
-      return 0;
+      return ResultadoCarga::Fallida;
     }
     Conceptos->Programa = this;
     Conceptos->Carga(Conexion, sErrores);
@@ -67,7 +67,9 @@ int32_t Programa::CalcularPrograma(std::string& sErrores) {
     Obra->Programa = this;
     Periodos->Programa = this;
     Obra->Des.Clave = ClaveObra;
-    resultado = Obra->Carga(Conexion, sErrores) == 2 ? 2 : 1;
+    resultado = Obra->Carga(Conexion, sErrores) == ResultadoCarga::Desactualizada
+                    ? ResultadoCarga::Desactualizada
+                    : ResultadoCarga::Correcta;
     host.PunteroRaton(kPunteroNormal);
     return resultado;
   } catch (...) {

@@ -2,16 +2,17 @@
 // The root object: options, database settings and every top-level object of
 // the model; CalcularPrograma loads and computes the whole work.
 
-#include "catalogue/conceptos.h"
-#include "catalogue/costos_horarios.h"
-#include "common/enumeraciones.h"
-#include "db/conexion.h"
-#include "model/cuerpo.h"
-#include "model/entidad.h"
-#include "model/obra.h"
-#include "reports/program/programas_ctrl.h"
-#include "reports/summary/resumenes_ctrl.h"
-#include "schedule/periodos.h"
+#include <promorlaqel/catalogue/conceptos.h>
+#include <promorlaqel/catalogue/costos_horarios.h>
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/enumeraciones.h>
+#include <promorlaqel/db/conexion.h>
+#include <promorlaqel/model/cuerpo.h>
+#include <promorlaqel/model/entidad.h>
+#include <promorlaqel/model/obra.h>
+#include <promorlaqel/reports/program/programas_ctrl.h>
+#include <promorlaqel/reports/summary/resumenes_ctrl.h>
+#include <promorlaqel/schedule/periodos.h>
 
 #include <cstdint>
 #include <memory>
@@ -19,7 +20,7 @@
 
 namespace pmq {
 
-class Programa : public Entidad {
+class PMQ_API Programa : public Entidad {
  public:
   /// Creates, in this order, the two report controllers, the hourly costs, the
   /// catalogue, the work, the calendar and the descriptor; sets the defaults.
@@ -63,8 +64,8 @@ class Programa : public Entidad {
   /// Loads and computes the whole work. 1 = done, 2 = outdated database (the
   /// user was warned; estimates not loaded), 0 = no usable connection or a
   /// failure of the driver itself.
-  int32_t CalcularPrograma(std::string& sErrores);
-  int32_t CalcularPrograma() {
+  ResultadoCarga CalcularPrograma(std::string& sErrores);
+  ResultadoCarga CalcularPrograma() {
     std::string sErrores;
     return CalcularPrograma(sErrores);
   }

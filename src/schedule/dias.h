@@ -4,7 +4,8 @@
 // their own. Item(i) hands out one of the list's two shared markers (set or not
 // set), whose `Dias` is the list and whose `Barra` is day i's bit.
 
-#include "schedule/dia.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/schedule/dia.h>
 
 #include <cstdint>
 #include <string>
@@ -15,7 +16,7 @@ namespace pmq {
 
 class PeriodoPorItem;
 
-class Dias {
+class PMQ_API Dias {
  public:
   Dias() = default;
   Dias(const Dias&) = delete;

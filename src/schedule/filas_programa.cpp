@@ -13,6 +13,7 @@ FilaPrograma* FilasPrograma::Add(std::string_view key, std::string& sErrores) {
     fila->Clave = std::string(key);
     return filas_.Add(std::move(fila), key);
   } catch (...) {
+    // Reported under the item class, FilaPrograma, as the collections of rows do.
     AnotaExcepcion(sErrores, "FilaPrograma", "Add");
     return nullptr;
   }

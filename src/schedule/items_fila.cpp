@@ -43,6 +43,8 @@ void ItemsFila::GetIdxs(std::string& sErrores) {
     IdxInicio = Presup->Des.Inicio - inicio_obra;
     IdxFinal = Presup->Des.Final - inicio_obra;
   } catch (...) {
+    // Errors of the collection are reported under the item class, ItemFila:
+    // that is the name the error texts have always carried.
     AnotaExcepcion(sErrores, "ItemFila", "GetIdxs");
   }
 }
@@ -69,6 +71,7 @@ bool ItemsFila::CalculaDias(enumTipoPrograma TipoPrograma, enumTipoCalculoDias T
       items_.Add(std::move(item));
     }
   } catch (...) {
+    // Under the item class, as in GetIdxs.
     AnotaExcepcion(sErrores, "ItemFila", "CalculaDias");
   }
   return false;

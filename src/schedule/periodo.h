@@ -1,6 +1,7 @@
 #pragma once
 
-#include "common/fecha.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/fecha.h>
 
 #include <cstdint>
 
@@ -11,7 +12,7 @@ class Periodos;
 /// One period of the work's calendar: a whole calendar month, with the numbers
 /// of its first and last day in the calendar's day numbering (day 1 is the
 /// first day of the first period).
-class Periodo {
+class PMQ_API Periodo {
  public:
   pmq::Periodos* Periodos = nullptr;  ///< the calendar that holds the period
   Fecha Inicio;                       ///< first day of the month

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "common/fecha.h"
-#include "common/moneda.h"
-#include "schedule/dias.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/fecha.h>
+#include <promorlaqel/common/moneda.h>
+#include <promorlaqel/schedule/dias.h>
 
 #include <cstdint>
 #include <string>
@@ -14,7 +15,7 @@ class PeriodosPorItem;
 /// The share of one budget line in one period of the calendar: how the line's
 /// days and the period's days overlap, the part of the line's quantity and
 /// amount that falls in the period, and one day marker per day of the period.
-class PeriodoPorItem {
+class PMQ_API PeriodoPorItem {
  public:
   pmq::PeriodosPorItem* PeriodosPorItem = nullptr;  ///< the line's shares (set before AgregaDias)
   pmq::Dias Dias;        ///< one marker per day of the period, set on the line's days

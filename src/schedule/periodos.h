@@ -1,7 +1,8 @@
 #pragma once
 
-#include "common/coleccion.h"
-#include "schedule/periodo.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/coleccion.h>
+#include <promorlaqel/schedule/periodo.h>
 
 #include <cstdint>
 #include <memory>
@@ -14,7 +15,7 @@ class Programa;
 
 /// The calendar of the work cut into calendar months. Periods have no keys:
 /// position n is period number n.
-class Periodos {
+class PMQ_API Periodos {
  public:
   pmq::Programa* Programa = nullptr;
 

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "common/coleccion.h"
-#include "schedule/periodo_por_item.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/coleccion.h>
+#include <promorlaqel/schedule/periodo_por_item.h>
 
 #include <cstdint>
 #include <memory>
@@ -14,7 +15,7 @@ class Presup;
 
 /// The shares of one budget line, one per period: position n is period n of
 /// the calendar. Shares have no keys.
-class PeriodosPorItem {
+class PMQ_API PeriodosPorItem {
  public:
   pmq::Presup* Presup = nullptr;  ///< the budget line (set by the line loader)
 

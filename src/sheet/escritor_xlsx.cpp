@@ -1,6 +1,7 @@
 #include "sheet/escritor_xlsx.h"
 
 #include "common/error_qel.h"
+#include "common/temporales_en_curso.h"
 #include "sheet/columnas.h"
 #include "sheet/expresion_formula.h"
 #include "sheet/hc_workbook.h"
@@ -268,7 +269,7 @@ class Escritura {
 
 }  // namespace
 
-void EscritorXlsx::Escribe(HcWorkbook& libro, const std::string& ruta) {
+void EscritorXlsx::Escribe(HcWorkbook& libro, const std::string& ruta, bool reemplaza) {
   namespace fs = std::filesystem;
   const fs::path destino(ruta);
   auto falla = [&](std::string_view motivo) {
@@ -280,6 +281,7 @@ void EscritorXlsx::Escribe(HcWorkbook& libro, const std::string& ruta) {
   std::string temporal = (carpeta / ("." + destino.filename().string() + ".XXXXXX")).string();
   const int fd = mkstemp(temporal.data());
   if (fd < 0) throw falla(MotivoSistema(errno));
+  const TemporalRegistrado registro(temporal.c_str());
   // The new file gets the permissions of the one it replaces, or the usual ones.
   struct stat previo {};
   mode_t modo = 0;
@@ -298,6 +300,15 @@ void EscritorXlsx::Escribe(HcWorkbook& libro, const std::string& ruta) {
       VerificadorXlsx::Verifica(temporal);
     } catch (const ErrorQel& e) {
       throw falla(e.Descripcion());
+    }
+    if (!reemplaza) {
+      // The rename would fail on a folder; nothing else stops it once the
+      // temporary is complete.
+      struct stat actual {};
+      if (stat(ruta.c_str(), &actual) == 0 && S_ISDIR(actual.st_mode))
+        throw falla(MotivoSistema(EISDIR));
+      unlink(temporal.c_str());
+      return;
     }
     const int sinc = open(temporal.c_str(), O_RDONLY);
     if (sinc >= 0) {

@@ -1,7 +1,6 @@
 #include "sheet/hc_application.h"
 
 #include "common/error_qel.h"
-#include "common/servicios_host.h"
 #include "sheet/hc_workbook.h"
 #include "sheet/hc_worksheet.h"
 
@@ -11,19 +10,7 @@ namespace pmq {
 
 HcApplication::HcApplication() : workbooks_(*this) {}
 
-HcApplication::~HcApplication() {
-  if (terminada_) return;
-  try {
-    workbooks_.Close();
-  } catch (...) {
-    try {
-      MsgBox(ErrorDeExcepcionActual().descripcion, kMsgCritico, "MorlaQel");
-    } catch (...) {
-      // Nothing more can be done while the application ends.
-    }
-  }
-  terminada_ = true;
-}
+HcApplication::~HcApplication() = default;
 
 void HcApplication::Verifica() const {
   if (terminada_) throw ErrorQel(errores::kServidorRemoto);

@@ -1,10 +1,10 @@
 #pragma once
 // The spreadsheet application the reports drive, kept in memory: workbooks,
-// window state and visibility, `Range(cell, cell)` and the selection. When the
-// application ends (its owner releases it, or `Quit`), every open workbook that
-// was saved is written again to its path with all that was put in it: our
-// stand-in for leaving the workbook open for the user. After `Quit` every
-// member throws ErrorQel 462, as a server that has gone away.
+// window state and visibility, `Range(cell, cell)` and the selection. `Quit`
+// writes every open workbook that was saved to its path with all that was put
+// in it, then ends the application; after it every member throws ErrorQel 462,
+// as a server that has gone away. Releasing the application writes nothing: a
+// write is always an explicit call whose failure reaches the caller.
 
 #include "sheet/hc_range.h"
 #include "sheet/hc_workbooks.h"
@@ -18,9 +18,7 @@ class HcWorkbook;
 class HcApplication {
  public:
   HcApplication();
-  /// Ends the application when `Quit` was not called: open workbooks are
-  /// written (see HcWorkbooks::Close); a failed write is shown to the user in a
-  /// message box (critical icon, title "MorlaQel").
+  /// Drops the open workbooks without writing them.
   ~HcApplication();
   HcApplication(const HcApplication&) = delete;
   HcApplication& operator=(const HcApplication&) = delete;

@@ -1,7 +1,6 @@
 #include "sheet/hc_workbook.h"
 
 #include "common/error_qel.h"
-#include "sheet/bitacora_libros.h"
 #include "sheet/escritor_xlsx.h"
 #include "sheet/hc_application.h"
 #include "sheet/hc_worksheet.h"
@@ -28,6 +27,14 @@ HcSheets& HcWorkbook::Sheets() {
 }
 
 void HcWorkbook::Saveas(const std::string& ruta) {
+  Guarda(ruta, true);
+}
+
+void HcWorkbook::Nombra(const std::string& ruta) {
+  Guarda(ruta, false);
+}
+
+void HcWorkbook::Guarda(const std::string& ruta, bool reemplaza) {
   Verifica();
   if (ruta.find_first_not_of(" \t") == std::string::npos) {
     throw ErrorQel(errores::kAplicacion, "No se puede guardar el libro sin nombre de archivo");
@@ -45,26 +52,14 @@ void HcWorkbook::Saveas(const std::string& ruta) {
                       destino));
     }
   }
-  try {
-    EscritorXlsx::Escribe(*this, destino);
-  } catch (...) {
-    BitacoraLibros::Registra({destino, false, false, ErrorDeExcepcionActual().descripcion});
-    throw;
-  }
-  BitacoraLibros::Registra({destino, false, true, ""});
+  EscritorXlsx::Escribe(*this, destino, reemplaza);
   ruta_ = destino;
   nombre_ = absoluta.filename().string();
 }
 
 void HcWorkbook::Guarda() {
   if (ruta_.empty()) return;
-  try {
-    EscritorXlsx::Escribe(*this, ruta_);
-  } catch (...) {
-    BitacoraLibros::Registra({ruta_, true, false, ErrorDeExcepcionActual().descripcion});
-    throw;
-  }
-  BitacoraLibros::Registra({ruta_, true, true, ""});
+  EscritorXlsx::Escribe(*this, ruta_);
 }
 
 void HcWorkbook::Close() {

@@ -1,7 +1,8 @@
 #pragma once
 // A workbook: its sheets, its format table, and the path it was saved under.
-// `Saveas` writes it at once; closing it (or ending the application) writes it
-// again, with everything put in it since, to the same path.
+// `Saveas` writes it at once; `Nombra` only gives it its path (checking that
+// the file can be written, without touching it). Closing it, or `Guarda`,
+// writes it, with everything put in it since, to that path.
 
 #include "sheet/hc_sheets.h"
 #include "sheet/tabla_formatos.h"
@@ -24,6 +25,9 @@ class HcWorkbook {
   /// another open workbook or a file that cannot be written; an existing file
   /// at the path is then left as it was.
   void Saveas(const std::string& ruta);
+  /// As Saveas, but the file is not written: a trial write beside it checks
+  /// that it can be, and the workbook remembers the path for a later Guarda.
+  void Nombra(const std::string& ruta);
   /// The sheets.
   HcSheets& Sheets();
   /// Closes the workbook; when it was saved it is written again first. A failed
@@ -52,6 +56,8 @@ class HcWorkbook {
   void MarcaCerrado();
 
  private:
+  void Guarda(const std::string& ruta, bool reemplaza);
+
   HcApplication* aplicacion_;
   std::string nombre_;
   std::string ruta_;

@@ -5,6 +5,7 @@
 #include "reports/summary/frm_resumen_estimaciones.h"
 #include "sheet/automatizacion.h"
 #include "sheet/columnas.h"
+#include "sheet/sistema_archivos.h"
 
 #include <fmt/format.h>
 
@@ -112,7 +113,7 @@ HcWorkbook* LibroExcel::CreaLibro(const std::string& Nombre, std::string& sError
     if (!ExcelApp) return nullptr;
     HcWorkbooks& libros = ExcelApp->workbooks();
     HcWorkbook* libro = libros.Count() == 0 ? libros.Add() : libros.Item(1);
-    if (libro != nullptr) libro->Saveas(Nombre);
+    if (libro != nullptr) libro->Nombra(Nombre);
     return libro;
   } catch (...) {
     AnotaExcepcion(sErrores, "LibroExcel", "CreaLibro");
@@ -122,7 +123,16 @@ HcWorkbook* LibroExcel::CreaLibro(const std::string& Nombre, std::string& sError
 
 bool LibroExcel::AbreLibro(std::string Ruta, std::string& sErrores) {
   try {
-    if (Ruta.empty()) Ruta = GetRutaArchivo("Nombre del Archivo XLS", false, sErrores);
+    if (Ruta.empty()) Ruta = PideRuta(sErrores);
+    return AbreLibroEn(Ruta, sErrores);
+  } catch (...) {
+    AnotaExcepcion(sErrores, "LibroExcel", "AbreLibro");
+    return false;
+  }
+}
+
+bool LibroExcel::AbreLibroEn(const std::string& Ruta, std::string& sErrores) {
+  try {
     if (IniciarServidor(sErrores) && ExcelApp) {
       Workbook = CreaLibro(Ruta, sErrores);
       return Workbook != nullptr;
@@ -132,6 +142,28 @@ bool LibroExcel::AbreLibro(std::string Ruta, std::string& sErrores) {
     AnotaExcepcion(sErrores, "LibroExcel", "AbreLibro");
     return false;
   }
+}
+
+bool LibroExcel::EsRutaXlsx(std::string_view ruta) {
+  return Mayusculas(SistemaArchivos().GetExtensionName(ruta)) == "XLSX";
+}
+
+ResultadoEscritura LibroExcel::Guarda() {
+  if (!ExcelApp || Workbook == nullptr || Workbook->FullName().empty()) {
+    return ResultadoEscritura::NoEscrito("El libro no tiene nombre de archivo");
+  }
+  try {
+    Workbook->Guarda();
+  } catch (...) {
+    std::string motivo = ErrorDeExcepcionActual().descripcion;
+    try {
+      MsgBox(motivo, kMsgCritico, kTituloMensajes);
+    } catch (...) {
+      // The outcome still tells it.
+    }
+    return ResultadoEscritura::NoEscrito(std::move(motivo));
+  }
+  return ResultadoEscritura::Escrito();
 }
 
 void LibroExcel::CierraLibro(std::string& sErrores) {
@@ -200,6 +232,7 @@ void LibroExcel::SetFormula(HcWorksheet* Ws, int32_t F, int32_t C, std::string_v
     if (!ExcelApp) throw ErrorQel(errores::kObjeto);
     ExcelApp->Range(Ws->cells(F, C), Ws->cells(F, C)).Formula(Formula);
   } catch (...) {
+    // Reported under "Formula", the property written, not the method's name.
     AnotaExcepcion(sErrores, "LibroExcel", "Formula");
   }
 }
@@ -217,11 +250,14 @@ std::string LibroExcel::GetRutaArchivo(std::string_view Titulo, bool Abrir, std:
     } else {
       Diag.ShowSave();
     }
-    if (Mayusculas(SistemaArchivos_.GetExtensionName(Diag.FileName)) != "XLSX") return {};
+    if (!EsRutaXlsx(Diag.FileName)) return {};
     return Diag.FileName;
   } catch (...) {
     const ErrorActual e = ErrorDeExcepcionActual();
     if (e.numero != errores::kCancelar) {
+      // This one error text names the dialog's owner (project Ribex, class
+      // PrincipalCtrl), not this class, and replaces sErrores instead of
+      // adding to it: hosts match it as it is.
       sErrores = fmt::format("{}~{}~Ribex~PrincipalCtrl~GetRutaArchivo", e.numero, e.descripcion);
     }
     return {};

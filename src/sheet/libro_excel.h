@@ -17,13 +17,16 @@
 //   libro.FormatoSeleccion(10, 6, 12, 6, "", "###,###,##0.000000", kAlineaArriba,
 //                          kAlineaDerecha, true, false, false, sErrores);
 //
-// When the LibroExcel is released its application ends and writes the workbook,
-// with all the report put in it, to the path chosen (see HcApplication).
+//   ResultadoEscritura r = libro.Guarda();             // the one write to the file
+//
+// The workbook reaches its file only through Guarda: creating it checks that
+// the path can be written but leaves the file as it is, and releasing the
+// LibroExcel writes nothing.
 
+#include "common/resultado_escritura.h"
 #include "sheet/hc_application.h"
 #include "sheet/hc_workbook.h"
 #include "sheet/hc_worksheet.h"
-#include "sheet/sistema_archivos.h"
 
 #include <cstdint>
 #include <memory>
@@ -69,8 +72,9 @@ class LibroExcel {
     return CreaHoja(Nombre, NumeroHojaExcel, s);
   }
 
-  /// A new workbook (or the first open one) saved at once under `Nombre`.
-  /// Nothing when there is no application or the save fails.
+  /// A new workbook (or the first open one) named `Nombre`: a trial write
+  /// checks that the file can be written, and the file itself is left as it
+  /// is until Guarda. Nothing when there is no application or the check fails.
   HcWorkbook* CreaLibro(const std::string& Nombre, std::string& sErrores);
   HcWorkbook* CreaLibro(const std::string& Nombre) {
     std::string s;
@@ -84,6 +88,23 @@ class LibroExcel {
     std::string s;
     return AbreLibro(std::move(Ruta), s);
   }
+  /// As AbreLibro, but never asks: an empty `Ruta` fails as a cancelled dialog does.
+  bool AbreLibroEn(const std::string& Ruta, std::string& sErrores);
+
+  /// Asks the user for the workbook's path with the file dialog: empty text
+  /// when the user cancels or the extension is not XLSX.
+  std::string PideRuta(std::string& sErrores) {
+    return GetRutaArchivo("Nombre del Archivo XLS", false, sErrores);
+  }
+
+  /// True when the file name's extension is XLSX in any case: the only
+  /// workbooks the reports write.
+  static bool EsRutaXlsx(std::string_view ruta);
+
+  /// Writes the workbook, as it now stands, to the path it was created under
+  /// and returns the outcome; a failed write is also shown to the user in a
+  /// message box (critical icon, title "MorlaQel") and leaves the file as it was.
+  ResultadoEscritura Guarda();
 
   /// Closes every workbook of the application (each saved one is written) and
   /// ends it. ExcelApp keeps its reference.
@@ -134,10 +155,8 @@ class LibroExcel {
   /// user cancels or the name's extension is not XLSX.
   std::string GetRutaArchivo(std::string_view Titulo, bool Abrir, std::string& sErrores);
   /// Drops the application, and with it Workbook and Ws, which belong to it
-  /// (a dropped application writes its saved workbooks as it ends).
+  /// (a dropped application writes nothing).
   void SueltaAplicacion();
-
-  SistemaArchivos SistemaArchivos_;
 };
 
 }  // namespace pmq

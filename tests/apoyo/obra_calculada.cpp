@@ -80,7 +80,8 @@ std::unique_ptr<Programa> ObraCalculada::Raiz(std::string_view obra) {
   return p;
 }
 
-std::unique_ptr<Programa> ObraCalculada::Calcula(std::unique_ptr<Programa> p, int32_t resultado) {
+std::unique_ptr<Programa> ObraCalculada::Calcula(std::unique_ptr<Programa> p,
+                                                 ResultadoCarga resultado) {
   errores_.clear();
   EXPECT_EQ(p->CalcularPrograma(errores_), resultado) << errores_;
   p->ProgramasObraCtrl->Programa = p.get();
@@ -88,7 +89,8 @@ std::unique_ptr<Programa> ObraCalculada::Calcula(std::unique_ptr<Programa> p, in
   return p;
 }
 
-std::unique_ptr<Programa> ObraCalculada::Calculada(std::string_view obra, int32_t resultado) {
+std::unique_ptr<Programa> ObraCalculada::Calculada(std::string_view obra,
+                                                   ResultadoCarga resultado) {
   return Calcula(Raiz(obra), resultado);
 }
 

@@ -51,8 +51,10 @@ class ObraCalculada : public ::testing::Test {
   /// A root over the database (rows written so far), not yet calculated.
   std::unique_ptr<Programa> Raiz(std::string_view obra = "A7");
   /// A root calculated with `resultado` expected; what it reported is left in errores_.
-  std::unique_ptr<Programa> Calculada(std::string_view obra = "A7", int32_t resultado = 1);
-  std::unique_ptr<Programa> Calcula(std::unique_ptr<Programa> p, int32_t resultado = 1);
+  std::unique_ptr<Programa> Calculada(std::string_view obra = "A7",
+                                      ResultadoCarga resultado = ResultadoCarga::Correcta);
+  std::unique_ptr<Programa> Calcula(std::unique_ptr<Programa> p,
+                                    ResultadoCarga resultado = ResultadoCarga::Correcta);
 
   /// Number of recorded message boxes whose text starts with `inicio`.
   int Mensajes(std::string_view inicio) const;

@@ -29,7 +29,7 @@ class CatalogoConBase : public ObraCalculada {
     p_.Ruta = base_.Ruta();
     p_.ClaveObra = "A7";
     std::string s;
-    ASSERT_EQ(p_.CalcularPrograma(s), 1);
+    ASSERT_EQ(p_.CalcularPrograma(s), ResultadoCarga::Correcta);
     ASSERT_EQ(s, "");
     ASSERT_TRUE(host_.mensajes.empty()) << host_.mensajes.front().texto;
   }

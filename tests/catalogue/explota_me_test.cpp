@@ -228,7 +228,7 @@ TEST_F(ExplotaMe, ALargeCatalogueReadsTheTableOnceAndKeepsEachAnalysisInItsOrder
   Programa grande;
   grande.Ruta = base_.Ruta();
   grande.ClaveObra = "A7";
-  ASSERT_EQ(grande.CalcularPrograma(s), 1);
+  ASSERT_EQ(grande.CalcularPrograma(s), ResultadoCarga::Correcta);
   EXPECT_EQ(ambas(grande), "M-3|M-2|M-1|M-1/M-2|M-1/");
   EXPECT_TRUE(grande.Conceptos->Analisis().Precargada());
   EXPECT_EQ(grande.Conceptos->Analisis().Consultas(), 1);

@@ -3,7 +3,8 @@
 # prefix, checks what was installed, builds examples/host_minimo against it
 # with find_package and again with pkg-config, and runs both on the sample
 # database: the work totals and every line amount must equal what
-# `promorlaqel calcular --json` reports. $1 = promorlaqel binary, $2 = build dir.
+# `promorlaqel calcular --json` reports, and the two workbooks the host writes
+# must be the ones the program writes. $1 = promorlaqel binary, $2 = build dir.
 set -uo pipefail
 
 bin="$1"
@@ -30,7 +31,13 @@ inc="$prefijo/include/promorlaqel"
 for f in promorlaqel.h model/programa.h common/moneda.h reports/program/programas_ctrl.h; do
   [ -f "$inc/$f" ] && pasa || falla "falta el encabezado $f"
 done
-[ ! -e "$inc/cli" ] && pasa || falla "los encabezados del programa (cli) no son de la biblioteca"
+for privado in cli sheet common/host_consola.h common/host_grabador.h db/motor_sqlite.h \
+    db/motor_postgres.h reports/program/frm_programas_obra.h; do
+  [ ! -e "$inc/$privado" ] && pasa || falla "se instaló $privado, que es privado"
+done
+# Public headers reach each other as <promorlaqel/…> only.
+relativos="$(grep -rl '#include "' "$inc")"
+[ -z "$relativos" ] && pasa || falla "encabezados instalados con #include \"…\": $relativos"
 [ -n "$(find "$prefijo" -name ProMorlaQelConfig.cmake)" ] && pasa || falla "falta ProMorlaQelConfig.cmake"
 pc="$(find "$prefijo" -name promorlaqel.pc | head -1)"
 [ -n "$pc" ] && pasa || falla "falta promorlaqel.pc"
@@ -92,8 +99,11 @@ for p in d["Obra"]["Partidas"]:
         print(p["Des"]["Clave"], l["Des"]["Frente"], l["Concepto"] or "-", t(l["Des"]["Importe"]),
               t(e["Total"]) if e else "-", sep="\t")
 PY
+  "$bin" programa --bd "$bd" --obra "$obra" --tipo 1 --salida "$tmp/$obra.prog.xlsx" 2>/dev/null
+  "$bin" resumen --bd "$bd" --obra "$obra" --salida "$tmp/$obra.res.xlsx" >/dev/null 2>&1
   for host in "$tmp/host/host_minimo" "$tmp/host_pc"; do
-    if ! "$host" "$bd" "$obra" >"$tmp/$obra.salida" 2>"$tmp/$obra.err"; then
+    rm -f "$tmp/h.prog.xlsx" "$tmp/h.res.xlsx"
+    if ! "$host" "$bd" "$obra" "$tmp/h.prog.xlsx" "$tmp/h.res.xlsx" >"$tmp/$obra.salida" 2>"$tmp/$obra.err"; then
       falla "$(basename "$host") $obra terminó con error"; cat "$tmp/$obra.err"; continue
     fi
     [ ! -s "$tmp/$obra.err" ] && pasa || { falla "$(basename "$host") $obra escribió en stderr"; cat "$tmp/$obra.err"; }
@@ -105,6 +115,17 @@ PY
       falla "$(basename "$host") $obra no da las cifras de calcular --json"
       diff <(echo "$obtenido") "$tmp/$obra.esperado" | head -10
     fi
+    # The workbooks hold what the program's do (the same parts, byte for byte).
+    for par in "prog:$obra.prog" "res:$obra.res"; do
+      if python3 - "$tmp/h.${par%%:*}.xlsx" "$tmp/${par#*:}.xlsx" <<'PY'
+import sys, zipfile
+a, b = (zipfile.ZipFile(f) for f in sys.argv[1:3])
+partes = sorted(n for n in a.namelist() if not n.startswith("docProps/"))
+sys.exit(partes != sorted(n for n in b.namelist() if not n.startswith("docProps/"))
+         or any(a.read(n) != b.read(n) for n in partes))
+PY
+      then pasa; else falla "$(basename "$host") $obra: el libro ${par%%:*} no es el del programa"; fi
+    done
   done
 done
 termina

@@ -81,7 +81,7 @@ TEST_F(Partidas_, AnOutdatedDatabaseWarnsOnceAndStopsInTheSectionThatMeetsIt) {
       "('A7','02','C-1',1,1,1,1),('A7','03','C-1',1,1,1,1);"
       "insert into EST1 (OBRA, ESTIMACION, DEDUC_EST, AMORT_EST, IVA_AMORT) values "
       "('A7',1,0,0,0)");
-  auto p = Calculada("A7", 2);
+  auto p = Calculada("A7", ResultadoCarga::Desactualizada);
   EXPECT_EQ(errores_, "");
   ASSERT_EQ(p->Obra->Partidas->Count(), 2);
   EXPECT_EQ(p->Obra->Partidas->Item(2)->Presups->Count(), 0);

@@ -16,7 +16,7 @@ TEST(Programa, WithoutADatabaseTheResultIsZeroAndThePointerIsRestored) {
   Programa p;
   p.Ruta = dir.Archivo("no-existe.mdb");
   std::string s;
-  EXPECT_EQ(p.CalcularPrograma(s), 0);
+  EXPECT_EQ(p.CalcularPrograma(s), ResultadoCarga::Fallida);
   EXPECT_EQ(s.rfind("ProMorlaQel.Programa.CalcularPrograma() arrojó la excepción # ", 0), 0u) << s;
   EXPECT_EQ(host.punteros, (std::vector<int>{11, 0}));
   // A closed connection given by the host: zero, and the errors text untouched.
@@ -24,7 +24,7 @@ TEST(Programa, WithoutADatabaseTheResultIsZeroAndThePointerIsRestored) {
   Programa q;
   q.Conexion = &cerrada;
   s = "del host\n";
-  EXPECT_EQ(q.CalcularPrograma(s), 0);
+  EXPECT_EQ(q.CalcularPrograma(s), ResultadoCarga::Fallida);
   EXPECT_EQ(s, "del host\n");
 }
 

@@ -3,13 +3,17 @@
 #include "apoyo/base_prueba.h"
 #include "common/error_qel.h"
 #include "common/host_grabador.h"
-#include "sheet/bitacora_libros.h"
+#include "common/temporales_en_curso.h"
 #include "sheet/hc_application.h"
 #include "sheet/lector_libro.h"
 #include "sheet/libro_excel.h"
+#include "sheet/verificador_xlsx.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -67,13 +71,13 @@ void LlenaHoja(HcWorksheet& hoja) {
 
 class EscrituraTest : public ::testing::Test {
  protected:
-  EscrituraTest() : en_uso_(host_) { BitacoraLibros::Limpia(); }
+  EscrituraTest() : en_uso_(host_) {}
   prueba::DirectorioTemporal dir_;
   HostGrabador host_;
   HostEnUso en_uso_;
 };
 
-TEST_F(EscrituraTest, TheExportReachesTheFileWhenTheWrapperIsReleased) {
+TEST_F(EscrituraTest, TheExportReachesTheFileOnlyThroughGuarda) {
   const std::string ruta = dir_.Archivo("programa.xlsx");
   host_.respuestas_dialogo.push_back({false, ruta});
   std::string sErrores;
@@ -81,10 +85,8 @@ TEST_F(EscrituraTest, TheExportReachesTheFileWhenTheWrapperIsReleased) {
     LibroExcel libro;
     libro.Visible = true;
     ASSERT_TRUE(libro.AbreLibro("", sErrores));
-    // Saved at once, empty.
-    const json vacio = prueba::LeeLibro(ruta);
-    EXPECT_EQ(vacio["hojas"], json::array({"Hoja1"}));
-    EXPECT_TRUE(vacio["celdas"].empty());
+    // Named, checked, and not written.
+    EXPECT_FALSE(std::filesystem::exists(ruta));
 
     libro.Ws = libro.CreaHoja("Programa Obra", 1, sErrores);
     HcWorksheet& ws = *libro.Ws;
@@ -99,6 +101,9 @@ TEST_F(EscrituraTest, TheExportReachesTheFileWhenTheWrapperIsReleased) {
     ws.cells(18, 7).Value(int64_t{3});
     libro.FormatoSeleccion(17, 7, 18, 7, "Currency", "", kAlineaArriba, kAlineaDerecha, true, false,
                            false);
+    ws.cells(18, 10).Value(3.25);
+    libro.FormatoSeleccion(18, 10, 18, 10, "", "###,###,##0.000000", kAlineaArriba, kAlineaDerecha,
+                           true, false, false);
     ws.cells(17, 8).Value(Moneda::DesdeEntero(1000));
     ws.cells(17, 39).Value(Moneda::DesdeUnidades(5002500));
     ws.cells(19, 8).Value(Moneda::DesdeEntero(10));
@@ -119,7 +124,10 @@ TEST_F(EscrituraTest, TheExportReachesTheFileWhenTheWrapperIsReleased) {
     libro.SetFormula(&ws, 26, 8, "=K12-()", sErrores);
     libro.SetFormula(&ws, 27, 8, "=B15+1", sErrores);
     libro.SetFormula(&ws, 28, 8, "=A15+1", sErrores);
+    ws.cells(20, 3).Value("Excavación en material tipo II por medios mecánicos, incluye acarreos");
     ws.Columns(3).columnwidth(60);
+    libro.FormatoSeleccion(1, 3, 30, 3, "", "", kAlineaArriba, kAlineaIzquierda, false, true,
+                           false);
     // After the column formats, which undo merges that cross them (as the program sheet does).
     libro.FormatoSeleccion(1, 1, 1, 20, "", "", kAlineaArriba, kAlineaCentro, false, false, true,
                            sErrores);
@@ -127,16 +135,15 @@ TEST_F(EscrituraTest, TheExportReachesTheFileWhenTheWrapperIsReleased) {
     ws.Columns("A:B").entirecolumn().autofit();
 
     HcWorksheet* resumen = libro.CreaHoja("Resumen", 2, sErrores);
+    resumen->cells(1, 703).Value("AAA");
     resumen->cells(1, 16384).Value(5.0);
     libro.SetFormula(resumen, 2, 1, "=XFD1*2", sErrores);
     EXPECT_EQ(sErrores, TextoExcepcion("ProMorlaQel", "LibroExcel", "Formula", errores::kAplicacion,
                                        DescripcionError(errores::kAplicacion)));
-    // Until the export ends the file still holds the empty workbook.
-    EXPECT_TRUE(prueba::LeeLibro(ruta)["celdas"].empty());
+    EXPECT_FALSE(std::filesystem::exists(ruta));
+    const ResultadoEscritura escrito = libro.Guarda();
+    EXPECT_TRUE(escrito.escrito) << escrito.motivo;
   }
-  ASSERT_EQ(BitacoraLibros::Escrituras().size(), 2u);
-  EXPECT_TRUE(BitacoraLibros::Escrituras()[1].final);
-  EXPECT_TRUE(BitacoraLibros::Escrituras()[1].correcta);
   EXPECT_TRUE(host_.mensajes.empty());
 
   const json l = prueba::LeeLibro(ruta);
@@ -153,10 +160,16 @@ TEST_F(EscrituraTest, TheExportReachesTheFileWhenTheWrapperIsReleased) {
   EXPECT_EQ(celda("F17")["formato"], "#,##0.0000");
   EXPECT_EQ(celda("G17")["valor"], 25.5);
   EXPECT_EQ(celda("G18")["valor"], 3);
-  const std::string moneda = celda("G18")["formato"];
-  EXPECT_NE(moneda.find("$"), std::string::npos) << moneda;
-  EXPECT_EQ(celda("G18")["h"], "right");
-  EXPECT_TRUE(celda("G18")["encoger"].get<bool>());
+  for (const char* ref : {"G17", "G18"}) {
+    const std::string formato = celda(ref)["formato"];
+    EXPECT_NE(formato.find('$'), std::string::npos) << formato;
+    EXPECT_NE(formato.find("0.00"), std::string::npos) << formato;
+    EXPECT_EQ(formato.find("0.000"), std::string::npos) << formato;
+    EXPECT_EQ(celda(ref)["h"], "right");
+    EXPECT_EQ(celda(ref)["v"], "top");
+    EXPECT_TRUE(celda(ref)["encoger"].get<bool>());
+  }
+  EXPECT_EQ(celda("J18")["formato"], "###,###,##0.000000");
   EXPECT_EQ(celda("H17")["valor"], 1000);
   EXPECT_EQ(celda("AM17")["valor"], 500.25);
   // Formulas with their computed values.
@@ -164,22 +177,33 @@ TEST_F(EscrituraTest, TheExportReachesTheFileWhenTheWrapperIsReleased) {
   EXPECT_EQ(celda("BR17")["cache"], 1500.25);
   EXPECT_EQ(celda("H22")["formula"], "=H17+H19+H21");
   EXPECT_EQ(celda("H22")["cache"], 1010);
+  EXPECT_EQ(celda("H25")["formula"], "=H22*2");
   EXPECT_EQ(celda("H25")["cache"], 2020);
   EXPECT_FALSE(c.contains("Programa Obra!H26"));
   EXPECT_EQ(celda("H27")["cache"], "#VALUE!");
   EXPECT_EQ(celda("H28")["cache"], 2);  // "01" reads as a number in arithmetic
   // Fills: solid black.
-  EXPECT_EQ(celda("J16")["relleno"], "solid");
-  EXPECT_EQ(celda("J16")["color"], "FF000000");
+  for (const char* ref : {"H16", "I16", "J16"}) {
+    EXPECT_EQ(celda(ref)["relleno"], "solid");
+    const std::string color = celda(ref)["color"];
+    EXPECT_EQ(color.substr(color.size() - 6), "000000") << color;
+  }
   EXPECT_FALSE(c.contains("Programa Obra!K16"));
+  EXPECT_TRUE(celda("C20")["ajustar"].get<bool>());
+  EXPECT_EQ(celda("C20")["h"], "left");
   // Merges: one per block, none overlapping.
   EXPECT_EQ(l["merges"]["Programa Obra"], json::array({"A1:T1", "H17:AL17"}));
   // Column widths (the file stores the width plus the cell padding).
   const json& anchos = l["anchos"]["Programa Obra"];
   EXPECT_NEAR(anchos["C"].get<double>(), 60.71, 0.1);
+  EXPECT_NEAR(anchos["H"].get<double>(), 2.71, 0.1);
   EXPECT_NEAR(anchos["BR"].get<double>(), 2.71, 0.1);
   EXPECT_FALSE(anchos.contains("BS"));
-  // Up to the last column.
+  EXPECT_GT(anchos["A"].get<double>(), 3);  // "CONSTRUCTORA EJEMPLO" is merged and does not count
+  EXPECT_LT(anchos["A"].get<double>(), 5);
+  // Three-letter columns up to the last one.
+  EXPECT_EQ(c.at("Resumen!AAA1")["valor"], "AAA");
+  EXPECT_EQ(c.at("Resumen!XFD1")["valor"], 5);
   EXPECT_EQ(c.at("Resumen!A2")["formula"], "=XFD1*2");
   EXPECT_EQ(c.at("Resumen!A2")["cache"], 10);
   // No temporary file is left behind.
@@ -208,34 +232,129 @@ TEST_F(EscrituraTest, AFailedWriteLeavesTheExistingFileUntouched) {
   EXPECT_EQ(prueba::LeeArchivo(ruta), "contenido anterior");
   EXPECT_EQ(Archivos(dir_.Ruta()), std::set<std::string>{"previo.xlsx"});
   EXPECT_EQ(libro->FullName(), "");
-  ASSERT_EQ(BitacoraLibros::Escrituras().size(), 1u);
-  EXPECT_FALSE(BitacoraLibros::Escrituras()[0].correcta);
   // Without the limit the same workbook is written.
   libro->Saveas(ruta);
   EXPECT_EQ(prueba::LeeLibro(ruta)["celdas"]["Hoja1!T400"]["valor"], "celda 40020");
 }
 
-TEST_F(EscrituraTest, AFailedFinalWriteKeepsTheSavedFileAndTellsTheUser) {
+// Creating, filling, failing and dropping a workbook never touch the file it
+// would replace; a failed Guarda says why and tells the user.
+TEST_F(EscrituraTest, OnlyACompleteFinalWriteChangesTheFile) {
   const std::string ruta = dir_.Archivo("final.xlsx");
+  EscribeArchivo(ruta, "contenido anterior");
   auto libro = std::make_unique<LibroExcel>();
   ASSERT_TRUE(libro->AbreLibro(ruta));
   libro->Ws = libro->CreaHoja("Resumen", 1);
   LlenaHoja(*libro->Ws);
+  EXPECT_EQ(prueba::LeeArchivo(ruta), "contenido anterior");
+  ResultadoEscritura escrito;
   {
     LimiteArchivos limite(8192);
-    libro.reset();  // the export ends: the final write fails
+    escrito = libro->Guarda();
   }
-  const json l = prueba::LeeLibro(ruta);
-  EXPECT_EQ(l["hojas"], json::array({"Hoja1"}));
-  EXPECT_TRUE(l["celdas"].empty());
+  EXPECT_FALSE(escrito.escrito);
+  EXPECT_EQ(escrito.motivo.rfind("No se pudo guardar el libro '" + ruta + "'", 0), 0u)
+      << escrito.motivo;
   ASSERT_EQ(host_.mensajes.size(), 1u);
   EXPECT_EQ(host_.mensajes[0].titulo, "MorlaQel");
   EXPECT_EQ(host_.mensajes[0].estilo, kMsgCritico);
-  EXPECT_EQ(host_.mensajes[0].texto.rfind("No se pudo guardar el libro '" + ruta + "'", 0), 0u);
-  ASSERT_EQ(BitacoraLibros::Escrituras().size(), 2u);
-  EXPECT_TRUE(BitacoraLibros::Escrituras()[1].final);
-  EXPECT_FALSE(BitacoraLibros::Escrituras()[1].correcta);
+  EXPECT_EQ(host_.mensajes[0].texto, escrito.motivo);
+  libro.reset();  // dropping it writes nothing
+  EXPECT_EQ(prueba::LeeArchivo(ruta), "contenido anterior");
   EXPECT_EQ(Archivos(dir_.Ruta()), std::set<std::string>{"final.xlsx"});
+}
+
+// A signal that ends the program while a workbook is written removes the
+// temporary and still ends the program by that signal.
+TEST_F(EscrituraTest, ASignalDuringTheWriteRemovesTheTemporary) {
+  for (const int senal : {SIGINT, SIGTERM}) {
+    const std::string temporal = dir_.Archivo(".final.xlsx.ABC123");
+    EscribeArchivo(temporal, "a medias");
+    const pid_t hijo = fork();
+    ASSERT_GE(hijo, 0);
+    if (hijo == 0) {
+      TemporalesEnCurso::ProtegeDeSenales();
+      const TemporalRegistrado registro(temporal.c_str());
+      std::raise(senal);
+      _exit(0);  // not reached
+    }
+    int estado = 0;
+    ASSERT_EQ(waitpid(hijo, &estado, 0), hijo);
+    EXPECT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == senal) << senal;
+    EXPECT_FALSE(std::filesystem::exists(temporal)) << senal;
+  }
+  // Released places are reused; a path too long for a place is not recorded.
+  for (int i = 0; i < 2 * TemporalesEnCurso::kPlazas; ++i) {
+    const int plaza = TemporalesEnCurso::Registra("/tmp/x");
+    ASSERT_GE(plaza, 0);
+    TemporalesEnCurso::Suelta(plaza);
+  }
+  const std::string largo(TemporalesEnCurso::kLargoMaximo + 1, 'x');
+  EXPECT_EQ(TemporalesEnCurso::Registra(largo.c_str()), -1);
+}
+
+TEST_F(EscrituraTest, TheVerifierFindsAPartCutShort) {
+  const std::string bueno = dir_.Archivo("bueno.xlsx");
+  HcApplication app;
+  HcWorkbook* libro = app.workbooks().Add();
+  LlenaHoja(*libro->Sheets().Item(1));
+  libro->Saveas(bueno);
+  EXPECT_NO_THROW(VerificadorXlsx::Verifica(bueno));
+  const std::string python =
+      std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
+  for (const std::string parte :
+       {"xl/worksheets/sheet1.xml", "xl/styles.xml", "[Content_Types].xml"}) {
+    const std::string malo = dir_.Archivo("malo.xlsx");
+    const std::string orden = python + " '" PMQ_SOURCE_DIR "/tests/sheet/recorta_parte.py' '" +
+                              bueno + "' '" + malo + "' '" + parte + "'";
+    ASSERT_EQ(std::system(orden.c_str()), 0);
+    std::string descripcion;
+    try {
+      VerificadorXlsx::Verifica(malo);
+    } catch (const ErrorQel& e) {
+      descripcion = e.Descripcion();
+    }
+    EXPECT_NE(descripcion.find(parte), std::string::npos) << parte << ": " << descripcion;
+  }
+  EscribeArchivo(dir_.Archivo("texto.xlsx"), std::string(100, 'x'));
+  EXPECT_THROW(VerificadorXlsx::Verifica(dir_.Archivo("texto.xlsx")), ErrorQel);
+  EXPECT_THROW(VerificadorXlsx::Verifica(dir_.Archivo("no-existe.xlsx")), ErrorQel);
+}
+
+TEST_F(EscrituraTest, PathsThatCannotBeWritten) {
+  HcApplication app;
+  HcWorkbook* libro = app.workbooks().Add();
+  const std::string carpeta = dir_.Archivo("carpeta.xlsx");
+  std::filesystem::create_directory(carpeta);
+  EscribeArchivo(carpeta + "/dentro.txt", "x");
+  for (const std::string& ruta :
+       {carpeta, dir_.Archivo("no/existe.xlsx"), std::string("  "), dir_.Ruta() + "/"}) {
+    int numero = 0;
+    try {
+      libro->Saveas(ruta);
+    } catch (const ErrorQel& e) {
+      numero = e.Numero();
+    }
+    EXPECT_EQ(numero, errores::kAplicacion) << ruta;
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(carpeta));
+  EXPECT_EQ(Archivos(carpeta), std::set<std::string>{"dentro.txt"});
+  EXPECT_EQ(Archivos(dir_.Ruta()), std::set<std::string>{"carpeta.xlsx"});
+  // Two open workbooks cannot share a path.
+  libro->Saveas(dir_.Archivo("uno.xlsx"));
+  HcWorkbook* otro = app.workbooks().Add();
+  EXPECT_THROW(otro->Saveas(dir_.Archivo("uno.xlsx")), ErrorQel);
+}
+
+TEST_F(EscrituraTest, ARewrittenFileKeepsItsPermissions) {
+  const std::string ruta = dir_.Archivo("permisos.xlsx");
+  EscribeArchivo(ruta, "x");
+  chmod(ruta.c_str(), 0640);
+  HcApplication app;
+  app.workbooks().Add()->Saveas(ruta);
+  struct stat st {};
+  ASSERT_EQ(stat(ruta.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
 }  // namespace

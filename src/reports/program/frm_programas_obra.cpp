@@ -4,22 +4,12 @@
 #include "common/error_qel.h"
 #include "reports/program/programas_ctrl.h"
 
-#include <array>
 #include <string_view>
 
 namespace pmq {
 namespace {
 
 constexpr int32_t kTeclaEscape = 27;
-
-// The kinds in the order of enumTipoProgramaMensual: position = value.
-constexpr std::array<std::string_view, 5> kTipos = {
-    "Programa Mensual de Avance Físico",
-    "Programa Mensual de Avance Financiero",
-    "Programa Mensual de Materiales Por Conceptos",
-    "Programa Mensual de Maquinaria Por Conceptos",
-    "Programa Mensual de Mano de Obra Por Conceptos",
-};
 
 }  // namespace
 
@@ -51,6 +41,10 @@ void frmProgramasObra::ListaDesplegable::Selecciona(int32_t posicion) {
 
 // ---- The form ----
 
+std::string frmProgramasObra::Caption() const {
+  return std::string(ProgramasCtrl::kCaptionOpciones);
+}
+
 const std::vector<frmProgramasObra::Control>& frmProgramasObra::Controles() {
   static const std::vector<Control> controles = {
       {"C_ReporteProgramas", TipoControl::Contenedor, "", ""},
@@ -79,8 +73,8 @@ void frmProgramasObra::Form_Load() {
 void frmProgramasObra::CargaCombos(std::string& sErrores) {
   try {
     comTipoPrograma.Clear();
-    for (size_t i = 0; i < kTipos.size(); ++i) {
-      comTipoPrograma.AddItem(std::string(kTipos[i]), static_cast<int32_t>(i));
+    for (int32_t i = 0; !ProgramasCtrl::NombreTipoPrograma(i).empty(); ++i) {
+      comTipoPrograma.AddItem(std::string(ProgramasCtrl::NombreTipoPrograma(i)), i);
     }
     comTipoPrograma.Selecciona(etpAvanceFinanciero);
   } catch (...) {

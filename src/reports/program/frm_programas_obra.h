@@ -62,7 +62,7 @@ class frmProgramasObra : public Forma {
   /// "frmProgramasObra".
   std::string Nombre() const override { return "frmProgramasObra"; }
   /// "Programas de Obra Mes Calendario".
-  std::string Caption() const override { return "Programas de Obra Mes Calendario"; }
+  std::string Caption() const override;
 
   /// Every control of the form, containers first, in drawing order.
   static const std::vector<Control>& Controles();

@@ -13,7 +13,6 @@
 #include "reports/program/frm_programas_obra.h"
 #include "schedule/periodo_por_item.h"
 #include "schedule/periodos_por_item.h"
-#include "sheet/bitacora_libros.h"
 #include "sheet/hc_application.h"
 #include "sheet/libro_excel.h"
 
@@ -33,6 +32,16 @@ constexpr std::array<std::string_view, 5> kTitulos = {
     "PROGRAMA POR CONCEPTOS DE MONTOS MENSUALES DE MATERIALES",
     "PROGRAMA POR CONCEPTOS DE MONTOS MENSUALES DE MAQUINARIA",
     "PROGRAMA POR CONCEPTOS DE MONTOS MENSUALES DE MANO DE OBRA",
+};
+
+// The kinds as the options form lists them, in the order of
+// enumTipoProgramaMensual: position = value.
+constexpr std::array<std::string_view, 5> kNombresTipos = {
+    "Programa Mensual de Avance Físico",
+    "Programa Mensual de Avance Financiero",
+    "Programa Mensual de Materiales Por Conceptos",
+    "Programa Mensual de Maquinaria Por Conceptos",
+    "Programa Mensual de Mano de Obra Por Conceptos",
 };
 
 constexpr std::array<std::string_view, 12> kMeses = {
@@ -83,7 +92,24 @@ void ProgramasCtrl::Inicia(std::string& sErrores) {
 
 bool ProgramasCtrl::AExcel(enumTipoProgramaMensual TipoProgramaMensual, bool Importes,
                            std::string& sErrores) {
-  bool completo = false;
+  try {
+    const std::string ruta = LibroExcel().PideRuta(sErrores);
+    return Escribe(ruta, TipoProgramaMensual, Importes, sErrores).escrito;
+  } catch (...) {
+    AnotaExcepcionConPrefijo(sErrores, "", "ProgramasCtrl", "AExcel");
+    return false;
+  }
+}
+
+ResultadoEscritura ProgramasCtrl::Escribe(const std::string& ruta,
+                                          enumTipoProgramaMensual TipoProgramaMensual,
+                                          bool Importes, std::string& sErrores) {
+  // Every way out drops the workbook; only Guarda below writes the file.
+  auto no_escrito = [&](std::string_view motivo, int estilo) {
+    Libro.reset();
+    MsgBox(motivo, estilo, kTitulo);
+    return ResultadoEscritura::NoEscrito(std::string(motivo));
+  };
   try {
     Libro.reset();
     try {
@@ -91,58 +117,51 @@ bool ProgramasCtrl::AExcel(enumTipoProgramaMensual TipoProgramaMensual, bool Imp
     } catch (const std::bad_alloc&) {
       Libro.reset();
     }
-    if (!Libro) {
-      MsgBox("El libro de Microsoft Excel no se pudo crear", kMsgCritico, kTitulo);
-      return false;
-    }
+    if (!Libro) return no_escrito("El libro de Microsoft Excel no se pudo crear", kMsgCritico);
     Libro->Visible = true;
-    if (!Libro->AbreLibro("", sErrores)) {
-      Libro.reset();
-      MsgBox("El Libro de Microsoft Excel no se pudo abrir", kMsgCritico, kTitulo);
-      return false;
-    }
+    // A name that is not an .xlsx file fails as a cancelled dialog does.
+    const std::string destino = LibroExcel::EsRutaXlsx(ruta) ? ruta : std::string();
+    if (!Libro->AbreLibroEn(destino, sErrores))
+      return no_escrito("El Libro de Microsoft Excel no se pudo abrir", kMsgCritico);
     HcWorksheet* hoja = Libro->CreaHoja(kHoja, 1, sErrores);
     if (hoja == nullptr) {
-      MsgBox("La Hoja de Trabajo de Microsoft Excel no se pudo dar de alta", kMsgCritico, kTitulo);
-      Libro.reset();
-      return false;
+      return no_escrito("La Hoja de Trabajo de Microsoft Excel no se pudo dar de alta",
+                        kMsgCritico);
     }
     switch (TipoProgramaMensual) {
       case etpAvanceFisico:
       case etpPorConceptosMateriales:
       case etpPorConceptosMaquinaria:
       case etpPorConceptosManoDeObra:
-        MsgBox("No implementado aún!!!", kMsgInformacion, kTitulo);
+        return no_escrito("No implementado aún!!!", kMsgInformacion);
+      default:
         break;
-      default: {
-        const size_t antes = sErrores.size();
-        ColocaEnExcel(hoja, Importes, sErrores);
-        completo = sErrores.size() == antes;
-        break;
-      }
     }
-    // The export ends: releasing the workbook wrapper ends its application,
-    // which writes the workbook, with the program, to the file chosen.
-    const std::string ruta =
-        Libro->Workbook != nullptr ? Libro->Workbook->FullName() : std::string();
-    const size_t escrituras = BitacoraLibros::Escrituras().size();
+    const size_t antes = sErrores.size();
+    ColocaEnExcel(hoja, Importes, sErrores);
+    if (sErrores.size() != antes) {
+      // A program with a part missing does not replace the file.
+      Libro.reset();
+      return ResultadoEscritura::NoEscrito(
+          "El programa no se pudo escribir completo; el libro no se guardó");
+    }
+    ResultadoEscritura resultado = Libro->Guarda();
     Libro.reset();
-    bool llego = false;
-    const auto& bitacora = BitacoraLibros::Escrituras();
-    for (size_t i = escrituras; i < bitacora.size(); ++i) {
-      if (bitacora[i].final && bitacora[i].ruta == ruta) llego = bitacora[i].correcta;
-    }
-    completo = completo && llego;
+    return resultado;
   } catch (...) {
-    AnotaExcepcionConPrefijo(sErrores, "", "ProgramasCtrl", "AExcel");
+    AnotaExcepcionConPrefijo(sErrores, "", "ProgramasCtrl", "Escribe");
     Libro.reset();
-    return false;
+    return ResultadoEscritura::NoEscrito(ErrorDeExcepcionActual().descripcion);
   }
-  return completo;
 }
 
 std::string ProgramasCtrl::ColTrans(int64_t ColNumber, std::string& sErrores) {
   return LibroExcel::ColTrans(ColNumber, sErrores);
+}
+
+std::string_view ProgramasCtrl::NombreTipoPrograma(int32_t tipo) {
+  if (tipo < 0 || tipo >= static_cast<int32_t>(kNombresTipos.size())) return {};
+  return kNombresTipos[static_cast<size_t>(tipo)];
 }
 
 std::string_view ProgramasCtrl::TituloPrograma(int32_t tipo) {

@@ -1,12 +1,16 @@
 #pragma once
-// Controller of the monthly work program reports. The host sets `Programa` and
-// calls Inicia, which shows the options form; the form's export button calls
-// AExcel, which creates the workbook and, for the monthly financial program,
+// Controller of the monthly work program reports. A host sets `Programa` and
+// either calls Escribe with the path, the kind and the option, or calls Inicia,
+// which shows the options form; the form's export button calls AExcel, which
+// asks for the path and calls Escribe. Escribe creates the workbook and, for
+// the monthly financial program,
 // writes the sheet "Programa Obra": a header block, a day-by-day calendar, one
 // row pair per budget line (its amount per month and a bar over its worked
 // days), a subtotal row per section and a totals row, every sum a live formula.
 
-#include "common/enumeraciones.h"
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/enumeraciones.h>
+#include <promorlaqel/common/resultado_escritura.h>
 
 #include <cstdint>
 #include <memory>
@@ -45,7 +49,7 @@ enum class enumColProgramRecursos : int32_t {
   ecrFrente = 5,
 };
 
-class ProgramasCtrl {
+class PMQ_API ProgramasCtrl {
  public:
   ProgramasCtrl();
   ~ProgramasCtrl();
@@ -64,11 +68,22 @@ class ProgramasCtrl {
     Inicia(s);
   }
 
-  /// Asks for the workbook's file name, creates the workbook with the sheet
-  /// "Programa Obra" and, for the financial program (and any kind outside 0 to
-  /// 4), writes the program into it; the other kinds show "No implementado
-  /// aún!!!". The workbook is written to its file when the export ends. True
-  /// when the program was written in full and reached its file.
+  /// Writes the monthly program of kind `Tipo` to the workbook file `ruta`
+  /// (.xlsx), amounts when `Importes`: creates the workbook with the sheet
+  /// "Programa Obra", writes the financial program (and any kind outside 0 to
+  /// 4) into it and, only when the whole program was written, replaces the file
+  /// with it. The other kinds show "No implementado aún!!!" and write nothing.
+  /// Failures are shown to the user as message boxes and added to sErrores as
+  /// before; the outcome says whether the file was written and, if not, why.
+  ResultadoEscritura Escribe(const std::string& ruta, enumTipoProgramaMensual Tipo, bool Importes,
+                             std::string& sErrores);
+  ResultadoEscritura Escribe(const std::string& ruta, enumTipoProgramaMensual Tipo, bool Importes) {
+    std::string s;
+    return Escribe(ruta, Tipo, Importes, s);
+  }
+
+  /// The export button: asks for the workbook's file name with the file
+  /// dialog and calls Escribe. True when the program reached its file.
   bool AExcel(enumTipoProgramaMensual TipoProgramaMensual, bool Importes, std::string& sErrores);
   bool AExcel(enumTipoProgramaMensual TipoProgramaMensual, bool Importes) {
     std::string s;
@@ -82,6 +97,10 @@ class ProgramasCtrl {
     return ColTrans(ColNumber, s);
   }
 
+  /// Caption of the options form.
+  static constexpr std::string_view kCaptionOpciones = "Programas de Obra Mes Calendario";
+  /// The name the options form lists for a kind (empty outside 0 to 4).
+  static std::string_view NombreTipoPrograma(int32_t tipo);
   /// The title a kind of monthly program puts in the header (empty outside 0 to 4).
   static std::string_view TituloPrograma(int32_t tipo);
 
@@ -119,7 +138,7 @@ class ProgramasCtrl {
   /// The column numbers of a tab-separated column list.
   static std::vector<int32_t> ColumnasDeLista(const std::string& Columnas);
 
-  /// The workbook of the export in progress (replaced at each AExcel).
+  /// The workbook of the export in progress (dropped when Escribe returns).
   std::unique_ptr<LibroExcel> Libro;
 };
 

@@ -4,6 +4,7 @@
 // and column 0 are the fixed header row and column; the controller leaves them
 // empty. A host renders it (the command line prints it as text, CSV or JSON).
 
+#include <promorlaqel/common/api.h>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -11,7 +12,7 @@
 
 namespace pmq {
 
-class Rejilla {
+class PMQ_API Rejilla {
  public:
   /// Grid cell property setting that addresses the cell's text.
   static constexpr int32_t kCeldaTexto = 0;

@@ -146,18 +146,40 @@ void ResumenesCtrl::ColocaResumen(std::string& sErrores) {
 
 void ResumenesCtrl::AExcel(std::string& sErrores) {
   try {
-    Libro = std::make_unique<LibroExcel>();
-    Libro->Visible = true;
-    if (Libro->AbreLibro("", sErrores)) {
-      HcWorksheet* hoja = Libro->CreaHoja("Resumen", 1, sErrores);
-      if (hoja != nullptr) ColocaEnExcel(hoja, sErrores);
-    }
-    // The export ends: the workbook, saved empty when it was created, is
-    // written with the sheet as it now stands.
-    Libro.reset();
+    const std::string ruta = LibroExcel().PideRuta(sErrores);
+    (void)Escribe(ruta, sErrores);
   } catch (...) {
     AnotaExcepcion(sErrores, "ResumenesCtrl", "AExcel");
+  }
+}
+
+ResultadoEscritura ResumenesCtrl::Escribe(const std::string& ruta, std::string& sErrores) {
+  // Every way out drops the workbook; only Guarda below writes the file.
+  auto no_escrito = [&](std::string motivo) {
     Libro.reset();
+    return ResultadoEscritura::NoEscrito(std::move(motivo));
+  };
+  try {
+    Libro = std::make_unique<LibroExcel>();
+    Libro->Visible = true;
+    // A name that is not an .xlsx file fails as a cancelled dialog does.
+    const std::string destino = LibroExcel::EsRutaXlsx(ruta) ? ruta : std::string();
+    if (!Libro->AbreLibroEn(destino, sErrores))
+      return no_escrito("El libro de Microsoft Excel no se pudo abrir");
+    HcWorksheet* hoja = Libro->CreaHoja("Resumen", 1, sErrores);
+    if (hoja == nullptr)
+      return no_escrito("La Hoja de Trabajo de Microsoft Excel no se pudo dar de alta");
+    const size_t antes = sErrores.size();
+    ColocaEnExcel(hoja, sErrores);
+    // A summary with a part missing does not replace the file.
+    if (sErrores.size() != antes)
+      return no_escrito("El resumen no se pudo escribir completo; el libro no se guardó");
+    ResultadoEscritura resultado = Libro->Guarda();
+    Libro.reset();
+    return resultado;
+  } catch (...) {
+    AnotaExcepcion(sErrores, "ResumenesCtrl", "Escribe");
+    return no_escrito(ErrorDeExcepcionActual().descripcion);
   }
 }
 

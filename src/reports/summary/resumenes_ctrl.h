@@ -3,7 +3,11 @@
 // section and budget line and, per estimate, the billed quantity, unit price
 // and amount; shows it on its form; exports it to the sheet "Resumen" of a new
 // workbook with definitive and still-to-estimate volumes, subtotals and totals
-// as formulas.
+// as formulas. A host that shows no form calls ColocaResumen to fill the grid
+// and Escribe to write the workbook.
+
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/resultado_escritura.h>
 
 #include <cstdint>
 #include <memory>
@@ -36,7 +40,7 @@ enum enumColResEst : int32_t {
   ecrImpPorEst = 14,
 };
 
-class ResumenesCtrl {
+class PMQ_API ResumenesCtrl {
  public:
   /// Creates the summary form and takes its grid `vsRes` as Grid.
   ResumenesCtrl();
@@ -62,14 +66,26 @@ class ResumenesCtrl {
     Inicia(s);
   }
 
-  /// Writes the summary into the sheet "Resumen" of a new workbook, asking the
-  /// user for its file name. Stops silently when no workbook or sheet is
-  /// obtained. The workbook is written when the export ends.
+  /// Writes the summary into the sheet "Resumen" of a new workbook and, only
+  /// when the whole sheet was written, replaces the file `ruta` (.xlsx) with
+  /// it. The outcome says whether the file was written and, if not, why;
+  /// failures inside the sheet are added to sErrores.
+  ResultadoEscritura Escribe(const std::string& ruta, std::string& sErrores);
+  ResultadoEscritura Escribe(const std::string& ruta) {
+    std::string s;
+    return Escribe(ruta, s);
+  }
+
+  /// The export button: asks the user for the file name with the file dialog
+  /// and calls Escribe.
   void AExcel(std::string& sErrores);
   void AExcel() {
     std::string s;
     AExcel(s);
   }
+
+  /// Fills the grid with every section and line, one empty row kept below.
+  void ColocaResumen(std::string& sErrores);
 
   /// Number of estimate column groups: the work's NoEstimaciones, or the
   /// highest estimate number billed on any line when that is greater.
@@ -78,8 +94,6 @@ class ResumenesCtrl {
  private:
   /// One row (the fixed one) and 3 × estimates + 10 columns.
   void InicializaGrid(std::string& sErrores);
-  /// Writes sections and lines into the grid, one empty row kept below.
-  void ColocaResumen(std::string& sErrores);
   /// Writes the whole sheet.
   void ColocaEnExcel(HcWorksheet* hoja, std::string& sErrores);
   /// Writes `patron` with every "_" replaced by the letters of `columna` as

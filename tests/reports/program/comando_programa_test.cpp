@@ -32,6 +32,22 @@ TEST_F(ComandoPrograma, ExitsZeroOnlyWhenTheProgramWasWritten) {
   e = Corre({"--salida", dir_.Archivo("fisico.xlsx"), "--tipo", "0"});
   EXPECT_EQ(e.salida, 1);
   EXPECT_EQ(e.err, "[MorlaQel] No implementado aún!!!\n");
+  EXPECT_FALSE(std::filesystem::exists(dir_.Archivo("fisico.xlsx")));
+
+  // A kind not written, or a write that fails (the disk full: files limited to
+  // a few kilobytes, whether at the trial write or at the final one), leaves
+  // the good workbook as it was and no temporary.
+  const std::string bueno = prueba::LeeArchivo(ruta);
+  e = Corre({"--salida", ruta, "--tipo", "2"});
+  EXPECT_EQ(e.salida, 1);
+  EXPECT_EQ(e.err, "[MorlaQel] No implementado aún!!!\n");
+  e = prueba::Ejecuta(dir_, {"programa", "--bd", base_.Ruta(), "--obra", "A7", "--salida", ruta},
+                      "trap '' XFSZ; ulimit -f 7;");
+  EXPECT_EQ(e.salida, 1);
+  EXPECT_NE(e.err.find("No se pudo guardar el libro '" + ruta + "'"), std::string::npos) << e.err;
+  EXPECT_EQ(prueba::LeeArchivo(ruta), bueno);
+  for (const auto& f : std::filesystem::directory_iterator(dir_.Ruta()))
+    EXPECT_NE(f.path().filename().string().rfind(".programa.xlsx.", 0), 0u) << f.path();
   for (const char* nombre : {"programa.xls", "no/hay/programa.xlsx"}) {
     e = Corre({"--salida", dir_.Archivo(nombre)});
     EXPECT_EQ(e.salida, 1);

@@ -54,7 +54,7 @@ TEST_F(FormaProgramas, OpensOnTheFinancialProgramAndItsExportButtonWritesItThenC
   EXPECT_EQ(prueba::LeeLibro(ruta)["celdas"]["Programa Obra!CV17"]["formula"], "=H17+AM17+BQ17");
 }
 
-TEST_F(FormaProgramas, KindsNotProducedStillCreateTheEmptySheetAndTheFormCloses) {
+TEST_F(FormaProgramas, KindsNotProducedWriteNothingAndTheFormCloses) {
   for (int32_t tipo : {0, 2, 3, 4}) {
     host_.mensajes.clear();
     const std::string ruta = dir_.Archivo("tipo" + std::to_string(tipo) + ".xlsx");
@@ -68,9 +68,11 @@ TEST_F(FormaProgramas, KindsNotProducedStillCreateTheEmptySheetAndTheFormCloses)
     EXPECT_TRUE(cerrada_);
     ASSERT_EQ(host_.mensajes.size(), 1u);
     EXPECT_EQ(Mensaje(0), "[MorlaQel/64] No implementado aún!!!");
-    const auto libro = prueba::LeeLibro(ruta);
-    EXPECT_EQ(libro["hojas"], nlohmann::json::array({"Programa Obra"}));
-    EXPECT_TRUE(libro["celdas"].empty());
+    EXPECT_FALSE(std::filesystem::exists(ruta));
+    const ResultadoEscritura directo =
+        p_->ProgramasObraCtrl->Escribe(ruta, static_cast<enumTipoProgramaMensual>(tipo), true);
+    EXPECT_FALSE(directo.escrito);
+    EXPECT_EQ(directo.motivo, "No implementado aún!!!");
   }
   // Opened again, it shows the financial program and "Importes" again.
   Usuario([](frmProgramasObra& f) { f.cmdCerrar_Click(); });

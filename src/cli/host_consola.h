@@ -1,8 +1,9 @@
 #pragma once
 // The host of the command line: message boxes go to stderr as "[Titulo] Texto"
-// and are kept; on a terminal, long loads draw a progress line on stderr.
+// and are kept for the run's JSON dump; on a terminal, long loads draw a
+// progress line on stderr.
 
-#include "common/servicios_host.h"
+#include <promorlaqel/common/servicios_host.h>
 
 #include <chrono>
 #include <functional>
@@ -10,13 +11,6 @@
 #include <vector>
 
 namespace pmq {
-
-/// One message box as it was shown.
-struct MensajeMostrado {
-  std::string titulo;
-  std::string texto;
-  int estilo = 0;
-};
 
 class HostConsola : public ServiciosHost {
  public:
