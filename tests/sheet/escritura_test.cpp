@@ -7,7 +7,6 @@
 #include "sheet/hc_application.h"
 #include "sheet/lector_libro.h"
 #include "sheet/libro_excel.h"
-#include "sheet/verificador_xlsx.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -293,34 +292,6 @@ TEST_F(EscrituraTest, ASignalDuringTheWriteRemovesTheTemporary) {
   EXPECT_EQ(TemporalesEnCurso::Registra(largo.c_str()), -1);
 }
 
-TEST_F(EscrituraTest, TheVerifierFindsAPartCutShort) {
-  const std::string bueno = dir_.Archivo("bueno.xlsx");
-  HcApplication app;
-  HcWorkbook* libro = app.workbooks().Add();
-  LlenaHoja(*libro->Sheets().Item(1));
-  libro->Saveas(bueno);
-  EXPECT_NO_THROW(VerificadorXlsx::Verifica(bueno));
-  const std::string python =
-      std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
-  for (const std::string parte :
-       {"xl/worksheets/sheet1.xml", "xl/styles.xml", "[Content_Types].xml"}) {
-    const std::string malo = dir_.Archivo("malo.xlsx");
-    const std::string orden = python + " '" PMQ_SOURCE_DIR "/tests/sheet/recorta_parte.py' '" +
-                              bueno + "' '" + malo + "' '" + parte + "'";
-    ASSERT_EQ(std::system(orden.c_str()), 0);
-    std::string descripcion;
-    try {
-      VerificadorXlsx::Verifica(malo);
-    } catch (const ErrorQel& e) {
-      descripcion = e.Descripcion();
-    }
-    EXPECT_NE(descripcion.find(parte), std::string::npos) << parte << ": " << descripcion;
-  }
-  EscribeArchivo(dir_.Archivo("texto.xlsx"), std::string(100, 'x'));
-  EXPECT_THROW(VerificadorXlsx::Verifica(dir_.Archivo("texto.xlsx")), ErrorQel);
-  EXPECT_THROW(VerificadorXlsx::Verifica(dir_.Archivo("no-existe.xlsx")), ErrorQel);
-}
-
 TEST_F(EscrituraTest, PathsThatCannotBeWritten) {
   HcApplication app;
   HcWorkbook* libro = app.workbooks().Add();
@@ -344,17 +315,6 @@ TEST_F(EscrituraTest, PathsThatCannotBeWritten) {
   libro->Saveas(dir_.Archivo("uno.xlsx"));
   HcWorkbook* otro = app.workbooks().Add();
   EXPECT_THROW(otro->Saveas(dir_.Archivo("uno.xlsx")), ErrorQel);
-}
-
-TEST_F(EscrituraTest, ARewrittenFileKeepsItsPermissions) {
-  const std::string ruta = dir_.Archivo("permisos.xlsx");
-  EscribeArchivo(ruta, "x");
-  chmod(ruta.c_str(), 0640);
-  HcApplication app;
-  app.workbooks().Add()->Saveas(ruta);
-  struct stat st {};
-  ASSERT_EQ(stat(ruta.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
 }  // namespace
