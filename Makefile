@@ -1,8 +1,9 @@
 # Entry points for people. Everything else is CMake.
 JOBS ?= $(shell nproc)
 TAMANO ?=
+PUERTO ?= 8080
 
-.PHONY: setup build test test-rapido test-asan demo bench mutantes clean
+.PHONY: setup build test test-rapido test-asan demo bench servir mutantes clean
 
 setup:
 	@bash scripts/setup
@@ -30,6 +31,11 @@ test-asan: setup
 
 demo: build
 	@bash scripts/demo
+
+servir: build
+	@mkdir -p salida
+	@[ -f salida/obra-ejemplo.db ] || build/promorlaqel ejemplo --salida salida/obra-ejemplo.db
+	build/promorlaqel servir --bd salida/obra-ejemplo.db --puerto $(PUERTO)
 
 bench: build
 	@bash scripts/bench $(TAMANO)

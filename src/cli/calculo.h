@@ -32,6 +32,10 @@ class Calculo {
   /// result 2, 1 for result 0.
   static int SalidaDeResultado(int32_t resultado);
 
+  /// Hands the calculated root over to a host that keeps it after this object
+  /// (and its console host) is gone; Raiz() must not be used afterwards.
+  std::unique_ptr<Programa> SueltaRaiz() { return std::move(programa_); }
+
   Programa& Raiz() { return *programa_; }
   const Programa& Raiz() const { return *programa_; }
   HostConsola& Consola() { return consola_; }

@@ -58,6 +58,26 @@ int ComoEnumeracion(std::string_view nombre, std::string_view valor, int minimo,
   return n;
 }
 
+// The logical option properties of the root, by name.
+struct Logica {
+  std::string_view nombre;
+  bool Programa::*campo;
+};
+constexpr std::array<Logica, 12> kLogicas = {{
+    {"DesglosarConceptos", &Programa::DesglosarConceptos},
+    {"DesglosarMaquinaria", &Programa::DesglosarMaquinaria},
+    {"IncluirDesperdicio", &Programa::IncluirDesperdicio},
+    {"IncluirMandoIntermedio", &Programa::IncluirMandoIntermedio},
+    {"IncluirHerramientaMenor", &Programa::IncluirHerramientaMenor},
+    {"IncluirIvaMateriales", &Programa::IncluirIvaMateriales},
+    {"IncluirIvaSubcontratos", &Programa::IncluirIvaSubcontratos},
+    {"NombreLargoObra", &Programa::NombreLargoObra},
+    {"NombreLargoPartida", &Programa::NombreLargoPartida},
+    {"NombreLargoConcepto", &Programa::NombreLargoConcepto},
+    {"UnidadesComerciales", &Programa::UnidadesComerciales},
+    {"IVA", &Programa::IVA},
+}};
+
 }  // namespace
 
 void OpcionesComunes::Agrega(CLI::App& subcomando, bool con_obra) {
@@ -102,24 +122,6 @@ void OpcionesComunes::Aplica(Programa& programa) const {
 }
 
 void OpcionesComunes::AplicaOpcion(Programa& p, std::string_view nombre, std::string_view valor) {
-  struct Logica {
-    std::string_view nombre;
-    bool Programa::*campo;
-  };
-  static constexpr std::array<Logica, 12> kLogicas = {{
-      {"DesglosarConceptos", &Programa::DesglosarConceptos},
-      {"DesglosarMaquinaria", &Programa::DesglosarMaquinaria},
-      {"IncluirDesperdicio", &Programa::IncluirDesperdicio},
-      {"IncluirMandoIntermedio", &Programa::IncluirMandoIntermedio},
-      {"IncluirHerramientaMenor", &Programa::IncluirHerramientaMenor},
-      {"IncluirIvaMateriales", &Programa::IncluirIvaMateriales},
-      {"IncluirIvaSubcontratos", &Programa::IncluirIvaSubcontratos},
-      {"NombreLargoObra", &Programa::NombreLargoObra},
-      {"NombreLargoPartida", &Programa::NombreLargoPartida},
-      {"NombreLargoConcepto", &Programa::NombreLargoConcepto},
-      {"UnidadesComerciales", &Programa::UnidadesComerciales},
-      {"IVA", &Programa::IVA},
-  }};
   for (const Logica& l : kLogicas) {
     if (Iguales(nombre, l.nombre)) {
       p.*l.campo = ComoBooleano(l.nombre, valor);
@@ -154,6 +156,23 @@ void OpcionesComunes::AplicaOpcion(Programa& p, std::string_view nombre, std::st
   } else {
     throw ErrorUso("--opcion: \"" + std::string(nombre) + "\" no es una opción conocida");
   }
+}
+
+std::vector<std::pair<std::string, std::string>> OpcionesComunes::Valores(const Programa& p) {
+  std::vector<std::pair<std::string, std::string>> valores;
+  for (const Logica& l : kLogicas) {
+    valores.emplace_back(std::string(l.nombre), p.*l.campo ? "si" : "no");
+  }
+  char numero[32];
+  auto [fin, ec] = std::to_chars(numero, numero + sizeof numero, p.FactorDestajos);
+  valores.emplace_back("FactorDestajos", ec == std::errc() ? std::string(numero, fin) : "");
+  valores.emplace_back("TipoPeriodo", std::to_string(static_cast<int>(p.TipoPeriodo)));
+  valores.emplace_back("TipoPrograma", std::to_string(static_cast<int>(p.TipoPrograma)));
+  valores.emplace_back("TipoCalculoDias", std::to_string(static_cast<int>(p.TipoCalculoDias)));
+  valores.emplace_back("Empresa", p.Empresa);
+  valores.emplace_back("Leyenda1", p.Leyenda1);
+  valores.emplace_back("Leyenda2", p.Leyenda2);
+  return valores;
 }
 
 }  // namespace pmq::cli

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace CLI {
@@ -18,6 +19,11 @@ namespace pmq::cli {
 
 class OpcionesComunes {
  public:
+  OpcionesComunes() = default;
+  /// The same options given by another host: each of `opciones` is "Nombre=valor".
+  OpcionesComunes(std::string bd, std::string obra, std::vector<std::string> opciones)
+      : bd_(std::move(bd)), obra_(std::move(obra)), opciones_(std::move(opciones)) {}
+
   /// Declares --bd (required), --obra (required when `con_obra`) and --opcion.
   void Agrega(CLI::App& subcomando, bool con_obra = true);
 
@@ -27,6 +33,10 @@ class OpcionesComunes {
 
   /// Sets one option property by its own name (case ignored). Throws ErrorUso.
   static void AplicaOpcion(Programa& programa, std::string_view nombre, std::string_view valor);
+
+  /// Every option property of the root by name with its value as text (logical
+  /// ones "si"/"no", enumerations as their numbers), in the order of --help.
+  static std::vector<std::pair<std::string, std::string>> Valores(const Programa& programa);
 
   const std::string& Bd() const { return bd_; }
   const std::string& Obra() const { return obra_; }

@@ -57,6 +57,21 @@ void VolcadoJson::Escribe(std::ostream& salida) const {
   j.Termina();
 }
 
+bool VolcadoJson::EscribeLinea(std::ostream& salida, int64_t n) const {
+  if (n < 1 || !programa_.Obra) return false;
+  for (const Partida* partida : *programa_.Obra->Partidas) {
+    const int64_t lineas = partida->Presups->Count();
+    if (n <= lineas) {
+      EscritorJson j(salida);
+      EscribePresup(j, *partida->Presups->Item(n));
+      j.Termina();
+      return true;
+    }
+    n -= lineas;
+  }
+  return false;
+}
+
 void VolcadoJson::EscribeCuerpo(EscritorJson& j, const Cuerpo& des) const {
   j.AbreObjeto();
   j.Campo("Clave", des.Clave);

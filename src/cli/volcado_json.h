@@ -32,6 +32,9 @@ class VolcadoJson {
 
   /// Writes the dump to `salida`, ending with a line break.
   void Escribe(std::ostream& salida) const;
+  /// Writes budget line `n` (1-based, budget order) as the dump writes it;
+  /// false, writing nothing, when the work has no such line.
+  bool EscribeLinea(std::ostream& salida, int64_t n) const;
 
  private:
   void EscribeCuerpo(EscritorJson& j, const Cuerpo& des) const;

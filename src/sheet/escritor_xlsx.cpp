@@ -3,6 +3,7 @@
 #include "common/error_qel.h"
 #include "common/temporales_en_curso.h"
 #include "sheet/columnas.h"
+#include "sheet/disposicion_hoja.h"
 #include "sheet/expresion_formula.h"
 #include "sheet/hc_workbook.h"
 #include "sheet/hc_worksheet.h"
@@ -14,9 +15,11 @@
 #include <unistd.h>
 #include <xlsxwriter.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -143,6 +146,7 @@ class Escritura {
     wb_ = workbook_new_opt(archivo.c_str(), &opciones);
     if (wb_ == nullptr) throw Falla("no se pudo crear el archivo");
     formatos_.assign(libro_.Formatos().Count(), nullptr);
+    Propiedades();
     for (const auto& hoja : libro_.Sheets().Todas()) Hoja(*hoja);
     const lxw_error e = workbook_close(wb_);
     wb_ = nullptr;
@@ -159,12 +163,19 @@ class Escritura {
   }
 
   lxw_format* Formato(uint32_t id) {
+    // The layout may have added shrinking variants since the table was sized.
+    if (formatos_.size() < libro_.Formatos().Count()) formatos_.resize(libro_.Formatos().Count());
     if (id == 0 || id >= formatos_.size()) return nullptr;
     if (formatos_[id] != nullptr) return formatos_[id];
     const FormatoCelda& f = libro_.Formatos().Formato(id);
     lxw_format* x = workbook_add_format(wb_);
     if (x == nullptr) throw Falla("memoria insuficiente");
-    if (f.integrado != 0) {
+    if (f.integrado >= 5 && f.integrado <= 8) {
+      // The currency formats 5 to 8 are the reader's locale's: some readers
+      // do not know them at all. Their code goes in, so every reader shows
+      // the same text.
+      format_set_num_format(x, f.NumberFormat().c_str());
+    } else if (f.integrado != 0) {
       format_set_num_format_index(x, f.integrado);
     } else if (!f.numero.empty()) {
       format_set_num_format(x, f.numero.c_str());
@@ -192,19 +203,19 @@ class Escritura {
     lxw_worksheet* ws = workbook_add_worksheet(wb_, hoja.Name().c_str());
     if (ws == nullptr) throw Falla(fmt::format("no se pudo escribir la hoja '{}'", hoja.Name()));
     if (libro_.ActiveSheet() == &hoja) worksheet_activate(ws);
+    const DisposicionHoja disposicion = DisposicionHoja::De(hoja);
     // Column widths, in runs of equal width.
-    const int32_t ultima = UltimaColumnaConAncho(hoja);
+    const int32_t ultima = disposicion.Columnas();
     for (int32_t c = 1; c <= ultima; ++c) {
-      if (!hoja.AnchoFijado(c)) continue;
+      const double ancho = disposicion.Ancho(c);
+      if (ancho < 0) continue;
       int32_t fin = c;
-      while (fin + 1 <= ultima && hoja.AnchoFijado(fin + 1) &&
-             hoja.AnchoColumna(fin + 1) == hoja.AnchoColumna(c)) {
-        ++fin;
-      }
+      while (fin + 1 <= ultima && disposicion.Ancho(fin + 1) == ancho) ++fin;
       Revisa(worksheet_set_column(ws, static_cast<lxw_col_t>(c - 1),
-                                  static_cast<lxw_col_t>(fin - 1), hoja.AnchoColumna(c), nullptr));
+                                  static_cast<lxw_col_t>(fin - 1), ancho, nullptr));
       c = fin;
     }
+    Pagina(ws, hoja.Pagina());
     // Merges first: with an empty text and no format libxlsxwriter only records
     // the block, which is what constant-memory mode allows before the rows.
     hoja.Merges().ParaCada([&](const Combinacion& m) {
@@ -212,13 +223,14 @@ class Escritura {
           ws, static_cast<lxw_row_t>(m.f1 - 1), static_cast<lxw_col_t>(m.c1 - 1),
           static_cast<lxw_row_t>(m.f2 - 1), static_cast<lxw_col_t>(m.c2 - 1), "", nullptr));
     });
-    hoja.EvaluaFormulas();
     const CeldasHoja& celdas = hoja.Celdas();
     for (int32_t fila = 1; fila <= celdas.UltimaFila(); ++fila) {
       const auto f = static_cast<lxw_row_t>(fila - 1);
+      if (disposicion.Alto(fila) > 0)
+        Revisa(worksheet_set_row(ws, f, disposicion.Alto(fila), nullptr));
       for (const Celda& celda : celdas.Fila(fila)) {
         const auto c = static_cast<lxw_col_t>(celda.columna - 1);
-        lxw_format* formato = Formato(celda.formato);
+        lxw_format* formato = Formato(disposicion.Formato(fila, celda.columna, celda.formato));
         switch (celda.tipo) {
           case TipoCelda::kVacia:
             if (formato != nullptr) Revisa(worksheet_write_blank(ws, f, c, formato));
@@ -252,12 +264,49 @@ class Escritura {
     }
   }
 
-  static int32_t UltimaColumnaConAncho(const HcWorksheet& hoja) {
-    int32_t ultima = 0;
-    for (int32_t c = 1; c <= kUltimaColumna; ++c) {
-      if (hoja.AnchoFijado(c)) ultima = c;
+  // The sheet's page setup, frozen panes and autofilter. A header or footer
+  // longer than the format allows is left out rather than failing the file.
+  void Pagina(lxw_worksheet* ws, const ConfiguracionPagina& p) {
+    if (p.horizontal) worksheet_set_landscape(ws);
+    if (p.papel != ConfiguracionPagina::kPapelPredeterminado) worksheet_set_paper(ws, p.papel);
+    if (p.paginas_ancho > 0 || p.paginas_alto > 0)
+      worksheet_fit_to_pages(ws, p.paginas_ancho, p.paginas_alto);
+    if (p.filas_repetidas.primera >= 1 && p.filas_repetidas.ultima >= p.filas_repetidas.primera) {
+      Revisa(worksheet_repeat_rows(ws, static_cast<lxw_row_t>(p.filas_repetidas.primera - 1),
+                                   static_cast<lxw_row_t>(p.filas_repetidas.ultima - 1)));
     }
-    return ultima;
+    if (!p.area.Vacio()) {
+      Revisa(worksheet_print_area(
+          ws, static_cast<lxw_row_t>(p.area.f1 - 1), static_cast<lxw_col_t>(p.area.c1 - 1),
+          static_cast<lxw_row_t>(p.area.f2 - 1), static_cast<lxw_col_t>(p.area.c2 - 1)));
+    }
+    if (!p.encabezado.empty() && p.encabezado.size() <= ConfiguracionPagina::kLargoMaximo)
+      Revisa(worksheet_set_header(ws, p.encabezado.c_str()));
+    if (!p.pie.empty() && p.pie.size() <= ConfiguracionPagina::kLargoMaximo)
+      Revisa(worksheet_set_footer(ws, p.pie.c_str()));
+    if (p.inmovilizar.fila > 1 || p.inmovilizar.columna > 1) {
+      worksheet_freeze_panes(ws, static_cast<lxw_row_t>(std::max(p.inmovilizar.fila - 1, 0)),
+                             static_cast<lxw_col_t>(std::max(p.inmovilizar.columna - 1, 0)));
+    }
+    if (!p.autofiltro.Vacio()) {
+      Revisa(worksheet_autofilter(ws, static_cast<lxw_row_t>(p.autofiltro.f1 - 1),
+                                  static_cast<lxw_col_t>(p.autofiltro.c1 - 1),
+                                  static_cast<lxw_row_t>(p.autofiltro.f2 - 1),
+                                  static_cast<lxw_col_t>(p.autofiltro.c2 - 1)));
+    }
+  }
+
+  void Propiedades() {
+    const PropiedadesLibro& p = libro_.Propiedades();
+    lxw_doc_properties props{};
+    std::string titulo = p.titulo, asunto = p.asunto, autor = p.autor, empresa = p.empresa;
+    auto texto = [](std::string& t) { return t.empty() ? nullptr : t.data(); };
+    props.title = texto(titulo);
+    props.subject = texto(asunto);
+    props.author = texto(autor);
+    props.company = texto(empresa);
+    props.created = p.creado != 0 ? p.creado : std::time(nullptr);
+    Revisa(workbook_set_properties(wb_, &props));
   }
 
   HcWorkbook& libro_;

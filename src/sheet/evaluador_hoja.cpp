@@ -47,8 +47,11 @@ Resultado EvaluadorHoja::ValorDe(const Celda* celda, const CeldasHoja& celdas) {
       return {static_cast<double>(celda->entero), Error::kNinguno};
     case TipoCelda::kMoneda:
       return {Moneda::DesdeUnidades(celda->entero).ADouble(), Error::kNinguno};
-    case TipoCelda::kTexto:
-      return NumeroDeTexto(celdas.Texto(*celda));
+    case TipoCelda::kTexto: {
+      Resultado r = NumeroDeTexto(celdas.Texto(*celda));
+      r.texto = true;
+      return r;
+    }
     case TipoCelda::kFormula:
       if (celda->estado != kCalculada) return {};  // circular reference
       return {celda->numero, static_cast<Error>(celda->error)};

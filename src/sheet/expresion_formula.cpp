@@ -3,6 +3,7 @@
 #include "common/error_qel.h"
 #include "sheet/columnas.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -13,6 +14,7 @@ namespace {
 
 constexpr size_t kLongitudMaxima = 8192;
 constexpr int kAnidamientoMaximo = 64;
+constexpr size_t kArgumentosMaximos = 255;
 
 [[noreturn]] void Rechaza() {
   throw ErrorQel(errores::kAplicacion);
@@ -34,7 +36,8 @@ bool EsDigito(char ch) {
 //   suma     := producto (("+" | "-") producto)*
 //   producto := signo ("*" signo)*
 //   signo    := ("+" | "-") signo | primario
-//   primario := número | referencia | "(" suma ")"
+//   primario := número | referencia | "(" suma ")" | "SUM(" celdas ("," celdas)* ")"
+//   celdas   := referencia | referencia ":" referencia
 // A unary sign binds tighter than "*", as in the spreadsheet.
 class ExpresionFormula::Analizador {
  public:
@@ -100,6 +103,8 @@ class ExpresionFormula::Analizador {
       f_.piezas_.push_back({Pieza::Tipo::kCierra, 0, 0});
     } else if (EsDigito(ch) || ch == '.') {
       Numero();
+    } else if (EsFuncionSuma()) {
+      FuncionSuma();
     } else if (EsLetra(ch) || ch == '$') {
       Referencia();
     } else {
@@ -134,7 +139,77 @@ class ExpresionFormula::Analizador {
     f_.programa_.push_back({Paso::Tipo::kNumero, valor, 0});
   }
 
+  // "SUM" in any case, then "(" (blanks allowed between).
+  bool EsFuncionSuma() {
+    if (t_.size() - p_ < 3) return false;
+    for (size_t i = 0; i < 3; ++i) {
+      if (std::toupper(static_cast<unsigned char>(t_[p_ + i])) != "SUM"[i]) return false;
+    }
+    size_t q = p_ + 3;
+    while (q < t_.size() && EsBlanco(t_[q])) ++q;
+    return q < t_.size() && t_[q] == '(';
+  }
+
+  void FuncionSuma() {
+    p_ += 3;
+    SaltaBlancos();
+    ++p_;  // "("
+    f_.piezas_.push_back({Pieza::Tipo::kSuma, 0, 0});
+    const auto primera = static_cast<uint32_t>(f_.referencias_.size());
+    size_t argumentos = 0;
+    while (true) {
+      SaltaBlancos();
+      if (!(p_ < t_.size() && (EsLetra(t_[p_]) || t_[p_] == '$'))) Rechaza();
+      const ExpresionFormula::Referencia desde = LeeReferencia(true);
+      if (Actual() == ':') {
+        ++p_;
+        SaltaBlancos();
+        if (!(p_ < t_.size() && (EsLetra(t_[p_]) || t_[p_] == '$'))) Rechaza();
+        const ExpresionFormula::Referencia hasta = LeeReferencia(false);
+        AgregaRango(desde, hasta);
+      } else {
+        const auto indice = static_cast<uint32_t>(f_.referencias_.size());
+        f_.referencias_.push_back(desde);
+        f_.piezas_.push_back({Pieza::Tipo::kReferencia, 0, indice});
+      }
+      if (++argumentos > kArgumentosMaximos) Rechaza();
+      const char sigue = Actual();
+      if (sigue == ')') break;
+      if (sigue != ',') Rechaza();
+      ++p_;
+      f_.piezas_.push_back({Pieza::Tipo::kComa, 0, 0});
+    }
+    ++p_;
+    f_.piezas_.push_back({Pieza::Tipo::kCierra, 0, 0});
+    const auto cuenta = static_cast<uint32_t>(f_.referencias_.size()) - primera;
+    f_.programa_.push_back({Paso::Tipo::kFuncionSuma, 0, primera, cuenta});
+  }
+
+  // Every cell of the block between two corners, row by row.
+  void AgregaRango(const ExpresionFormula::Referencia& a, const ExpresionFormula::Referencia& b) {
+    const int32_t f1 = std::min(a.fila, b.fila), f2 = std::max(a.fila, b.fila);
+    const int32_t c1 = std::min(a.columna, b.columna), c2 = std::max(a.columna, b.columna);
+    const auto celdas = static_cast<size_t>(f2 - f1 + 1) * static_cast<size_t>(c2 - c1 + 1);
+    if (f_.referencias_.size() + celdas > kCeldasMaximas) Rechaza();
+    f_.piezas_.push_back({Pieza::Tipo::kRango, 0, static_cast<uint32_t>(f_.rangos_.size())});
+    f_.rangos_.push_back({a, b});
+    for (int32_t fila = f1; fila <= f2; ++fila) {
+      for (int32_t columna = c1; columna <= c2; ++columna) {
+        f_.referencias_.push_back({fila, columna, false, false});
+      }
+    }
+  }
+
   void Referencia() {
+    const ExpresionFormula::Referencia r = LeeReferencia(false);
+    const auto indice = static_cast<uint32_t>(f_.referencias_.size());
+    f_.referencias_.push_back(r);
+    f_.piezas_.push_back({Pieza::Tipo::kReferencia, 0, indice});
+    f_.programa_.push_back({Paso::Tipo::kReferencia, 0, indice});
+  }
+
+  // One reference; `rango` lets a ":" follow it (the first corner of a range).
+  ExpresionFormula::Referencia LeeReferencia(bool rango) {
     ExpresionFormula::Referencia r;
     if (t_[p_] == '$') {
       r.columna_fija = true;
@@ -152,23 +227,31 @@ class ExpresionFormula::Analizador {
     const std::string_view digitos = t_.substr(inicio_digitos, p_ - inicio_digitos);
     // A name, a function, a range or a reference past the sheet's edges.
     if (letras.empty() || digitos.empty() || digitos.size() > 7) Rechaza();
-    if (p_ < t_.size() && (EsLetra(t_[p_]) || t_[p_] == '$' || t_[p_] == '(' || t_[p_] == ':' ||
-                           t_[p_] == '!' || t_[p_] == '.')) {
+    if (p_ < t_.size() && (EsLetra(t_[p_]) || t_[p_] == '$' || t_[p_] == '(' ||
+                           (t_[p_] == ':' && !rango) || t_[p_] == '!' || t_[p_] == '.')) {
       Rechaza();
     }
     r.columna = NumeroColumna(letras);
     std::from_chars(digitos.data(), digitos.data() + digitos.size(), r.fila);
     if (r.columna == 0 || r.fila < 1 || r.fila > kUltimaFila) Rechaza();
-    const auto indice = static_cast<uint32_t>(f_.referencias_.size());
-    f_.referencias_.push_back(r);
-    f_.piezas_.push_back({Pieza::Tipo::kReferencia, 0, indice});
-    f_.programa_.push_back({Paso::Tipo::kReferencia, 0, indice});
+    return r;
   }
 
   std::string_view t_;
   ExpresionFormula& f_;
   size_t p_ = 0;
 };
+
+namespace {
+
+void TextoReferencia(std::string& texto, const ExpresionFormula::Referencia& r) {
+  if (r.columna_fija) texto += '$';
+  texto += LetrasColumna(r.columna);
+  if (r.fila_fija) texto += '$';
+  texto += std::to_string(r.fila);
+}
+
+}  // namespace
 
 ExpresionFormula ExpresionFormula::Analiza(std::string_view texto) {
   if (texto.size() > kLongitudMaxima || texto.empty() || texto[0] != '=') Rechaza();
@@ -184,14 +267,20 @@ std::string ExpresionFormula::Texto() const {
       case Pieza::Tipo::kNumero:
         texto += numeros_[p.indice];
         break;
-      case Pieza::Tipo::kReferencia: {
-        const Referencia& r = referencias_[p.indice];
-        if (r.columna_fija) texto += '$';
-        texto += LetrasColumna(r.columna);
-        if (r.fila_fija) texto += '$';
-        texto += std::to_string(r.fila);
+      case Pieza::Tipo::kReferencia:
+        TextoReferencia(texto, referencias_[p.indice]);
         break;
-      }
+      case Pieza::Tipo::kRango:
+        TextoReferencia(texto, rangos_[p.indice].desde);
+        texto += ':';
+        TextoReferencia(texto, rangos_[p.indice].hasta);
+        break;
+      case Pieza::Tipo::kSuma:
+        texto += "SUM(";
+        break;
+      case Pieza::Tipo::kComa:
+        texto += ',';
+        break;
       case Pieza::Tipo::kOperador:
         texto += p.operador;
         break;
@@ -208,14 +297,27 @@ std::string ExpresionFormula::Texto() const {
 
 ExpresionFormula ExpresionFormula::Desplazada(int32_t filas, int32_t columnas) const {
   ExpresionFormula f = *this;
-  for (Referencia& r : f.referencias_) {
+  auto mueve = [&](Referencia& r) {
     const int64_t fila = r.fila + (r.fila_fija ? 0 : static_cast<int64_t>(filas));
     const int64_t columna = r.columna + (r.columna_fija ? 0 : static_cast<int64_t>(columnas));
     if (fila < 1 || fila > kUltimaFila || columna < 1 || columna > kUltimaColumna) Rechaza();
     r.fila = static_cast<int32_t>(fila);
     r.columna = static_cast<int32_t>(columna);
+  };
+  if (rangos_.empty()) {
+    for (Referencia& r : f.referencias_) mueve(r);
+    return f;
   }
-  return f;
+  // A range's corners move on their own (one may be fixed, the other not):
+  // the moved text is read again to list the cells anew.
+  for (const Pieza& p : f.piezas_) {
+    if (p.tipo == Pieza::Tipo::kReferencia) mueve(f.referencias_[p.indice]);
+  }
+  for (Rango& r : f.rangos_) {
+    mueve(r.desde);
+    mueve(r.hasta);
+  }
+  return Analiza(f.Texto());
 }
 
 ExpresionFormula::Resultado ExpresionFormula::Evalua(const std::vector<Resultado>& valores) const {
@@ -232,6 +334,24 @@ ExpresionFormula::Resultado ExpresionFormula::Evalua(const std::vector<Resultado
       case Paso::Tipo::kNegativo:
         pila.back().valor = -pila.back().valor;
         continue;
+      case Paso::Tipo::kFuncionSuma: {
+        // Text and empty cells add nothing; the first error wins.
+        Resultado suma;
+        for (uint32_t i = paso.indice; i < paso.indice + paso.cuenta && i < valores.size(); ++i) {
+          const Resultado& v = valores[i];
+          if (v.error != Error::kNinguno) {
+            if (!v.texto) {
+              suma = {0, v.error};
+              break;
+            }
+            continue;
+          }
+          if (!v.texto) suma.valor += v.valor;
+        }
+        if (suma.error == Error::kNinguno && !std::isfinite(suma.valor)) suma = {0, Error::kNumero};
+        pila.push_back(suma);
+        continue;
+      }
       default:
         break;
     }

@@ -1,9 +1,12 @@
 #pragma once
 // The formulas a worksheet accepts: "=" followed by A1 references (optionally
-// with "$"), numbers, "+", "-", "*", unary signs and parentheses. Anything else
-// (an empty "=", a dangling operator, "()" with nothing inside, a reference past
-// the last column or row, names, functions, other operators) is refused with
-// error 1004, as the spreadsheet refuses it.
+// with "$"), numbers, "+", "-", "*", unary signs, parentheses and the function
+// SUM over references and ranges ("SUM(H10:H3009,H3012)", up to 255 of them).
+// Anything else (an empty "=", a dangling operator, "()" with nothing inside, a
+// reference past the last column or row, names, other functions, other
+// operators) is refused with error 1004, as the spreadsheet refuses it. SUM is
+// there so that a sum of thousands of cells fits the 8,192 characters a formula
+// may hold.
 
 #include <cstdint>
 #include <string>
@@ -25,11 +28,16 @@ class ExpresionFormula {
   /// The error values a formula can produce.
   enum class Error : uint8_t { kNinguno, kValor, kNumero };
 
-  /// The value of a formula or of an operand: a number or an error.
+  /// The value of a formula or of an operand: a number or an error. `texto`
+  /// marks the value of a text cell: "+" reads it as a number, SUM skips it.
   struct Resultado {
     double valor = 0;
     Error error = Error::kNinguno;
+    bool texto = false;
   };
+
+  /// The most cells one formula may read through its ranges.
+  static constexpr size_t kCeldasMaximas = 1'048'576;
 
   /// Parses a formula. Throws ErrorQel 1004 when a spreadsheet would refuse it,
   /// also when it is longer than 8,192 characters or nests more than 64 levels.
@@ -39,7 +47,8 @@ class ExpresionFormula {
   /// capitals ("= h17 + am17" → "=H17+AM17").
   std::string Texto() const;
 
-  /// The references in the order written.
+  /// Every cell the formula reads, in the order written; a range contributes
+  /// each of its cells, row by row.
   const std::vector<Referencia>& Referencias() const { return referencias_; }
 
   /// The same formula copied `filas` rows down and `columnas` columns right:
@@ -57,21 +66,45 @@ class ExpresionFormula {
  private:
   // Infix pieces, kept to rebuild the text.
   struct Pieza {
-    enum class Tipo : uint8_t { kNumero, kReferencia, kOperador, kAbre, kCierra } tipo;
+    enum class Tipo : uint8_t {
+      kNumero,
+      kReferencia,
+      kRango,
+      kOperador,
+      kAbre,
+      kCierra,
+      kSuma,
+      kComa
+    } tipo;
     char operador = 0;
-    uint32_t indice = 0;  // number text or reference
+    uint32_t indice = 0;  // number text, reference or range
+  };
+  // A range as written: its two corners.
+  struct Rango {
+    Referencia desde;
+    Referencia hasta;
   };
   // Postfix program for the evaluation.
   struct Paso {
-    enum class Tipo : uint8_t { kNumero, kReferencia, kSuma, kResta, kProducto, kNegativo } tipo;
+    enum class Tipo : uint8_t {
+      kNumero,
+      kReferencia,
+      kSuma,
+      kResta,
+      kProducto,
+      kNegativo,
+      kFuncionSuma  // SUM of the references indice .. indice + cuenta - 1
+    } tipo;
     double numero = 0;
     uint32_t indice = 0;
+    uint32_t cuenta = 0;
   };
   class Analizador;
 
   std::vector<Pieza> piezas_;
   std::vector<std::string> numeros_;
   std::vector<Referencia> referencias_;
+  std::vector<Rango> rangos_;
   std::vector<Paso> programa_;
 };
 

@@ -5,6 +5,7 @@
 // writes it, with everything put in it since, to that path.
 
 #include "sheet/hc_sheets.h"
+#include "sheet/propiedades_libro.h"
 #include "sheet/tabla_formatos.h"
 
 #include <string>
@@ -43,6 +44,11 @@ class HcWorkbook {
   /// The application that holds the workbook.
   HcApplication& Application() const { return *aplicacion_; }
 
+  /// The document properties written with the file (title, subject, author,
+  /// company, creation time).
+  PropiedadesLibro& Propiedades() { return propiedades_; }
+  const PropiedadesLibro& Propiedades() const { return propiedades_; }
+
   /// The workbook's distinct cell formats.
   TablaFormatos& Formatos() { return formatos_; }
   const TablaFormatos& Formatos() const { return formatos_; }
@@ -62,6 +68,7 @@ class HcWorkbook {
   std::string nombre_;
   std::string ruta_;
   TablaFormatos formatos_;
+  PropiedadesLibro propiedades_;
   HcSheets sheets_;
   bool abierto_ = true;
 };

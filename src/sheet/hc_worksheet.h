@@ -5,6 +5,7 @@
 
 #include "sheet/celdas_hoja.h"
 #include "sheet/combinaciones.h"
+#include "sheet/configuracion_pagina.h"
 #include "sheet/hc_columns.h"
 #include "sheet/hc_range.h"
 
@@ -42,6 +43,14 @@ class HcWorksheet {
   /// The workbook that holds the sheet.
   HcWorkbook& Parent() const { return *libro_; }
 
+  /// How the sheet prints and opens (paper, scaling, repeated rows, print
+  /// area, header and footer, frozen panes, autofilter). Columns whose width
+  /// was never set are sized by the writer to their widest shown value, and
+  /// rows with wrapped text get the height of their lines: a report sets only
+  /// what it wants fixed.
+  ConfiguracionPagina& Pagina() { return pagina_; }
+  const ConfiguracionPagina& Pagina() const { return pagina_; }
+
   // ---- Storage, for the range objects, the evaluator and the writer ----
 
   CeldasHoja& Celdas() { return celdas_; }
@@ -67,6 +76,7 @@ class HcWorksheet {
   std::string nombre_;
   CeldasHoja celdas_;
   Combinaciones merges_;
+  ConfiguracionPagina pagina_;
   std::vector<double> anchos_;  // column - 1 → width; negative = default
   uint64_t version_evaluada_ = UINT64_MAX;
 };

@@ -6,6 +6,7 @@
 #include "sheet/automatizacion.h"
 #include "sheet/columnas.h"
 #include "sheet/sistema_archivos.h"
+#include "sheet/suma_compacta.h"
 
 #include <fmt/format.h>
 
@@ -230,7 +231,9 @@ void LibroExcel::SetFormula(HcWorksheet* Ws, int32_t F, int32_t C, std::string_v
   try {
     if (Ws == nullptr) return;
     if (!ExcelApp) throw ErrorQel(errores::kObjeto);
-    ExcelApp->Range(Ws->cells(F, C), Ws->cells(F, C)).Formula(Formula);
+    // A sum of more cells than a formula can name one by one goes in as SUM.
+    const std::optional<std::string> compacta = SumaCompacta::Compacta(Formula, Ws->Celdas());
+    ExcelApp->Range(Ws->cells(F, C), Ws->cells(F, C)).Formula(compacta ? *compacta : Formula);
   } catch (...) {
     // Reported under "Formula", the property written, not the method's name.
     AnotaExcepcion(sErrores, "LibroExcel", "Formula");

@@ -16,6 +16,12 @@
 //   libro.SetFormula(hoja, 10, 8, "=G10*F10", sErrores);
 //   libro.FormatoSeleccion(10, 6, 12, 6, "", "###,###,##0.000000", kAlineaArriba,
 //                          kAlineaDerecha, true, false, false, sErrores);
+//   hoja->Pagina().horizontal = true;   // printing, panes, filter: ConfiguracionPagina
+//   libro.Workbook->Propiedades().titulo = "RESUMEN DE ESTIMACIONES";
+//
+// Columns whose width the report does not set, and rows with wrapped text,
+// are sized by the writer from what their cells show (DisposicionHoja), so a
+// new sheet needs no widths of its own to show every value whole.
 //
 //   ResultadoEscritura r = libro.Guarda();             // the one write to the file
 //
@@ -138,8 +144,10 @@ class LibroExcel {
     return ColTrans(ColNumber, s);
   }
 
-  /// Writes a formula into the cell (F, C) of `Ws`. A failure (a formula the
-  /// spreadsheet refuses: error 1004) is reported under the name "Formula".
+  /// Writes a formula into the cell (F, C) of `Ws`. A chain of "+" over single
+  /// cells too long for a formula is written as SUM over blocks (SumaCompacta);
+  /// any other failure (a formula the spreadsheet refuses: error 1004) is
+  /// reported under the name "Formula".
   void SetFormula(HcWorksheet* Ws, int32_t F, int32_t C, std::string_view Formula,
                   std::string& sErrores);
   void SetFormula(HcWorksheet* Ws, int32_t F, int32_t C, std::string_view Formula) {

@@ -4,6 +4,7 @@
 #include "common/error_qel.h"
 #include "common/host_grabador.h"
 #include "common/temporales_en_curso.h"
+#include "sheet/configuracion_pagina.h"
 #include "sheet/hc_application.h"
 #include "sheet/lector_libro.h"
 #include "sheet/libro_excel.h"
@@ -315,6 +316,30 @@ TEST_F(EscrituraTest, PathsThatCannotBeWritten) {
   libro->Saveas(dir_.Archivo("uno.xlsx"));
   HcWorkbook* otro = app.workbooks().Add();
   EXPECT_THROW(otro->Saveas(dir_.Archivo("uno.xlsx")), ErrorQel);
+}
+
+}  // namespace
+}  // namespace pmq
+
+namespace pmq {
+namespace {
+
+TEST(ConfiguracionPagina, HeaderDoublesAmpersandsAndFitsTheFormatsLimit) {
+  EXPECT_EQ(ConfiguracionPagina::Encabezado("A7 Patio & bodega", "Pérez & Hijos"),
+            "&LA7 Patio && bodega&RPérez && Hijos");
+  EXPECT_EQ(ConfiguracionPagina::Encabezado("A7", ""), "&LA7");
+  // A long name is cut, never inside a character nor between the two "&" of a pair.
+  for (const std::string& relleno :
+       {std::string(300, 'x'), std::string(150, 'n') + "ñ" + std::string(150, 'n'),
+        std::string(243, 'y') + std::string(40, '&')}) {
+    const std::string e = ConfiguracionPagina::Encabezado(relleno, "Constructora");
+    EXPECT_LE(e.size(), ConfiguracionPagina::kLargoMaximo);
+    EXPECT_EQ(e.substr(e.size() - 17), "…&RConstructora");
+    const std::string izquierda = e.substr(2, e.size() - 17 - 2);
+    size_t y = 0;
+    while (y < izquierda.size() && izquierda[izquierda.size() - 1 - y] == '&') ++y;
+    EXPECT_EQ(y % 2, 0u) << e;
+  }
 }
 
 }  // namespace

@@ -23,22 +23,55 @@ int NumeroDeError(const std::string& formula) {
 }
 
 TEST(ExpresionFormula, AcceptsWhatTheReportsWrite) {
-  for (const char* f : {"=H17+AM17+BO17", "=G10*F10", "=F10+I10-J10", "=K12-(O12+Q12)",
-                        "=H10+H11+H12", "=XFD1048576", "=-A1", "=2*-3", "=1++2", "=--1", "=((A1))",
-                        "=1.5E+3*.5", "=$A$1+B$2+$C3"}) {
+  for (const char* f :
+       {"=H17+AM17+BO17", "=G10*F10", "=F10+I10-J10", "=K12-(O12+Q12)", "=H10+H11+H12",
+        "=XFD1048576", "=-A1", "=2*-3", "=1++2", "=--1", "=((A1))", "=1.5E+3*.5", "=$A$1+B$2+$C3",
+        "=SUM(A1)", "=SUM(H10:H3009)", "= sum ( a1 , B2:$C$3 )+1", "=SUM(A1)+SUM(B1:B2)*2"}) {
     EXPECT_EQ(NumeroDeError(f), 0) << f;
   }
 }
 
 TEST(ExpresionFormula, RejectsWhatASpreadsheetRejectsWith1004) {
-  for (const char* f :
-       {"=",        "= ",     "=A1+",      "=*A1",     "=A1*",   "=()",   "=K12-()",
-        "=(A1",     "=A1)",   "=A1 B1",    "=XFE1",    "=AAAA1", "=A0",   "=A1048577",
-        "=SUM(A1)", "=A1:B2", "=Hoja1!A1", "=_17+_19", "=A1/2",  "=1..2", "=1A",
-        "=A",       "=1E",    "=50%",      "A1+B1",    ""}) {
+  for (const char* f : {"=",
+                        "= ",
+                        "=A1+",
+                        "=*A1",
+                        "=A1*",
+                        "=()",
+                        "=K12-()",
+                        "=(A1",
+                        "=A1)",
+                        "=A1 B1",
+                        "=XFE1",
+                        "=AAAA1",
+                        "=A0",
+                        "=A1048577",
+                        "=SUM()",
+                        "=A1:B2",
+                        "=Hoja1!A1",
+                        "=_17+_19",
+                        "=A1/2",
+                        "=1..2",
+                        "=1A",
+                        "=A",
+                        "=1E",
+                        "=50%",
+                        "A1+B1",
+                        "",
+                        "=SUM(1)",
+                        "=SUM(A1,)",
+                        "=SUM(A1:)",
+                        "=SUM(A1",
+                        "=SUMA(A1)",
+                        "=SUM(A1:B2:C3)",
+                        "=SUM(A1:XFD1048576)"}) {
     EXPECT_EQ(NumeroDeError(f), errores::kAplicacion) << f;
   }
   EXPECT_EQ(NumeroDeError("=" + std::string(8192, '1')), errores::kAplicacion);
+  std::string argumentos = "=SUM(A1";
+  for (int i = 2; i <= 255; ++i) argumentos += ",A" + std::to_string(i);
+  EXPECT_EQ(NumeroDeError(argumentos + ")"), 0);
+  EXPECT_EQ(NumeroDeError(argumentos + ",A256)"), errores::kAplicacion);
   EXPECT_EQ(NumeroDeError("=" + std::string(70, '(') + "1" + std::string(70, ')')),
             errores::kAplicacion);
   EXPECT_EQ(NumeroDeError("=" + std::string(60, '(') + "1" + std::string(60, ')')), 0);
@@ -53,6 +86,16 @@ TEST(ExpresionFormula, NormalizedTextAndReferences) {
   EXPECT_TRUE(f.Referencias()[1].columna_fija);
   EXPECT_TRUE(f.Referencias()[1].fila_fija);
   EXPECT_EQ(f.Referencias()[2].columna, 16384);
+
+  // A range reads every one of its cells, row by row.
+  const ExpresionFormula s = ExpresionFormula::Analiza("= sum( c2:b1 , a1 )");
+  EXPECT_EQ(s.Texto(), "=SUM(C2:B1,A1)");
+  ASSERT_EQ(s.Referencias().size(), 5u);
+  EXPECT_EQ(s.Referencias()[0].fila, 1);
+  EXPECT_EQ(s.Referencias()[0].columna, 2);
+  EXPECT_EQ(s.Referencias()[3].fila, 2);
+  EXPECT_EQ(s.Referencias()[3].columna, 3);
+  EXPECT_EQ(s.Referencias()[4].columna, 1);
 }
 
 TEST(ExpresionFormula, CopyMovesRelativeReferencesOnly) {
@@ -60,6 +103,9 @@ TEST(ExpresionFormula, CopyMovesRelativeReferencesOnly) {
   EXPECT_EQ(f.Desplazada(2, 3).Texto(), "=D3+$B3+F$1+$D$1");
   EXPECT_THROW(f.Desplazada(-1, 0), ErrorQel);
   EXPECT_THROW(ExpresionFormula::Analiza("=XFD1").Desplazada(0, 1), ErrorQel);
+  const ExpresionFormula s = ExpresionFormula::Analiza("=SUM(A1:$B$3,C1)+D1").Desplazada(1, 1);
+  EXPECT_EQ(s.Texto(), "=SUM(B2:$B$3,D2)+E2");
+  EXPECT_EQ(s.Referencias().size(), 4u);  // B2:B3, then D2 and E2
 }
 
 TEST(ExpresionFormula, EvaluationFollowsPrecedenceAndPropagatesErrors) {
@@ -124,6 +170,23 @@ TEST_F(EvaluadorHojaTest, ValuesOfEveryKindAndTexts) {
   EXPECT_DOUBLE_EQ(Resultado(2, 1).valor, 1.2345 + 7 + 12.5);
   EXPECT_EQ(Resultado(2, 2).error, Error::kValor);
   EXPECT_EQ(Resultado(2, 3).error, Error::kValor);  // errors travel through formulas
+}
+
+TEST_F(EvaluadorHojaTest, SumSkipsTextsAndEmptyCellsAndPassesErrorsOn) {
+  Numero(1, 1, 2);
+  celdas_.PonTexto(celdas_.Obtiene(2, 1), "5");  // text: "+" reads it, SUM skips it
+  Numero(4, 1, 3.5);
+  Formula(5, 1, "=SUM(A1:A4)");
+  Formula(5, 2, "=A1+A2+A3+A4");
+  Formula(6, 1, "=SUM(A5,A1:A1)*2");
+  celdas_.PonTexto(celdas_.Obtiene(1, 3), "x");
+  Formula(2, 3, "=C1+1");
+  Formula(3, 3, "=SUM(C1:C2)");
+  EvaluadorHoja::Evalua(celdas_);
+  EXPECT_DOUBLE_EQ(Resultado(5, 1).valor, 5.5);
+  EXPECT_DOUBLE_EQ(Resultado(5, 2).valor, 10.5);
+  EXPECT_DOUBLE_EQ(Resultado(6, 1).valor, 15);
+  EXPECT_EQ(Resultado(3, 3).error, Error::kValor);
 }
 
 TEST_F(EvaluadorHojaTest, CircularReferencesEndAndRecalculationFollowsChanges) {

@@ -142,6 +142,44 @@ TEST_F(LibroAbiertoTest, SetFormulaReportsRefusedFormulasUnderFormulaAndGoesOn) 
   EXPECT_EQ(sErrores, uno + uno);
 }
 
+TEST_F(LibroAbiertoTest, SumsTooLongForAChainOfPlusGoInAsSum) {
+  // Lines on every other row from 20 (the rows between hold nothing in column
+  // H), one row between them holding a value, then a second column.
+  std::string cadena = "=";
+  double esperado = 0;
+  for (int32_t f = 20; f < 20 + 2 * 1500; f += 2) {
+    Ws().cells(f, 8).Value(Moneda::DesdeEntero(f));
+    cadena += "H" + std::to_string(f) + "+";
+    esperado += f;
+  }
+  Ws().cells(1001, 8).Value("nota");
+  cadena += "I5+I5";
+  Ws().cells(5, 9).Value(0.5);
+  std::string sErrores;
+  libro_.SetFormula(libro_.Ws, 3, 8, cadena, sErrores);
+  EXPECT_EQ(sErrores, "");
+  EXPECT_EQ(Ws().cells(3, 8).Formula(), "=SUM(H20:H1000,H1002:H3018,I5,I5)");
+  EXPECT_DOUBLE_EQ(std::get<double>(Ws().cells(3, 8).Value()), esperado + 1);
+  // Ordinary sizes keep their chain; a long formula that is not a plain sum is refused.
+  libro_.SetFormula(libro_.Ws, 4, 8, "=H20+H22", sErrores);
+  EXPECT_EQ(Ws().cells(4, 8).Formula(), "=H20+H22");
+  libro_.SetFormula(libro_.Ws, 4, 9, cadena + "*2", sErrores);
+  EXPECT_EQ(sErrores, Mensaje("Formula", errores::kAplicacion,
+                              "Error definido por la aplicación o el objeto"));
+  // More than 255 blocks: several SUMs. Blocks of four rows in column J, each
+  // followed by a row that holds a value.
+  std::string bloques = "=";
+  for (int32_t k = 0; k < 400; ++k) {
+    for (int32_t f = 5 * k + 1; f <= 5 * k + 4; ++f)
+      bloques += (bloques.size() > 1 ? "+J" : "J") + std::to_string(f);
+    Ws().cells(5 * k + 5, 10).Value(1.0);
+  }
+  libro_.SetFormula(libro_.Ws, 3000, 10, bloques, sErrores);
+  const std::string escrita = Ws().cells(3000, 10).Formula();
+  EXPECT_EQ(escrita.substr(0, 18), "=SUM(J1:J4,J6:J9,J");
+  EXPECT_NE(escrita.find(",J1271:J1274)+SUM(J1276:J1279,"), std::string::npos) << escrita;
+}
+
 TEST_F(LibroAbiertoTest, CierraLibroWritesClosesAndEndsTheApplication) {
   Ws().cells(1, 1).Value("escrito");
   std::string sErrores;

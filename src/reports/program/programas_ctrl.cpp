@@ -364,6 +364,24 @@ void ProgramasCtrl::ColocaEnExcel(HcWorksheet* Ws, [[maybe_unused]] bool Importe
       e.app->selection().MergeCells(true);
     }
     ws.Columns("A:I").entirecolumn().autofit();
+
+    // Printing and viewing: landscape on tabloid paper one page wide, the
+    // month and day headings on every page and frozen with the description.
+    const Obra& obra = *Programa->Obra;
+    ConfiguracionPagina& pagina = ws.Pagina();
+    pagina.horizontal = true;
+    pagina.papel = ConfiguracionPagina::kPapelTabloide;
+    pagina.paginas_ancho = 1;
+    pagina.filas_repetidas = {H - 1, H};
+    pagina.area = {1, 1, totales, std::max<int32_t>(T, ecpPorPartida)};
+    pagina.encabezado = ConfiguracionPagina::Encabezado(obra.Des.Clave + " " + obra.Des.Descripcion,
+                                                        Programa->Empresa);
+    pagina.pie = ConfiguracionPagina::kPiePaginas;
+    pagina.inmovilizar = {H + 1, ecpDescripcion + 1};
+    PropiedadesLibro& propiedades = ws.Parent().Propiedades();
+    propiedades.titulo = TituloPrograma(etpAvanceFinanciero);
+    propiedades.asunto = obra.Des.Clave + " " + obra.Des.Descripcion;
+    propiedades.empresa = Programa->Empresa;
   } catch (...) {
     AnotaExcepcionConPrefijo(sErrores, "", "ProgramasCtrl", "ColocaEnExcel");
   }

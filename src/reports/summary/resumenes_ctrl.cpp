@@ -382,6 +382,27 @@ void ResumenesCtrl::ColocaEnExcel(HcWorksheet* hoja, std::string& sErrores) {
                            false, sErrores);
     libro.FormatoSeleccion(1, 4, Row + 10, 4, "", "", kAlineaArriba, kAlineaCentro, true, false,
                            false, sErrores);
+
+    // Printing and viewing: landscape on letter paper one page wide, the
+    // estimate and column headings on every page and frozen with the
+    // description, a filter on the column headings.
+    const Obra& obra = *Programa->Obra;
+    const int32_t ultima = std::max<int32_t>(ecrImpPorEst, columna_importe(estimaciones));
+    ConfiguracionPagina& pagina = hoja->Pagina();
+    pagina.horizontal = true;
+    pagina.papel = ConfiguracionPagina::kPapelCarta;
+    pagina.paginas_ancho = 1;
+    pagina.filas_repetidas = {kFilaTitulosEstimacion, kFilaTitulos};
+    pagina.area = {1, 1, T, ultima};
+    pagina.encabezado = ConfiguracionPagina::Encabezado(obra.Des.Clave + " " + obra.Des.Descripcion,
+                                                        Programa->Empresa);
+    pagina.pie = ConfiguracionPagina::kPiePaginas;
+    pagina.inmovilizar = {kFilaTitulos + 1, ecrDescripcion + 1};
+    pagina.autofiltro = {kFilaTitulos, 1, T, ultima};
+    PropiedadesLibro& propiedades = hoja->Parent().Propiedades();
+    propiedades.titulo = "RESUMEN DE ESTIMACIONES";
+    propiedades.asunto = obra.Des.Clave + " " + obra.Des.Descripcion;
+    propiedades.empresa = Programa->Empresa;
   } catch (...) {
     AnotaExcepcion(sErrores, "ResumenesCtrl", "ColocaEnExcel");
   }

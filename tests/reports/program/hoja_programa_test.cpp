@@ -200,22 +200,5 @@ TEST_F(HojaPrograma, SectionsWithoutLinesGetNoBrokenFormula) {
   EXPECT_EQ(c[kHoja + "!CV27"]["cache"], c[kHoja + "!CV20"]["cache"]);
 }
 
-// A section of more lines than a sum formula can hold: the spreadsheet refuses
-// the subtotal, the export says so and does not count as complete.
-TEST_F(HojaPrograma, AnOverlongSubtotalFormulaFailsTheExport) {
-  std::string lineas;
-  for (int i = 1; i <= 1500; ++i) {
-    lineas += (i > 1 ? "," : "") + std::string("('01','F") + std::to_string(i) +
-              "','C-1',1,100," + std::to_string(i) + ",'2013-03-20','2013-03-21')";
-  }
-  Obra("2013-03-15", "2013-03-31", "('01','Larga',150000)", lineas);
-  host_.respuestas_dialogo.push_back({false, dir_.Archivo("larga.xlsx")});
-  std::string s;
-  EXPECT_FALSE(p_->ProgramasObraCtrl->AExcel(etpAvanceFinanciero, true, s));
-  EXPECT_NE(s.find("ProMorlaQel.LibroExcel.Formula() arrojó la excepción # 1004"),
-            std::string::npos)
-      << s.substr(0, 300);
-}
-
 }  // namespace
 }  // namespace pmq
