@@ -107,5 +107,19 @@ TEST_F(CargaEstimaciones, FailuresStopTheirOwnLoopOnly) {
   EXPECT_EQ(prueba::Ocurrencias(s_, "\n"), 4);
 }
 
+// An older structure keeps the estimate number as text: "07" is not a plain
+// number, so its lines come from a query, which finds the stored 7.
+TEST_F(CargaEstimaciones, AnEstimateNumberWithALeadingZeroFindsItsLines) {
+  const Estimaciones& e = Carga(
+      "drop table EST1; create table EST1 (OBRA TEXT, ESTIMACION TEXT, FECHA_EST TEXT, INI_EST "
+      "TEXT, FIN_EST TEXT, DEDUC_EST REAL, AMORT_EST REAL, IVA_AMORT REAL);"
+      "insert into EST1 values ('A7', '07', NULL, NULL, NULL, 0, 0, 0);"
+      "insert into EST2 values ('A7', 7, '01', '', 'C-10', 2, 100, 200, 1)");
+  EXPECT_EQ(s_, "");
+  ASSERT_EQ(e.Count(), 1);
+  EXPECT_EQ(e.Item(1)->Des.Clave, "07");
+  EXPECT_EQ(e.Item(1)->ItemsEstimacion->Count(), 1);
+}
+
 }  // namespace
 }  // namespace pmq
