@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 TAMANO ?=
 PUERTO ?= 8080
 
-.PHONY: setup build test test-rapido test-asan demo bench servir mutantes clean
+.PHONY: setup build test test-rapido test-asan demo bench servir paquete fuzz formato mutantes clean
 
 setup:
 	@bash scripts/setup
@@ -40,5 +40,20 @@ servir: build
 bench: build
 	@bash scripts/bench $(TAMANO)
 
+# A Debian package (.deb in build-paquete/) of the program, the shared library,
+# its headers, the CMake package and the pkg-config file.
+paquete: setup
+	cmake --preset paquete >/dev/null
+	cmake --build --preset paquete -j $(JOBS)
+	cd build-paquete && cpack -G DEB
+
+# Each libFuzzer target for FUZZ_SEGUNDOS seconds (clang, ASan + UBSan).
+FUZZ_SEGUNDOS ?= 60
+fuzz: setup
+	@bash scripts/fuzz $(FUZZ_SEGUNDOS)
+
+formato:
+	@bash scripts/formato
+
 clean:
-	rm -rf build build-asan salida
+	rm -rf build build-asan build-release build-clang build-fuzz build-paquete salida

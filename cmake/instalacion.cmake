@@ -22,12 +22,11 @@ target_include_directories(promorlaqel_compartida INTERFACE
 # in the standard library's template instantiations, so the dynamic symbol
 # table is the pmq classes and functions the public headers mark PMQ_API.
 target_link_options(promorlaqel_compartida PRIVATE
-  -Wl,--version-script=${CMAKE_SOURCE_DIR}/cmake/promorlaqel.map)
+  -Wl,--version-script=${PROJECT_SOURCE_DIR}/cmake/promorlaqel.map)
 set_property(TARGET promorlaqel_compartida APPEND PROPERTY
-  LINK_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/promorlaqel.map)
+  LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/promorlaqel.map)
 target_compile_features(promorlaqel_compartida INTERFACE cxx_std_20)
-target_link_libraries(promorlaqel_compartida
-  PRIVATE fmt::fmt SQLite::SQLite3 PostgreSQL::PostgreSQL PkgConfig::XLSXWRITER nlohmann_json::nlohmann_json)
+target_link_libraries(promorlaqel_compartida PRIVATE ${PMQ_DEPENDENCIAS_PRIVADAS})
 add_library(ProMorlaQel::promorlaqel ALIAS promorlaqel_compartida)
 
 # A sanitized library needs its runtime in the program that loads it.
@@ -46,21 +45,21 @@ install(TARGETS promorlaqel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The public headers only, each in its folder under include/promorlaqel.
 foreach(h IN LISTS PMQ_ENCABEZADOS_PUBLICOS)
   get_filename_component(carpeta ${h} DIRECTORY)
-  install(FILES ${CMAKE_SOURCE_DIR}/src/${h}
+  install(FILES ${PROJECT_SOURCE_DIR}/src/${h}
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/promorlaqel/${carpeta})
 endforeach()
 
 set(PMQ_DIR_CMAKE ${CMAKE_INSTALL_LIBDIR}/cmake/ProMorlaQel)
 install(EXPORT ProMorlaQelTargets NAMESPACE ProMorlaQel:: DESTINATION ${PMQ_DIR_CMAKE})
-configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/ProMorlaQelConfig.cmake.in
-  ${CMAKE_BINARY_DIR}/ProMorlaQelConfig.cmake INSTALL_DESTINATION ${PMQ_DIR_CMAKE})
-write_basic_package_version_file(${CMAKE_BINARY_DIR}/ProMorlaQelConfigVersion.cmake
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/ProMorlaQelConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/ProMorlaQelConfig.cmake INSTALL_DESTINATION ${PMQ_DIR_CMAKE})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/ProMorlaQelConfigVersion.cmake
   VERSION ${PROJECT_VERSION} COMPATIBILITY SameMinorVersion)
-install(FILES ${CMAKE_BINARY_DIR}/ProMorlaQelConfig.cmake ${CMAKE_BINARY_DIR}/ProMorlaQelConfigVersion.cmake
+install(FILES ${PROJECT_BINARY_DIR}/ProMorlaQelConfig.cmake ${PROJECT_BINARY_DIR}/ProMorlaQelConfigVersion.cmake
   DESTINATION ${PMQ_DIR_CMAKE})
 
 # The prefix is found from the file's own place, so any --prefix of cmake --install works.
 file(RELATIVE_PATH PMQ_PC_A_PREFIJO /raiz/${CMAKE_INSTALL_LIBDIR}/pkgconfig /raiz)
 string(REGEX REPLACE "/$" "" PMQ_PC_A_PREFIJO "${PMQ_PC_A_PREFIJO}")
-configure_file(${CMAKE_SOURCE_DIR}/cmake/promorlaqel.pc.in ${CMAKE_BINARY_DIR}/promorlaqel.pc @ONLY)
-install(FILES ${CMAKE_BINARY_DIR}/promorlaqel.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/promorlaqel.pc.in ${PROJECT_BINARY_DIR}/promorlaqel.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/promorlaqel.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -3,7 +3,7 @@
 # content is safe in the generated source).
 pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
 
-file(GLOB PMQ_ESTATICOS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/web/estatico/*)
+file(GLOB PMQ_ESTATICOS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/web/estatico/*)
 list(SORT PMQ_ESTATICOS)
 set(PMQ_ESTATICO_TABLA "")
 foreach(archivo IN LISTS PMQ_ESTATICOS)
@@ -15,11 +15,11 @@ foreach(archivo IN LISTS PMQ_ESTATICOS)
   string(APPEND PMQ_ESTATICO_TABLA "    {\"${nombre}\"sv, std::string_view(\"${escapado}\", ${largo})},\n")
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${archivo})
 endforeach()
-configure_file(${CMAKE_SOURCE_DIR}/cmake/estatico_web.cpp.in
-  ${CMAKE_BINARY_DIR}/generated/estatico_web.cpp @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/estatico_web.cpp.in
+  ${PROJECT_BINARY_DIR}/generated/estatico_web.cpp @ONLY)
 
-file(GLOB PMQ_WEB_FUENTES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/web/*.cpp)
-target_sources(promorlaqel PRIVATE ${PMQ_WEB_FUENTES} ${CMAKE_BINARY_DIR}/generated/estatico_web.cpp)
+file(GLOB PMQ_WEB_FUENTES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/web/*.cpp)
+target_sources(promorlaqel PRIVATE ${PMQ_WEB_FUENTES} ${PROJECT_BINARY_DIR}/generated/estatico_web.cpp)
 target_link_libraries(promorlaqel PRIVATE PkgConfig::HTTPLIB)
 # The program's own headers, the command line's and the server's, as "x.h".
-target_include_directories(promorlaqel PRIVATE ${CMAKE_SOURCE_DIR}/src/cli ${CMAKE_SOURCE_DIR}/src/web)
+target_include_directories(promorlaqel PRIVATE ${PROJECT_SOURCE_DIR}/src/cli ${PROJECT_SOURCE_DIR}/src/web)

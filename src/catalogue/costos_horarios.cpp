@@ -48,7 +48,11 @@ void CostosHorarios::Carga(Conexion* Conexion, std::string& sErrores) {
       for (const auto& col : kColumnas) {
         ItemCostoHorario* item = ch->ItemsCostoHorario.Item(col.nombre);
         item->Nombre = col.nombre;
-        item->Concepto = Programa->Conceptos->Item("k" + rs->Fields(col.concepto).Texto());
+        // Appending rather than "k" + text: GCC 12 at -O3 misreports the
+        // latter as an overlapping copy (a -Wrestrict false positive).
+        std::string clave(1, 'k');
+        clave += rs->Fields(col.concepto).Texto();
+        item->Concepto = Programa->Conceptos->Item(clave);
         item->FactorActivo = 1;
         item->FactorEspera = 1;
         item->FactorReserva = 1;

@@ -90,9 +90,12 @@ std::string FormatoNumero(double valor, std::string_view patron) {
     agrupado = entero;
   }
   const bool es_cero = digitos.find_first_not_of('0') == std::string::npos;
+  // Built by appending only: GCC 12 at -O3 misreports assigning a literal and
+  // then concatenating (a -Wrestrict false positive).
   std::string texto;
-  if (negativo && !es_cero) texto = "-";
-  texto += p.prefijo + agrupado;
+  if (negativo && !es_cero) texto.push_back('-');
+  texto += p.prefijo;
+  texto += agrupado;
   if (p.decimales > 0) texto += r.separador_decimal + decimales;
   texto += p.sufijo;
   return texto;
@@ -118,7 +121,10 @@ std::string TextoGeneral(double valor) {
     const char signo = exponente[0];
     std::string cifras = exponente.substr(1);
     while (cifras.size() > 2 && cifras[0] == '0') cifras.erase(0, 1);
-    texto = mantisa + "E" + signo + cifras;
+    texto = mantisa;
+    texto.push_back('E');
+    texto.push_back(signo);
+    texto += cifras;
   } else {
     // Fixed form rounded to 15 significant digits.
     const int enteros = static_cast<int>(std::floor(std::log10(magnitud))) + 1;
@@ -131,7 +137,7 @@ std::string TextoGeneral(double valor) {
     std::string entero = digitos.substr(0, digitos.size() - static_cast<size_t>(decimales));
     std::string fraccion = digitos.substr(entero.size());
     while (!fraccion.empty() && fraccion.back() == '0') fraccion.pop_back();
-    texto = negativo ? "-" : "";
+    if (negativo) texto.push_back('-');
     texto += entero;
     if (!fraccion.empty()) texto += Regional().separador_decimal + fraccion;
     return texto;

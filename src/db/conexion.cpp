@@ -1,8 +1,10 @@
 #include "db/conexion.h"
 
 #include "common/error_qel.h"
-#include "db/motor_postgres.h"
 #include "db/motor_sqlite.h"
+#ifdef PMQ_CON_POSTGRES
+#include "db/motor_postgres.h"
+#endif
 
 #include <strings.h>
 
@@ -12,8 +14,13 @@ namespace {
 // The server engine that is built in; a host may put another in its place.
 // Naming it here (not from a static registrar in its own file) keeps the
 // linker from dropping it out of the static library.
+// A build without libpq (PMQ_POSTGRES=OFF) has no built-in server engine.
 FabricaMotor& FabricaServidor() {
+#ifdef PMQ_CON_POSTGRES
   static FabricaMotor fabrica = &MotorPostgres::Abre;
+#else
+  static FabricaMotor fabrica = nullptr;
+#endif
   return fabrica;
 }
 
@@ -52,8 +59,14 @@ void Conexion::Open(std::string_view texto, std::string_view, std::string_view, 
   const std::string ruta = RutaDeTexto(texto);
   if (EsUriServidor(ruta)) {
     if (FabricaServidor() == nullptr) {
+#ifdef PMQ_CON_POSTGRES
       throw ErrorQel(errores::kBaseDatos,
                      "Este programa no tiene el acceso a servidores PostgreSQL.");
+#else
+      throw ErrorQel(errores::kBaseDatos,
+                     "Este programa se compiló sin PostgreSQL (PMQ_POSTGRES=OFF): "
+                     "no puede abrir una base postgresql://. Use una base SQLite.");
+#endif
     }
     motor_ = FabricaServidor()(ruta);
     return;

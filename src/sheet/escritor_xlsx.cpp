@@ -327,7 +327,12 @@ void EscritorXlsx::Escribe(HcWorkbook& libro, const std::string& ruta, bool reem
   };
   if (!destino.has_filename()) throw falla("falta el nombre del archivo");
   const fs::path carpeta = destino.has_parent_path() ? destino.parent_path() : fs::path(".");
-  std::string temporal = (carpeta / ("." + destino.filename().string() + ".XXXXXX")).string();
+  // The hidden name is appended piece by piece: GCC 12 at -O3 misreports
+  // "." + text as an overlapping copy (a -Wrestrict false positive).
+  std::string oculto(1, '.');
+  oculto += destino.filename().string();
+  oculto += ".XXXXXX";
+  std::string temporal = (carpeta / oculto).string();
   const int fd = mkstemp(temporal.data());
   if (fd < 0) throw falla(MotivoSistema(errno));
   const TemporalRegistrado registro(temporal.c_str());

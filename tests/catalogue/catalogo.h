@@ -63,8 +63,10 @@ class CatalogoConBase : public ObraCalculada {
 /// Codes of the input concepts of a collection, "|"-joined.
 inline std::string Claves(const ColeccionRef<ItemExplosion>& lineas) {
   std::string r;
-  for (const ItemExplosion* l : lineas)
-    r += (r.empty() ? "" : "|") + (l->Concepto ? l->Concepto->Des.Clave : "?");
+  for (const ItemExplosion* l : lineas) {
+    if (!r.empty()) r.push_back('|');
+    r += l->Concepto ? l->Concepto->Des.Clave : std::string("?");
+  }
   return r;
 }
 

@@ -205,7 +205,8 @@ TEST_F(ExplotaMe, ALargeCatalogueReadsTheTableOnceAndKeepsEachAnalysisInItsOrder
       std::unique_ptr<Explosion> e;
       pmq::Concepto* c = p.Conceptos->Item("k" + std::string(clave));
       c->ExplotaMe(p.Conexion, c, 1, false, e, s);
-      r += Claves(e->Items) + "/";
+      r += Claves(e->Items);
+      r.push_back('/');
     }
     return r;
   };
@@ -222,8 +223,11 @@ TEST_F(ExplotaMe, ALargeCatalogueReadsTheTableOnceAndKeepsEachAnalysisInItsOrder
   EXPECT_EQ(host_.cesiones - cesiones, 7);
 
   std::string relleno = "insert into CONCEPTO (CONCEPTO, COSTO, TIPO) values ('R-0', 1, 1)";
-  for (int i = 1; i < Matrices::kUmbralPrecarga; ++i)
-    relleno += ",('R-" + std::to_string(i) + "',1,1)";
+  for (int i = 1; i < Matrices::kUmbralPrecarga; ++i) {
+    relleno += ",('R-";
+    relleno += std::to_string(i);
+    relleno += "',1,1)";
+  }
   Sql(relleno);
   Programa grande;
   grande.Ruta = base_.Ruta();

@@ -23,10 +23,17 @@ struct Ejecucion {
 inline Ejecucion Ejecuta(const DirectorioTemporal& dir, const std::vector<std::string>& args,
                          std::string_view entorno = "") {
   std::string linea = std::string(entorno) + " " + Comillas(PMQ_BINARY_DIR "/promorlaqel");
-  for (const std::string& a : args) linea += " " + Comillas(a);
+  for (const std::string& a : args) {
+    linea.push_back(' ');
+    linea += Comillas(a);
+  }
   const std::string out = dir.Archivo("stdout.txt");
   const std::string err = dir.Archivo("stderr.txt");
-  linea += " >" + Comillas(out) + " 2>" + Comillas(err) + " </dev/null";
+  linea += " >";
+  linea += Comillas(out);
+  linea += " 2>";
+  linea += Comillas(err);
+  linea += " </dev/null";
   const int estado = std::system(linea.c_str());
   Ejecucion e;
   e.salida = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;

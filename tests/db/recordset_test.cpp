@@ -2,6 +2,9 @@
 #include "common/error_qel.h"
 #include "common/host_grabador.h"
 #include "db/conexion.h"
+#ifdef PMQ_CON_POSTGRES
+#include "db/motor_postgres.h"
+#endif
 #include "db/utilerias.h"
 
 #include <gtest/gtest.h>
@@ -93,6 +96,31 @@ TEST(Conexion, MissingFileOrNotADatabaseFailsWithoutCreatingOrChangingAnything) 
   const std::string antes = prueba::LeeArchivo(texto);
   EXPECT_THROW(c.Open(texto), ErrorQel);
   EXPECT_EQ(prueba::LeeArchivo(texto), antes);
+}
+
+// Without a server engine (a build without libpq, or a host that removed it)
+// a postgresql:// text fails at once and says why.
+TEST(Conexion, AServerUriWithoutTheServerEngineFailsSayingSo) {
+  Conexion c;
+  std::string esperado;
+#ifdef PMQ_CON_POSTGRES
+  RegistraMotorServidor(nullptr);
+  esperado = "Este programa no tiene el acceso a servidores PostgreSQL.";
+#else
+  esperado =
+      "Este programa se compiló sin PostgreSQL (PMQ_POSTGRES=OFF): no puede abrir una base "
+      "postgresql://. Use una base SQLite.";
+#endif
+  try {
+    c.Open("postgresql://127.0.0.1:1/obra");
+    ADD_FAILURE() << "abrió una base postgresql:// sin motor de servidor";
+  } catch (const ErrorQel& e) {
+    EXPECT_EQ(e.Descripcion(), esperado);
+  }
+  EXPECT_EQ(c.State(), 0);
+#ifdef PMQ_CON_POSTGRES
+  RegistraMotorServidor(&MotorPostgres::Abre);
+#endif
 }
 
 TEST(Conexion, ConnectionTextsNameTheirDataSource) {

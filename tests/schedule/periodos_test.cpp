@@ -22,8 +22,9 @@ std::string Calendario(const Periodos& cal) {
     EXPECT_EQ(p->Final - p->Inicio + 1, p->Duracion);
     EXPECT_EQ(p->IdxFin - p->IdxIni + 1, p->Duracion);
     siguiente = p->IdxFin + 1;
-    t += (t.empty() ? "" : " ") + p->Inicio.Iso() + ".." + p->Final.Iso() + " " +
-         std::to_string(p->IdxIni) + "-" + std::to_string(p->IdxFin);
+    if (!t.empty()) t.push_back(' ');
+    t += p->Inicio.Iso() + ".." + p->Final.Iso() + " " + std::to_string(p->IdxIni) + "-" +
+         std::to_string(p->IdxFin);
   }
   return t;
 }

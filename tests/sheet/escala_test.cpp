@@ -64,7 +64,9 @@ TEST(EscalaLento, ProgramSheetOfFortyThousandRows) {
       app.selection().MergeCells(true);
       app.Range(ws.cells(12, s), ws.cells(12, e)).Select();
       app.selection().MergeCells(true);
-      renglon += (renglon.size() > 1 ? "+" : "") + LibroExcel::ColTrans(s) + std::to_string(fila);
+      if (renglon.size() > 1) renglon.push_back('+');
+      renglon += LibroExcel::ColTrans(s);
+      renglon += std::to_string(fila);
     }
     libro->SetFormula(&ws, fila, total, renglon, sErrores);
   }

@@ -315,7 +315,10 @@ void ProgramasCtrl::ColocaEnExcel(HcWorksheet* Ws, [[maybe_unused]] bool Importe
         ++n;
         ColocaLinea(e, lineas.Item(j), Row, n);
         if (!e.columnas.empty()) ImportesTotalesHorizontales(Ws, e.columnas, e.c, Row, sErrores);
-        P += "_" + std::to_string(Row);
+        // Appended in two steps: GCC 12 at -O3 misreports "_" + text as an
+        // overlapping copy (a -Wrestrict false positive).
+        P.push_back('_');
+        P += std::to_string(Row);
         if (j < cuantas) P += "+";
         Row += 2;
       }
@@ -330,7 +333,8 @@ void ProgramasCtrl::ColocaEnExcel(HcWorksheet* Ws, [[maybe_unused]] bool Importe
         ImportesTotalesHorizontales(Ws, e.columnas, e.c, Y, sErrores);
       }
       ws.cells(Y, ecpPorPartida).Value("SubTotales");
-      G += "_" + std::to_string(Y);
+      G.push_back('_');
+      G += std::to_string(Y);
       if (i < secciones) G += "+";
       Row += 1;
     }

@@ -24,12 +24,18 @@ const std::string kHoja = "Programa Obra";
 // "=" and the cells of `columnas` on `fila` (or of `fila` in `filas`) joined by "+".
 std::string Suma(const std::vector<int32_t>& columnas, int32_t fila) {
   std::string f = "=";
-  for (int32_t c : columnas) f += (f.size() > 1 ? "+" : "") + Ref(fila, c);
+  for (int32_t c : columnas) {
+    if (f.size() > 1) f.push_back('+');
+    f += Ref(fila, c);
+  }
   return f;
 }
 std::string Suma(int32_t columna, const std::vector<int32_t>& filas) {
   std::string f = "=";
-  for (int32_t r : filas) f += (f.size() > 1 ? "+" : "") + Ref(r, columna);
+  for (int32_t r : filas) {
+    if (f.size() > 1) f.push_back('+');
+    f += Ref(r, columna);
+  }
   return f;
 }
 

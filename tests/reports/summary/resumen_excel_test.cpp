@@ -123,8 +123,10 @@ void VerificaLibro(const Libro& libro, const prueba::ObraEsperada& e, bool punit
       EXPECT_EQ(libro.Formula(R, H), "=G" + r + "*F" + r);
       EXPECT_EQ(libro.Formula(R, 11), "=F" + r + "+I" + r + "-J" + r);
       std::string pendiente;
-      for (int k = 1; k <= e.estimaciones; ++k)
-        pendiente += (k > 1 ? "+" : "") + L(cantidad_k(k)) + r;
+      for (int k = 1; k <= e.estimaciones; ++k) {
+        if (k > 1) pendiente.push_back('+');
+        pendiente += L(cantidad_k(k)) + r;
+      }
       EXPECT_EQ(libro.Formula(R, 13),
                 e.estimaciones > 0 ? "=K" + r + "-(" + pendiente + ")" : "=K" + r);
     }
