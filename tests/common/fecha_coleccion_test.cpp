@@ -25,6 +25,7 @@ TEST(Fecha, SerialsCountFrom30December1899AndLeapYearsCount) {
   EXPECT_EQ(Fecha::DesdeYmd(2013, 12, 15).PrimeroDeMes().Iso(), "2013-12-01");
   EXPECT_EQ((Fecha::DesdeYmd(2013, 12, 31) + 1).Iso(), "2014-01-01");
   EXPECT_THROW(Fecha::DesdeYmd(2013, 2, 29), ErrorQel);
+  EXPECT_THROW(Fecha::DesdeYmd(2100, 2, 29), ErrorQel);  // centuries leap only by 400
 }
 
 TEST(Fecha, IsoTextWithOptionalTime) {
