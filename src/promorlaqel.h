@@ -22,6 +22,7 @@
 #include <promorlaqel/catalogue/costo_horario.h>
 #include <promorlaqel/catalogue/costos_horarios.h>
 #include <promorlaqel/catalogue/explosion.h>
+#include <promorlaqel/catalogue/explosion_presup.h>
 #include <promorlaqel/catalogue/item_explosion.h>
 #include <promorlaqel/catalogue/listado_explosion.h>
 #include <promorlaqel/common/enumeraciones.h>

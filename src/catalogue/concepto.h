@@ -36,6 +36,9 @@ class PMQ_API Concepto : public Entidad {
   /// hourly cost components of machines. Cantidad is this concept's quantity
   /// along the path; ConceptoOrigen and EsInsumoMaquina are recorded on the
   /// lines. An analysis that reaches itself again is cut there and reported.
+  /// A breakdown deeper than 1,000 analyses (error 28) or of more than
+  /// 2,000,000 inputs and analyses (error 7) stops whole, reported once with
+  /// the concept's code.
   /// Always returns false.
   bool ExplotaMe(Conexion* Conexion, pmq::Concepto* ConceptoOrigen, double Cantidad,
                  bool EsInsumoMaquina, std::unique_ptr<pmq::Explosion>& Explo,
@@ -45,7 +48,7 @@ class PMQ_API Concepto : public Entidad {
   /// ExplotaMe with the composites and machines being broken down above this call.
   void Explota(Conexion* Conexion, pmq::Concepto* ConceptoOrigen, double Cantidad,
                bool EsInsumoMaquina, std::unique_ptr<pmq::Explosion>& Explo,
-               std::vector<const Concepto*>& ruta, std::string& sErrores);
+               std::vector<const Concepto*>& ruta, int64_t& visitas, std::string& sErrores);
   /// Appends the line of an input.
   void AgregaLinea(pmq::Concepto* ConceptoOrigen, double Cantidad, bool EsInsumoMaquina,
                    std::unique_ptr<pmq::Explosion>& Explo, std::string& sErrores);

@@ -14,11 +14,9 @@ void Conceptos::Carga(Conexion* Conexion, std::string& sErrores) {
     std::unique_ptr<Recordset> rs =
         GetTabla(Conexion, "select * from CONCEPTO order by TIPO, CONCEPTO", {}, sErrores);
     if (!rs || rs->RecordCount() < 1) return;
-    const bool nombre_largo = Programa != nullptr && Programa->NombreLargoConcepto;
-    const int64_t total = rs->RecordCount();
-    items_.Reserva(static_cast<size_t>(total));
+    const bool nombre_largo = Programa() != nullptr && Programa()->NombreLargoConcepto;
     rs->MoveFirst();
-    for (i = 1; i <= total; ++i) {
+    auto lee = [&](int64_t) {
       auto c = std::make_unique<Concepto>();
       c->Conceptos = this;
       c->Des.Clave = rs->Fields("CONCEPTO").Texto();
@@ -45,10 +43,12 @@ void Conceptos::Carga(Conexion* Conexion, std::string& sErrores) {
       const Valor& tipo = rs->Fields("TIPO");
       c->Tipo =
           tipo.EsNulo() ? enumTipoConcepto::Material : static_cast<enumTipoConcepto>(tipo.Entero());
-      AddByObject(std::move(c), sErrores);
+      return c;
+    };
+    CargaFilas(i, rs->RecordCount(), "Conceptos", sErrores, lee, [&](Concepto&) {
       rs->MoveNext();
-      CedeAlHost("Conceptos", i, total);
-    }
+      return true;
+    });
     RsOut(rs, sErrores);
   } catch (...) {
     AnotaExcepcion(sErrores, "Conceptos", "Carga");
@@ -56,30 +56,11 @@ void Conceptos::Carga(Conexion* Conexion, std::string& sErrores) {
   }
 }
 
-int32_t Conceptos::Count(std::string& sErrores) const {
-  try {
-    return items_.Count();
-  } catch (...) {
-    AnotaExcepcion(sErrores, "Conceptos", "Count");
-    return 0;
-  }
-}
-
-void Conceptos::AddByObject(std::unique_ptr<Concepto> oConcepto, std::string& sErrores) {
-  try {
-    if (!oConcepto) return;
-    const std::string clave = "k" + oConcepto->Des.Clave;
-    items_.Add(std::move(oConcepto), clave);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "Conceptos", "AddByObject");
-  }
-}
-
 void Conceptos::ExplotaConceptos(Conexion* Conexion, std::string& sErrores) {
-  try {
-    const int32_t total = items_.Count();
+  Protege(sErrores, "Conceptos", "ExplotaConceptos", [&] {
+    const int32_t total = Count();
     for (int32_t i = 1; i <= total; ++i) {
-      Concepto* c = items_.Item(static_cast<int64_t>(i));
+      Concepto* c = Item(static_cast<int64_t>(i));
       if (c != nullptr && (c->Tipo == enumTipoConcepto::PrecioUnitario ||
                            c->Tipo == enumTipoConcepto::IntegradoIndirecto)) {
         std::unique_ptr<Explosion> explosion = std::make_unique<Explosion>();
@@ -88,15 +69,13 @@ void Conceptos::ExplotaConceptos(Conexion* Conexion, std::string& sErrores) {
       }
       CedeAlHost("Explosión de conceptos", i, total);
     }
-  } catch (...) {
-    AnotaExcepcion(sErrores, "Conceptos", "ExplotaConceptos");
-  }
+  });
 }
 
 const std::vector<FilaMatriz>* Conceptos::FilasAnalisis(Conexion* Conexion,
                                                         const std::string& codigo,
                                                         std::string& sErrores) {
-  return matrices_.Filas(Conexion, codigo, items_.Count(), sErrores);
+  return matrices_.Filas(Conexion, codigo, Count(), sErrores);
 }
 
 }  // namespace pmq

@@ -3,7 +3,7 @@
 #include <promorlaqel/catalogue/concepto.h>
 #include <promorlaqel/catalogue/matrices.h>
 #include <promorlaqel/common/api.h>
-#include <promorlaqel/common/coleccion.h>
+#include <promorlaqel/common/coleccion_cargada.h>
 
 #include <cstdint>
 #include <memory>
@@ -17,21 +17,16 @@ class Programa;
 class Conexion;
 
 /// The whole concept catalogue of the project database.
-class PMQ_API Conceptos {
+class PMQ_API Conceptos : public ColeccionCargada<Concepto, pmq::Programa> {
  public:
-  pmq::Programa* Programa = nullptr;
+  explicit Conceptos(pmq::Programa* programa) : ColeccionCargada(programa, "Conceptos") {}
+
+  /// The root that owns the catalogue.
+  pmq::Programa* Programa() const { return Propietario(); }
 
   /// Loads every concept ("select * from CONCEPTO order by TIPO, CONCEPTO").
   /// Failures are reported only through sErrores (and a message box).
   void Carga(Conexion* Conexion, std::string& sErrores);
-  /// The concept at a 1-based position or under "k" + code; nullptr when none.
-  Concepto* Item(int64_t posicion) const { return items_.Item(posicion); }
-  Concepto* Item(std::string_view clave) const { return items_.Item(clave); }
-  /// Number of concepts.
-  int32_t Count(std::string& sErrores) const;
-  int32_t Count() const { return items_.Count(); }
-  /// Appends a concept under "k" + code.
-  void AddByObject(std::unique_ptr<Concepto> oConcepto, std::string& sErrores);
   /// Breaks down every unit-price and integrated-indirect concept (origin
   /// itself, quantity 1, a fresh explosion that replaces the concept's own).
   /// The explosions are not priced here.
@@ -44,11 +39,10 @@ class PMQ_API Conceptos {
   /// What has been read of MATRICES.
   const Matrices& Analisis() const { return matrices_; }
 
-  auto begin() const { return items_.begin(); }
-  auto end() const { return items_.end(); }
-
  private:
-  Coleccion<Concepto> items_;
+  /// "k" + code.
+  std::string Clave(const Concepto& c) const override { return "k" + c.Des.Clave; }
+
   Matrices matrices_;
 };
 

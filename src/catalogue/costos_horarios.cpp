@@ -25,13 +25,12 @@ constexpr ColumnasComponente kColumnas[] = {
 }  // namespace
 
 void CostosHorarios::Carga(Conexion* Conexion, std::string& sErrores) {
-  try {
+  Protege(sErrores, "CostosHorarios", "Carga", [&] {
     std::unique_ptr<Recordset> rs =
         GetTabla(Conexion, "select * from MAQUINA order by MAQUINA", {}, sErrores);
     if (!rs || rs->RecordCount() < 1) return;
-    const int64_t total = rs->RecordCount();
     rs->MoveFirst();
-    for (int64_t i = 1; i <= total; ++i) {
+    auto lee = [&](int64_t) {
       auto ch = std::make_unique<CostoHorario>();
       ch->CostosHorarios = this;
       ch->Des.Clave = rs->Fields("MAQUINA").Texto();
@@ -52,40 +51,21 @@ void CostosHorarios::Carga(Conexion* Conexion, std::string& sErrores) {
         // latter as an overlapping copy (a -Wrestrict false positive).
         std::string clave(1, 'k');
         clave += rs->Fields(col.concepto).Texto();
-        item->Concepto = Programa->Conceptos->Item(clave);
+        item->Concepto = Programa()->Conceptos->Item(clave);
         item->FactorActivo = 1;
         item->FactorEspera = 1;
         item->FactorReserva = 1;
         item->Cantidad = col.cantidad != nullptr ? rs->Fields(col.cantidad).Double() : 1.0;
       }
-      AddByObject(std::move(ch), sErrores);
+      return ch;
+    };
+    int64_t i = 0;
+    CargaFilas(i, rs->RecordCount(), "Costos horarios", sErrores, lee, [&](CostoHorario&) {
       rs->MoveNext();
-      CedeAlHost("Costos horarios", i, total);
-    }
+      return true;
+    });
     RsOut(rs, sErrores);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "CostosHorarios", "Carga");
-  }
-}
-
-int32_t CostosHorarios::Count(std::string& sErrores) const {
-  try {
-    return items_.Count();
-  } catch (...) {
-    AnotaExcepcion(sErrores, "CostosHorarios", "Count");
-    return 0;
-  }
-}
-
-void CostosHorarios::AddByObject(std::unique_ptr<CostoHorario> oCostoHorario,
-                                 std::string& sErrores) {
-  try {
-    if (!oCostoHorario) return;
-    const std::string clave = "k" + oCostoHorario->Des.Clave;
-    items_.Add(std::move(oCostoHorario), clave);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "CostosHorarios", "AddByObject");
-  }
+  });
 }
 
 }  // namespace pmq

@@ -4,6 +4,9 @@
 #include "common/error_qel.h"
 #include "common/redondeo.h"
 
+#include <string_view>
+#include <unordered_map>
+
 namespace pmq {
 namespace {
 
@@ -155,10 +158,15 @@ ColeccionRef<ItemExplosion> Explosion::ObtenerResumen(enumTipoConcepto TipoConce
       if (linea->Concepto != nullptr && linea->Concepto->Tipo == TipoConcepto) ++del_tipo;
     }
     ItemExplosion* libres = Bloque(del_tipo);
+    // Position of each code's summary line: a lookup instead of a scan of the
+    // lines already summarised (a breakdown may hold hundreds of inputs).
+    std::unordered_map<std::string_view, int32_t> posiciones;
+    posiciones.reserve(del_tipo);
     for (ItemExplosion* linea : Items) {
       if (ConceptoDe(*linea).Tipo != TipoConcepto) continue;
-      const int32_t i = BuscaConceptoEnColeccion(resumen, linea->Concepto, sErrores);
-      if (i == -1) {
+      const auto [it, nueva_clave] =
+          posiciones.try_emplace(linea->Concepto->Des.Clave, resumen.Count() + 1);
+      if (nueva_clave) {
         ItemExplosion* nueva = libres++;
         nueva->Concepto = linea->Concepto;
         nueva->CantidadAlt = linea->CantidadAlt;
@@ -167,7 +175,7 @@ ColeccionRef<ItemExplosion> Explosion::ObtenerResumen(enumTipoConcepto TipoConce
         nueva->UnidadAlt = linea->UnidadAlt;
         resumen.Add(nueva);
       } else {
-        ItemExplosion* destino = resumen.Item(static_cast<int64_t>(i));
+        ItemExplosion* destino = resumen.Item(static_cast<int64_t>(it->second));
         if (destino == nullptr) throw ErrorQel(errores::kSubindice);
         destino->Cantidad += linea->Cantidad;
         destino->CantidadAlt += linea->CantidadAlt;

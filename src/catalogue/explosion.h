@@ -69,7 +69,8 @@ class PMQ_API Explosion {
   void ObtenerResumenes(bool ObtenerMdeO, std::string& sErrores);
 
   /// One summary line per concept of the given kind, in order of first
-  /// occurrence in Items; later lines of a concept are merged and marked Resumido.
+  /// occurrence in Items; later lines of a concept (the same code, case
+  /// mattering) are merged and marked Resumido.
   ColeccionRef<ItemExplosion> ObtenerResumen(enumTipoConcepto TipoConcepto, std::string& sErrores);
 
   /// 1-based position of the first line of Coleccion that is not Resumido and

@@ -1,5 +1,6 @@
 #include "calculo.h"
 
+#include <promorlaqel/model/obra.h>
 #include "opciones_comunes.h"
 
 #include <fmt/format.h>
@@ -18,20 +19,24 @@ int32_t Calculo::Calcula() {
 }
 
 void Calculo::MuestraErrores() const {
-  if (errores_.empty()) return;
-  std::fputs(errores_.c_str(), stderr);
-  if (errores_.back() != '\n') std::fputc('\n', stderr);
+  if (!errores_.empty()) {
+    std::fputs(errores_.c_str(), stderr);
+    if (errores_.back() != '\n') std::fputc('\n', stderr);
+  }
+  if (!ObraExiste()) {
+    fmt::print(stderr, "promorlaqel: La obra {} no existe\n", programa_->ClaveObra);
+  }
 }
 
-int Calculo::SalidaDeResultado(int32_t resultado) {
-  switch (resultado) {
-    case 1:
-      return 0;
-    case 2:
-      return 2;
-    default:
-      return 1;
-  }
+bool Calculo::ObraExiste() const {
+  // Only a calculation that ran to its end knows; a failed one says why itself.
+  return resultado_ != 1 || programa_->Obra->Encontrada;
+}
+
+int Calculo::Salida() const {
+  if (resultado_ == 0 || !ObraExiste()) return 1;
+  if (resultado_ == 2) return 2;
+  return errores_.empty() ? 0 : 3;
 }
 
 }  // namespace pmq::cli

@@ -25,12 +25,19 @@ class Calculo {
   /// Runs CalcularPrograma and keeps its result and sErrores.
   int32_t Calcula();
 
-  /// Prints what the calculation left in sErrores on stderr, when anything.
+  /// Prints what the calculation left in sErrores on stderr, when anything,
+  /// and "La obra X no existe" when the work was not found.
   void MuestraErrores() const;
 
-  /// Exit status of a command that only calculates: 0 for result 1, 2 for
-  /// result 2, 1 for result 0.
-  static int SalidaDeResultado(int32_t resultado);
+  /// Exit status of the calculation: 1 when it failed (result 0, also after a
+  /// lost connection) or the work does not exist, 2 for an outdated database
+  /// (result 2), 3 when it ran but the load reported failures (sErrores not
+  /// empty), 0 otherwise. A command that writes a report writes it only for 0
+  /// and 3.
+  int Salida() const;
+
+  /// False when the database has no work with the code asked for.
+  bool ObraExiste() const;
 
   /// Hands the calculated root over to a host that keeps it after this object
   /// (and its console host) is gone; Raiz() must not be used afterwards.

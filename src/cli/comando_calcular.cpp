@@ -1,5 +1,5 @@
-// `promorlaqel calcular [--json]`: runs the calculation and prints a short
-// summary, or the whole computed model as JSON.
+// `promorlaqel calcular [--json [--legible] [--detalle obra|lineas|completo]]`:
+// runs the calculation and prints a short summary, or the computed model as JSON.
 
 #include <promorlaqel/common/formato.h>
 #include <promorlaqel/estimates/estimaciones.h>
@@ -17,6 +17,8 @@
 
 #include <iostream>
 
+#include <unistd.h>
+
 namespace pmq::cli {
 namespace {
 
@@ -29,11 +31,17 @@ class ComandoCalcular : public Comando {
   void Configura(CLI::App& sub) override {
     opciones_.Agrega(sub);
     sub.add_flag("--json", json_, "Imprime todo el modelo calculado como JSON");
+    sub.add_flag("--legible", legible_,
+                 "Con --json, sangra el documento aunque la salida no sea una terminal");
+    sub.add_option("--detalle", detalle_,
+                   "Con --json: obra (sin líneas ni catálogo), lineas (sin desgloses) o completo")
+        ->check(CLI::IsMember({"obra", "lineas", "completo"}));
     sub.footer(
         "Sin --json imprime la obra, sus fechas, partidas, conceptos, importe total y "
-        "estimaciones. "
-        "Sale con 0 si la obra se calculó, 2 si la base es de una estructura anterior, 1 si no se "
-        "pudo.\n\n"
+        "estimaciones. Con --json el documento va compacto, salvo en una terminal o con "
+        "--legible. "
+        "Sale con 0 si la obra se calculó, 3 si se calculó pero la carga informó fallas, 2 si la "
+        "base es de una estructura anterior, 1 si no se pudo o la obra no existe.\n\n"
         "Ejemplo: promorlaqel calcular --bd obra-ejemplo.db --obra A7 --opcion "
         "DesglosarMaquinaria=si");
   }
@@ -42,14 +50,17 @@ class ComandoCalcular : public Comando {
     Calculo calculo(opciones_);
     calculo.Calcula();
     if (json_) {
+      // Indentation is for people: a terminal or --legible gets it, a file or a
+      // pipe gets the compact document (indentation was 43 % of a large one).
+      const bool sangrado = legible_ || isatty(STDOUT_FILENO) == 1;
       VolcadoJson(calculo.Raiz(), calculo.Resultado(), calculo.Errores(),
-                  calculo.Consola().Mensajes())
-          .Escribe(std::cout);
+                  calculo.Consola().Mensajes(), Detalle())
+          .Escribe(std::cout, sangrado ? 2 : -1);
     } else {
       Resumen(calculo);
     }
     calculo.MuestraErrores();
-    return Calculo::SalidaDeResultado(calculo.Resultado());
+    return calculo.Salida();
   }
 
  private:
@@ -82,8 +93,16 @@ class ComandoCalcular : public Comando {
     return o.Estimaciones ? o.Estimaciones->Count() : 0;
   }
 
+  DetalleJson Detalle() const {
+    if (detalle_ == "obra") return DetalleJson::Obra;
+    if (detalle_ == "lineas") return DetalleJson::Lineas;
+    return DetalleJson::Completo;
+  }
+
   OpcionesComunes opciones_;
   bool json_ = false;
+  bool legible_ = false;
+  std::string detalle_ = "completo";
 };
 
 const RegistraComando registro{10, "calcular",

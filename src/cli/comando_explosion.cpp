@@ -39,7 +39,8 @@ class ComandoExplosion : public Comando {
     Calculo calculo(opciones_);
     calculo.Calcula();
     calculo.MuestraErrores();
-    if (calculo.Resultado() == 0) return 1;
+    int estado = calculo.Salida();
+    if (estado == 1 || estado == 2) return estado;
     Programa& p = calculo.Raiz();
     std::vector<Concepto*> lista;
     if (!concepto_.empty()) {
@@ -51,7 +52,11 @@ class ComandoExplosion : public Comando {
       if (!c->Explosion) {
         std::string errores;
         p.Obra->ExplotaConcepto(p.Conexion, c, errores);
-        if (!errores.empty()) std::fputs(errores.c_str(), stderr);
+        if (!errores.empty()) {
+          std::fputs(errores.c_str(), stderr);
+          if (!c->Explosion) return 1;
+          estado = 3;  // broken down, with failures
+        }
       }
       lista.push_back(c);
     } else {
@@ -64,7 +69,7 @@ class ComandoExplosion : public Comando {
       EscribeExplosion(*c, std::cout);
     }
     std::cout << std::flush;
-    return 0;
+    return estado;
   }
 
  private:

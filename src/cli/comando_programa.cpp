@@ -43,10 +43,12 @@ class ComandoPrograma : public Comando {
 
   int Ejecuta() override {
     Calculo calculo(opciones_);
+    opciones_.CompruebaSalida(salida_);
     calculo.Calcula();
-    if (calculo.Resultado() == 0) {
+    const int estado = calculo.Salida();
+    if (estado == 1 || estado == 2) {
       calculo.MuestraErrores();
-      return 1;
+      return estado;
     }
     Programa& p = calculo.Raiz();
     int32_t tipo = tipo_;
@@ -61,7 +63,7 @@ class ComandoPrograma : public Comando {
         salida_, static_cast<enumTipoProgramaMensual>(tipo), !cantidades_, errores_exportacion);
     calculo.Errores() += errores_exportacion;
     calculo.MuestraErrores();
-    return escrito ? 0 : 1;
+    return escrito ? estado : 1;
   }
 
  private:

@@ -2,6 +2,7 @@
 // [--formato texto|csv|json]`: calculates, runs the estimates summary
 // controller, prints its grid and, with --salida, exports it to a workbook.
 
+#include <promorlaqel/common/texto_seguro.h>
 #include <promorlaqel/reports/summary/rejilla.h>
 #include <promorlaqel/reports/summary/resumenes_ctrl.h>
 #include "calculo.h"
@@ -25,19 +26,12 @@
 namespace pmq::cli {
 namespace {
 
-bool TerminaEnXlsx(const std::string& ruta) {
-  std::string ext = std::filesystem::path(ruta).extension().string();
-  std::transform(ext.begin(), ext.end(), ext.begin(),
-                 [](unsigned char ch) { return std::tolower(ch); });
-  return ext == ".xlsx";
-}
-
 class ComandoResumen : public Comando {
  public:
   void Configura(CLI::App& sub) override {
     opciones_.Agrega(sub);
-    sub.add_option("--salida", salida_, "Libro .xlsx al que se exporta el resumen")
-        ->type_name("F.xlsx");
+    salida_opcion_ = sub.add_option("--salida", salida_, "Libro .xlsx al que se exporta el resumen")
+                         ->type_name("F.xlsx");
     sub.add_flag("--punit-por-estimacion", punit_por_estimacion_,
                  "En el libro, cada estimación lleva su propia columna de precio unitario");
     sub.add_option("--formato", formato_,
@@ -53,14 +47,13 @@ class ComandoResumen : public Comando {
   }
 
   int Ejecuta() override {
-    if (!salida_.empty() && !TerminaEnXlsx(salida_)) {
-      throw ErrorUso("--salida debe ser un archivo con extensión .xlsx: " + salida_);
-    }
     Calculo calculo(opciones_);
+    if (salida_opcion_->count() > 0) opciones_.CompruebaSalida(salida_);
     calculo.Calcula();
-    if (calculo.Resultado() == 0) {
+    const int estado = calculo.Salida();
+    if (estado == 1 || estado == 2) {
       calculo.MuestraErrores();
-      return 1;
+      return estado;
     }
     Programa& raiz = calculo.Raiz();
     ResumenesCtrl& ctrl = *raiz.ResumenesEstCtrl;
@@ -86,14 +79,15 @@ class ComandoResumen : public Comando {
     if (!errores_resumen.empty()) std::fputs(errores_resumen.c_str(), stderr);
     if (!errores_exportacion.empty()) std::fputs(errores_exportacion.c_str(), stderr);
 
-    bool bien = calculo.Resultado() == 1 && errores_resumen.empty();
+    bool bien = errores_resumen.empty();
     if (!salida_.empty()) bien = bien && exportado && errores_exportacion.empty();
-    return bien ? 0 : 1;
+    return bien ? estado : 1;
   }
 
  private:
   OpcionesComunes opciones_;
   std::string salida_;
+  CLI::Option* salida_opcion_ = nullptr;
   bool punit_por_estimacion_ = false;
   std::string formato_ = "texto";
 };

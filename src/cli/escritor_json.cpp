@@ -1,18 +1,81 @@
 #include "escritor_json.h"
 
+#include <promorlaqel/common/texto_seguro.h>
+
 #include <nlohmann/json.hpp>
 
+#include <array>
+#include <charconv>
 #include <cmath>
 
 namespace pmq::cli {
 
-EscritorJson::EscritorJson(std::ostream& salida, int sangria)
-    : salida_(salida), sangria_(sangria) {}
+namespace {
+
+constexpr size_t kTamanoBuffer = 1 << 16;
+
+// True when `t` is well-formed UTF-8 (no overlong forms, no surrogates, nothing
+// past U+10FFFF) and holds nothing JSON escapes: such a text is written as it is.
+bool SeEscribeTalCual(std::string_view t) {
+  const auto* p = reinterpret_cast<const unsigned char*>(t.data());
+  const auto* fin = p + t.size();
+  while (p < fin) {
+    const unsigned char c = *p;
+    if (c < 0x80) {
+      if (c < 0x20 || c == '"' || c == '\\') return false;
+      ++p;
+      continue;
+    }
+    size_t n = 0;
+    unsigned char bajo = 0x80, alto = 0xBF;
+    if (c >= 0xC2 && c <= 0xDF) {
+      n = 1;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      n = 2;
+      if (c == 0xE0) bajo = 0xA0;
+      if (c == 0xED) alto = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      n = 3;
+      if (c == 0xF0) bajo = 0x90;
+      if (c == 0xF4) alto = 0x8F;
+    } else {
+      return false;
+    }
+    if (static_cast<size_t>(fin - p) <= n) return false;
+    if (p[1] < bajo || p[1] > alto) return false;
+    for (size_t k = 2; k <= n; ++k) {
+      if (p[k] < 0x80 || p[k] > 0xBF) return false;
+    }
+    p += n + 1;
+  }
+  return true;
+}
+
+}  // namespace
+
+EscritorJson::EscritorJson(std::ostream& salida, int sangria) : salida_(salida), sangria_(sangria) {
+  pendiente_.reserve(kTamanoBuffer + 256);
+}
+
+void EscritorJson::Escribe(std::string_view texto) {
+  pendiente_.append(texto);
+  if (pendiente_.size() >= kTamanoBuffer) Vacia();
+}
+
+void EscritorJson::Escribe(char c) {
+  pendiente_.push_back(c);
+  if (pendiente_.size() >= kTamanoBuffer) Vacia();
+}
+
+void EscritorJson::Vacia() {
+  salida_.write(pendiente_.data(), static_cast<std::streamsize>(pendiente_.size()));
+  pendiente_.clear();
+}
 
 void EscritorJson::NuevaLinea() {
-  salida_.put('\n');
-  const size_t blancos = niveles_.size() * static_cast<size_t>(sangria_);
-  for (size_t i = 0; i < blancos; ++i) salida_.put(' ');
+  if (sangria_ < 0) return;
+  Escribe('\n');
+  pendiente_.append(niveles_.size() * static_cast<size_t>(sangria_), ' ');
 }
 
 void EscritorJson::AntesDeValor() {
@@ -21,21 +84,22 @@ void EscritorJson::AntesDeValor() {
     return;
   }
   if (!niveles_.empty()) {
-    if (niveles_.back().miembros++ > 0) salida_.put(',');
+    if (niveles_.back().miembros++ > 0) Escribe(',');
     NuevaLinea();
   }
 }
 
 void EscritorJson::Clave(std::string_view nombre) {
-  if (!niveles_.empty() && niveles_.back().miembros++ > 0) salida_.put(',');
+  if (!niveles_.empty() && niveles_.back().miembros++ > 0) Escribe(',');
   NuevaLinea();
-  salida_ << Cadena(nombre) << ": ";
+  EscribeCadena(nombre);
+  Escribe(sangria_ < 0 ? ":" : ": ");
   tras_clave_ = true;
 }
 
 void EscritorJson::Abre(char c, bool objeto) {
   AntesDeValor();
-  salida_.put(c);
+  Escribe(c);
   niveles_.push_back({objeto});
 }
 
@@ -43,7 +107,7 @@ void EscritorJson::Cierra(char c) {
   const bool vacio = niveles_.back().miembros == 0;
   niveles_.pop_back();
   if (!vacio) NuevaLinea();
-  salida_.put(c);
+  Escribe(c);
 }
 
 void EscritorJson::AbreObjeto() {
@@ -59,34 +123,72 @@ void EscritorJson::CierraLista() {
   Cierra(']');
 }
 
+void EscritorJson::EscribeCadena(std::string_view valor) {
+  if (SeEscribeTalCual(valor)) {
+    Escribe('"');
+    Escribe(valor);
+    Escribe('"');
+  } else {
+    Escribe(Cadena(valor));
+  }
+}
+
 void EscritorJson::Texto(std::string_view valor) {
   AntesDeValor();
-  salida_ << Cadena(valor);
+  EscribeCadena(valor);
 }
 
 void EscritorJson::Entero(int64_t valor) {
   AntesDeValor();
-  salida_ << valor;
+  char texto[24];
+  const auto fin = std::to_chars(texto, texto + sizeof texto, valor).ptr;
+  Escribe(std::string_view(texto, static_cast<size_t>(fin - texto)));
 }
 
 void EscritorJson::Doble(double valor) {
   AntesDeValor();
-  salida_ << Numero(valor);
+  if (!std::isfinite(valor)) {
+    Escribe("null");
+    return;
+  }
+  // The same digits as Numero(): the JSON library's shortest round-trip text.
+  std::array<char, 64> texto{};
+  const char* fin = nlohmann::detail::to_chars(texto.data(), texto.data() + texto.size(), valor);
+  Escribe(std::string_view(texto.data(), static_cast<size_t>(fin - texto.data())));
 }
 
 void EscritorJson::Dinero(Moneda valor) {
   AntesDeValor();
-  salida_ << Numero(valor);
+  // Money.Texto() with ".0" on whole values, without a temporary text.
+  const int64_t unidades = valor.Unidades();
+  const bool negativo = unidades < 0;
+  const uint64_t magnitud =
+      negativo ? 0 - static_cast<uint64_t>(unidades) : static_cast<uint64_t>(unidades);
+  char texto[32];
+  char* p = texto;
+  if (negativo) *p++ = '-';
+  p = std::to_chars(p, texto + sizeof texto, magnitud / Moneda::kEscala).ptr;
+  *p++ = '.';
+  uint64_t fraccion = magnitud % Moneda::kEscala;
+  if (fraccion == 0) {
+    *p++ = '0';
+  } else {
+    for (uint64_t d = Moneda::kEscala / 10; d > 0 && fraccion != 0; d /= 10) {
+      *p++ = static_cast<char>('0' + fraccion / d);
+      fraccion %= d;
+    }
+  }
+  Escribe(std::string_view(texto, static_cast<size_t>(p - texto)));
 }
 
 void EscritorJson::Logico(bool valor) {
   AntesDeValor();
-  salida_ << (valor ? "true" : "false");
+  Escribe(valor ? "true" : "false");
 }
 
 void EscritorJson::Nulo() {
   AntesDeValor();
-  salida_ << "null";
+  Escribe("null");
 }
 
 void EscritorJson::Dia(Fecha valor) {
@@ -98,13 +200,14 @@ void EscritorJson::Dia(Fecha valor) {
 }
 
 void EscritorJson::Termina() {
-  salida_.put('\n');
+  Escribe('\n');
+  Vacia();
   salida_.flush();
 }
 
 std::string EscritorJson::Cadena(std::string_view valor) {
-  return nlohmann::json(std::string(valor))
-      .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  // The same valid UTF-8 a workbook gets: a bad byte or a NUL is U+FFFD.
+  return nlohmann::json(Utf8Valido(valor)).dump();
 }
 
 std::string EscritorJson::Numero(double valor) {

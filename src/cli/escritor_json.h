@@ -1,7 +1,8 @@
 #pragma once
 // A streaming JSON writer: the dump of a large work is written as it is walked,
-// never held in memory as a document. Money is written in exact decimal,
-// doubles as the shortest text that reads back to the same double.
+// never held in memory as a document (a buffer of a few kilobytes goes to the
+// stream as it fills). Money is written in exact decimal, doubles as the
+// shortest text that reads back to the same double.
 
 #include <promorlaqel/common/fecha.h>
 #include <promorlaqel/common/moneda.h>
@@ -16,8 +17,11 @@ namespace pmq::cli {
 
 class EscritorJson {
  public:
-  /// Writes to `salida`, indenting nested levels by `sangria` blanks.
+  /// Writes to `salida`, indenting nested levels by `sangria` blanks; with a
+  /// negative `sangria`, compactly (no line breaks and no blanks).
   explicit EscritorJson(std::ostream& salida, int sangria = 2);
+  EscritorJson(const EscritorJson&) = delete;
+  EscritorJson& operator=(const EscritorJson&) = delete;
 
   void AbreObjeto();
   void CierraObjeto();
@@ -75,7 +79,7 @@ class EscritorJson {
     Dia(valor);
   }
 
-  /// Ends the document with a line break.
+  /// Ends the document with a line break and sends what is buffered.
   void Termina();
 
   /// The JSON text of a string, quotes included (invalid UTF-8 is replaced).
@@ -94,9 +98,14 @@ class EscritorJson {
   void Abre(char c, bool objeto);
   void Cierra(char c);
   void NuevaLinea();
+  void Escribe(std::string_view texto);
+  void Escribe(char c);
+  void EscribeCadena(std::string_view valor);
+  void Vacia();
 
   std::ostream& salida_;
   int sangria_;
+  std::string pendiente_;  // written to salida_ when it fills
   std::vector<Nivel> niveles_;
   bool tras_clave_ = false;
 };

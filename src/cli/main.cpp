@@ -1,17 +1,25 @@
 // promorlaqel: the command line host of the library.
 
 #include <promorlaqel/common/temporales_en_curso.h>
+#include <promorlaqel/common/texto_seguro.h>
 #include "error_uso.h"
 #include "registro_comandos.h"
 
 #include <fmt/format.h>
 #include <CLI/CLI.hpp>
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
+#include <iostream>
 #include <memory>
 #include <regex>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -34,7 +42,9 @@ void EnEspanol(CLI::App& app) {
   formato->label("TEXT", "TEXTO");
 }
 
-// The parser's reason for a usage error, in Spanish for the usual cases.
+// The parser's reason for a usage error, in Spanish. Every message the
+// parser can give is translated; one it has no translation for becomes a
+// general Spanish reason rather than reaching the user in English.
 std::string MotivoEnEspanol(const CLI::ParseError& e) {
   static const std::pair<std::regex, const char*> kTraducciones[] = {
       {std::regex("^A subcommand is required$"), "falta el comando (vea promorlaqel --help)"},
@@ -43,12 +53,122 @@ std::string MotivoEnEspanol(const CLI::ParseError& e) {
        "argumentos no esperados: $2"},
       {std::regex("^(\\S+): (\\d+) required \\S+ missing$"), "a $1 le falta su valor"},
       {std::regex("^(\\S+) excludes (\\S+)$"), "$1 no se puede usar con $2"},
+      {std::regex("^(\\S+) requires (\\S+)$"), "$1 requiere $2"},
+      {std::regex("^(\\S+): At Most (\\d+) required but received (\\d+)$"),
+       "$1 se dio $3 veces y se admite $2"},
+      {std::regex("^(\\S+): At least (\\d+) required but received (\\d+)$"),
+       "$1 necesita al menos $2 valores y recibió $3"},
+      {std::regex("^Expected exactly (\\d+) arguments to (\\S+), got (\\d+)$"),
+       "$2 necesita $1 valores y recibió $3"},
+      {std::regex("^(\\S+): too many inputs for a flag$"), "$1 no lleva valor"},
+      {std::regex("^(\\S+) was given a disallowed flag override$"), "$1 no lleva valor"},
+      {std::regex("^(\\S+): Should be true/false or a number$"), "$1 no lleva valor"},
+      {std::regex("^Could not convert: (\\S+) = (.*)$"), "$1: \"$2\" no es un valor válido"},
+      {std::regex("^The value (.*) is not an allowed value for (\\S+)$"),
+       "$2: \"$1\" no es un valor válido"},
+      {std::regex("^(\\S+): Value (.*) not in range (\\S+) to (\\S+)$"),
+       "$1: \"$2\" no es un número entre $3 y $4"},
+      {std::regex("^(\\S+): (.*) not in \\{(.*)\\}$"), "$1: \"$2\" no es uno de: $3"},
+      {std::regex("^(\\S+): Value (.*) could not be converted.*$"),
+       "$1: \"$2\" no es un valor válido"},
   };
   const std::string motivo = e.what();
   for (const auto& [patron, texto] : kTraducciones) {
     if (std::regex_match(motivo, patron)) return std::regex_replace(motivo, patron, texto);
   }
-  return motivo;
+  // Messages of the parser this program never provokes; said in general terms.
+  return "la línea de órdenes no es válida (vea promorlaqel --help)";
+}
+
+// Whatever a command printed must have reached standard output: a full disk
+// or a closed pipe is a failure (exit 1), not a silently cut result.
+int CompruebaSalidaEstandar(int estado) {
+  std::cout.flush();
+  bool fallo = std::cout.fail();
+  int numero = 0;
+  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+    fallo = true;
+    numero = errno;
+  }
+  if (!fallo && close(STDOUT_FILENO) != 0 && errno != EBADF) {
+    fallo = true;
+    numero = errno;
+  }
+  if (!fallo) return estado;
+  fmt::print(stderr, "promorlaqel: no se pudo escribir la salida estándar{}\n",
+             numero != 0 ? std::string(": ") + std::strerror(numero) : std::string());
+  return estado == pmq::cli::kSalidaUso ? estado : 1;
+}
+
+bool EsAyuda(std::string_view arg) {
+  return arg == "-h" || arg == "--help";
+}
+
+// What the parser lets through and a user would not expect: "--bd=" with
+// nothing after it (the parser would take the next word as the value); an
+// option value that is itself an option ("--obra --json"); "--version" or
+// "--help" beside words the program does not know. Throws ErrorUso.
+std::vector<std::string> RevisaArgumentos(
+    CLI::App& app, int argc, char** argv,
+    const std::vector<std::pair<CLI::App*, std::unique_ptr<pmq::cli::Comando>>>& comandos) {
+  using pmq::cli::ErrorUso;
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    // "--nombre=" becomes "--nombre" "" so that the command says what is missing.
+    if (a.size() > 3 && a.rfind("--", 0) == 0 && a.back() == '=' && a.find('=') == a.size() - 1) {
+      args.push_back(a.substr(0, a.size() - 1));
+      args.emplace_back();
+      continue;
+    }
+    args.push_back(std::move(a));
+  }
+  CLI::App* sub = nullptr;
+  bool ayuda = false;
+  bool version = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (EsAyuda(a)) {
+      ayuda = true;
+      continue;
+    }
+    if (a == "--version" && sub == nullptr) {
+      version = true;
+      continue;
+    }
+    if (a.rfind("-", 0) == 0 && a.size() > 1) {
+      const std::string nombre = a.substr(0, a.find('='));
+      CLI::App* donde = sub != nullptr ? sub : &app;
+      const CLI::Option* opcion = donde->get_option_no_throw(nombre);
+      if (opcion == nullptr) {
+        if (ayuda || version) throw ErrorUso("opción desconocida: " + nombre);
+        continue;
+      }
+      // An option that takes a value must not take the next option as it.
+      const bool con_valor = opcion->get_items_expected_min() > 0;
+      if (con_valor && a.find('=') == std::string::npos && i + 1 < args.size() &&
+          args[i + 1].rfind("--", 0) == 0 && args[i + 1].size() > 2) {
+        throw ErrorUso("a " + nombre + " le falta su valor");
+      }
+      if (con_valor && a.find('=') == std::string::npos) ++i;
+      continue;
+    }
+    if (sub == nullptr) {
+      if (version) throw ErrorUso("--version no admite más argumentos");
+      for (const auto& [s, comando] : comandos) {
+        if (s->get_name() == a) sub = s;
+      }
+      if (sub == nullptr) {
+        throw ErrorUso("el comando \"" + a + "\" no existe (vea promorlaqel --help)");
+      }
+      continue;
+    }
+    if (ayuda || version) throw ErrorUso("argumentos no esperados: " + a);
+  }
+  if (version && (ayuda || args.size() != 1)) {
+    throw ErrorUso("--version no admite más argumentos");
+  }
+  return args;
 }
 
 }  // namespace
@@ -83,13 +203,18 @@ int main(int argc, char** argv) {
       "A7");
 
   try {
-    app.parse(argc, argv);
+    std::vector<std::string> args = RevisaArgumentos(app, argc, argv, comandos);
+    std::reverse(args.begin(), args.end());
+    app.parse(args);
+  } catch (const ErrorUso& e) {
+    fmt::print(stderr, "promorlaqel: {}\n", e.what());
+    return kSalidaUso;
   } catch (const CLI::CallForHelp& e) {
-    return app.exit(e);
+    return CompruebaSalidaEstandar(app.exit(e));
   } catch (const CLI::CallForAllHelp& e) {
-    return app.exit(e);
+    return CompruebaSalidaEstandar(app.exit(e));
   } catch (const CLI::CallForVersion& e) {
-    return app.exit(e);
+    return CompruebaSalidaEstandar(app.exit(e));
   } catch (const CLI::ParseError& e) {
     fmt::print(stderr, "promorlaqel: {}\n", MotivoEnEspanol(e));
     return kSalidaUso;
@@ -97,15 +222,17 @@ int main(int argc, char** argv) {
 
   for (auto& [sub, comando] : comandos) {
     if (!sub->parsed()) continue;
+    int estado = 1;
     try {
-      return comando->Ejecuta();
+      estado = comando->Ejecuta();
     } catch (const ErrorUso& e) {
-      fmt::print(stderr, "promorlaqel: {}\n", e.what());
-      return kSalidaUso;
+      fmt::print(stderr, "promorlaqel: {}\n", pmq::OcultaClaves(e.what()));
+      estado = kSalidaUso;
     } catch (const std::exception& e) {
-      fmt::print(stderr, "promorlaqel: {}\n", e.what());
-      return 1;
+      fmt::print(stderr, "promorlaqel: {}\n", pmq::OcultaClaves(e.what()));
+      estado = 1;
     }
+    return CompruebaSalidaEstandar(estado);
   }
   return kSalidaUso;
 }

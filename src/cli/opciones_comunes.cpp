@@ -5,10 +5,17 @@
 
 #include <CLI/CLI.hpp>
 
+#include <promorlaqel/db/conexion.h>
+
 #include <strings.h>
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 
 namespace pmq::cli {
@@ -92,6 +99,7 @@ void OpcionesComunes::Agrega(CLI::App& subcomando, bool con_obra) {
           .add_option("--obra", obra_, "Clave de la obra a calcular (columna OBRA de la base)")
           ->type_name("CLAVE");
   if (con_obra) obra->required();
+  obra_requerida_ = con_obra;
   subcomando
       .add_option(
           "--opcion", opciones_,
@@ -108,7 +116,26 @@ void OpcionesComunes::Agrega(CLI::App& subcomando, bool con_obra) {
       ->take_all();
 }
 
+void OpcionesComunes::CompruebaSalida(const std::string& salida) const {
+  std::string ext = std::filesystem::path(salida).extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+  if (salida.empty() || ext != ".xlsx" || std::filesystem::path(salida).stem() == "") {
+    throw ErrorUso("--salida debe ser un archivo con extensión .xlsx: \"" + salida + "\"");
+  }
+  if (Conexion::EsUriServidor(bd_)) return;
+  const std::string base = Conexion::RutaDeTexto(bd_);
+  struct stat de_salida {};
+  struct stat de_base {};
+  if (::stat(salida.c_str(), &de_salida) == 0 && ::stat(base.c_str(), &de_base) == 0 &&
+      de_salida.st_dev == de_base.st_dev && de_salida.st_ino == de_base.st_ino) {
+    throw ErrorUso("--salida no puede ser la base de datos del proyecto: " + salida);
+  }
+}
+
 void OpcionesComunes::Aplica(Programa& programa) const {
+  if (bd_.empty()) throw ErrorUso("falta --bd");
+  if (obra_.empty() && obra_requerida_) throw ErrorUso("falta --obra");
   programa.Ruta = bd_;
   programa.ClaveObra = obra_;
   for (const std::string& opcion : opciones_) {

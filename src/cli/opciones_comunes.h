@@ -31,6 +31,11 @@ class OpcionesComunes {
   /// with a one-line reason for an unknown name or a bad value.
   void Aplica(Programa& programa) const;
 
+  /// Refuses (ErrorUso) an output workbook path that is empty, does not end
+  /// in .xlsx, or names the project database itself (followed through links,
+  /// compared by device and inode, so a hard link counts too).
+  void CompruebaSalida(const std::string& salida) const;
+
   /// Sets one option property by its own name (case ignored). Throws ErrorUso.
   static void AplicaOpcion(Programa& programa, std::string_view nombre, std::string_view valor);
 
@@ -45,6 +50,7 @@ class OpcionesComunes {
   std::string bd_;
   std::string obra_;
   std::vector<std::string> opciones_;
+  bool obra_requerida_ = true;
 };
 
 }  // namespace pmq::cli

@@ -1,5 +1,6 @@
 #include "salida_rejilla.h"
 
+#include <promorlaqel/common/texto_seguro.h>
 #include <promorlaqel/reports/summary/rejilla.h>
 
 #include <fmt/format.h>
@@ -51,7 +52,7 @@ void SalidaRejilla::Json(const Rejilla& g, std::ostream& out) {
   nlohmann::ordered_json celdas = nlohmann::ordered_json::array();
   for (int32_t f = 0; f < g.Rows(); ++f) {
     nlohmann::ordered_json fila = nlohmann::ordered_json::array();
-    for (int32_t c = 0; c < g.Cols(); ++c) fila.push_back(g.TextMatrix(f, c));
+    for (int32_t c = 0; c < g.Cols(); ++c) fila.push_back(Utf8Valido(g.TextMatrix(f, c)));
     celdas.push_back(std::move(fila));
   }
   j["Celdas"] = std::move(celdas);

@@ -4,6 +4,7 @@
 #include <promorlaqel/catalogue/conceptos.h>
 #include <promorlaqel/catalogue/costos_horarios.h>
 #include <promorlaqel/catalogue/explosion.h>
+#include <promorlaqel/catalogue/explosion_presup.h>
 #include <promorlaqel/catalogue/item_explosion.h>
 #include <promorlaqel/estimates/estimacion.h>
 #include <promorlaqel/estimates/estimacion_presup.h>
@@ -26,17 +27,39 @@
 namespace pmq::cli {
 
 VolcadoJson::VolcadoJson(const Programa& programa, int32_t resultado, const std::string& sErrores,
-                         const std::vector<MensajeMostrado>& mensajes)
-    : programa_(programa), resultado_(resultado), errores_(sErrores), mensajes_(mensajes) {}
+                         const std::vector<MensajeMostrado>& mensajes, DetalleJson detalle)
+    : programa_(programa),
+      resultado_(resultado),
+      errores_(sErrores),
+      mensajes_(mensajes),
+      detalle_(detalle) {}
 
-void VolcadoJson::Escribe(std::ostream& salida) const {
-  EscritorJson j(salida);
+void VolcadoJson::Escribe(std::ostream& salida, int sangria) const {
+  EscritorJson j(salida, sangria);
   j.AbreObjeto();
-  j.Campo("Resultado", resultado_);
-  j.Campo("sErrores", errores_);
+  EscribeCabecera(j, resultado_, errores_, mensajes_);
+  j.Campo("TipoPrograma", static_cast<int32_t>(programa_.TipoPrograma));
+  j.Clave("Periodos");
+  EscribePeriodos(j);
+  if (detalle_ != DetalleJson::Obra) {
+    j.Clave("Conceptos");
+    EscribeConceptos(j);
+    j.Clave("CostosHorarios");
+    EscribeCostosHorarios(j);
+  }
+  j.Clave("Obra");
+  EscribeObra(j, *programa_.Obra);
+  j.CierraObjeto();
+  j.Termina();
+}
+
+void VolcadoJson::EscribeCabecera(EscritorJson& j, int32_t resultado, const std::string& sErrores,
+                                  const std::vector<MensajeMostrado>& mensajes) {
+  j.Campo("Resultado", resultado);
+  j.Campo("sErrores", sErrores);
   j.Clave("Mensajes");
   j.AbreLista();
-  for (const MensajeMostrado& m : mensajes_) {
+  for (const MensajeMostrado& m : mensajes) {
     j.AbreObjeto();
     j.Campo("Titulo", m.titulo);
     j.Campo("Texto", m.texto);
@@ -44,17 +67,6 @@ void VolcadoJson::Escribe(std::ostream& salida) const {
     j.CierraObjeto();
   }
   j.CierraLista();
-  j.Campo("TipoPrograma", static_cast<int32_t>(programa_.TipoPrograma));
-  j.Clave("Periodos");
-  EscribePeriodos(j);
-  j.Clave("Conceptos");
-  EscribeConceptos(j);
-  j.Clave("CostosHorarios");
-  EscribeCostosHorarios(j);
-  j.Clave("Obra");
-  EscribeObra(j, *programa_.Obra);
-  j.CierraObjeto();
-  j.Termina();
 }
 
 bool VolcadoJson::EscribeLinea(std::ostream& salida, int64_t n) const {
@@ -62,7 +74,7 @@ bool VolcadoJson::EscribeLinea(std::ostream& salida, int64_t n) const {
   for (const Partida* partida : *programa_.Obra->Partidas) {
     const int64_t lineas = partida->Presups->Count();
     if (n <= lineas) {
-      EscritorJson j(salida);
+      EscritorJson j(salida, -1);
       EscribePresup(j, *partida->Presups->Item(n));
       j.Termina();
       return true;
@@ -115,8 +127,10 @@ void VolcadoJson::EscribeConceptos(EscritorJson& j) const {
     j.Campo("Tipo", static_cast<int32_t>(c->Tipo));
     j.Campo("CMaquina", c->CMaquina);
     j.Campo("TipoCostoHorario", static_cast<int32_t>(c->TipoCostoHorario));
-    j.Clave("Explosion");
-    EscribeExplosion(j, c->Explosion.get());
+    if (detalle_ == DetalleJson::Completo) {
+      j.Clave("Explosion");
+      EscribeExplosion(j, c->Explosion.get());
+    }
     j.CierraObjeto();
   }
   j.CierraLista();
@@ -204,10 +218,12 @@ void VolcadoJson::EscribePartida(EscritorJson& j, const Partida& partida) const 
   j.AbreObjeto();
   j.Clave("Des");
   EscribeCuerpo(j, partida.Des);
-  j.Clave("Presups");
-  j.AbreLista();
-  for (const Presup* presup : *partida.Presups) EscribePresup(j, *presup);
-  j.CierraLista();
+  if (detalle_ != DetalleJson::Obra) {
+    j.Clave("Presups");
+    j.AbreLista();
+    for (const Presup* presup : *partida.Presups) EscribePresup(j, *presup);
+    j.CierraLista();
+  }
   j.CierraObjeto();
 }
 
@@ -220,8 +236,10 @@ void VolcadoJson::EscribePresup(EscritorJson& j, const Presup& presup) const {
   EscribeReferencia(j, presup.Concepto);
   j.Campo("PorcentajePartida", presup.Des.PorcentajePartida(descartado));
   j.Campo("PorcentajePresupuesto", presup.Des.PorcentajePresupuesto(descartado));
-  j.Clave("Explosion");
-  EscribeExplosion(j, presup.Explosion.get());
+  if (detalle_ == DetalleJson::Completo) {
+    j.Clave("Explosion");
+    EscribeExplosionPresup(j, presup.Explosion.get());
+  }
   j.Clave("PeriodosPorItem");
   j.AbreLista();
   if (presup.PeriodosPorItem) {
@@ -269,6 +287,10 @@ void VolcadoJson::EscribeEstimaciones(EscritorJson& j, const Obra& obra) const {
       j.Campo("Deducciones", e->Deducciones);
       j.Campo("Amortizacion", e->Amortizacion);
       j.Campo("IVAAmortizacion", e->IVAAmortizacion);
+      if (detalle_ == DetalleJson::Obra) {
+        j.CierraObjeto();
+        continue;
+      }
       j.Clave("ItemsEstimacion");
       j.AbreLista();
       if (e->ItemsEstimacion) {
@@ -323,6 +345,42 @@ void VolcadoJson::EscribeExplosion(EscritorJson& j, const Explosion* explosion) 
   j.Campo("TotalIndirectos", explosion->TotalIndirectos);
   j.Campo("TotalDestajos", explosion->TotalDestajos);
   j.Campo("Total", explosion->Total);
+  j.CierraObjeto();
+}
+
+void VolcadoJson::EscribeExplosionPresup(EscritorJson& j, const ExplosionPresup* explosion) const {
+  if (explosion == nullptr) {
+    j.Nulo();
+    return;
+  }
+  const auto resumen = [&](std::string_view nombre, const std::optional<ResumenPresup>& r) {
+    j.Clave(nombre);
+    if (!r) {
+      j.Nulo();
+      return;
+    }
+    j.AbreLista();
+    for (const ItemExplosion& item : *r) EscribeItem(j, item);
+    j.CierraLista();
+  };
+  // A line keeps no breakdown lines and no totals of its own: the document
+  // shows them empty, as the shape of every breakdown asks.
+  j.AbreObjeto();
+  j.Clave("Items");
+  j.AbreLista();
+  j.CierraLista();
+  resumen("ResumenMat", explosion->ResumenMat());
+  resumen("ResumenMdo", explosion->ResumenMdo());
+  resumen("ResumenMaq", explosion->ResumenMaq());
+  resumen("ResumenSub", explosion->ResumenSub());
+  resumen("ResumenInd", explosion->ResumenInd());
+  resumen("Resumen", explosion->Resumen());
+  j.Campo("VolumenObra", 0.0);
+  for (const char* total :
+       {"DestajoUnitario", "TotalMateriales", "TotalManoDeObra", "TotalMaquinaria",
+        "TotalSubcontratos", "TotalIndirectos", "TotalDestajos", "Total"}) {
+    j.Campo(total, Moneda());
+  }
   j.CierraObjeto();
 }
 

@@ -14,6 +14,7 @@ class Programa;
 class Cuerpo;
 class Concepto;
 class Explosion;
+class ExplosionPresup;
 class ItemExplosion;
 class Obra;
 class Partida;
@@ -24,17 +25,31 @@ namespace pmq::cli {
 
 class EscritorJson;
 
+/// How much of the model the dump carries.
+enum class DetalleJson {
+  Obra,      ///< the work, its calendar, sections and estimates, without lines or catalogue
+  Lineas,    ///< everything but the breakdowns (no "Explosion" member anywhere)
+  Completo,  ///< the whole model
+};
+
 class VolcadoJson {
  public:
-  /// What the calculation returned and the message boxes it showed.
+  /// What the calculation returned and the message boxes it showed, with
+  /// as much of the model as `detalle` asks.
   VolcadoJson(const Programa& programa, int32_t resultado, const std::string& sErrores,
-              const std::vector<MensajeMostrado>& mensajes);
+              const std::vector<MensajeMostrado>& mensajes,
+              DetalleJson detalle = DetalleJson::Completo);
 
-  /// Writes the dump to `salida`, ending with a line break.
-  void Escribe(std::ostream& salida) const;
-  /// Writes budget line `n` (1-based, budget order) as the dump writes it;
+  /// Writes the dump to `salida`, ending with a line break: indented by
+  /// `sangria` blanks, or compact when it is negative.
+  void Escribe(std::ostream& salida, int sangria = 2) const;
+  /// Writes budget line `n` (1-based, budget order) as the dump writes it, compact;
   /// false, writing nothing, when the work has no such line.
   bool EscribeLinea(std::ostream& salida, int64_t n) const;
+  /// The members every document of a calculation opens with: "Resultado",
+  /// "sErrores" and the message boxes shown ("Mensajes"), into an open object.
+  static void EscribeCabecera(EscritorJson& j, int32_t resultado, const std::string& sErrores,
+                              const std::vector<MensajeMostrado>& mensajes);
 
  private:
   void EscribeCuerpo(EscritorJson& j, const Cuerpo& des) const;
@@ -47,12 +62,14 @@ class VolcadoJson {
   void EscribePresup(EscritorJson& j, const Presup& presup) const;
   void EscribeEstimaciones(EscritorJson& j, const Obra& obra) const;
   void EscribeExplosion(EscritorJson& j, const Explosion* explosion) const;
+  void EscribeExplosionPresup(EscritorJson& j, const ExplosionPresup* explosion) const;
   void EscribeItem(EscritorJson& j, const ItemExplosion& item) const;
 
   const Programa& programa_;
   int32_t resultado_;
   const std::string& errores_;
   const std::vector<MensajeMostrado>& mensajes_;
+  DetalleJson detalle_;
 };
 
 }  // namespace pmq::cli

@@ -1,5 +1,7 @@
 #include "common/error_qel.h"
 
+#include "common/texto_seguro.h"
+
 #include <fmt/format.h>
 
 #include <new>
@@ -85,8 +87,9 @@ std::string TextoExcepcion(std::string_view prefijo, std::string_view clase,
   if (!prefijo.empty()) {
     texto = fmt::format("{}.", prefijo);
   }
-  texto +=
-      fmt::format("{}.{}() arrojó la excepción # {} {}\n", clase, operacion, numero, descripcion);
+  // A description may quote a connection text: its password never goes out.
+  texto += fmt::format("{}.{}() arrojó la excepción # {} {}\n", clase, operacion, numero,
+                       OcultaClaves(descripcion));
   return texto;
 }
 

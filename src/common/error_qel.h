@@ -74,6 +74,32 @@ PMQ_API void AnotaExcepcion(std::string& sErrores, std::string_view clase,
 PMQ_API void AnotaExcepcionConPrefijo(std::string& sErrores, std::string_view prefijo,
                                       std::string_view clase, std::string_view operacion);
 
+/// Runs the body of operation `clase`.`operacion`; when it throws anything,
+/// appends the AnotaExcepcion line to sErrores instead of letting it escape.
+/// Every public operation of the library is written this way, so a host only
+/// ever sees failures as lines of sErrores.
+template <class F>
+void Protege(std::string& sErrores, std::string_view clase, std::string_view operacion,
+             F&& cuerpo) {
+  try {
+    cuerpo();
+  } catch (...) {
+    AnotaExcepcion(sErrores, clase, operacion);
+  }
+}
+
+/// Same, for an operation with a result: the body's, or `alterno` when it threw.
+template <class R, class F>
+R Protege(std::string& sErrores, std::string_view clase, std::string_view operacion, R alterno,
+          F&& cuerpo) {
+  try {
+    return cuerpo();
+  } catch (...) {
+    AnotaExcepcion(sErrores, clase, operacion);
+    return alterno;
+  }
+}
+
 /// The text that AnotaExcepcion appends, for a known number and description.
 PMQ_API std::string TextoExcepcion(std::string_view prefijo, std::string_view clase,
                                    std::string_view operacion, int numero,

@@ -8,6 +8,8 @@
 
 #include <strings.h>
 
+#include <cctype>
+
 namespace pmq {
 namespace {
 
@@ -24,11 +26,28 @@ FabricaMotor& FabricaServidor() {
   return fabrica;
 }
 
-bool EsUriServidor(std::string_view ruta) {
-  return ruta.rfind("postgresql://", 0) == 0 || ruta.rfind("postgres://", 0) == 0;
+// The scheme of a "scheme://…" text, or "" when the text has none.
+std::string_view Esquema(std::string_view ruta) {
+  const size_t fin = ruta.find("://");
+  if (fin == std::string_view::npos || fin == 0) return {};
+  for (size_t i = 0; i < fin; ++i) {
+    const auto c = static_cast<unsigned char>(ruta[i]);
+    if (!(std::isalpha(c) || (i > 0 && (std::isdigit(c) || c == '+' || c == '-' || c == '.'))))
+      return {};
+  }
+  return ruta.substr(0, fin);
+}
+
+bool EsEsquemaServidor(std::string_view esquema) {
+  return (esquema.size() == 10 && strncasecmp(esquema.data(), "postgresql", 10) == 0) ||
+         (esquema.size() == 8 && strncasecmp(esquema.data(), "postgres", 8) == 0);
 }
 
 }  // namespace
+
+bool Conexion::EsUriServidor(std::string_view ruta) {
+  return EsEsquemaServidor(Esquema(ruta));
+}
 
 void RegistraMotorServidor(FabricaMotor fabrica) {
   FabricaServidor() = fabrica;
@@ -56,8 +75,9 @@ std::string Conexion::RutaDeTexto(std::string_view texto) {
 }
 
 void Conexion::Open(std::string_view texto, std::string_view, std::string_view, int) {
-  const std::string ruta = RutaDeTexto(texto);
-  if (EsUriServidor(ruta)) {
+  std::string ruta = RutaDeTexto(texto);
+  const std::string_view esquema = Esquema(ruta);
+  if (EsEsquemaServidor(esquema)) {
     if (FabricaServidor() == nullptr) {
 #ifdef PMQ_CON_POSTGRES
       throw ErrorQel(errores::kBaseDatos,
@@ -68,8 +88,17 @@ void Conexion::Open(std::string_view texto, std::string_view, std::string_view, 
                      "no puede abrir una base postgresql://. Use una base SQLite.");
 #endif
     }
+    // The scheme is read without regard to case; libpq wants it in lower case.
+    for (size_t i = 0; i < esquema.size(); ++i)
+      ruta[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(ruta[i])));
     motor_ = FabricaServidor()(ruta);
     return;
+  }
+  // Any other "scheme://" is a mistyped server address, not a file name.
+  if (!esquema.empty()) {
+    throw ErrorQel(errores::kBaseDatos,
+                   "La dirección '" + std::string(esquema) +
+                       "://…' no es de un servidor conocido: use postgresql:// (o postgres://).");
   }
   if (ruta.empty()) {
     throw ErrorQel(errores::kBaseDatos, "No se indicó la ruta de la base de datos.");

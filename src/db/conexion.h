@@ -35,8 +35,14 @@ class PMQ_API Conexion {
   /// when closed, or the engine's failure.
   std::unique_ptr<Recordset> Ejecuta(std::string_view sql, std::span<const Valor> parametros = {});
 
+  /// True once the engine lost its link to the database (see Motor::Perdida).
+  bool Perdida() const { return motor_ && motor_->Perdida(); }
+
   /// The engine (nullptr when closed).
   Motor* MotorEnUso() const { return motor_.get(); }
+
+  /// True for a PostgreSQL URI: "postgresql://" or "postgres://", in any case.
+  static bool EsUriServidor(std::string_view ruta);
 
   /// The database path or URI inside a connection text.
   static std::string RutaDeTexto(std::string_view texto);

@@ -21,6 +21,9 @@ class PMQ_API Motor {
                                               std::span<const Valor> parametros) = 0;
   /// The engine's name ("SQLite", "PostgreSQL").
   virtual std::string_view Nombre() const = 0;
+  /// True once the engine lost its link to the database for good (a server
+  /// that went away or stopped answering): every later query would fail too.
+  virtual bool Perdida() const { return false; }
 };
 
 }  // namespace pmq

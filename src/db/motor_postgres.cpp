@@ -5,9 +5,15 @@
 #include <fmt/format.h>
 #include <libpq-fe.h>
 
+#include <poll.h>
+
+#include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -294,6 +300,14 @@ MotorPostgres::MotorPostgres(const std::string& uri) {
     claves.push_back("connect_timeout");
     valores.push_back(espera.c_str());
   }
+  // A server that vanishes (a dropped link, a machine turned off) is noticed
+  // by TCP keepalives within a minute instead of never; the URI may set its own.
+  for (const auto& [clave, valor] :
+       {std::pair{"keepalives", "1"}, std::pair{"keepalives_idle", "30"},
+        std::pair{"keepalives_interval", "10"}, std::pair{"keepalives_count", "3"}}) {
+    claves.push_back(clave);
+    valores.push_back(valor);
+  }
   claves.push_back("fallback_application_name");
   valores.push_back("promorlaqel");
   claves.push_back("dbname");
@@ -315,10 +329,16 @@ MotorPostgres::MotorPostgres(const std::string& uri) {
   // back exactly), and one read-only snapshot for everything that follows.
   // (Each command goes alone: several in one text would run as one implicit
   // transaction, begun before the read-only setting applies.)
-  for (const char* orden :
-       {"SET datestyle = 'ISO, YMD'", "SET extra_float_digits = 3",
-        "SET SESSION CHARACTERISTICS AS TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY",
-        kInicio}) {
+  // The statement timeout is the server's own unless the URI's options set it.
+  const std::string tiempo = fmt::format("SET statement_timeout = '{}'", kTiempoConsulta);
+  const bool tiempo_propio =
+      uri.find("statement_timeout") != std::string::npos || std::getenv("PGOPTIONS") != nullptr;
+  std::vector<const char*> ordenes = {"SET datestyle = 'ISO, YMD'", "SET extra_float_digits = 3"};
+  if (!tiempo_propio) ordenes.push_back(tiempo.c_str());
+  ordenes.push_back(
+      "SET SESSION CHARACTERISTICS AS TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY");
+  ordenes.push_back(kInicio);
+  for (const char* orden : ordenes) {
     Resultado r(PQexec(con_, orden));
     if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
       std::string mensaje = fmt::format("No se pudo preparar la sesión de PostgreSQL ({}): {}",
@@ -327,6 +347,16 @@ MotorPostgres::MotorPostgres(const std::string& uri) {
       PQfinish(con_);
       con_ = nullptr;
       throw ErrorQel(errores::kBaseDatos, std::move(mensaje));
+    }
+  }
+  // The client waits for an answer as long as the server may run a statement,
+  // and a margin; with no statement timeout, as long as it takes.
+  {
+    Resultado r(PQexec(con_, "SELECT setting FROM pg_settings WHERE name = 'statement_timeout'"));
+    if (PQresultStatus(r.get()) == PGRES_TUPLES_OK && PQntuples(r.get()) == 1) {
+      const long ms = std::strtol(PQgetvalue(r.get(), 0, 0), nullptr, 10);
+      if (ms > 0)
+        espera_ms_ = static_cast<int>(std::min<long>(ms, 86'400'000L)) + kMargenRespuesta * 1000;
     }
   }
 }
@@ -349,12 +379,49 @@ void MotorPostgres::Recupera() {
 }
 
 void MotorPostgres::Falla(std::string_view que, std::string detalle) {
-  if (PQstatus(con_) != CONNECTION_OK) {
+  if (perdida_ || PQstatus(con_) != CONNECTION_OK) {
+    perdida_ = true;
     throw ErrorQel(errores::kBaseDatos, fmt::format("Se perdió la conexión con PostgreSQL ({}): {}",
                                                     descripcion_, detalle));
   }
   Recupera();
   throw ErrorQel(errores::kBaseDatos, fmt::format("{}: {}", que, detalle));
+}
+
+pg_result* MotorPostgres::Ejecuta(const std::function<int()>& envia) {
+  if (perdida_) Falla("Error en la consulta", "la conexión ya se había perdido");
+  if (envia() == 0) Falla("Error en la consulta", UnaLinea(PQerrorMessage(con_)));
+  const auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(espera_ms_);
+  while (PQisBusy(con_) != 0) {
+    if (espera_ms_ == 0) {
+      pollfd espera{PQsocket(con_), POLLIN, 0};
+      if (::poll(&espera, 1, -1) < 0 && errno != EINTR) Falla("Error en la consulta", "poll");
+      if (PQconsumeInput(con_) == 0) Falla("Error en la consulta", UnaLinea(PQerrorMessage(con_)));
+      continue;
+    }
+    const auto falta = std::chrono::duration_cast<std::chrono::milliseconds>(
+        limite - std::chrono::steady_clock::now());
+    pollfd espera{PQsocket(con_), POLLIN, 0};
+    const int listo = falta.count() > 0 ? ::poll(&espera, 1, static_cast<int>(falta.count())) : 0;
+    if (listo < 0 && errno == EINTR) continue;
+    if (listo == 0) {
+      perdida_ = true;
+      throw ErrorQel(errores::kBaseDatos,
+                     fmt::format("El servidor PostgreSQL no respondió en {} s ({}); se deja de "
+                                 "leer la base",
+                                 espera_ms_ / 1000, descripcion_));
+    }
+    if (listo < 0 || PQconsumeInput(con_) == 0) {
+      Falla("Error en la consulta", UnaLinea(PQerrorMessage(con_)));
+    }
+  }
+  // The last result is the statement's; a failed one carries the error.
+  PGresult* ultimo = nullptr;
+  while (PGresult* r = PQgetResult(con_)) {
+    if (ultimo != nullptr) PQclear(ultimo);
+    ultimo = r;
+  }
+  return ultimo;
 }
 
 const MotorPostgres::Sentencia& MotorPostgres::Prepara(std::string_view sql) {
@@ -369,7 +436,9 @@ const MotorPostgres::Sentencia& MotorPostgres::Prepara(std::string_view sql) {
   Sentencia s;
   s.nombre = fmt::format("pmq{}", ++siguiente_);
   const std::string traducida = TraduceSql(sql, &s.parametros);
-  Resultado r(PQprepare(con_, s.nombre.c_str(), traducida.c_str(), s.parametros, nullptr));
+  Resultado r(Ejecuta([&] {
+    return PQsendPrepare(con_, s.nombre.c_str(), traducida.c_str(), s.parametros, nullptr);
+  }));
   if (PQresultStatus(r.get()) != PGRES_COMMAND_OK)
     Falla("Error en la consulta", MensajeDe(r.get(), con_));
   return sentencias_.emplace(std::move(clave), std::move(s)).first->second;
@@ -389,8 +458,10 @@ std::unique_ptr<Recordset> MotorPostgres::Consulta(std::string_view sql,
     textos[i] = TextoDeParametro(parametros[i]);
     valores[i] = textos[i].c_str();
   }
-  Resultado r(
-      PQexecPrepared(con_, s.nombre.c_str(), s.parametros, valores.data(), nullptr, nullptr, 0));
+  Resultado r(Ejecuta([&] {
+    return PQsendQueryPrepared(con_, s.nombre.c_str(), s.parametros, valores.data(), nullptr,
+                               nullptr, 0);
+  }));
   const ExecStatusType estado = PQresultStatus(r.get());
   if (estado != PGRES_TUPLES_OK && estado != PGRES_COMMAND_OK) {
     Falla("Error en la consulta", MensajeDe(r.get(), con_));

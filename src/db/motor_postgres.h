@@ -8,11 +8,13 @@
 
 #include "db/motor.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
 struct pg_conn;
+struct pg_result;
 
 namespace pmq {
 
@@ -21,6 +23,14 @@ class MotorPostgres : public Motor {
   /// Seconds to wait for the server when neither the URI nor PGCONNECT_TIMEOUT
   /// says otherwise.
   static constexpr int kEsperaConexion = 5;
+  /// The server's statement_timeout when the URI does not set one (through
+  /// its options, "?options=-c%20statement_timeout%3D…"): no query of a load
+  /// runs longer.
+  static constexpr const char* kTiempoConsulta = "120s";
+  /// Seconds the client waits for an answer beyond the statement timeout
+  /// before it takes the server for gone (a server that stopped answering
+  /// cannot end the statement itself).
+  static constexpr int kMargenRespuesta = 10;
 
   /// Connects to the database of `uri`. Throws ErrorQel (-2147467259) saying
   /// what failed: a malformed URI, a server that does not answer, rejected
@@ -33,6 +43,7 @@ class MotorPostgres : public Motor {
   std::unique_ptr<Recordset> Consulta(std::string_view sql,
                                       std::span<const Valor> parametros) override;
   std::string_view Nombre() const override { return "PostgreSQL"; }
+  bool Perdida() const override { return perdida_; }
 
   /// The engine for `uri`, as the connection's server factory.
   static std::unique_ptr<Motor> Abre(const std::string& uri);
@@ -57,11 +68,17 @@ class MotorPostgres : public Motor {
   // aborts the transaction: it is rolled back and a new one begins).
   void Recupera();
   [[noreturn]] void Falla(std::string_view que, std::string detalle);
+  // Sends the prepared statement and waits for its result no longer than the
+  // statement timeout plus a margin; a server that does not answer in that
+  // time is taken for lost.
+  pg_result* Ejecuta(const std::function<int()>& envia);
 
   pg_conn* con_ = nullptr;
   std::string descripcion_;
   std::unordered_map<std::string, Sentencia> sentencias_;
   int siguiente_ = 0;
+  int espera_ms_ = 0;  // 0: wait as long as it takes
+  bool perdida_ = false;
 };
 
 }  // namespace pmq

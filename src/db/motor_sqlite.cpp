@@ -7,40 +7,110 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
+
 namespace pmq {
 namespace {
 
-[[noreturn]] void Falla(sqlite3* db, std::string_view que) {
-  throw ErrorQel(errores::kBaseDatos,
-                 fmt::format("{}: {}", que, db != nullptr ? sqlite3_errmsg(db) : "sin memoria"));
+bool Existe(const std::string& ruta) {
+  struct stat info {};
+  return ::stat(ruta.c_str(), &info) == 0;
+}
+
+// The failure said for what it is: a lock held by another program, an
+// interrupted write that cannot be undone read-only, or SQLite's own text.
+std::string Motivo(sqlite3* db, const std::string& ruta) {
+  if (db == nullptr) return "sin memoria";
+  const int codigo = sqlite3_extended_errcode(db);
+  switch (codigo & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return fmt::format(
+          "está bloqueada por otro programa que escribe en ella (se esperó {} s); intente de "
+          "nuevo cuando termine",
+          MotorSqlite::kEsperaBloqueo);
+    case SQLITE_READONLY:
+    case SQLITE_CANTOPEN:
+      if (codigo == SQLITE_READONLY_ROLLBACK || codigo == SQLITE_READONLY_RECOVERY ||
+          codigo == SQLITE_READONLY_CANTINIT || codigo == SQLITE_READONLY_CANTLOCK ||
+          (codigo == SQLITE_CANTOPEN && (Existe(ruta + "-wal") || Existe(ruta + "-journal")))) {
+        return "tiene una escritura interrumpida (archivo -journal o -wal) que sólo se puede "
+               "completar o deshacer con permiso de escritura; ábrala una vez con sqlite3 donde se "
+               "pueda escribir";
+      }
+      break;
+    default:
+      break;
+  }
+  return sqlite3_errmsg(db);
+}
+
+[[noreturn]] void Falla(sqlite3* db, std::string_view que, const std::string& ruta) {
+  throw ErrorQel(errores::kBaseDatos, fmt::format("{}: {}", que, Motivo(db, ruta)));
+}
+
+// The journal mode stored in the file's header: 2 in bytes 18 and 19 is WAL.
+bool EsWal(const std::string& ruta) {
+  std::FILE* f = std::fopen(ruta.c_str(), "rb");
+  if (f == nullptr) return false;
+  unsigned char cabecera[20] = {};
+  const size_t leidos = std::fread(cabecera, 1, sizeof cabecera, f);
+  std::fclose(f);
+  return leidos == sizeof cabecera && cabecera[18] == 2 && cabecera[19] == 2;
+}
+
+// The path as an SQLite "file:" URI.
+std::string Uri(const std::string& ruta, bool inmutable) {
+  std::string r = "file:";
+  for (char c : ruta) {
+    if (c == '%' || c == '?' || c == '#') {
+      r += fmt::format("%{:02X}", static_cast<unsigned char>(c));
+    } else {
+      r += c;
+    }
+  }
+  if (ruta.rfind("//", 0) == 0) r.insert(5, "//localhost");  // "file://x" would name a host
+  if (inmutable) r += "?immutable=1";
+  return r;
 }
 
 }  // namespace
 
-MotorSqlite::MotorSqlite(const std::string& ruta) {
+MotorSqlite::MotorSqlite(const std::string& ruta) : ruta_(ruta) {
   struct stat info {};
   if (::stat(ruta.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
     throw ErrorQel(errores::kBaseDatos,
                    fmt::format("No se encuentra el archivo de base de datos '{}'.", ruta));
   }
-  if (sqlite3_open_v2(ruta.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) !=
-      SQLITE_OK) {
+  // A WAL database read by a read-only connection makes -wal and -shm files
+  // that it cannot remove. With no write under way (no -wal file) there is
+  // nothing to share with a writer: the file is read as immutable.
+  const bool inmutable = EsWal(ruta) && !Existe(ruta + "-wal");
+  if (sqlite3_open_v2(Uri(ruta, inmutable).c_str(), &db_,
+                      SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI,
+                      nullptr) != SQLITE_OK) {
     std::string mensaje = fmt::format("No se puede abrir la base de datos '{}'", ruta);
     sqlite3* db = db_;
     db_ = nullptr;
     try {
-      Falla(db, mensaje);
+      Falla(db, mensaje, ruta);
     } catch (...) {
       sqlite3_close(db);
       throw;
     }
   }
+  sqlite3_extended_result_codes(db_, 1);
+  sqlite3_busy_timeout(db_, kEsperaBloqueo * 1000);
   // Reading the schema proves the file is a database.
   char* error = nullptr;
   if (sqlite3_exec(db_, "select count(*) from sqlite_master", nullptr, nullptr, &error) !=
       SQLITE_OK) {
-    std::string mensaje = fmt::format("El archivo '{}' no es una base de datos válida: {}", ruta,
-                                      error != nullptr ? error : "");
+    const int codigo = sqlite3_extended_errcode(db_) & 0xFF;
+    std::string mensaje =
+        codigo == SQLITE_NOTADB || codigo == SQLITE_CORRUPT
+            ? fmt::format("El archivo '{}' no es una base de datos válida: {}", ruta,
+                          error != nullptr ? error : "")
+            : fmt::format("No se puede leer la base de datos '{}': {}", ruta, Motivo(db_, ruta));
     sqlite3_free(error);
     sqlite3_close(db_);
     db_ = nullptr;
@@ -64,7 +134,7 @@ sqlite3_stmt* MotorSqlite::Prepara(std::string_view sql) {
   sqlite3_stmt* stmt = nullptr;
   if (sqlite3_prepare_v2(db_, clave.c_str(), static_cast<int>(clave.size()), &stmt, nullptr) !=
       SQLITE_OK) {
-    Falla(db_, "Error en la consulta");
+    Falla(db_, "Error en la consulta", "");
   }
   sentencias_.emplace(std::move(clave), stmt);
   return stmt;
@@ -92,7 +162,7 @@ std::unique_ptr<Recordset> MotorSqlite::Consulta(std::string_view sql,
       const std::string& t = *p.TextoCrudo();
       rc = sqlite3_bind_text(stmt, n, t.data(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
     }
-    if (rc != SQLITE_OK) Falla(db_, "Error al pasar un parámetro");
+    if (rc != SQLITE_OK) Falla(db_, "Error al pasar un parámetro", "");
   }
   const int ncol = sqlite3_column_count(stmt);
   std::vector<std::string> columnas;
@@ -104,7 +174,7 @@ std::unique_ptr<Recordset> MotorSqlite::Consulta(std::string_view sql,
     if (rc == SQLITE_DONE) break;
     if (rc != SQLITE_ROW) {
       sqlite3_reset(stmt);
-      Falla(db_, "Error al leer la consulta");
+      Falla(db_, "Error al leer la consulta", ruta_);
     }
     for (int c = 0; c < ncol; ++c) {
       switch (sqlite3_column_type(stmt, c)) {

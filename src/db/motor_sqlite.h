@@ -14,8 +14,14 @@ namespace pmq {
 
 class MotorSqlite : public Motor {
  public:
+  /// Seconds a query waits for another program's write lock to go away.
+  static constexpr int kEsperaBloqueo = 5;
+
   /// Opens `ruta` read-only. Throws ErrorQel (-2147467259) when the file is
-  /// missing or is not an SQLite database.
+  /// missing, is not an SQLite database, stays locked by another program for
+  /// kEsperaBloqueo seconds, or holds an interrupted write that only a
+  /// writable folder lets SQLite undo. A WAL database with no write under
+  /// way is opened as immutable, so reading it leaves no -wal/-shm files.
   explicit MotorSqlite(const std::string& ruta);
   ~MotorSqlite() override;
   MotorSqlite(const MotorSqlite&) = delete;
@@ -28,6 +34,7 @@ class MotorSqlite : public Motor {
  private:
   sqlite3_stmt* Prepara(std::string_view sql);
 
+  std::string ruta_;
   sqlite3* db_ = nullptr;
   std::unordered_map<std::string, sqlite3_stmt*> sentencias_;
 };

@@ -4,7 +4,8 @@
 
 namespace pmq {
 
-Estimacion::Estimacion() : ItemsEstimacion(std::make_unique<pmq::ItemsEstimacion>()) {}
+Estimacion::Estimacion(pmq::Estimaciones* estimaciones)
+    : Estimaciones(estimaciones), ItemsEstimacion(std::make_unique<pmq::ItemsEstimacion>(this)) {}
 
 Estimacion::~Estimacion() = default;
 

@@ -16,8 +16,9 @@ class ItemsEstimacion;
 /// days it covers (`Des.Inicio`, `Des.Final`), its deductions and its lines.
 class PMQ_API Estimacion : public Entidad {
  public:
-  /// Creates the descriptor and the empty list of lines.
-  Estimacion();
+  /// Creates the descriptor and the empty list of lines; `estimaciones` is the
+  /// list that holds the estimate (none for an estimate on its own).
+  explicit Estimacion(pmq::Estimaciones* estimaciones = nullptr);
   ~Estimacion() override;
 
   pmq::Estimaciones* Estimaciones = nullptr;  ///< the list that holds the estimate

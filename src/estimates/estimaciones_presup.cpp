@@ -16,19 +16,18 @@
 namespace pmq {
 
 int32_t EstimacionesPresup::Carga(Conexion* Conexion, std::string& sErrores) {
-  try {
-    if (Presup == nullptr) throw ErrorQel(errores::kObjeto);
-    if (Presup->Concepto == nullptr) return 0;
-    const pmq::Presups* presups = Presup->Presups;
-    if (presups == nullptr || presups->Partida == nullptr ||
-        presups->Partida->Partidas == nullptr || presups->Partida->Partidas->Obra == nullptr) {
+  return Protege<int32_t>(sErrores, "EstimacionesPresup", "Carga", 0, [&]() -> int32_t {
+    const pmq::Presup& linea = *Presup();
+    if (linea.Concepto == nullptr) return 0;
+    // A line on its own (in no list, or in a section in no list) has no work.
+    if (linea.Presups == nullptr || linea.Presups->Partida()->Partidas == nullptr) {
       throw ErrorQel(errores::kObjeto);
     }
-    const pmq::Partida& partida = *presups->Partida;
+    const pmq::Partida& partida = *linea.Presups->Partida();
     // The rows of every line come from one read of the work's EST2 rows; a
     // query per line only when that read could not be made.
     FilasEst2& filas = partida.Partidas->Est2PorLinea();
-    const std::string& obra = partida.Partidas->Obra->Des.Clave;
+    const std::string& obra = partida.Partidas->Obra()->Des.Clave;
     if (filas.Habilitada() && !filas.Intentada(Conexion)) {
       filas.Lee(Conexion, obra,
                 {{"PARTIDA", "CONCEPTO", "FRENTE"},
@@ -40,21 +39,20 @@ int32_t EstimacionesPresup::Carga(Conexion* Conexion, std::string& sErrores) {
     Recordset* rs = nullptr;
     if (filas.Leida()) {
       rs = filas.Busca(
-          FilasEst2::Clave({partida.Des.Clave, Presup->Concepto->Des.Clave, Presup->Des.Frente}));
+          FilasEst2::Clave({partida.Des.Clave, linea.Concepto->Des.Clave, linea.Des.Frente}));
     } else {
       propio = GetTabla(
           Conexion,
           "select * from EST2 where OBRA = ? and PARTIDA = ? and CONCEPTO = ? and FRENTE = ? "
           "order by ESTIMACION",
-          {Valor(obra), Valor(partida.Des.Clave), Valor(Presup->Concepto->Des.Clave),
-           Valor(Presup->Des.Frente)},
+          {Valor(obra), Valor(partida.Des.Clave), Valor(linea.Concepto->Des.Clave),
+           Valor(linea.Des.Frente)},
           sErrores);
       rs = propio.get();
     }
     if (rs == nullptr || rs->RecordCount() < 1) return 0;
-    const int64_t total = rs->RecordCount();
     LectorPorEstimacion lector(*rs);
-    for (int64_t i = 1; i <= total; ++i) {
+    auto lee = [&](int64_t i) {
       lector.VeA(i);
       auto e = std::make_unique<EstimacionPresup>();
       e->EstimacionesPresup = this;
@@ -66,35 +64,14 @@ int32_t EstimacionesPresup::Carga(Conexion* Conexion, std::string& sErrores) {
       e->Punit = punit.EsNulo() ? Moneda() : punit.ComoMoneda();
       const Valor& importe = rs->Fields("IMPORTE");
       e->Importe = importe.EsNulo() ? Moneda() : importe.ComoMoneda();
-      AddByObject(std::move(e), sErrores);
-      CedeAlHost("Estimaciones por concepto", i, total);
-    }
+      return e;
+    };
+    int64_t i = 0;
+    CargaFilas(i, rs->RecordCount(), "Estimaciones por concepto", sErrores, lee,
+               [](EstimacionPresup&) { return true; });
     if (propio) RsOut(propio, sErrores);
     return 0;
-  } catch (...) {
-    AnotaExcepcion(sErrores, "EstimacionesPresup", "Carga");
-    return 0;
-  }
-}
-
-int32_t EstimacionesPresup::Count(std::string& sErrores) const {
-  try {
-    return items_.Count();
-  } catch (...) {
-    AnotaExcepcion(sErrores, "EstimacionesPresup", "Count");
-    return 0;
-  }
-}
-
-void EstimacionesPresup::AddByObject(std::unique_ptr<EstimacionPresup> oItem,
-                                     std::string& sErrores) {
-  try {
-    if (!oItem) return;
-    const std::string clave = "k" + oItem->NoEst;
-    items_.Add(std::move(oItem), clave);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "EstimacionesPresup", "AddByObject");
-  }
+  });
 }
 
 }  // namespace pmq

@@ -13,7 +13,7 @@
 namespace pmq {
 
 void ItemsEstimacion::Carga(Conexion* Conexion, std::string& sErrores) {
-  try {
+  Protege(sErrores, "ItemsEstimacion", "Carga", [&] {
     std::string sin_uso;
     pmq::Programa* programa = Programa(sin_uso);
     if (programa == nullptr || !programa->Obra) throw ErrorQel(errores::kObjeto);
@@ -22,8 +22,8 @@ void ItemsEstimacion::Carga(Conexion* Conexion, std::string& sErrores) {
     // when the estimate's number is a plain whole number; else from a query.
     std::unique_ptr<Recordset> propio;
     Recordset* rs = nullptr;
-    const std::string& numero = Estimacion->Des.Clave;
-    pmq::Estimaciones* estimaciones = Estimacion->Estimaciones;
+    const std::string& numero = Estimacion()->Des.Clave;
+    pmq::Estimaciones* estimaciones = Estimacion()->Estimaciones;
     const bool numero_simple = !numero.empty() && numero.size() < 18 &&
                                numero.find_first_not_of("0123456789") == std::string::npos &&
                                (numero == "0" || numero[0] != '0');
@@ -44,10 +44,8 @@ void ItemsEstimacion::Carga(Conexion* Conexion, std::string& sErrores) {
       rs = propio.get();
     }
     if (rs == nullptr || rs->RecordCount() < 1) return;
-    const int64_t total = rs->RecordCount();
-    const std::string progreso = "Estimación " + Estimacion->Des.Clave;
     rs->MoveFirst();
-    for (int64_t i = 1; i <= total; ++i) {
+    auto lee = [&](int64_t) {
       auto linea = std::make_unique<ItemEstimacion>();
       linea->ItemsEstimacion = this;
       const std::string concepto = rs->Fields("CONCEPTO").Texto();
@@ -56,49 +54,26 @@ void ItemsEstimacion::Carga(Conexion* Conexion, std::string& sErrores) {
       linea->Des.Cantidad = rs->Fields("CANT_EST").Double();
       linea->Des.Costo = rs->Fields("PUNIT").ComoMoneda();
       linea->Des.Importe = rs->Fields("IMPORTE").ComoMoneda();
-      programa = Programa(sin_uso);
-      if (programa != nullptr && programa->Conceptos)
-        linea->Concepto = programa->Conceptos->Item("k" + concepto);
-      AddByObject(std::move(linea), sErrores);
-      rs->MoveNext();
-      CedeAlHost(progreso, i, total);
-    }
+      if (programa->Conceptos) linea->Concepto = programa->Conceptos->Item("k" + concepto);
+      return linea;
+    };
+    int64_t i = 0;
+    CargaFilas(i, rs->RecordCount(), "Estimación " + Estimacion()->Des.Clave, sErrores, lee,
+               [&](ItemEstimacion&) {
+                 rs->MoveNext();
+                 return true;
+               });
     if (propio) RsOut(propio, sErrores);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "ItemsEstimacion", "Carga");
-  }
-}
-
-int32_t ItemsEstimacion::Count(std::string& sErrores) const {
-  try {
-    return items_.Count();
-  } catch (...) {
-    AnotaExcepcion(sErrores, "ItemsEstimacion", "Count");
-    return 0;
-  }
+  });
 }
 
 pmq::Programa* ItemsEstimacion::Programa(std::string& sErrores) const {
-  try {
-    if (Estimacion == nullptr || Estimacion->Estimaciones == nullptr ||
-        Estimacion->Estimaciones->Obra == nullptr) {
-      throw ErrorQel(errores::kObjeto);
-    }
-    return Estimacion->Estimaciones->Obra->Programa;
-  } catch (...) {
-    AnotaExcepcion(sErrores, "ItemsEstimacion", "Programa");
-    return nullptr;
-  }
-}
-
-void ItemsEstimacion::AddByObject(std::unique_ptr<ItemEstimacion> oItem, std::string& sErrores) {
-  try {
-    if (!oItem) return;
-    const std::string clave = "k" + oItem->Des.Clave;
-    items_.Add(std::move(oItem), clave);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "ItemsEstimacion", "AddByObject");
-  }
+  return Protege<pmq::Programa*>(sErrores, "ItemsEstimacion", "Programa", nullptr,
+                                 [&]() -> pmq::Programa* {
+                                   if (Estimacion()->Estimaciones == nullptr)
+                                     throw ErrorQel(errores::kObjeto);
+                                   return Estimacion()->Estimaciones->Obra()->Programa;
+                                 });
 }
 
 }  // namespace pmq

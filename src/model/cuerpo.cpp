@@ -27,33 +27,28 @@ T& Requiere(T* p) {
 }  // namespace
 
 std::string Cuerpo::PorcentajePartida(std::string& sErrores) const {
-  try {
+  return Protege<std::string>(sErrores, "Cuerpo", "PorcentajePartida", {}, [&]() -> std::string {
     if (Parent == nullptr) return "#DivByZero";
     const Presup& linea = LineaDe(Parent);
-    const Moneda seccion = Requiere(Requiere(linea.Presups).Partida).Des.Importe;
+    const Moneda seccion = Requiere(linea.Presups).Partida()->Des.Importe;
     double p = 0;
     if (!seccion.EsCero()) {
       p = RedondeaPar((Importe * 100).ADouble() / seccion.ADouble(), 4);
     }
     return FormatoNumero(p, "###,##0.000");
-  } catch (...) {
-    AnotaExcepcion(sErrores, "Cuerpo", "PorcentajePartida");
-    return {};
-  }
+  });
 }
 
 std::string Cuerpo::PorcentajePresupuesto(std::string& sErrores) const {
-  try {
-    if (Parent == nullptr) return "#DivByZero";
-    const Presup& linea = LineaDe(Parent);
-    const Partida& seccion = Requiere(Requiere(linea.Presups).Partida);
-    const Moneda total = Requiere(Requiere(seccion.Partidas).Obra).ImporteTotal;
-    if (total.EsCero()) return {};
-    return TextoGeneral(RedondeaPar((Importe * 100).ADouble() / total.ADouble(), 4));
-  } catch (...) {
-    AnotaExcepcion(sErrores, "Cuerpo", "PorcentajePresupuesto");
-    return {};
-  }
+  return Protege<std::string>(
+      sErrores, "Cuerpo", "PorcentajePresupuesto", {}, [&]() -> std::string {
+        if (Parent == nullptr) return "#DivByZero";
+        const Presup& linea = LineaDe(Parent);
+        const Partida& seccion = *Requiere(linea.Presups).Partida();
+        const Moneda total = Requiere(seccion.Partidas).Obra()->ImporteTotal;
+        if (total.EsCero()) return {};
+        return TextoGeneral(RedondeaPar((Importe * 100).ADouble() / total.ADouble(), 4));
+      });
 }
 
 }  // namespace pmq

@@ -29,10 +29,10 @@ constexpr ColumnasFactor kFactores[] = {
 
 }  // namespace
 
-Obra::Obra() {
+Obra::Obra(pmq::Programa* programa) : Programa(programa) {
   for (const auto& f : kFactores) FactoresMaquinaria.Add(std::make_unique<FacMaq>(), f.clave);
-  Partidas = std::make_unique<pmq::Partidas>();
-  Estimaciones = std::make_unique<pmq::Estimaciones>();
+  Partidas = std::make_unique<pmq::Partidas>(this);
+  Estimaciones = std::make_unique<pmq::Estimaciones>(this);
   FPro = std::make_unique<pmq::FilasPrograma>();
   std::string sin_errores;
   for (const char* fila : {"kTotal", "kTotalAcumulado"}) FPro->Add(fila, sin_errores);
@@ -43,14 +43,33 @@ Obra::~Obra() = default;
 ResultadoCarga Obra::Carga(Conexion* Conexion, std::string& sErrores) {
   ResultadoCarga resultado = ResultadoCarga::Fallida;
   std::unique_ptr<Recordset> rs;
-  try {
+  return Protege<ResultadoCarga>(sErrores, "Obra", "Carga", resultado, [&]() -> ResultadoCarga {
     NoEstimaciones = 0;
+    Encontrada = false;
+    // Codes are compared without regard to case: a code typed in another
+    // case than the stored one is replaced by the stored one, which every
+    // later query binds. An exact match wins over a case-folded one.
+    {
+      std::unique_ptr<Recordset> exacta =
+          GetTabla(Conexion, "select OBRA from OBRAS where OBRA = ?", {Valor(Programa->ClaveObra)},
+                   sErrores);
+      if (exacta && exacta->RecordCount() == 0) {
+        std::unique_ptr<Recordset> parecida =
+            GetTabla(Conexion, "select OBRA from OBRAS where upper(OBRA) = upper(?) order by OBRA",
+                     {Valor(Programa->ClaveObra)}, sErrores);
+        if (parecida && parecida->RecordCount() >= 1) {
+          parecida->MoveFirst();
+          Programa->ClaveObra = parecida->Fields("OBRA").Texto();
+        }
+      }
+    }
     rs = GetTabla(Conexion,
                   "select * from OBRAS As  O, FSR As  S, FACMAQ As  M, FSCD As  F "
                   "where O.OBRA = S.OBRA and O.OBRA = M.OBRA and O.OBRA = F.OBRA and O.OBRA = ?",
                   {Valor(Programa->ClaveObra)}, sErrores);
     if (!rs || rs->RecordCount() == 0) return ResultadoCarga::Correcta;
     rs->MoveFirst();
+    Encontrada = true;
     Des.Clave = Programa->ClaveObra;
     Des.Descripcion = rs->Fields("NOMBREOBRA").Texto();
     Des.Enca1 = rs->Fields("LINHEAD1").Texto();
@@ -89,25 +108,19 @@ ResultadoCarga Obra::Carga(Conexion* Conexion, std::string& sErrores) {
     FacHM = rs->Fields("FACTHMT").Double() * 0.01;
     // The calendar comes before the sections: every line gets one share per period.
     Programa->Periodos->GeneraPeriodos(sErrores);
-    Partidas->Obra = this;
     if (Partidas->Carga(Conexion, sErrores) == ResultadoCarga::Desactualizada) {
       resultado = ResultadoCarga::Desactualizada;
     } else {
-      if (!Estimaciones) Estimaciones = std::make_unique<pmq::Estimaciones>();
-      Estimaciones->Obra = this;
       Estimaciones->Carga(Conexion, sErrores);
       resultado = ResultadoCarga::Correcta;
     }
     rs.reset();
     return resultado;
-  } catch (...) {
-    AnotaExcepcion(sErrores, "Obra", "Carga");
-    return resultado;
-  }
+  });
 }
 
 void Obra::ExplotaConcepto(Conexion* Conexion, pmq::Concepto* Concepto, std::string& sErrores) {
-  try {
+  Protege(sErrores, "Obra", "ExplotaConcepto", [&] {
     if (Programa == nullptr || Concepto == nullptr) throw ErrorQel(errores::kObjeto);
     const pmq::Programa& p = *Programa;
     // Waste of materials, then minor tools and intermediate supervision of labour.
@@ -122,9 +135,7 @@ void Obra::ExplotaConcepto(Conexion* Conexion, pmq::Concepto* Concepto, std::str
     explosion->Opera(1, iva, p.IncluirIvaMateriales, desperdicio, mano_de_obra, p.FactorDestajos,
                      true, sErrores);
     Concepto->Explosion = std::move(explosion);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "Obra", "ExplotaConcepto");
-  }
+  });
 }
 
 }  // namespace pmq

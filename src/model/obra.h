@@ -25,7 +25,8 @@ class Concepto;
 class PMQ_API Obra : public Entidad {
  public:
   /// Creates the nine factor triples, the sections, estimates, descriptor and program rows.
-  Obra();
+  /// `programa` is the root that owns the work (none for a work on its own).
+  explicit Obra(pmq::Programa* programa = nullptr);
   ~Obra() override;
 
   pmq::Programa* Programa = nullptr;
@@ -42,10 +43,14 @@ class PMQ_API Obra : public Entidad {
   int32_t DiasObra = 0;
   int32_t NoEstimaciones = 0;
   Moneda ImporteTotal;
+  /// True once Carga found the work's header row.
+  bool Encontrada = false;
 
   /// Loads the header row, builds the calendar, loads sections (with their
   /// lines) and estimates. 1 = done (also when there is no header row),
-  /// 2 = outdated database, 0 = failed before the end.
+  /// 2 = outdated database, 0 = failed before the end. The work code is
+  /// matched without regard to case: ClaveObra "a7" loads work "A7", and the
+  /// root's ClaveObra and Des.Clave take the code as stored.
   ResultadoCarga Carga(Conexion* Conexion, std::string& sErrores);
 
   /// Breaks a concept down per one unit and prices it the way a budget line of

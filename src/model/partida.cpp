@@ -5,8 +5,8 @@
 
 namespace pmq {
 
-Partida::Partida() {
-  Presups = std::make_unique<pmq::Presups>();
+Partida::Partida(pmq::Partidas* partidas) : Partidas(partidas) {
+  Presups = std::make_unique<pmq::Presups>(this);
   FPro = std::make_unique<pmq::FilasPrograma>();
   std::string sin_errores;
   for (const char* fila : {"kTotalMateriales", "kTotalManoDeObra", "kTotalMaquinaria",

@@ -15,8 +15,9 @@ class FilasPrograma;
 /// One budget section with its lines.
 class PMQ_API Partida : public Entidad {
  public:
-  /// Creates the lines, the descriptor and the program rows.
-  Partida();
+  /// Creates the lines, the descriptor and the program rows; `partidas` is the
+  /// list that holds the section (none for a section built on its own).
+  explicit Partida(pmq::Partidas* partidas = nullptr);
   ~Partida() override;
 
   pmq::Partidas* Partidas = nullptr;

@@ -10,22 +10,23 @@ namespace pmq {
 
 class Presups;
 class Concepto;
-class Explosion;
+class ExplosionPresup;
 class EstimacionesPresup;
 class PeriodosPorItem;
 
 /// One budget line: a concept of the catalogue in a section at a work front.
 class PMQ_API Presup : public Entidad {
  public:
-  /// Creates the descriptor, the billed quantities and the period shares.
-  Presup();
+  /// Creates the descriptor, the billed quantities and the period shares;
+  /// `presups` is the list that holds the line (none for a line on its own).
+  explicit Presup(pmq::Presups* presups = nullptr);
   ~Presup() override;
   Presup(const Presup&) = delete;
   Presup& operator=(const Presup&) = delete;
 
-  /// The line's own breakdown summaries, scaled to its quantity; unset unless
-  /// the concept was found and concepts are broken down.
-  std::unique_ptr<pmq::Explosion> Explosion;
+  /// The line's own breakdown summaries, its concept's scaled to its quantity;
+  /// unset unless the concept was found and concepts are broken down.
+  std::unique_ptr<pmq::ExplosionPresup> Explosion;
   pmq::Presups* Presups = nullptr;
   Cuerpo Des;
   pmq::Concepto* Concepto = nullptr;  ///< nullptr when the code is not in the catalogue

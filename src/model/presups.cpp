@@ -3,6 +3,7 @@
 #include "catalogue/concepto.h"
 #include "catalogue/conceptos.h"
 #include "catalogue/explosion.h"
+#include "catalogue/explosion_presup.h"
 #include "catalogue/listado_explosion.h"
 #include "common/error_qel.h"
 #include "common/redondeo.h"
@@ -36,18 +37,15 @@ ResultadoCarga Presups::Carga(Conexion* Conexion, std::string& sErrores) {
   try {
     pmq::Programa* programa = Programa(sErrores);
     if (programa == nullptr) throw ErrorQel(errores::kObjeto);
-    pmq::Obra& obra = *Partida->Partidas->Obra;
+    pmq::Obra& obra = *Partida()->Partidas->Obra();
 
     std::unique_ptr<Recordset> rs =
         GetTabla(Conexion, "select * from PRESUPS where OBRA = ? and PARTIDA = ? order by ORDEN",
-                 {Valor(obra.Des.Clave), Valor(Partida->Des.Clave)}, sErrores);
+                 {Valor(obra.Des.Clave), Valor(Partida()->Des.Clave)}, sErrores);
     if (rs && rs->RecordCount() >= 1) {
-      const int64_t total = rs->RecordCount();
-      const std::string progreso = "Partida " + Partida->Des.Clave;
       rs->MoveFirst();
-      for (i = 1; i <= total; ++i) {
-        auto p = std::make_unique<Presup>();
-        p->Presups = this;
+      auto lee = [&](int64_t) {
+        auto p = std::make_unique<Presup>(this);
         p->Des.Parent = p.get();
         const std::string concepto = rs->Fields("CONCEPTO").Texto();
         const std::string frente = rs->Fields("FRENTE").Texto();
@@ -88,8 +86,6 @@ ResultadoCarga Presups::Carga(Conexion* Conexion, std::string& sErrores) {
         }
 
         // What the estimates billed of the line; the last one is its highest.
-        if (!p->EstimacionesPresup) p->EstimacionesPresup = std::make_unique<EstimacionesPresup>();
-        p->EstimacionesPresup->Presup = p.get();
         p->EstimacionesPresup->Carga(Conexion, sErrores);
         if (p->EstimacionesPresup->Count() != 0) {
           const EstimacionPresup* ultima =
@@ -97,11 +93,13 @@ ResultadoCarga Presups::Carga(Conexion* Conexion, std::string& sErrores) {
           if (obra.NoEstimaciones < ultima->NoEstimacion)
             obra.NoEstimaciones = ultima->NoEstimacion;
         }
-
-        AddByObject(std::move(p), sErrores);
-        rs->MoveNext();
-        CedeAlHost(progreso, i, total);
-      }
+        return p;
+      };
+      CargaFilas(i, rs->RecordCount(), "Partida " + Partida()->Des.Clave, sErrores, lee,
+                 [&](Presup&) {
+                   rs->MoveNext();
+                   return true;
+                 });
     }
     RsOut(rs, sErrores);
     return ResultadoCarga::Correcta;
@@ -121,33 +119,22 @@ ResultadoCarga Presups::Carga(Conexion* Conexion, std::string& sErrores) {
 void Presups::DesglosaLinea(Conexion* Conexion, Presup& linea, std::string& sErrores) {
   pmq::Concepto& concepto = *linea.Concepto;
   // The first line of a concept breaks it down once, per unit; every line
-  // then carries the concept's summaries scaled by its own quantity.
-  auto propia = std::make_unique<pmq::Explosion>();
+  // then reads the concept's summaries scaled by its own quantity.
   if (!concepto.Explosion) {
-    Partida->Partidas->Obra->ExplotaConcepto(Conexion, &concepto, sErrores);
+    Partida()->Partidas->Obra()->ExplotaConcepto(Conexion, &concepto, sErrores);
     ImprimeExplosion(&concepto, sErrores);
   }
   if (!concepto.Explosion) throw ErrorQel(errores::kObjeto);
-  const pmq::Explosion& unitaria = *concepto.Explosion;
-  const double q = linea.Des.Cantidad;
-  propia->Resumen = propia->ImportaResumen(q, unitaria.Resumen, sErrores);
-  propia->ResumenMat = propia->ImportaResumen(q, unitaria.ResumenMat, sErrores);
-  propia->ResumenMdo = propia->ImportaResumen(q, unitaria.ResumenMdo, sErrores);
-  propia->ResumenMaq = propia->ImportaResumen(q, unitaria.ResumenMaq, sErrores);
-  propia->ResumenSub = propia->ImportaResumen(q, unitaria.ResumenSub, sErrores);
-  propia->ResumenInd = propia->ImportaResumen(q, unitaria.ResumenInd, sErrores);
-  linea.Explosion = std::move(propia);
+  linea.Explosion = std::make_unique<ExplosionPresup>(concepto, linea.Des.Cantidad);
 }
 
 void Presups::ImprimeExplosion(pmq::Concepto* oConcepto, std::string& sErrores) {
-  try {
+  Protege(sErrores, "Presups", "ImprimeExplosion", [&] {
     if (oConcepto == nullptr) throw ErrorQel(errores::kObjeto);
     // With the diagnostic output off nobody would read the listing, and
     // writing it into a discarded string cannot fail: it is not written.
     if (SalidaDiagnostico()) EscribeExplosion(*oConcepto, std::cerr);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "Presups", "ImprimeExplosion");
-  }
+  });
 }
 
 bool Presups::SalidaDiagnostico() {
@@ -159,25 +146,10 @@ bool Presups::SalidaDiagnostico() {
 }
 
 pmq::Programa* Presups::Programa(std::string& sErrores) const {
-  try {
-    if (Partida == nullptr || Partida->Partidas == nullptr || Partida->Partidas->Obra == nullptr) {
-      throw ErrorQel(errores::kObjeto);
-    }
-    return Partida->Partidas->Obra->Programa;
-  } catch (...) {
-    AnotaExcepcion(sErrores, "Presups", "Programa");
-    return nullptr;
-  }
-}
-
-void Presups::AddByObject(std::unique_ptr<Presup> oPresup, std::string& sErrores) {
-  try {
-    if (!oPresup) return;
-    const std::string clave = "k" + oPresup->Des.Clave;
-    items_.Add(std::move(oPresup), clave);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "Presups", "AddByObject");
-  }
+  return Protege<pmq::Programa*>(sErrores, "Presups", "Programa", nullptr, [&]() -> pmq::Programa* {
+    if (Partida()->Partidas == nullptr) throw ErrorQel(errores::kObjeto);
+    return Partida()->Partidas->Obra()->Programa;
+  });
 }
 
 }  // namespace pmq

@@ -2,6 +2,7 @@
 
 #include "common/error_qel.h"
 #include "common/servicios_host.h"
+#include "db/conexion.h"
 #include "db/recordset.h"
 
 #include <strings.h>
@@ -12,7 +13,7 @@ namespace {
 // The connection text for Ruta: a postgresql:// URI or a text that already
 // names its "Data Source" is used as it is; a plain path is wrapped.
 std::string TextoConexion(const std::string& ruta) {
-  if (ruta.rfind("postgresql://", 0) == 0 || ruta.rfind("postgres://", 0) == 0) return ruta;
+  if (pmq::Conexion::EsUriServidor(ruta) || ruta.find("://") != std::string::npos) return ruta;
   for (size_t i = 0; i + 12 <= ruta.size(); ++i) {
     if (strncasecmp(ruta.data() + i, "data source=", 12) == 0) return ruta;
   }
@@ -32,9 +33,9 @@ void MuestraYLimpia(std::string& sErrores) {
 Programa::Programa() {
   ResumenesEstCtrl = std::make_unique<ResumenesCtrl>();
   ProgramasObraCtrl = std::make_unique<ProgramasCtrl>();
-  CostosHorarios = std::make_unique<pmq::CostosHorarios>();
-  Conceptos = std::make_unique<pmq::Conceptos>();
-  Obra = std::make_unique<pmq::Obra>();
+  CostosHorarios = std::make_unique<pmq::CostosHorarios>(this);
+  Conceptos = std::make_unique<pmq::Conceptos>(this);
+  Obra = std::make_unique<pmq::Obra>(this);
   Periodos = std::make_unique<pmq::Periodos>();
 }
 
@@ -58,18 +59,18 @@ ResultadoCarga Programa::CalcularPrograma(std::string& sErrores) {
       host.PunteroRaton(kPunteroNormal);
       return ResultadoCarga::Fallida;
     }
-    Conceptos->Programa = this;
     Conceptos->Carga(Conexion, sErrores);
     MuestraYLimpia(sErrores);
-    CostosHorarios->Programa = this;
     CostosHorarios->Carga(Conexion, sErrores);
     MuestraYLimpia(sErrores);
-    Obra->Programa = this;
     Periodos->Programa = this;
     Obra->Des.Clave = ClaveObra;
     resultado = Obra->Carga(Conexion, sErrores) == ResultadoCarga::Desactualizada
                     ? ResultadoCarga::Desactualizada
                     : ResultadoCarga::Correcta;
+    // A load cut short by a lost connection is no calculation: nothing of it
+    // may be reported as if it were the work.
+    if (Conexion->Perdida()) resultado = ResultadoCarga::Fallida;
     host.PunteroRaton(kPunteroNormal);
     return resultado;
   } catch (...) {

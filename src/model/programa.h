@@ -62,8 +62,8 @@ class PMQ_API Programa : public Entidad {
   bool IVA = false;
 
   /// Loads and computes the whole work. 1 = done, 2 = outdated database (the
-  /// user was warned; estimates not loaded), 0 = no usable connection or a
-  /// failure of the driver itself.
+  /// user was warned; estimates not loaded), 0 = no usable connection, a
+  /// connection lost during the load, or a failure of the driver itself.
   ResultadoCarga CalcularPrograma(std::string& sErrores);
   ResultadoCarga CalcularPrograma() {
     std::string sErrores;

@@ -25,12 +25,10 @@ void Dias::PonBits(uint32_t desde, uint32_t hasta) {
 }
 
 void Dias::Add(Dia& oDia, std::string& sErrores) {
-  try {
+  Protege(sErrores, "Dias", "Add", [&] {
     oDia.Dias = this;
     AgregaDias(1, oDia.Barra ? 1 : 0, oDia.Barra ? 1 : -1);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "Dias", "Add");
-  }
+  });
 }
 
 void Dias::AgregaDias(int32_t n, int32_t desde, int32_t hasta) {

@@ -21,7 +21,7 @@ void ItemFila::ColocaDiasItem(const ItemExplosion* /*oItemResumen*/, std::string
 
 void ItemFila::AgregaElemento(double CantUni, double VolumenPresupuesto, Moneda Costo,
                               int32_t IdxIni, int32_t IdxFin, std::string& sErrores) {
-  try {
+  Protege(sErrores, "ItemFila", "AgregaElemento", [&] {
     const int32_t n = IdxFin - IdxIni + 1;
     double cantidad = 0;
     Moneda importe;
@@ -38,9 +38,7 @@ void ItemFila::AgregaElemento(double CantUni, double VolumenPresupuesto, Moneda 
     ImporteTotal = importe;
     CantidadPorDia = cantidad_dia;
     ImportePorDia = importe_dia;
-  } catch (...) {
-    AnotaExcepcion(sErrores, "ItemFila", "AgregaElemento");
-  }
+  });
 }
 
 }  // namespace pmq

@@ -34,12 +34,12 @@ const ResumenExplosion* ResumenDe(const Explosion& e, enumTipoPrograma tipo) {
 
 void ItemsFila::GetIdxs(std::string& sErrores) {
   try {
-    if (Presup == nullptr || Presup->Presups == nullptr || Presup->Presups->Partida == nullptr ||
-        Presup->Presups->Partida->Partidas == nullptr ||
-        Presup->Presups->Partida->Partidas->Obra == nullptr) {
+    // A list always has its owner; only a line or section on its own has none.
+    if (Presup == nullptr || Presup->Presups == nullptr ||
+        Presup->Presups->Partida()->Partidas == nullptr) {
       throw ErrorQel(errores::kObjeto);
     }
-    const Fecha inicio_obra = Presup->Presups->Partida->Partidas->Obra->Des.Inicio;
+    const Fecha inicio_obra = Presup->Presups->Partida()->Partidas->Obra()->Des.Inicio;
     IdxInicio = Presup->Des.Inicio - inicio_obra;
     IdxFinal = Presup->Des.Final - inicio_obra;
   } catch (...) {

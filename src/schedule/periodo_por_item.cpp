@@ -18,10 +18,10 @@ namespace {
 Periodos& CalendarioDe(const pmq::PeriodosPorItem* coleccion) {
   if (coleccion == nullptr || coleccion->Presup == nullptr) throw ErrorQel(errores::kObjeto);
   const Presups* presups = coleccion->Presup->Presups;
-  if (presups == nullptr || presups->Partida == nullptr) throw ErrorQel(errores::kObjeto);
-  const Partidas* partidas = presups->Partida->Partidas;
-  if (partidas == nullptr || partidas->Obra == nullptr) throw ErrorQel(errores::kObjeto);
-  const Programa* programa = partidas->Obra->Programa;
+  if (presups == nullptr) throw ErrorQel(errores::kObjeto);
+  const Partidas* partidas = presups->Partida()->Partidas;
+  if (partidas == nullptr) throw ErrorQel(errores::kObjeto);
+  const Programa* programa = partidas->Obra()->Programa;
   if (programa == nullptr || !programa->Periodos) throw ErrorQel(errores::kObjeto);
   return *programa->Periodos;
 }
@@ -29,7 +29,7 @@ Periodos& CalendarioDe(const pmq::PeriodosPorItem* coleccion) {
 }  // namespace
 
 void PeriodoPorItem::AgregaDias(int32_t NoPeriodo, std::string& sErrores) {
-  try {
+  Protege(sErrores, "PeriodoPorItem", "AgregaDias", [&] {
     const Periodo* periodo = CalendarioDe(PeriodosPorItem).Item(NoPeriodo);
     if (periodo == nullptr) return;
     Dias.PeriodoPorItem = this;
@@ -82,9 +82,7 @@ void PeriodoPorItem::AgregaDias(int32_t NoPeriodo, std::string& sErrores) {
     Importe = importe_diario * dias;
 
     Dias.AgregaDias(periodo->Duracion, d1, d2);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "PeriodoPorItem", "AgregaDias");
-  }
+  });
 }
 
 }  // namespace pmq

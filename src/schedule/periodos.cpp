@@ -7,7 +7,7 @@
 namespace pmq {
 
 void Periodos::GeneraPeriodos(std::string& sErrores) {
-  try {
+  Protege(sErrores, "Periodos", "GeneraPeriodos", [&] {
     if (Programa == nullptr) return;
     pmq::Obra* obra = Programa->Obra.get();
     if (obra == nullptr) throw ErrorQel(errores::kObjeto);
@@ -37,32 +37,23 @@ void Periodos::GeneraPeriodos(std::string& sErrores) {
         ++anio;
       }
     }
-  } catch (...) {
-    AnotaExcepcion(sErrores, "Periodos", "GeneraPeriodos");
-  }
+  });
 }
 
 int32_t Periodos::Count(std::string& sErrores) {
-  try {
-    return items_.Count();
-  } catch (...) {
-    AnotaExcepcion(sErrores, "Periodos", "Count");
-    return 0;
-  }
+  return Protege<int32_t>(sErrores, "Periodos", "Count", 0,
+                          [&]() -> int32_t { return items_.Count(); });
 }
 
 int32_t Periodos::DiasDelMes(int mes, int anio, std::string& sErrores) const {
-  try {
+  return Protege<int32_t>(sErrores, "Periodos", "DiasDelMes", 0, [&]() -> int32_t {
     // The first day of a month that does not exist cannot be formed.
     if (mes < 1 || mes > 12) throw ErrorQel(errores::kTipos);
     const Fecha primero = Fecha::DesdeYmd(anio, mes, 1);
     const Fecha siguiente =
         mes == 12 ? Fecha::DesdeYmd(anio + 1, 1, 1) : Fecha::DesdeYmd(anio, mes + 1, 1);
     return siguiente - primero;
-  } catch (...) {
-    AnotaExcepcion(sErrores, "Periodos", "DiasDelMes");
-    return 0;
-  }
+  });
 }
 
 }  // namespace pmq

@@ -5,13 +5,11 @@
 namespace pmq {
 
 void PeriodosPorItem::Add(std::unique_ptr<PeriodoPorItem> oPeriodoPorItem, std::string& sErrores) {
-  try {
+  Protege(sErrores, "PeriodosPorItem", "Add", [&] {
     if (!oPeriodoPorItem) throw ErrorQel(errores::kObjeto);
     oPeriodoPorItem->PeriodosPorItem = this;
     items_.Add(std::move(oPeriodoPorItem));
-  } catch (...) {
-    AnotaExcepcion(sErrores, "PeriodosPorItem", "Add");
-  }
+  });
 }
 
 }  // namespace pmq

@@ -2,6 +2,7 @@
 
 #include "common/error_qel.h"
 #include "common/temporales_en_curso.h"
+#include "common/texto_seguro.h"
 #include "sheet/columnas.h"
 #include "sheet/disposicion_hoja.h"
 #include "sheet/expresion_formula.h"
@@ -21,6 +22,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -127,6 +129,79 @@ uint8_t Patron(int32_t codigo) {
   }
 }
 
+// libxlsxwriter reports its failures by printing "[ERROR][file.c:line]: …"
+// on standard error before returning an error code. Those lines must not
+// reach the user as they are: while a workbook is written, standard error is
+// sent to an anonymous file, and what was printed there becomes the detail of
+// our own message. (One write at a time: the redirection is process-wide.)
+class CapturaErrores {
+ public:
+  CapturaErrores() : bloqueo_(Mutex()) {
+    std::fflush(stderr);
+    archivo_ = std::tmpfile();
+    const int destino = archivo_ != nullptr ? fileno(archivo_) : open("/dev/null", O_WRONLY);
+    if (destino < 0) return;
+    guardado_ = dup(STDERR_FILENO);
+    if (guardado_ >= 0) dup2(destino, STDERR_FILENO);
+    if (archivo_ == nullptr) close(destino);
+  }
+  ~CapturaErrores() {
+    Restaura();
+    if (archivo_ != nullptr) std::fclose(archivo_);
+  }
+  CapturaErrores(const CapturaErrores&) = delete;
+  CapturaErrores& operator=(const CapturaErrores&) = delete;
+
+  /// Ends the capture and returns what was printed, one line, without the
+  /// library's "[ERROR][file:line]: " prefixes.
+  std::string Texto() {
+    Restaura();
+    if (archivo_ == nullptr) return {};
+    std::rewind(archivo_);
+    std::string todo;
+    char buf[512];
+    size_t n = 0;
+    while ((n = std::fread(buf, 1, sizeof buf, archivo_)) > 0 && todo.size() < 4096)
+      todo.append(buf, n);
+    std::string r;
+    size_t i = 0;
+    while (i < todo.size()) {
+      size_t fin = todo.find('\n', i);
+      if (fin == std::string::npos) fin = todo.size();
+      std::string_view linea(todo.data() + i, fin - i);
+      // "[ERROR][packager.c:123]: text" or "[ERROR] workbook_close(): text".
+      while (linea.rfind("[", 0) == 0 && linea.find(']') != std::string_view::npos) {
+        linea.remove_prefix(linea.find(']') + 1);
+        while (!linea.empty() && (linea.front() == ':' || linea.front() == ' '))
+          linea.remove_prefix(1);
+      }
+      if (!linea.empty()) {
+        if (!r.empty()) r += "; ";
+        r += linea;
+      }
+      i = fin + 1;
+    }
+    return r;
+  }
+
+ private:
+  static std::mutex& Mutex() {
+    static std::mutex m;
+    return m;
+  }
+  void Restaura() {
+    if (guardado_ < 0) return;
+    std::fflush(stderr);
+    dup2(guardado_, STDERR_FILENO);
+    close(guardado_);
+    guardado_ = -1;
+  }
+
+  std::lock_guard<std::mutex> bloqueo_;
+  std::FILE* archivo_ = nullptr;
+  int guardado_ = -1;
+};
+
 // One write of a workbook into a file through libxlsxwriter.
 class Escritura {
  public:
@@ -139,6 +214,22 @@ class Escritura {
   Escritura& operator=(const Escritura&) = delete;
 
   void Hace(const std::string& archivo) {
+    CapturaErrores captura;
+    try {
+      Escribe(archivo);
+    } catch (const ErrorQel& e) {
+      std::string detalle = captura.Texto();
+      if (detalle.empty()) throw;
+      // The user knows the file by its own name, not by the temporary one.
+      for (size_t i = detalle.find(archivo); i != std::string::npos;
+           i = detalle.find(archivo, i + ruta_.size()))
+        detalle.replace(i, archivo.size(), ruta_);
+      throw ErrorQel(e.Numero(), e.Descripcion() + " (" + detalle + ")");
+    }
+  }
+
+ private:
+  void Escribe(const std::string& archivo) {
     lxw_workbook_options opciones{};
     opciones.constant_memory = LXW_TRUE;
     opciones.tmpdir = carpeta_.data();
@@ -153,7 +244,6 @@ class Escritura {
     if (e != LXW_NO_ERROR) throw Falla(lxw_strerror(e));
   }
 
- private:
   ErrorQel Falla(std::string_view motivo) const {
     return ErrorQel(errores::kAplicacion,
                     fmt::format("No se pudo guardar el libro '{}': {}", ruta_, motivo));
@@ -200,7 +290,7 @@ class Escritura {
   }
 
   void Hoja(HcWorksheet& hoja) {
-    lxw_worksheet* ws = workbook_add_worksheet(wb_, hoja.Name().c_str());
+    lxw_worksheet* ws = workbook_add_worksheet(wb_, Utf8Valido(hoja.Name()).c_str());
     if (ws == nullptr) throw Falla(fmt::format("no se pudo escribir la hoja '{}'", hoja.Name()));
     if (libro_.ActiveSheet() == &hoja) worksheet_activate(ws);
     const DisposicionHoja disposicion = DisposicionHoja::De(hoja);
@@ -236,7 +326,11 @@ class Escritura {
             if (formato != nullptr) Revisa(worksheet_write_blank(ws, f, c, formato));
             break;
           case TipoCelda::kTexto:
-            Revisa(worksheet_write_string(ws, f, c, celdas.Texto(celda).c_str(), formato));
+            // Texts come from the database and the command line: whatever
+            // bytes they hold, the workbook gets valid UTF-8 (a bad byte or a
+            // NUL becomes U+FFFD, as in the JSON dump).
+            Revisa(
+                worksheet_write_string(ws, f, c, Utf8Valido(celdas.Texto(celda)).c_str(), formato));
             break;
           case TipoCelda::kNumero:
             Revisa(worksheet_write_number(ws, f, c, celda.numero, formato));
@@ -250,7 +344,7 @@ class Escritura {
             break;
           case TipoCelda::kFormula: {
             const auto error = static_cast<ExpresionFormula::Error>(celda.error);
-            const std::string& texto = celdas.Texto(celda);
+            const std::string texto = Utf8Valido(celdas.Texto(celda));
             if (error == ExpresionFormula::Error::kNinguno) {
               Revisa(worksheet_write_formula_num(ws, f, c, texto.c_str(), formato, celda.numero));
             } else {
@@ -327,10 +421,18 @@ void EscritorXlsx::Escribe(HcWorkbook& libro, const std::string& ruta, bool reem
   };
   if (!destino.has_filename()) throw falla("falta el nombre del archivo");
   const fs::path carpeta = destino.has_parent_path() ? destino.parent_path() : fs::path(".");
-  // The hidden name is appended piece by piece: GCC 12 at -O3 misreports
-  // "." + text as an overlapping copy (a -Wrestrict false positive).
+  // The temporary file sits beside the target under ".NAME.XXXXXX"; a name
+  // already close to the folder's limit is shortened so the temporary one
+  // fits too (the final rename gives the file its full name). The hidden name
+  // is appended piece by piece: GCC 12 at -O3 misreports "." + text as an
+  // overlapping copy (a -Wrestrict false positive).
+  std::string nombre = destino.filename().string();
+  long maximo = pathconf(carpeta.c_str(), _PC_NAME_MAX);
+  if (maximo <= 0) maximo = 255;
+  const size_t cabe = static_cast<size_t>(maximo) - 8;  // "." and ".XXXXXX"
+  if (nombre.size() > cabe) nombre.resize(cabe);
   std::string oculto(1, '.');
-  oculto += destino.filename().string();
+  oculto += nombre;
   oculto += ".XXXXXX";
   std::string temporal = (carpeta / oculto).string();
   const int fd = mkstemp(temporal.data());

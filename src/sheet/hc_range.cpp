@@ -2,12 +2,15 @@
 
 #include "common/error_qel.h"
 #include "common/formato.h"
+#include "common/servicios_host.h"
 #include "sheet/columnas.h"
 #include "sheet/evaluador_hoja.h"
 #include "sheet/expresion_formula.h"
 #include "sheet/hc_application.h"
 #include "sheet/hc_workbook.h"
 #include "sheet/hc_worksheet.h"
+
+#include <fmt/format.h>
 
 #include <algorithm>
 #include <cctype>
@@ -77,10 +80,31 @@ void HcRange::VerificaTamano() const {
   if (celdas > kCeldasMaximasBloque) throw ErrorQel(errores::kMemoria);
 }
 
+// The first `n` characters of a text (UTF-8 continuation bytes do not count).
+std::string_view Primeros(std::string_view texto, size_t n) {
+  size_t vistos = 0;
+  for (size_t i = 0; i < texto.size(); ++i) {
+    if ((static_cast<unsigned char>(texto[i]) & 0xC0) != 0x80 && vistos++ == n)
+      return texto.substr(0, i);
+  }
+  return texto;
+}
+
 void HcRange::Value(std::string_view texto) const {
   HcWorksheet& h = Hoja();
-  if (Caracteres(texto) > kTextoMaximo) throw ErrorQel(errores::kAplicacion);
   VerificaTamano();
+  // A cell holds 32,767 characters. A longer text (a description pasted with
+  // a whole technical annex, say) is cut with an ellipsis rather than losing
+  // the report, and the user is told which cell and text it was.
+  std::string cortado;
+  if (const size_t n = Caracteres(texto); n > kTextoMaximo) {
+    cortado = std::string(Primeros(texto, kTextoMaximo - 1)) + "\u2026";
+    MsgBox(fmt::format("El texto de la celda {}!{}{} (\"{}…\") tiene {} caracteres: se cortó a "
+                       "{} con \"…\", lo más que cabe en una celda.",
+                       h.Name(), LetrasColumna(c1_), f1_, Primeros(texto, 40), n, kTextoMaximo),
+           kMsgExclamacion);
+    texto = cortado;
+  }
   CeldasHoja& celdas = h.Celdas();
   for (int32_t f = f1_; f <= f2_; ++f) {
     for (int32_t c = c1_; c <= c2_; ++c) {

@@ -29,8 +29,9 @@ class HcRange {
   HcRange(HcWorksheet* hoja, int32_t f1, int32_t c1, int32_t f2, int32_t c2);
 
   /// Writes a value into every cell. A text stays text even when it looks like
-  /// a number; the empty text clears the cells. Texts longer than 32,767
-  /// characters throw ErrorQel 1004.
+  /// a number; the empty text clears the cells. A text longer than 32,767
+  /// characters is cut to 32,766 and "…", with a warning message box that
+  /// names the cell.
   void Value(std::string_view texto) const;
   void Value(const char* texto) const { Value(std::string_view(texto)); }
   void Value(const std::string& texto) const { Value(std::string_view(texto)); }

@@ -93,7 +93,7 @@ bool LibroExcel::IniciarServidor(std::string& sErrores) {
 
 HcWorksheet* LibroExcel::CreaHoja(std::string_view Nombre, int32_t NumeroHojaExcel,
                                   std::string& sErrores) {
-  try {
+  return Protege<HcWorksheet*>(sErrores, "LibroExcel", "CreaHoja", nullptr, [&]() -> HcWorksheet* {
     if (Workbook == nullptr) throw ErrorQel(errores::kObjeto);
     HcSheets& hojas = Workbook->Sheets();
     HcWorksheet* hoja =
@@ -103,46 +103,34 @@ HcWorksheet* LibroExcel::CreaHoja(std::string_view Nombre, int32_t NumeroHojaExc
       hoja->Activate();
     }
     return hoja;
-  } catch (...) {
-    AnotaExcepcion(sErrores, "LibroExcel", "CreaHoja");
-    return nullptr;
-  }
+  });
 }
 
 HcWorkbook* LibroExcel::CreaLibro(const std::string& Nombre, std::string& sErrores) {
-  try {
+  return Protege<HcWorkbook*>(sErrores, "LibroExcel", "CreaLibro", nullptr, [&]() -> HcWorkbook* {
     if (!ExcelApp) return nullptr;
     HcWorkbooks& libros = ExcelApp->workbooks();
     HcWorkbook* libro = libros.Count() == 0 ? libros.Add() : libros.Item(1);
     if (libro != nullptr) libro->Nombra(Nombre);
     return libro;
-  } catch (...) {
-    AnotaExcepcion(sErrores, "LibroExcel", "CreaLibro");
-    return nullptr;
-  }
+  });
 }
 
 bool LibroExcel::AbreLibro(std::string Ruta, std::string& sErrores) {
-  try {
+  return Protege<bool>(sErrores, "LibroExcel", "AbreLibro", false, [&]() -> bool {
     if (Ruta.empty()) Ruta = PideRuta(sErrores);
     return AbreLibroEn(Ruta, sErrores);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "LibroExcel", "AbreLibro");
-    return false;
-  }
+  });
 }
 
 bool LibroExcel::AbreLibroEn(const std::string& Ruta, std::string& sErrores) {
-  try {
+  return Protege<bool>(sErrores, "LibroExcel", "AbreLibro", false, [&]() -> bool {
     if (IniciarServidor(sErrores) && ExcelApp) {
       Workbook = CreaLibro(Ruta, sErrores);
       return Workbook != nullptr;
     }
     return false;
-  } catch (...) {
-    AnotaExcepcion(sErrores, "LibroExcel", "AbreLibro");
-    return false;
-  }
+  });
 }
 
 bool LibroExcel::EsRutaXlsx(std::string_view ruta) {
@@ -168,14 +156,12 @@ ResultadoEscritura LibroExcel::Guarda() {
 }
 
 void LibroExcel::CierraLibro(std::string& sErrores) {
-  try {
+  Protege(sErrores, "LibroExcel", "CierraLibro", [&] {
     if (ExcelApp) {
       ExcelApp->workbooks().Close();
       ExcelApp->Quit();
     }
-  } catch (...) {
-    AnotaExcepcion(sErrores, "LibroExcel", "CierraLibro");
-  }
+  });
 }
 
 void LibroExcel::FormatoSeleccion(int32_t Fi, int32_t Ci, int32_t Fj, int32_t Cj,

@@ -240,7 +240,7 @@ void ApiObras::Documento(const Request& req, Response& res) {
   res.set_chunked_content_provider(kJson.data(), [r](size_t, httplib::DataSink& sink) {
     SalidaEnTrozos trozos(sink);
     std::ostream salida(&trozos);
-    cli::VolcadoJson(*r->raiz, r->resultado, r->errores, r->mensajes).Escribe(salida);
+    cli::VolcadoJson(*r->raiz, r->resultado, r->errores, r->mensajes).Escribe(salida, -1);
     salida.flush();
     if (salida) sink.done();
     return static_cast<bool>(salida);

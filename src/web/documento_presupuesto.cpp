@@ -14,6 +14,7 @@
 #include <promorlaqel/schedule/periodos_por_item.h>
 #include "escritor_json.h"
 #include "opciones_comunes.h"
+#include "volcado_json.h"
 
 #include <map>
 
@@ -74,18 +75,7 @@ int64_t DocumentoPresupuesto::Escribe(const Programa& p, int32_t resultado,
   cli::EscritorJson j(salida, 0);
   int64_t lineas = 0;
   j.AbreObjeto();
-  j.Campo("Resultado", resultado);
-  j.Campo("sErrores", sErrores);
-  j.Clave("Mensajes");
-  j.AbreLista();
-  for (const MensajeMostrado& m : mensajes) {
-    j.AbreObjeto();
-    j.Campo("Titulo", m.titulo);
-    j.Campo("Texto", m.texto);
-    j.Campo("Estilo", m.estilo);
-    j.CierraObjeto();
-  }
-  j.CierraLista();
+  cli::VolcadoJson::EscribeCabecera(j, resultado, sErrores, mensajes);
 
   j.Clave("Opciones");
   j.AbreObjeto();

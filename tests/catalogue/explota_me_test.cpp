@@ -239,5 +239,50 @@ TEST_F(ExplotaMe, ALargeCatalogueReadsTheTableOnceAndKeepsEachAnalysisInItsOrder
   EXPECT_EQ(s, "");
 }
 
+class LimitesDesglose : public prueba::CatalogoConBase {};
+
+// A chain deeper than the stack allows, and analyses that share
+// sub-analyses so that their inputs double at every level: each breakdown
+// stops whole, told once with the concept's code, and keeps nothing.
+TEST_F(LimitesDesglose, DeepChainsAndSharedSubAnalysesStopWholeWithOneMessage) {
+  Sql("with recursive n(i) as (select 1 union all select i + 1 from n where i < 1500) "
+      "insert into CONCEPTO (CONCEPTO, UNIDAD, COSTO, NOM_CORTO, TIPO) "
+      "select 'K' || i, 'u', 1, 'K', case when i = 1500 then 1 else 4 end from n;"
+      "with recursive n(i) as (select 1 union all select i + 1 from n where i < 1499) "
+      "insert into MATRICES (MATRIZ, CONCEPTO, CANTIDAD) select 'K' || i, 'K' || (i + 1), 1 "
+      "from n;"
+      "with recursive n(i) as (select 1 union all select i + 1 from n where i < 23) "
+      "insert into CONCEPTO (CONCEPTO, UNIDAD, COSTO, NOM_CORTO, TIPO) "
+      "select 'D' || i, 'u', 1, 'D', case when i = 23 then 1 else 4 end from n;"
+      "with recursive n(i) as (select 1 union all select i + 1 from n where i < 22) "
+      "insert into MATRICES (MATRIZ, CONCEPTO, CANTIDAD) "
+      "select 'D' || i, 'D' || (i + 1), 1 from n union all select 'D' || i, 'D' || (i + 1), 2 "
+      "from n;");
+  Carga();
+  struct Caso {
+    const char* clave;
+    const char* mensaje;
+    int64_t items;
+  };
+  for (const Caso& c :
+       {Caso{"K1",
+             "ProMorlaQel.Concepto.ExplotaMe() arrojó la excepción # 28 El análisis de K1 "
+             "tiene más de 1000 niveles: K1 > K2 > K3 > … > K998 > K999 > K1000 > K1001; "
+             "no se desglosa\n",
+             0},
+        Caso{"K600", "", 1}, Caso{"D20", "", 8},
+        Caso{"D1",
+             "ProMorlaQel.Concepto.ExplotaMe() arrojó la excepción # 7 El desglose de D1 "
+             "pasa de 2,000,000 insumos y análisis (el límite por concepto): sus análisis "
+             "se repiten unos dentro de otros; no se desglosa\n",
+             0}}) {
+    std::string s;
+    std::unique_ptr<Explosion> e = Explota(c.clave, s);
+    EXPECT_EQ(s, c.mensaje) << c.clave;
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->Items.Count(), c.items) << c.clave;
+  }
+}
+
 }  // namespace
 }  // namespace pmq

@@ -160,7 +160,7 @@ TEST_F(Calcular, MoneyIsWrittenInExactDecimal) {
       "update PARTIDAS set IMPORTE = 0.2 where PARTIDA = '02';"
       "update PARTIDAS set IMPORTE = 987654321.9876 where PARTIDA = '03';"
       "update PRESUPS set ADITIVA = 2.5, DEDUCTIVA = 0.25 where FRENTE = 'F2'");
-  const auto r = Corre({"--json"});
+  const auto r = Corre({"--json", "--legible"});
   ASSERT_EQ(r.salida, 0) << r.err;
   // Summed in fixed point: no binary fraction creeps in.
   EXPECT_NE(r.out.find("\"ImporteTotal\": 987654322.2876,"), std::string::npos);
@@ -172,11 +172,37 @@ TEST_F(Calcular, MoneyIsWrittenInExactDecimal) {
   EXPECT_TRUE(ordered_json::accept(r.out));
 }
 
+TEST_F(Calcular, OffATerminalTheDocumentIsCompactAndDetailLevelsLeaveMembersOut) {
+  const auto legible = Corre({"--json", "--legible"});
+  const auto compacto = Corre({"--json"});
+  ASSERT_EQ(compacto.salida, 0) << compacto.err;
+  EXPECT_EQ(compacto.out.find('\n'), compacto.out.size() - 1);  // one line, then the break
+  EXPECT_EQ(compacto.out.find(": "), std::string::npos);
+  const ordered_json completo = ordered_json::parse(legible.out);
+  EXPECT_EQ(ordered_json::parse(compacto.out), completo);
+  EXPECT_EQ(ordered_json::parse(Corre({"--json", "--detalle", "completo"}).out), completo);
+
+  // Each level is the whole document with members left out, nothing else.
+  ordered_json lineas = completo, obra = completo;
+  for (auto& c : lineas["Conceptos"]) c.erase("Explosion");
+  for (auto& p : lineas["Obra"]["Partidas"]) {
+    for (auto& l : p["Presups"]) l.erase("Explosion");
+  }
+  obra.erase("Conceptos");
+  obra.erase("CostosHorarios");
+  for (auto& p : obra["Obra"]["Partidas"]) p.erase("Presups");
+  for (auto& e : obra["Obra"]["Estimaciones"]) e.erase("ItemsEstimacion");
+  ASSERT_FALSE(completo["Obra"]["Partidas"][0]["Presups"].empty());
+  EXPECT_EQ(ordered_json::parse(Corre({"--json", "--detalle", "lineas"}).out), lineas);
+  EXPECT_EQ(ordered_json::parse(Corre({"--json", "--detalle", "obra"}).out), obra);
+  EXPECT_EQ(Corre({"--json", "--detalle", "todo"}).salida, 64);
+}
+
 TEST_F(Calcular, OptionsReachTheRootAndMessagesAreCollected) {
   Obra("B8", "NULL");
   const auto r = Ejecuta(dir_, {"calcular", "--bd", base_.Ruta(), "--obra", "B8", "--opcion",
                                 "NombreLargoObra=no", "--json"});
-  EXPECT_EQ(r.salida, 0) << r.err;
+  EXPECT_EQ(r.salida, 3) << r.err;  // calculated, the load reported a failure
   const ordered_json j = ordered_json::parse(r.out);
   ASSERT_EQ(j["Mensajes"].size(), 1u);
   EXPECT_EQ(j["Mensajes"][0], (ordered_json{{"Titulo", "ProMorlaQel"},

@@ -1,12 +1,60 @@
 #include "common/coleccion.h"
+#include "common/coleccion_cargada.h"
 #include "common/error_qel.h"
 #include "common/fecha.h"
 #include "common/host_grabador.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 namespace pmq {
 namespace {
+
+struct Dueno {
+  std::string clave;
+};
+struct Elemento {
+  std::string clave;
+};
+// A loaded collection keyed by owner and item, loaded from a list of codes.
+class Elementos : public ColeccionCargada<Elemento, Dueno> {
+ public:
+  explicit Elementos(Dueno* d) : ColeccionCargada(d, "Elementos") {}
+  bool Carga(const std::vector<std::string>& claves, std::string& s) {
+    int64_t fila = 0;
+    auto lee = [&](int64_t i) {
+      auto e = std::make_unique<Elemento>();
+      e->clave = claves[static_cast<size_t>(i - 1)];
+      return e;
+    };
+    return CargaFilas(fila, static_cast<int64_t>(claves.size()), "Elementos", s, lee,
+                      [](Elemento&) { return true; });
+  }
+
+ private:
+  std::string Clave(const Elemento& e) const override {
+    return "k" + Propietario()->clave + e.clave;
+  }
+};
+
+TEST(ColeccionCargada, DuplicateKeyLeftOutAndReportedKeysIgnoreCaseOneBased) {
+  Dueno d{"A7"};
+  Elementos c(&d);
+  std::string s;
+  EXPECT_TRUE(c.Carga({"uno", "dos", "UNO", "tres"}, s));
+  EXPECT_EQ(s, TextoExcepcion("ProMorlaQel", "Elementos", "AddByObject", 457,
+                              DescripcionError(errores::kClaveDuplicada)));
+  ASSERT_EQ(c.Count(), 3);
+  EXPECT_EQ(c.Item(1)->clave, "uno");
+  EXPECT_EQ(c.Item(3)->clave, "tres");
+  EXPECT_EQ(c.Item(0), nullptr);
+  EXPECT_EQ(c.Item(4), nullptr);
+  EXPECT_EQ(c.Item("KA7DOS"), c.Item(2));
+  EXPECT_EQ(c.Item("kA7UNO")->clave, "uno");
+}
 
 TEST(Fecha, SerialsCountFrom30December1899AndLeapYearsCount) {
   EXPECT_TRUE(Fecha().EsNula());

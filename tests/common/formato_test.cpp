@@ -3,6 +3,8 @@
 #include "common/error_qel.h"
 #include "common/fecha.h"
 
+#include "common/texto_seguro.h"
+
 #include <gtest/gtest.h>
 
 namespace pmq {
@@ -50,6 +52,41 @@ TEST(FormatoFecha, SpanishMonthAbbreviations) {
   EXPECT_EQ(FormatoFecha(Fecha::DesdeYmd(2014, 1, 31), "dd/mmm/yyyy"), "31/ene/2014");
   EXPECT_EQ(FormatoFecha(Fecha::DesdeYmd(2014, 12, 1), "dd/mmm/yyyy"), "01/dic/2014");
   EXPECT_THROW(FormatoFecha(Fecha::DesdeYmd(2014, 12, 1), "yyyy"), ErrorQel);
+}
+
+TEST(TextoSeguro, InvalidUtf8AndNulBecomeTheReplacementCharacter) {
+  const std::pair<std::string, std::string> casos[] = {
+      {"Firme", "Firme"},
+      {"se\xC3\xB1or \xE2\x82\xAC \xF0\x9F\x8F\x97", "se\xC3\xB1or \xE2\x82\xAC \xF0\x9F\x8F\x97"},
+      {std::string("a\0b", 3),
+       "a\xEF\xBF\xBD"
+       "b"},
+      {"abc\xff", "abc\xEF\xBF\xBD"},
+      {"\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},                                  // overlong "/"
+      {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},                  // surrogate
+      {"\xF4\x90\x80\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},  // > U+10FFFF
+      {"\xE2\x82", "\xEF\xBF\xBD\xEF\xBF\xBD"},                                  // cut short
+  };
+  for (const auto& [entrada, esperado] : casos) {
+    EXPECT_EQ(Utf8Valido(entrada), esperado) << entrada;
+    EXPECT_EQ(EsUtf8Valido(entrada), entrada == esperado) << entrada;
+  }
+}
+
+TEST(TextoSeguro, PasswordsAreMaskedAndNothingElse) {
+  const std::pair<const char*, const char*> casos[] = {
+      {"postgresql://yo:clave@h:5432/b", "postgresql://yo:***@h:5432/b"},
+      {"'POSTGRES://yo:cl:ave@h/b' falló", "'POSTGRES://yo:***@h/b' falló"},
+      {"postgresql:yo:clave@h", "postgresql:yo:***@h"},
+      {"pg://yo:clave@h/b?sslmode=require&password=otra",
+       "pg://yo:***@h/b?sslmode=require&password=***"},
+      {"host=h Password=clave user=yo", "host=h Password=*** user=yo"},
+      {"postgresql://h:5432/b", "postgresql://h:5432/b"},
+      {"Error en la consulta: near \"x\": syntax error",
+       "Error en la consulta: near \"x\": syntax error"},
+      {"/datos/obra:1@2.db", "/datos/obra:1@2.db"},
+  };
+  for (const auto& [entrada, esperado] : casos) EXPECT_EQ(OcultaClaves(entrada), esperado);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "db/utilerias.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <fstream>
 
@@ -123,11 +124,50 @@ TEST(Conexion, AServerUriWithoutTheServerEngineFailsSayingSo) {
 #endif
 }
 
+TEST(Conexion, ALockIsWaitedForThenNamedAndAWalDatabaseLeavesNoFiles) {
+  prueba::DirectorioTemporal dir;
+  const std::string ruta = dir.Archivo("obra.db");
+  prueba::BaseSqlite base(ruta);
+  prueba::InsertaObra(base, "A7", "'2013-03-15'", "'2013-05-10'");
+  Conexion c;
+  c.Open(ruta);
+  {
+    // Another program holds the write lock longer than the wait.
+    sqlite3* otro = nullptr;
+    ASSERT_EQ(sqlite3_open(ruta.c_str(), &otro), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(otro, "begin exclusive", nullptr, nullptr, nullptr), SQLITE_OK);
+    Conexion bloqueada;
+    try {
+      bloqueada.Open(ruta);
+      bloqueada.Ejecuta("select * from OBRAS");
+      ADD_FAILURE() << "no lock";
+    } catch (const ErrorQel& e) {
+      EXPECT_NE(e.Descripcion().find("está bloqueada por otro programa"), std::string::npos)
+          << e.Descripcion();
+    }
+    sqlite3_exec(otro, "rollback", nullptr, nullptr, nullptr);
+    sqlite3_close(otro);
+  }
+  c.Close();
+  base.Ejecuta("pragma journal_mode = wal");
+  ASSERT_FALSE(std::ifstream(ruta + "-wal").good());
+  Conexion wal;
+  wal.Open(ruta);
+  EXPECT_EQ(wal.Ejecuta("select * from OBRAS")->RecordCount(), 1);
+  wal.Close();
+  EXPECT_FALSE(std::ifstream(ruta + "-wal").good());
+  EXPECT_FALSE(std::ifstream(ruta + "-shm").good());
+}
+
 TEST(Conexion, ConnectionTextsNameTheirDataSource) {
   EXPECT_EQ(Conexion::RutaDeTexto("/tmp/a.db"), "/tmp/a.db");
   EXPECT_EQ(Conexion::RutaDeTexto("Provider=X;Data Source=/tmp/a b.db;Persist Security Info=False"),
             "/tmp/a b.db");
   EXPECT_EQ(Conexion::RutaDeTexto("data source=\"/tmp/c.db\""), "/tmp/c.db");
+  for (const char* uri : {"postgresql://h/b", "POSTGRESQL://h/b", "Postgres://h/b"})
+    EXPECT_TRUE(Conexion::EsUriServidor(uri)) << uri;
+  for (const char* otra : {"pg://h/b", "postgresql:yo:pw@h", "/tmp/postgresql://x"})
+    EXPECT_FALSE(Conexion::EsUriServidor(otra)) << otra;
 }
 
 TEST(Valor, ConversionsOfTheLoaders) {

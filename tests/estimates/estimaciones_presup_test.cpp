@@ -21,8 +21,7 @@ class CargaPorLinea : public ::testing::Test {
     if (con_.State() == kEstadoCerrado) con_.Open(base_->Ruta());
     Presup& l = m_.Linea(frente, concepto != nullptr ? concepto->Des.Clave : "?");
     l.Concepto = concepto;
-    listas_.push_back(std::make_unique<EstimacionesPresup>());
-    listas_.back()->Presup = &l;
+    listas_.push_back(std::make_unique<EstimacionesPresup>(&l));
     EXPECT_EQ(listas_.back()->Carga(&con_, s_), 0);
     return *listas_.back();
   }

@@ -24,7 +24,6 @@ class CargaEstimaciones : public ::testing::Test {
     m_.programa.Conceptos->Carga(&con_, s_);
     host_.cesiones = 0;
     Estimaciones& e = *m_.Obra().Estimaciones;
-    e.Obra = &m_.Obra();
     e.Carga(&con_, s_);
     return e;
   }

@@ -2,6 +2,7 @@
 #include "apoyo/obra_calculada.h"
 #include "catalogue/concepto.h"
 #include "catalogue/explosion.h"
+#include "catalogue/explosion_presup.h"
 #include "catalogue/item_explosion.h"
 #include "estimates/estimacion_presup.h"
 #include "estimates/estimaciones.h"
@@ -111,12 +112,13 @@ TEST_F(Desglose, AConceptIsBrokenDownOnceAndEachLineScalesItsSummaries) {
   const double cantidades[] = {5, 12.5};
   for (int i = 1; i <= 2; ++i) {
     const Presup& l = *ls.Item(i);
-    ASSERT_TRUE(l.Explosion && l.Explosion.get() != c.Explosion.get()) << i;
-    const ItemExplosion& escalada = *l.Explosion->ResumenMat->Item(1);
+    ASSERT_TRUE(l.Explosion && l.Explosion->ResumenMat().has_value()) << i;
+    EXPECT_EQ(l.Explosion->Multiplicador(), l.Des.Cantidad);
+    const ItemExplosion escalada = l.Explosion->ResumenMat()->Item(1);
     EXPECT_EQ(escalada.Concepto, p->Conceptos->Item("kM-1"));
     EXPECT_DOUBLE_EQ(escalada.Cantidad, cantidades[i - 1]);
     EXPECT_EQ(escalada.Parcial.Texto(), parciales[i - 1]);
-    EXPECT_FALSE(l.Explosion->ResumenMaq.has_value());
+    EXPECT_FALSE(l.Explosion->ResumenMaq().has_value());
   }
   // Every line, with or without its concept, gets one share per period.
   for (const Presup* l : ls) EXPECT_EQ(l->PeriodosPorItem->Count(), 3);

@@ -120,22 +120,13 @@ TEST_F(Programa_, HourlyCostsKeepEightComponentsInTheirOrder) {
 struct Cadena {
   Cadena(double seccion, double linea, double total) {
     obra.ImporteTotal = Moneda::DesdeDouble(total);
-    obra.Partidas->Obra = &obra;
-    auto partida = std::make_unique<Partida>();
-    partida->Partidas = obra.Partidas.get();
-    partida->Des.Importe = Moneda::DesdeDouble(seccion);
-    partida->Presups->Partida = partida.get();
-    auto presup = std::make_unique<Presup>();
-    presup->Presups = partida->Presups.get();
-    presup->Des.Parent = presup.get();
-    presup->Des.Importe = Moneda::DesdeDouble(linea);
-    linea_ = presup.get();
-    std::string s;
-    partida->Presups->AddByObject(std::move(presup), s);
-    obra.Partidas->AddByObject(std::move(partida), s);
+    partida_.Des.Importe = Moneda::DesdeDouble(seccion);
+    linea_.Des.Parent = &linea_;
+    linea_.Des.Importe = Moneda::DesdeDouble(linea);
   }
   pmq::Obra obra;
-  Presup* linea_ = nullptr;
+  Partida partida_{obra.Partidas.get()};
+  Presup linea_{partida_.Presups.get()};
 };
 
 TEST(Cuerpo, PercentagesOfTheSectionAndOfTheBudget) {
@@ -150,8 +141,8 @@ TEST(Cuerpo, PercentagesOfTheSectionAndOfTheBudget) {
   std::string s;
   for (const auto& c : casos) {
     Cadena cadena(c.seccion, c.linea, c.total);
-    EXPECT_EQ(cadena.linea_->Des.PorcentajePartida(s), c.de_partida) << c.linea;
-    EXPECT_EQ(cadena.linea_->Des.PorcentajePresupuesto(s), c.de_presupuesto) << c.linea;
+    EXPECT_EQ(cadena.linea_.Des.PorcentajePartida(s), c.de_partida) << c.linea;
+    EXPECT_EQ(cadena.linea_.Des.PorcentajePresupuesto(s), c.de_presupuesto) << c.linea;
   }
   Cuerpo suelto;
   EXPECT_EQ(suelto.PorcentajePartida(s), "#DivByZero");

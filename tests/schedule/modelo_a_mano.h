@@ -18,16 +18,14 @@ namespace pmq::prueba {
 class ModeloAMano {
  public:
   explicit ModeloAMano(const std::string& obra = "A7", const std::string& partida = "01") {
-    programa.Obra->Programa = programa.Periodos->Programa = programa.Conceptos->Programa =
-        &programa;
+    programa.Periodos->Programa = &programa;
     Obra().Des.Clave = obra;
-    Obra().Partidas->Obra = &Obra();
-    auto p = std::make_unique<pmq::Partida>();
-    p->Partidas = Obra().Partidas.get();
+    auto p = std::make_unique<pmq::Partida>(Obra().Partidas.get());
     p->Des.Clave = partida;
-    p->Presups->Partida = partida_ = p.get();
+    partida_ = p.get();
     std::string s;
-    Obra().Partidas->AddByObject(std::move(p), s);
+    static_cast<ColeccionCargada<pmq::Partida, pmq::Obra>&>(*Obra().Partidas)
+        .AddByObject(std::move(p), s);
   }
 
   pmq::Obra& Obra() { return *programa.Obra; }
@@ -45,8 +43,7 @@ class ModeloAMano {
   /// Appends a budget line of this section (the front makes its key unique).
   Presup& Linea(const std::string& frente, const std::string& concepto, Fecha inicio = {},
                 Fecha final_ = {}, double cantidad = 0, Moneda importe = {}) {
-    auto l = std::make_unique<Presup>();
-    l->Presups = partida_->Presups.get();
+    auto l = std::make_unique<Presup>(partida_->Presups.get());
     l->Des.Clave = Obra().Des.Clave + partida_->Des.Clave + frente + concepto;
     l->Des.Frente = frente;
     l->Des.Inicio = inicio;
@@ -55,7 +52,8 @@ class ModeloAMano {
     l->Des.Importe = importe;
     Presup& r = *l;
     std::string s;
-    partida_->Presups->AddByObject(std::move(l), s);
+    static_cast<ColeccionCargada<Presup, pmq::Partida>&>(*partida_->Presups)
+        .AddByObject(std::move(l), s);
     return r;
   }
 

@@ -5,6 +5,8 @@
 #include "sheet/hc_workbook.h"
 #include "sheet/hc_worksheet.h"
 
+#include "common/host_grabador.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -54,8 +56,23 @@ TEST_F(HojaTest, CellValuesKeepTheirKind) {
   EXPECT_EQ(NumeroDeError([&] { hoja_->cells(1, 16385); }), errores::kAplicacion);
   EXPECT_EQ(NumeroDeError([&] { hoja_->cells(1048577, 1); }), errores::kAplicacion);
   EXPECT_EQ(NumeroDeError([&] { hoja_->cells(1048576, 16384).Value(1.0); }), 0);
-  EXPECT_EQ(NumeroDeError([&] { hoja_->cells(2, 1).Value(std::string(32768, 'a')); }),
-            errores::kAplicacion);
+}
+
+TEST_F(HojaTest, ATextLongerThanACellIsCutWithAnEllipsisAndAWarning) {
+  HostGrabador host;
+  HostEnUso uso(host);
+  hoja_->Name("Hoja");
+  hoja_->cells(2, 3).Value(std::string(32767, 'a'));
+  EXPECT_TRUE(host.mensajes.empty());
+  // 40,000 characters of two bytes each: cut by characters, not bytes.
+  std::string largo;
+  for (int i = 0; i < 40000; ++i) largo += "\xC3\xB1";
+  EXPECT_EQ(NumeroDeError([&] { hoja_->cells(4, 3).Value(largo); }), 0);
+  const std::string guardado = std::get<std::string>(hoja_->cells(4, 3).Value());
+  EXPECT_EQ(guardado, largo.substr(0, 32766 * 2) + "\u2026");
+  ASSERT_EQ(host.mensajes.size(), 1u);
+  EXPECT_NE(host.mensajes[0].texto.find("Hoja!C4"), std::string::npos) << host.mensajes[0].texto;
+  EXPECT_NE(host.mensajes[0].texto.find("40000 caracteres"), std::string::npos);
 }
 
 TEST_F(HojaTest, FormulasAreKeptNormalizedAndComputedOnRead) {

@@ -149,7 +149,9 @@ TEST_F(LibroAbiertoTest, SumsTooLongForAChainOfPlusGoInAsSum) {
   double esperado = 0;
   for (int32_t f = 20; f < 20 + 2 * 1500; f += 2) {
     Ws().cells(f, 8).Value(Moneda::DesdeEntero(f));
-    cadena += "H" + std::to_string(f) + "+";
+    cadena += 'H';
+    cadena += std::to_string(f);
+    cadena += '+';
     esperado += f;
   }
   Ws().cells(1001, 8).Value("nota");

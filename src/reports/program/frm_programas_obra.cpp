@@ -71,15 +71,13 @@ void frmProgramasObra::Form_Load() {
 }
 
 void frmProgramasObra::CargaCombos(std::string& sErrores) {
-  try {
+  Protege(sErrores, "frmProgramasObra", "CargaCombos", [&] {
     comTipoPrograma.Clear();
     for (int32_t i = 0; !ProgramasCtrl::NombreTipoPrograma(i).empty(); ++i) {
       comTipoPrograma.AddItem(std::string(ProgramasCtrl::NombreTipoPrograma(i)), i);
     }
     comTipoPrograma.Selecciona(etpAvanceFinanciero);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "frmProgramasObra", "CargaCombos");
-  }
+  });
 }
 
 void frmProgramasObra::opImportes_Click() {

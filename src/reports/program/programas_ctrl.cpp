@@ -173,7 +173,7 @@ std::string_view ProgramasCtrl::TituloPrograma(int32_t tipo) {
 
 void ProgramasCtrl::ColocaEncabezadoPrograma(HcWorksheet* Ws, int32_t F, int32_t Tipo,
                                              std::string& sErrores) {
-  try {
+  Protege(sErrores, "ProgramasCtrl", "ColocaEncabezadoPrograma", [&] {
     HcWorksheet& ws = Requiere(Ws);
     const pmq::Programa& p = Requiere(Programa);
     const Obra& obra = Requiere(p.Obra.get());
@@ -189,14 +189,12 @@ void ProgramasCtrl::ColocaEncabezadoPrograma(HcWorksheet* Ws, int32_t F, int32_t
                              "TERMINACION : " + FormatoFecha(obra.Des.Final, "dd/mmm/yyyy"));
     Selecciona(Ws, F, 1, F + 8, 1);
     Libro->ExcelApp->selection().HorizontalAlignment(kAlineaCentro);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "ProgramasCtrl", "ColocaEncabezadoPrograma");
-  }
+  });
 }
 
 void ProgramasCtrl::ImportesTotalesHorizontales(HcWorksheet* Ws, const std::string& Columnas,
                                                 int32_t T, int32_t R, std::string& sErrores) {
-  try {
+  Protege(sErrores, "ProgramasCtrl", "ImportesTotalesHorizontales", [&] {
     if (Ws == nullptr) return;
     const std::string fila = std::to_string(R);
     std::string formula = "=";
@@ -208,15 +206,13 @@ void ProgramasCtrl::ImportesTotalesHorizontales(HcWorksheet* Ws, const std::stri
       formula += fila;
     }
     Requiere(Libro.get()).SetFormula(Ws, R, T, formula, sErrores);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "ProgramasCtrl", "ImportesTotalesHorizontales");
-  }
+  });
 }
 
 void ProgramasCtrl::ImportesPorPeriodo(HcWorksheet* Ws, const std::string& Columnas,
                                        const std::string& P, int32_t R, bool& M, int32_t& L,
                                        std::string& sErrores) {
-  try {
+  Protege(sErrores, "ProgramasCtrl", "ImportesPorPeriodo", [&] {
     const std::vector<int32_t> lista = ColumnasDeLista(Columnas);
     std::string formula;
     for (size_t i = 0; i < lista.size(); ++i) {
@@ -237,9 +233,7 @@ void ProgramasCtrl::ImportesPorPeriodo(HcWorksheet* Ws, const std::string& Colum
         Libro->ExcelApp->selection().MergeCells(true);
       }
     }
-  } catch (...) {
-    AnotaExcepcion(sErrores, "ProgramasCtrl", "ImportesPorPeriodo");
-  }
+  });
 }
 
 void ProgramasCtrl::FormatoNumero(HcWorksheet* Ws, int32_t R, int32_t C, int32_t& D) {

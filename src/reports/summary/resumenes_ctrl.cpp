@@ -81,27 +81,23 @@ int32_t ResumenesCtrl::NumeroEstimaciones() const {
 }
 
 void ResumenesCtrl::Inicia(std::string& sErrores) {
-  try {
+  Protege(sErrores, "ResumenesCtrl", "Inicia", [&] {
     ColocaResumen(sErrores);
     Forma->Controlador = this;
     Host().MuestraModal(*Forma);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "ResumenesCtrl", "Inicia");
-  }
+  });
 }
 
 void ResumenesCtrl::InicializaGrid(std::string& sErrores) {
-  try {
+  Protege(sErrores, "ResumenesCtrl", "InicializaGrid", [&] {
     if (grid_ == nullptr) throw ErrorQel(errores::kObjeto);
     grid_->Rows(1);
     grid_->Cols(3 * NumeroEstimaciones() + 10);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "ResumenesCtrl", "InicializaGrid");
-  }
+  });
 }
 
 void ResumenesCtrl::ColocaResumen(std::string& sErrores) {
-  try {
+  Protege(sErrores, "ResumenesCtrl", "ColocaResumen", [&] {
     InicializaGrid(sErrores);
     if (grid_ == nullptr || Programa == nullptr || !Programa->Obra)
       throw ErrorQel(errores::kObjeto);
@@ -139,18 +135,14 @@ void ResumenesCtrl::ColocaResumen(std::string& sErrores) {
         g.Rows(g.Rows() + 1);
       }
     }
-  } catch (...) {
-    AnotaExcepcion(sErrores, "ResumenesCtrl", "ColocaResumen");
-  }
+  });
 }
 
 void ResumenesCtrl::AExcel(std::string& sErrores) {
-  try {
+  Protege(sErrores, "ResumenesCtrl", "AExcel", [&] {
     const std::string ruta = LibroExcel().PideRuta(sErrores);
     (void)Escribe(ruta, sErrores);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "ResumenesCtrl", "AExcel");
-  }
+  });
 }
 
 ResultadoEscritura ResumenesCtrl::Escribe(const std::string& ruta, std::string& sErrores) {
@@ -199,7 +191,7 @@ std::string ResumenesCtrl::SustituyeFila(std::string_view patron, int32_t fila) 
 
 void ResumenesCtrl::ImporteTotal(HcWorksheet* hoja, std::string_view patron, int32_t columna,
                                  int32_t fila, std::string& sErrores) {
-  try {
+  Protege(sErrores, "ResumenesCtrl", "ImporteTotal", [&] {
     if (hoja == nullptr) return;
     const std::string letras = LibroExcel::ColTrans(columna);
     std::string formula;
@@ -212,13 +204,11 @@ void ResumenesCtrl::ImporteTotal(HcWorksheet* hoja, std::string_view patron, int
       }
     }
     Libro->SetFormula(hoja, fila, columna, formula, sErrores);
-  } catch (...) {
-    AnotaExcepcion(sErrores, "ResumenesCtrl", "ImporteTotal");
-  }
+  });
 }
 
 void ResumenesCtrl::ColocaEnExcel(HcWorksheet* hoja, std::string& sErrores) {
-  try {
+  Protege(sErrores, "ResumenesCtrl", "ColocaEnExcel", [&] {
     if (hoja == nullptr || !Libro || Programa == nullptr || !Programa->Obra)
       throw ErrorQel(errores::kObjeto);
     LibroExcel& libro = *Libro;
@@ -403,9 +393,7 @@ void ResumenesCtrl::ColocaEnExcel(HcWorksheet* hoja, std::string& sErrores) {
     propiedades.titulo = "RESUMEN DE ESTIMACIONES";
     propiedades.asunto = obra.Des.Clave + " " + obra.Des.Descripcion;
     propiedades.empresa = Programa->Empresa;
-  } catch (...) {
-    AnotaExcepcion(sErrores, "ResumenesCtrl", "ColocaEnExcel");
-  }
+  });
 }
 
 }  // namespace pmq

@@ -48,7 +48,7 @@ TEST_F(ComandoPrograma, ExitsZeroOnlyWhenTheProgramWasWritten) {
   EXPECT_EQ(prueba::LeeArchivo(ruta), bueno);
   for (const auto& f : std::filesystem::directory_iterator(dir_.Ruta()))
     EXPECT_NE(f.path().filename().string().rfind(".programa.xlsx.", 0), 0u) << f.path();
-  for (const char* nombre : {"programa.xls", "no/hay/programa.xlsx"}) {
+  for (const char* nombre : {"no/hay/programa.xlsx"}) {
     e = Corre({"--salida", dir_.Archivo(nombre)});
     EXPECT_EQ(e.salida, 1);
     EXPECT_EQ(e.err.rfind("[MorlaQel] El Libro de Microsoft Excel no se pudo abrir\n", 0), 0u)

@@ -1,0 +1,56 @@
+#pragma once
+// One breakdown summary of a budget line: its concept's summary lines with the
+// quantities and amounts scaled by the line's quantity, produced when read.
+
+#include <promorlaqel/catalogue/item_explosion.h>
+#include <promorlaqel/common/api.h>
+#include <promorlaqel/common/coleccion.h>
+
+#include <cstdint>
+#include <iterator>
+
+namespace pmq {
+
+class PMQ_API ResumenPresup {
+ public:
+  /// The lines of `unitario` scaled by `multiplicador`; `unitario` must outlive the view.
+  ResumenPresup(const ColeccionRef<ItemExplosion>& unitario, double multiplicador)
+      : unitario_(&unitario), multiplicador_(multiplicador) {}
+
+  int32_t Count() const { return unitario_->Count(); }
+  bool empty() const { return unitario_->empty(); }
+
+  /// The line at a 1-based position, scaled: quantities × the multiplier
+  /// rounded to 6 decimals (halves to even), the amount rounded to cents; it
+  /// belongs to no explosion (Explosion is empty). Throws ErrorQel 9 for a
+  /// position out of range, 91 for a missing line.
+  ItemExplosion Item(int64_t posicion) const;
+
+  // Iteration in order (yields scaled lines by value).
+  class Iterador {
+   public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = ItemExplosion;
+    using difference_type = std::ptrdiff_t;
+    Iterador(const ResumenPresup* r, int64_t i) : r_(r), i_(i) {}
+    ItemExplosion operator*() const { return r_->Item(i_); }
+    Iterador& operator++() {
+      ++i_;
+      return *this;
+    }
+    bool operator!=(const Iterador& o) const { return i_ != o.i_; }
+    bool operator==(const Iterador& o) const { return i_ == o.i_; }
+
+   private:
+    const ResumenPresup* r_;
+    int64_t i_;
+  };
+  Iterador begin() const { return Iterador(this, 1); }
+  Iterador end() const { return Iterador(this, Count() + 1); }
+
+ private:
+  const ColeccionRef<ItemExplosion>* unitario_;
+  double multiplicador_;
+};
+
+}  // namespace pmq
