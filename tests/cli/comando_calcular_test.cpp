@@ -14,10 +14,6 @@ using nlohmann::ordered_json;
 using prueba::Claves;
 using prueba::Ejecuta;
 
-size_t Lineas(const std::string& texto) {
-  return static_cast<size_t>(std::count(texto.begin(), texto.end(), '\n'));
-}
-
 class Calcular : public prueba::ObraCalculada {
  protected:
   void SetUp() override {
@@ -42,34 +38,6 @@ class Calcular : public prueba::ObraCalculada {
     return Ejecuta(dir_, args);
   }
 };
-
-TEST_F(Calcular, UsageErrorsExit64WithOneLineOnStderr) {
-  const std::string bd = base_.Ruta();
-  const std::vector<prueba::Ejecucion> casos = {
-      Ejecuta(dir_, {}),
-      Ejecuta(dir_, {"calcular", "--obra", "A7"}),
-      Ejecuta(dir_, {"calcular", "--bd", bd}),
-      Ejecuta(dir_, {"no-existe", "--bd", bd, "--obra", "A7"}),
-      Ejecuta(dir_, {"calcular", "--bd", bd, "--obra", "A7", "--opcion", "Desconocida=1"}),
-      Ejecuta(dir_, {"calcular", "--bd", bd, "--obra", "A7", "--opcion", "IVA=quizá"}),
-      Ejecuta(dir_, {"calcular", "--bd", bd, "--obra", "A7", "--opcion", "IVA"}),
-      Ejecuta(dir_, {"calcular", "--bd", bd, "--obra", "A7", "--opcion", "FactorDestajos=1,3"}),
-      Ejecuta(dir_, {"calcular", "--bd", bd, "--obra", "A7", "--opcion", "TipoPrograma=8"}),
-      Ejecuta(dir_, {"calcular", "--bd", bd, "--obra", "A7", "--opcion", "TipoPeriodo=2"}),
-      Ejecuta(dir_, {"calcular", "--bd", bd, "--obra", "A7", "--no-such-flag"}),
-  };
-  for (size_t i = 0; i < casos.size(); ++i) {
-    EXPECT_EQ(casos[i].salida, 64) << "case " << i << ": " << casos[i].err;
-    EXPECT_EQ(Lineas(casos[i].err), 1u) << "case " << i << ": " << casos[i].err;
-    EXPECT_EQ(casos[i].out, "") << "case " << i;
-  }
-  const auto version = Ejecuta(dir_, {"--version"});
-  EXPECT_EQ(version.salida, 0);
-  EXPECT_NE(version.out.find("promorlaqel "), std::string::npos);
-  const auto ayuda = Ejecuta(dir_, {"calcular", "--help"});
-  EXPECT_EQ(ayuda.salida, 0);
-  EXPECT_NE(ayuda.out.find("--opcion"), std::string::npos);
-}
 
 TEST_F(Calcular, SummaryAndExitCodesFollowTheCalculationResult) {
   const auto bien = Corre();

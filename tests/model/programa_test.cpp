@@ -52,15 +52,6 @@ TEST_F(Programa_, LoadsTheHeaderAndFactorsOfTheWork) {
   EXPECT_EQ(Calculada("ZZ")->Obra->DiasObra, 0);
 }
 
-TEST_F(Programa_, MissingStartDateWarnsAndFailsTheWorkLoad) {
-  Obra("A7", "NULL");
-  auto p = Calculada();
-  ASSERT_EQ(host_.mensajes.size(), 1u);
-  EXPECT_EQ(host_.mensajes[0].texto, "No se tiene fecha de inicio de obra");
-  EXPECT_EQ(p->TipoPrograma, enumTipoPrograma::Ninguno);
-  EXPECT_EQ(errores_.rfind("ProMorlaQel.Obra.Carga() arrojó la excepción # 94 ", 0), 0u);
-}
-
 TEST_F(Programa_, CatalogueRowsNullRulesAndMessagesShownAtOnce) {
   Obra();
   Sql("insert into CONCEPTO (CONCEPTO, UNIDAD, COSTO, FACCONV, FSREAL_MO, NOM_CORTO, NOM_LARGO, "
