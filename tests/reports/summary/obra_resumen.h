@@ -21,7 +21,8 @@ struct Cobro {
   double punit = 0;
 };
 
-/// A budget line as stored, with its billings by estimate number.
+/// A budget line as stored, with its billings by estimate number (a number
+/// below 1 has no columns, so it is left out).
 struct LineaEsperada {
   std::string clave, descripcion, unidad, frente;
   double cantidad = 0, punit = 0, aditiva = 0, deductiva = 0;
@@ -85,7 +86,7 @@ inline ObraEsperada LeeEsperada(const std::string& ruta, const std::string& obra
       Consulta(ruta,
                "select ESTIMACION, CANT_EST, PUNIT from EST2 where OBRA = '" + obra +
                    "' and PARTIDA = '" + p.clave + "' and FRENTE = '" + l.frente +
-                   "' and CONCEPTO = '" + l.clave + "'",
+                   "' and CONCEPTO = '" + l.clave + "' and ESTIMACION >= 1",
                [&](sqlite3_stmt* st) {
                  l.cobros[sqlite3_column_int(st, 0)] = {sqlite3_column_double(st, 1),
                                                         sqlite3_column_double(st, 2)};
