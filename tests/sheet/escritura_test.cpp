@@ -94,16 +94,10 @@ TEST_F(EscrituraTest, TheExportReachesTheFileOnlyThroughGuarda) {
     ws.cells(1, 1).Value("CONSTRUCTORA EJEMPLO");
     ws.cells(15, 1).Value("01");
     ws.cells(15, 2).Value("1)");
-    ws.cells(17, 6).Value(1234.5);
-    libro.FormatoSeleccion(17, 6, 17, 6, "", "#,##0.0000", kAlineaArriba, kAlineaDerecha, false,
-                           false, false);
     ws.cells(17, 7).Value(Moneda::DesdeUnidades(255000));
     ws.cells(18, 7).Value(int64_t{3});
     libro.FormatoSeleccion(17, 7, 18, 7, "Currency", "", kAlineaArriba, kAlineaDerecha, true, false,
                            false);
-    ws.cells(18, 10).Value(3.25);
-    libro.FormatoSeleccion(18, 10, 18, 10, "", "###,###,##0.000000", kAlineaArriba, kAlineaDerecha,
-                           true, false, false);
     ws.cells(17, 8).Value(Moneda::DesdeEntero(1000));
     ws.cells(17, 39).Value(Moneda::DesdeUnidades(5002500));
     ws.cells(19, 8).Value(Moneda::DesdeEntero(10));
@@ -113,22 +107,12 @@ TEST_F(EscrituraTest, TheExportReachesTheFileOnlyThroughGuarda) {
     }
     app.Range(ws.cells(17, 30), ws.cells(17, 45)).Select();  // overlaps: never reaches the file
     app.selection().MergeCells(true);
-    for (int32_t c = 8; c <= 10; ++c) {
-      app.Range(ws.cells(16, c), ws.cells(16, c)).Select();
-      app.selection().Interior().ColorIndex(1);
-      app.selection().Interior().Pattern(kPatronSolido);
-    }
     libro.SetFormula(&ws, 17, 70, "=H17+AM17", sErrores);
     libro.SetFormula(&ws, 22, 8, "=H17+H19+H21", sErrores);
     libro.SetFormula(&ws, 25, 8, "=H22*2", sErrores);
     libro.SetFormula(&ws, 26, 8, "=K12-()", sErrores);
     libro.SetFormula(&ws, 27, 8, "=B15+1", sErrores);
     libro.SetFormula(&ws, 28, 8, "=A15+1", sErrores);
-    ws.cells(20, 3).Value("Excavación en material tipo II por medios mecánicos, incluye acarreos");
-    ws.Columns(3).columnwidth(60);
-    libro.FormatoSeleccion(1, 3, 30, 3, "", "", kAlineaArriba, kAlineaIzquierda, false, true,
-                           false);
-    // After the column formats, which undo merges that cross them (as the program sheet does).
     libro.FormatoSeleccion(1, 1, 1, 20, "", "", kAlineaArriba, kAlineaCentro, false, false, true,
                            sErrores);
     ws.Columns("H:" + LibroExcel::ColTrans(70)).columnwidth(2);
@@ -156,13 +140,10 @@ TEST_F(EscrituraTest, TheExportReachesTheFileOnlyThroughGuarda) {
   EXPECT_EQ(celda("A1")["h"], "center");
   EXPECT_EQ(celda("A15")["valor"], "01");  // text stays text
   EXPECT_EQ(celda("A15")["tipo"], "s");
-  EXPECT_EQ(celda("F17")["valor"], 1234.5);
-  EXPECT_EQ(celda("F17")["formato"], "#,##0.0000");
   EXPECT_EQ(celda("G17")["valor"], 25.5);
   EXPECT_EQ(celda("G18")["valor"], 3);
   EXPECT_EQ(celda("G18")["formato"], "\"$\"#,##0.00_);(\"$\"#,##0.00)");
   EXPECT_TRUE(celda("G18")["encoger"].get<bool>());
-  EXPECT_EQ(celda("J18")["formato"], "###,###,##0.000000");
   EXPECT_EQ(celda("H17")["valor"], 1000);
   EXPECT_EQ(celda("AM17")["valor"], 500.25);
   // Formulas with their computed values.
@@ -173,20 +154,10 @@ TEST_F(EscrituraTest, TheExportReachesTheFileOnlyThroughGuarda) {
   EXPECT_FALSE(c.contains("Programa Obra!H26"));
   EXPECT_EQ(celda("H27")["cache"], "#VALUE!");
   EXPECT_EQ(celda("H28")["cache"], 2);  // "01" reads as a number in arithmetic
-  // Fills: solid black.
-  for (const char* ref : {"H16", "I16", "J16"}) {
-    EXPECT_EQ(celda(ref)["relleno"], "solid");
-    const std::string color = celda(ref)["color"];
-    EXPECT_EQ(color.substr(color.size() - 6), "000000") << color;
-  }
-  EXPECT_FALSE(c.contains("Programa Obra!K16"));
-  EXPECT_TRUE(celda("C20")["ajustar"].get<bool>());
-  EXPECT_EQ(celda("C20")["h"], "left");
   // Merges: one per block, none overlapping.
   EXPECT_EQ(l["merges"]["Programa Obra"], json::array({"A1:T1", "H17:AL17"}));
   // Column widths (the file stores the width plus the cell padding).
   const json& anchos = l["anchos"]["Programa Obra"];
-  EXPECT_NEAR(anchos["C"].get<double>(), 60.71, 0.1);
   EXPECT_NEAR(anchos["BR"].get<double>(), 2.71, 0.1);
   EXPECT_FALSE(anchos.contains("BS"));
   EXPECT_GT(anchos["A"].get<double>(), 3);  // "CONSTRUCTORA EJEMPLO" is merged and does not count
