@@ -47,13 +47,6 @@ TEST_F(Calcular, SummaryAndExitCodesFollowTheCalculationResult) {
   EXPECT_NE(bien.out.find("15/mar/2013"), std::string::npos) << bien.out;
   EXPECT_EQ(bien.err, "");
 
-  // A database that does not exist: result 0, exit 1, the message on stderr.
-  const auto falta = Ejecuta(dir_, {"calcular", "--bd", dir_.Archivo("no-hay.db"), "--obra", "A7"});
-  EXPECT_EQ(falta.salida, 1);
-  EXPECT_EQ(falta.err.rfind("ProMorlaQel.Programa.CalcularPrograma() arrojó la excepción # ", 0),
-            0u)
-      << falta.err;
-
   // An outdated database: result 2, exit 2, the warning as a message box on stderr.
   Sql("alter table PRESUPS drop column ADITIVA");
   const auto vieja = Corre({"--json"});
