@@ -26,7 +26,7 @@ revisa() {  # bd obra tipo importes|cantidades mensual|quincenal
     --salida "$nombre.xlsx"
   [ -f "volcado-$obra-$per.json" ] ||
     "$BIN" calcular --bd "$bd" --obra "$obra" --json --opcion TipoPeriodo=$per > "volcado-$obra-$per.json"
-  "$PY" "$FUENTE/tests/apoyo/recalcula.py" "$nombre.xlsx" "$nombre.json"
+  "$PY" "$FUENTE/tests/apoyo/revisa_presentacion.py" "$nombre.xlsx" --recalcula "$nombre.json"
   "$PY" "$FUENTE/tests/reports/program/verifica_programa.py" "$nombre.xlsx" "$nombre.json" \
     "volcado-$obra-$per.json" "$tipo" "$modo" "$periodo" || { echo "falla: $nombre"; exit 1; }
 }
