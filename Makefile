@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 TAMANO ?=
 PUERTO ?= 8080
 
-.PHONY: setup build test test-asan demo bench servir paquete fuzz formato clean
+.PHONY: setup build test test-rapido test-asan demo bench servir paquete fuzz formato mutantes clean
 
 setup:
 	@bash scripts/setup
@@ -14,6 +14,15 @@ build: setup
 
 test: build
 	ctest --preset default -j $(JOBS)
+
+# The suite without the slow tests (LibreOffice, scale, host build, waits).
+test-rapido: build
+	ctest --preset default -j $(JOBS) -LE lento
+
+# Applies each mutation of scripts/mutantes in a scratch copy and reports how
+# many the tests catch (MUTANTES="3 17" runs only those).
+mutantes: setup
+	@python3 scripts/mutantes $(MUTANTES)
 
 test-asan: setup
 	cmake --preset asan >/dev/null

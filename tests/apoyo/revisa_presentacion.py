@@ -2,6 +2,7 @@
 """Checks a written workbook the way its readers see it.
 
     /usr/bin/python3 revisa_presentacion.py LIBRO.xlsx [--paginas-max N] [--png SALIDA.png]
+    /usr/bin/python3 revisa_presentacion.py LIBRO.xlsx --recalcula SALIDA.json
 
 - LibreOffice (headless, throwaway profile) prints it to PDF: pdftotext finds no
   "###" (a value too wide for its column), every page is landscape, and there
@@ -11,8 +12,14 @@
   result equals the value cached in the file, and neither prints anything on
   its error output.
 Prints one summary line; exits non-zero with the reasons on any failure.
+
+With --recalcula only LibreOffice recalculates (told to recalculate every formula
+on load, whatever the cached values say), and SALIDA.json gets
+{"<sheet>": {"<A1 ref>": value}} for every non-empty cell; a formula it could not
+compute comes out as its error text ("#REF!", "Err:504", ...).
 """
 import argparse
+import json
 import math
 import os
 import re
@@ -26,8 +33,14 @@ import openpyxl
 
 # Gnumeric's files carry no default style; openpyxl says so and reads them fine.
 warnings.filterwarnings("ignore", category=UserWarning, module="openpyxl")
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from recalcula import REGISTRO  # noqa: E402
+REGISTRO = """<?xml version="1.0" encoding="UTF-8"?>
+<oor:items xmlns:oor="http://openoffice.org/2001/registry"
+           xmlns:xs="http://www.w3.org/2001/XMLSchema"
+           xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">
+<item oor:path="/org.openoffice.Office.Calc/Formula/Load"><prop oor:name="OOXMLRecalcMode" oor:op="fuse"><value>0</value></prop></item>
+<item oor:path="/org.openoffice.Office.Calc/Formula/Load"><prop oor:name="ODFRecalcMode" oor:op="fuse"><value>0</value></prop></item>
+</oor:items>
+"""
 
 fallas = []
 
@@ -45,6 +58,9 @@ def libreoffice(tmp, origen, filtro, destino):
         with open(os.path.join(perfil, "user", "registrymodifications.xcu"), "w", encoding="utf-8") as f:
             f.write(REGISTRO)
     soffice = shutil.which("soffice") or shutil.which("libreoffice")
+    if not soffice:
+        fallas.append("LibreOffice (soffice) no está instalado")
+        return None
     os.makedirs(destino, exist_ok=True)
     rc, _, err = corre([soffice, "--headless", "--norestore", "--nolockcheck",
                         "-env:UserInstallation=file://" + perfil,
@@ -77,10 +93,20 @@ def main():
     arg.add_argument("libro")
     arg.add_argument("--paginas-max", type=int, default=0)
     arg.add_argument("--png")
+    arg.add_argument("--recalcula")
     a = arg.parse_args()
     with tempfile.TemporaryDirectory() as tmp:
         origen = os.path.join(tmp, "libro.xlsx")
         shutil.copyfile(a.libro, origen)
+        if a.recalcula:
+            lo = libreoffice(tmp, origen, "xlsx:Calc MS Excel 2007 XML", os.path.join(tmp, "lo"))
+            if lo is None:
+                print(f"{a.libro}: " + "; ".join(fallas), file=sys.stderr)
+                return 1
+            todo = {h: {r: v for r, v in c.items() if v != ""} for h, c in valores(lo).items()}
+            with open(a.recalcula, "w", encoding="utf-8") as f:
+                json.dump(todo, f, ensure_ascii=False, default=str)
+            return 0
 
         # Printed.
         pdf = libreoffice(tmp, origen, "pdf", os.path.join(tmp, "pdf"))

@@ -1,10 +1,8 @@
 // Breaking concepts down into inputs through their analyses and machines.
 
-#include "catalogo_prueba.h"
+#include "catalogo.h"
 
 #include "catalogue/costos_horarios.h"
-
-#include <gtest/gtest.h>
 
 namespace pmq {
 namespace {
@@ -24,22 +22,15 @@ TEST_F(ExplotaMe, AnInputIsOneLineOfItsOwnAndEmptyOrRolelessConceptsGiveNothing)
       {{"P-1", "P-VACIO", "1"}, {"P-1", "CH-1", "1"}, {"P-1", "N-1", "1"}, {"P-1", "II-1", "1"}});
   Carga();
   std::string s;
-  for (const char* clave : {"P-VACIO", "II-1", "CH-1", "N-1", "P-1"}) {
-    std::unique_ptr<Explosion> e = Explota(clave, s);
-    ASSERT_TRUE(e) << clave;
-    EXPECT_EQ(e->Items.Count(), 0) << clave;
-  }
+  for (const char* clave : {"P-VACIO", "II-1", "CH-1", "N-1", "P-1"})
+    EXPECT_EQ(Explota(clave, s)->Items.Count(), 0) << clave;
   for (const char* clave : {"M-1", "S-1"}) {
     std::unique_ptr<Explosion> e = Explota(clave, s);
-    ASSERT_TRUE(e);  // created by the call
     ASSERT_EQ(e->Items.Count(), 1);
     const ItemExplosion& l = *e->Items.Item(1);
-    EXPECT_EQ(l.Concepto, C(clave));
     EXPECT_EQ(l.ConceptoOrigen, C(clave));
     EXPECT_DOUBLE_EQ(l.Cantidad, 1);
-    EXPECT_FALSE(l.EsInsumoMaquina);
     EXPECT_EQ(l.Explosion, e.get());
-    EXPECT_FALSE(e->Resumen.has_value());  // summaries wait for Opera
   }
   EXPECT_EQ(s, "");
 }
@@ -61,8 +52,6 @@ TEST_F(ExplotaMe, QuantitiesMultiplyAlongThePathAndLinesComeDepthFirstInTableOrd
   std::unique_ptr<Explosion> e = Explota("P-1", s);
   EXPECT_EQ(s, "");
   ASSERT_EQ(Claves(e->Items), "MO-1|M-1|M-2|M-1");
-  // 2 × 0.5 and 2 × 4 listed by the basic concept; the same input along another path is a line of
-  // its own.
   const double cantidades[] = {0.25, 1.0, 8.0, 1.5};
   const char* origenes[] = {"P-1", "B-1", "B-1", "P-1"};
   for (int i = 0; i < 4; ++i) {
@@ -75,20 +64,40 @@ TEST_F(ExplotaMe, QuantitiesMultiplyAlongThePathAndLinesComeDepthFirstInTableOrd
   EXPECT_DOUBLE_EQ(e->Items.Item(5)->Cantidad, 1.5);
 }
 
-TEST_F(ExplotaMe, ANullQuantityEndsThatAnalysisOnlyAndTheCallerGoesOn) {
-  Concepto("P-1", kPU);
-  Concepto("B-1", kBas);
+// Cut analyses keep the lines before and after the cut, at every level.
+TEST_F(ExplotaMe, ANullQuantityOrACircularAnalysisEndsThatAnalysisOnly) {
+  Conceptos({"P-1", "X-1"}, kPU);
+  Conceptos({"B-1", "X-2", "X-3"}, kBas);
   Conceptos({"M-1", "M-2", "M-3"}, kMat, 1);
   Matrices({{"P-1", "B-1", "1"},
             {"P-1", "M-3", "1"},
             {"B-1", "M-1", "1"},
             {"B-1", "M-2", "NULL"},
-            {"B-1", "M-1", "1"}});
+            {"B-1", "M-1", "1"},
+            {"X-1", "M-1", "1"},
+            {"X-1", "X-2", "2"},
+            {"X-1", "M-3", "1"},
+            {"X-2", "M-2", "1"},
+            {"X-2", "X-1", "1"},
+            {"X-2", "M-2", "5"},
+            {"X-3", "X-3", "1"}});
   Carga();
+  const std::string prefijo = "ProMorlaQel.Concepto.ExplotaMe() arrojó la excepción # ";
+  const struct {
+    const char *clave, *lineas, *error;
+  } casos[] = {
+      {"P-1", "M-1|M-3", "94 Uso no válido de Null"},
+      {"X-1", "M-1|M-2|M-2|M-3", "28 Referencia circular: X-1 > X-2 > X-1"},
+      {"X-3", "", "28 Referencia circular: X-3 > X-3"},
+  };
+  for (const auto& c : casos) {
+    std::string s;
+    std::unique_ptr<Explosion> e = Explota(c.clave, s);
+    EXPECT_EQ(Claves(e->Items), c.lineas);
+    EXPECT_EQ(s, prefijo + c.error + "\n");
+  }
   std::string s;
-  std::unique_ptr<Explosion> e = Explota("P-1", s);
-  EXPECT_EQ(Claves(e->Items), "M-1|M-3");
-  EXPECT_EQ(s, "ProMorlaQel.Concepto.ExplotaMe() arrojó la excepción # 94 Uso no válido de Null\n");
+  EXPECT_DOUBLE_EQ(Explota("X-1", s)->Items.Item(3)->Cantidad, 10);
 }
 
 // Machine RETRO: diesel 0.1 per hour, an operator crew 0.125, tyres 0.002.
@@ -104,12 +113,8 @@ class ExplotaMeMaquina : public ExplotaMe {
     Concepto("CUA-OP", kCua);
     Concepto("MO-OP", kMdo, 400);
     Matrices({{"U", "MQ-1", "3"}, {"CUA-OP", "MO-OP", "1"}});
-    base_.Ejecuta(
-        "insert into MAQUINA (MAQUINA, VAL_A1, GASOLINA, CANT_GAS, DIESEL, CANT_DIE, O_FUENTES, "
-        "C_OTRAS, O_CONSUM, "
-        "ACEITE, CANT_ACEI, LLANTAS, CANT_LLAN, PZAS_ESP, CANT_PZAS, CUADRILLA, CANT_OPER) values "
-        "('RETRO', 900, NULL, 0, 'DIE', 0.1, NULL, 0, NULL, NULL, 0, 'LLA', 0.002, NULL, 0, "
-        "'CUA-OP', 0.125)");
+    Maquina("RETRO", "DIESEL, CANT_DIE, LLANTAS, CANT_LLAN, CUADRILLA, CANT_OPER",
+            "'DIE', 0.1, 'LLA', 0.002, 'CUA-OP', 0.125");
   }
 };
 
@@ -119,7 +124,6 @@ TEST_F(ExplotaMeMaquina, OnlyAWholeMachineLineWhenMachinesAreNotBrokenDown) {
   std::unique_ptr<Explosion> e = Explota("U", s);
   ASSERT_EQ(Claves(e->Items), "MQ-1");
   EXPECT_DOUBLE_EQ(e->Items.Item(1)->Cantidad, 3);
-  EXPECT_FALSE(e->Items.Item(1)->EsInsumoMaquina);
   EXPECT_EQ(C("MQ-1")->CostoHorario, nullptr);
   EXPECT_EQ(s, "");
 }
@@ -142,8 +146,6 @@ TEST_F(ExplotaMeMaquina, BrokenDownIntoItsComponentsWithTheWorksStandbyFactors) 
   EXPECT_DOUBLE_EQ(operador.Cantidad, 0.125 * 3 * 0.9);  // "Ope"
   EXPECT_TRUE(operador.EsInsumoMaquina);
   EXPECT_EQ(operador.ConceptoOrigen, C("CUA-OP"));
-  EXPECT_EQ(C("MQ-1")->CostoHorario, p_.CostosHorarios->Item("kRETRO"));
-
   // No analysis for the machine code: no line at all. No valid hourly-cost kind: quantities 0.
   EXPECT_EQ(Explota("MQ-SIN", s)->Items.Count(), 0);
   std::unique_ptr<Explosion> cero = Explota("MQ-0", s);
@@ -152,19 +154,22 @@ TEST_F(ExplotaMeMaquina, BrokenDownIntoItsComponentsWithTheWorksStandbyFactors) 
   EXPECT_EQ(s, "");
 }
 
-TEST_F(ExplotaMe, EachHourlyCostComponentTakesTheFactorOfItsGroup) {
+TEST_F(ExplotaMe, EachHourlyCostComponentTakesTheFactorOfItsGroupAndCrewsCannotLoop) {
   Conceptos({"GAS", "DIE", "OFU", "OCO", "ACE", "LLA", "PZA", "CUA"}, kMat, 1);
   Concepto("MQ", kMaq, 1, 1, 1, "EQ", 3);  // reserve hours
-  base_.Ejecuta(
-      "insert into MAQUINA (MAQUINA, VAL_A1, GASOLINA, CANT_GAS, DIESEL, CANT_DIE, O_FUENTES, "
-      "C_OTRAS, O_CONSUM, "
-      "ACEITE, CANT_ACEI, LLANTAS, CANT_LLAN, PZAS_ESP, CANT_PZAS, CUADRILLA, CANT_OPER) values "
-      "('EQ', 1, 'GAS', 1, 'DIE', 1, 'OFU', 1, 'OCO', 'ACE', 1, 'LLA', 1, 'PZA', 1, 'CUA', 1)");
+  Maquina("EQ",
+          "GASOLINA, CANT_GAS, DIESEL, CANT_DIE, O_FUENTES, C_OTRAS, O_CONSUM, ACEITE, CANT_ACEI, "
+          "LLANTAS, CANT_LLAN, PZAS_ESP, CANT_PZAS, CUADRILLA, CANT_OPER",
+          "'GAS', 1, 'DIE', 1, 'OFU', 1, 'OCO', 'ACE', 1, 'LLA', 1, 'PZA', 1, 'CUA', 1");
+  // A machine whose crew uses the machine again.
+  Concepto("MQ2", kMaq, 1, 1, 1, "EQ2", 1);
+  Concepto("CUA2", kCua);
+  Matrices({{"CUA2", "DIE", "1"}, {"CUA2", "MQ2", "1"}});
+  Maquina("EQ2", "CUADRILLA, CANT_OPER", "'CUA2', 2");
   p_.DesglosarMaquinaria = true;
   Carga(
       "update FACMAQ set F_DEPE = 0.12, F_INVE = 0.13, F_SEGE = 0.14, F_MANE = 0.16, F_OPEE = "
-      "0.15, "
-      "F_COME = 0.11, F_LUBE = 0.17, F_LLAE = 0.18, F_OTRE = 0.19");
+      "0.15, F_COME = 0.11, F_LUBE = 0.17, F_LLAE = 0.18, F_OTRE = 0.19");
   std::string s;
   std::unique_ptr<Explosion> e = Explota("MQ", s);
   EXPECT_EQ(s, "");
@@ -172,13 +177,67 @@ TEST_F(ExplotaMe, EachHourlyCostComponentTakesTheFactorOfItsGroup) {
   const double esperado[] = {0.11, 0.11, 0.11, 0.19,
                              0.17, 0.18, 0.19, 0.15};  // Com Com Com Otr Lub Lla Otr Ope
   for (int i = 0; i < 8; ++i) EXPECT_DOUBLE_EQ(e->Items.Item(i + 1)->Cantidad, esperado[i]) << i;
+  e = Explota("MQ2", s);
+  EXPECT_EQ(Claves(e->Items), "DIE");
+  EXPECT_EQ(s,
+            "ProMorlaQel.Concepto.ExplotaMe() arrojó la excepción # 28 Referencia circular: "
+            "MQ2 > CUA2 > MQ2\n");
 }
 
-}  // namespace
-}  // namespace pmq
+// Same breakdowns with one query per composite and with the whole table read once.
+TEST_F(ExplotaMe, ALargeCatalogueReadsTheTableOnceAndKeepsEachAnalysisInItsOrder) {
+  Conceptos({"P-1", "P-2"}, kPU);
+  Concepto("II-1", kII);
+  Concepto("B-1", kBas);
+  Conceptos({"M-1", "M-2", "M-3"}, kMat, 1);
+  Matrices({{"P-1", "M-3", "1"},
+            {"P-2", "B-1", "2"},
+            {"B-1", "M-2", "1"},
+            {"P-1", "B-1", "1"},
+            {"B-1", "M-1", "1"},
+            {"P-1", "M-1", "1"},
+            {"II-1", "M-1", "3"}});
+  Carga();
+  std::string s;
+  const auto ambas = [&](Programa& p) {
+    std::string r;
+    for (const char* clave : {"P-1", "P-2"}) {
+      std::unique_ptr<Explosion> e;
+      pmq::Concepto* c = p.Conceptos->Item("k" + std::string(clave));
+      c->ExplotaMe(p.Conexion, c, 1, false, e, s);
+      r += Claves(e->Items);
+      r.push_back('/');
+    }
+    return r;
+  };
+  EXPECT_EQ(ambas(p_), "M-3|M-2|M-1|M-1/M-2|M-1/");
+  EXPECT_FALSE(p_.Conceptos->Analisis().Precargada());
+  EXPECT_EQ(p_.Conceptos->Analisis().Consultas(), 3);
+  // The whole catalogue: unit-price and integrated concepts only, replaced, not priced.
+  const int64_t cesiones = host_.cesiones;
+  p_.Conceptos->ExplotaConceptos(p_.Conexion, s);
+  EXPECT_EQ(Claves(C("P-1")->Explosion->Items), "M-3|M-2|M-1|M-1");
+  EXPECT_EQ(Claves(C("II-1")->Explosion->Items), "M-1");
+  EXPECT_FALSE(C("B-1")->Explosion);
+  EXPECT_TRUE(C("P-1")->Explosion->Items.Item(1)->Parcial.EsCero());
+  EXPECT_EQ(host_.cesiones - cesiones, 7);
 
-namespace pmq {
-namespace {
+  std::string relleno = "insert into CONCEPTO (CONCEPTO, COSTO, TIPO) values ('R-0', 1, 1)";
+  for (int i = 1; i < Matrices::kUmbralPrecarga; ++i) {
+    relleno += ",('R-";
+    relleno += std::to_string(i);
+    relleno += "',1,1)";
+  }
+  Sql(relleno);
+  Programa grande;
+  grande.Ruta = base_.Ruta();
+  grande.ClaveObra = "A7";
+  ASSERT_EQ(grande.CalcularPrograma(s), ResultadoCarga::Correcta);
+  EXPECT_EQ(ambas(grande), "M-3|M-2|M-1|M-1/M-2|M-1/");
+  EXPECT_TRUE(grande.Conceptos->Analisis().Precargada());
+  EXPECT_EQ(grande.Conceptos->Analisis().Consultas(), 1);
+  EXPECT_EQ(s, "");
+}
 
 class LimitesDesglose : public prueba::CatalogoConBase {};
 
@@ -186,8 +245,7 @@ class LimitesDesglose : public prueba::CatalogoConBase {};
 // sub-analyses so that their inputs double at every level: each breakdown
 // stops whole, told once with the concept's code, and keeps nothing.
 TEST_F(LimitesDesglose, DeepChainsAndSharedSubAnalysesStopWholeWithOneMessage) {
-  pendiente_ +=
-      "with recursive n(i) as (select 1 union all select i + 1 from n where i < 1500) "
+  Sql("with recursive n(i) as (select 1 union all select i + 1 from n where i < 1500) "
       "insert into CONCEPTO (CONCEPTO, UNIDAD, COSTO, NOM_CORTO, TIPO) "
       "select 'K' || i, 'u', 1, 'K', case when i = 1500 then 1 else 4 end from n;"
       "with recursive n(i) as (select 1 union all select i + 1 from n where i < 1499) "
@@ -199,7 +257,7 @@ TEST_F(LimitesDesglose, DeepChainsAndSharedSubAnalysesStopWholeWithOneMessage) {
       "with recursive n(i) as (select 1 union all select i + 1 from n where i < 22) "
       "insert into MATRICES (MATRIZ, CONCEPTO, CANTIDAD) "
       "select 'D' || i, 'D' || (i + 1), 1 from n union all select 'D' || i, 'D' || (i + 1), 2 "
-      "from n;";
+      "from n;");
   Carga();
   struct Caso {
     const char* clave;

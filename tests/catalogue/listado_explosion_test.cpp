@@ -90,25 +90,5 @@ TEST(ListadoExplosion, RowsAreRightAlignedInTheirColumnsAndTotalsCloseTheListing
   EXPECT_EQ(r[14], "Destajos       :         $ 12.60");
 }
 
-TEST(ListadoExplosion, AnEmptyBreakdownGivesTitleAndZeroTotals) {
-  ConceptoDe p("P-2", enumTipoConcepto::PrecioUnitario);
-  p.Explosion = std::make_unique<Explosion>();
-  p.Explosion->VolumenObra = 1500.25;
-  const std::vector<std::string> r = Renglones(Listado(p));
-  ASSERT_EQ(r.size(), 10u);
-  EXPECT_EQ(r[0],
-            " Explosión de P-2 Descripción de P-2 Unidad m3 Volumen 1,500.250000 Destajo $ 0.00");
-  EXPECT_EQ(r[2], " RESUMEN");
-  for (size_t i = 3; i < r.size(); ++i) EXPECT_EQ(r[i].substr(17), "         $ 0.00") << r[i];
-}
-
-TEST(ListadoExplosion, AFailingStreamThrows) {
-  ConceptoDe p("P-3", enumTipoConcepto::PrecioUnitario);
-  p.Explosion = std::make_unique<Explosion>();
-  std::ostringstream out;
-  out.setstate(std::ios::badbit);
-  EXPECT_THROW(EscribeExplosion(p, out), std::ios_base::failure);
-}
-
 }  // namespace
 }  // namespace pmq

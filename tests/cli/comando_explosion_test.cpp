@@ -1,9 +1,8 @@
+#include "apoyo/obra_calculada.h"
 #include "cli/ejecucion.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-
-#include <memory>
 
 namespace pmq {
 namespace {
@@ -15,35 +14,27 @@ using prueba::Ocurrencias;
 
 // Work A7 (March to May 2013) with two unit-price concepts: C-200 on the first
 // line, C-100 on the next two; M-1 is a material no line uses directly.
-class Desglose : public ::testing::Test {
+class Desglose : public prueba::ObraCalculada {
  protected:
   void SetUp() override {
-    base_ = std::make_unique<prueba::BaseSqlite>(dir_.Archivo("obra.db"));
-    prueba::InsertaObra(*base_, "A7", "'2013-03-15'", "'2013-05-10'");
-    base_->Ejecuta(
-        "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, IMPORTE) values ('A7','01','Uno',100);"
-        "insert into CONCEPTO (CONCEPTO, UNIDAD, COSTO, NOM_CORTO, TIPO) values "
-        "('M-1','kg',10,'Cemento',1),('MO-1','jor',100,'Peón',2),('C-100','m3',0,'Concreto',5),"
-        "('C-200','m2',0,'Firme',5),('C-300','m',0,'Sin uso',5);"
-        "insert into MATRICES (MATRIZ, CONCEPTO, CANTIDAD) values "
-        "('C-100','M-1',2.5),('C-200','MO-1',0.2),('C-300','M-1',1);"
-        "insert into PRESUPS (OBRA, PARTIDA, FRENTE, CONCEPTO, CANT_PRES, PUNIT, IMPORTE, ORDEN, "
-        "FECHA_INI, "
-        "FECHA_FIN) values ('A7','01','','C-200',1,10,0,1,'2013-03-20','2013-04-19'),"
-        "('A7','01','X','C-100',2,10,0,2,'2013-04-01','2013-04-10'),"
-        "('A7','01','Y','C-100',5,10,0,3,'2013-05-01','2013-05-10');"
-        "insert into EST1 (OBRA, ESTIMACION, DEDUC_EST, AMORT_EST, IVA_AMORT) values "
-        "('A7',1,0,0,0);"
-        "insert into EST2 (OBRA, ESTIMACION, PARTIDA, FRENTE, CONCEPTO, CANT_EST, PUNIT, IMPORTE, "
-        "ORDEN) "
-        "values ('A7',1,'01','X','C-100',1,10,10,1);");
+    Obra();
+    Partida("01", 100);
+    Concepto("M-1", prueba::kMat, 10);
+    Concepto("MO-1", prueba::kMdo, 100);
+    for (const char* c : {"C-100", "C-200", "C-300"}) Concepto(c, prueba::kPU);
+    Matriz("C-100", "M-1", "2.5");
+    Matriz("C-200", "MO-1", "0.2");
+    Matriz("C-300", "M-1", "1");
+    Linea("01", "", "C-200", 1, 10);
+    Linea("01", "X", "C-100", 2, 10, "2013-04-01", "2013-04-10");
+    Linea("01", "Y", "C-100", 5, 10, "2013-05-01", "2013-05-10");
+    Cobro(1, "01", "X", "C-100", 1, 10);
+    Raiz();  // writes the rows
   }
-  prueba::DirectorioTemporal dir_;
-  std::unique_ptr<prueba::BaseSqlite> base_;
 };
 
 TEST_F(Desglose, EveryConceptBrokenDownWhileLoadingInTheOrderFirstMet) {
-  const auto r = Ejecuta(dir_, {"explosion", "--bd", base_->Ruta(), "--obra", "A7"});
+  const auto r = Ejecuta(dir_, {"explosion", "--bd", base_.Ruta(), "--obra", "A7"});
   EXPECT_EQ(r.salida, 0) << r.err;
   EXPECT_EQ(Ocurrencias(r.out, " Explosión de "), 2) << r.out;
   const size_t c200 = r.out.find("C-200");
@@ -52,11 +43,16 @@ TEST_F(Desglose, EveryConceptBrokenDownWhileLoadingInTheOrderFirstMet) {
   ASSERT_NE(c100, std::string::npos);
   EXPECT_LT(c200, c100);
   EXPECT_EQ(r.out.find("C-300"), std::string::npos);
+  // The same listing goes to stderr while calculating, only when asked for.
+  const auto diagnostico =
+      Ejecuta(dir_, {"calcular", "--bd", base_.Ruta(), "--obra", "A7"}, "PMQ_DIAGNOSTICO=1");
+  EXPECT_EQ(Ocurrencias(diagnostico.err, " Explosión de "), 2) << diagnostico.err;
+  EXPECT_EQ(Ejecuta(dir_, {"calcular", "--bd", base_.Ruta(), "--obra", "A7"}).err, "");
 }
 
 TEST_F(Desglose, OneConceptWhetherOrNotALineUsesIt) {
   const auto r =
-      Ejecuta(dir_, {"explosion", "--bd", base_->Ruta(), "--obra", "A7", "--concepto", "C-300"});
+      Ejecuta(dir_, {"explosion", "--bd", base_.Ruta(), "--obra", "A7", "--concepto", "C-300"});
   EXPECT_EQ(r.salida, 0) << r.err;
   EXPECT_EQ(Ocurrencias(r.out, " Explosión de "), 1);
   EXPECT_NE(r.out.find("C-300"), std::string::npos);
@@ -64,23 +60,14 @@ TEST_F(Desglose, OneConceptWhetherOrNotALineUsesIt) {
   EXPECT_NE(r.out.find("12.18"), std::string::npos) << r.out;
 
   const auto falta =
-      Ejecuta(dir_, {"explosion", "--bd", base_->Ruta(), "--obra", "A7", "--concepto", "NO-HAY"});
+      Ejecuta(dir_, {"explosion", "--bd", base_.Ruta(), "--obra", "A7", "--concepto", "NO-HAY"});
   EXPECT_EQ(falta.salida, 1);
   EXPECT_EQ(falta.out, "");
   EXPECT_NE(falta.err.find("NO-HAY"), std::string::npos);
 }
 
-TEST_F(Desglose, TheDiagnosticListingShowsEachConceptOnce) {
-  const auto r =
-      Ejecuta(dir_, {"calcular", "--bd", base_->Ruta(), "--obra", "A7"}, "PMQ_DIAGNOSTICO=1");
-  EXPECT_EQ(r.salida, 0);
-  EXPECT_EQ(Ocurrencias(r.err, " Explosión de "), 2) << r.err;
-  const auto sin = Ejecuta(dir_, {"calcular", "--bd", base_->Ruta(), "--obra", "A7"});
-  EXPECT_EQ(sin.err, "");
-}
-
 TEST_F(Desglose, JsonDumpOfCalendarSharesBreakdownsAndEstimates) {
-  const auto r = Ejecuta(dir_, {"calcular", "--bd", base_->Ruta(), "--obra", "A7", "--json"});
+  const auto r = Ejecuta(dir_, {"calcular", "--bd", base_.Ruta(), "--obra", "A7", "--json"});
   ASSERT_EQ(r.salida, 0) << r.err;
   const ordered_json j = ordered_json::parse(r.out);
   ASSERT_EQ(j["Periodos"].size(), 3u);

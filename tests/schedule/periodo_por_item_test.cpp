@@ -59,6 +59,7 @@ TEST_F(Reparto, TheSixOverlapCases) {
       {"2013-01-22", "2013-02-10", 2, 1, 1, 10, 50, "500"},
       {"2013-02-05", "2013-02-20", 1, 5, 0, 0, 0, "0"},
       {"2013-01-01", "2013-03-31", 2, 6, 1, 28, 28 * 1.111111, "311.08"},
+      {"2013-01-01", "2013-02-10", 1, 6, 1, 31, 31 * 2.439024, "756.09"},  // from the first day
       {"2013-01-01", "2013-01-15", 1, 1, 1, 15, 15 * 6.666667, "1000.05"},
       {"2013-01-20", "2013-01-31", 1, 3, 20, 31, 12 * 8.333333, "999.96"},
       {"2013-01-31", "2013-02-05", 1, 4, 31, 31, 16.666667, "166.67"},  // its first day is the last
@@ -124,30 +125,6 @@ TEST_F(Reparto, MarkersOverAllPeriodsCoverExactlyTheLinesDays) {
     EXPECT_EQ(todas, esperado) << l[0];
     EXPECT_EQ(suma, M(l[2]) * std::count(esperado.begin(), esperado.end(), '1')) << l[0];
   }
-}
-
-TEST_F(Reparto, UnknownPeriodLeavesTheShareAndMissingLinksReport) {
-  PeriodosPorItem ppi;
-  PeriodoPorItem s;
-  s.PeriodosPorItem = &ppi;
-  std::string e;
-  ppi.Presup = &m_.Linea("X", "C-1", F("2013-01-01"), F("2013-01-31"), 1, M("1"));
-  s.AgregaDias(4, e);
-  EXPECT_EQ(e, "");
-  EXPECT_EQ(s.Caso, 0);
-  EXPECT_TRUE(s.f1.EsNula() && s.P1.EsNula());
-  EXPECT_EQ(s.Dias.Count(), 0);
-
-  ppi.Presup = nullptr;
-  s.AgregaDias(1, e);
-  EXPECT_EQ(e.rfind("ProMorlaQel.PeriodoPorItem.AgregaDias() arrojó la excepción # 91 ", 0), 0u)
-      << e;
-  ppi.Add(nullptr, e);
-  EXPECT_NE(e.find("\nProMorlaQel.PeriodosPorItem.Add() arrojó la excepción # 91 "),
-            std::string::npos)
-      << e;
-  EXPECT_EQ(ppi.Count(), 0);
-  EXPECT_EQ(ppi.Item(1), nullptr);
 }
 
 }  // namespace

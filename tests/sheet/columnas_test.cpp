@@ -44,17 +44,6 @@ TEST(ColTrans, OutsideTheSheetIsEmptyAndNeverReports) {
   EXPECT_EQ(sErrores, "previo\n");
 }
 
-TEST(NumeroColumna, AcceptsEitherCaseAndRejectsWhatIsNoColumn) {
-  EXPECT_EQ(NumeroColumna("xfd"), 16384);
-  EXPECT_EQ(NumeroColumna("aM"), 39);
-  EXPECT_EQ(NumeroColumna("XFE"), 0);
-  EXPECT_EQ(NumeroColumna("ZZZ"), 0);
-  EXPECT_EQ(NumeroColumna("AAAA"), 0);
-  EXPECT_EQ(NumeroColumna(""), 0);
-  EXPECT_EQ(NumeroColumna("A1"), 0);
-  EXPECT_EQ(NumeroColumna("Ñ"), 0);
-}
-
 TEST(SistemaArchivos, ExtensionOfTheLastComponent) {
   const SistemaArchivos fs;
   EXPECT_EQ(fs.GetExtensionName("/tmp/programa.xlsx"), "xlsx");

@@ -25,7 +25,7 @@ constexpr int32_t kDias = 1100;
 constexpr int32_t kPrimeraDia = 8;
 constexpr int32_t kDiasPorPeriodo = 31;
 
-TEST(Escala, ProgramSheetOfFortyThousandRows) {
+TEST(EscalaLento, ProgramSheetOfFortyThousandRows) {
   prueba::DirectorioTemporal dir;
   HostGrabador host;
   HostEnUso en_uso(host);

@@ -3,11 +3,50 @@ empty working folder with its own TMPDIR, stopped with SIGTERM."""
 import os
 import signal
 import subprocess
+import sys
 import tempfile
 import urllib.error
 import urllib.request
+import zipfile
 
 XSS = '<img src=x onerror=alert(1)>'
+PMQ, BUILD = (os.path.abspath(a) for a in sys.argv[1:3])
+fallos = []
+hechas = [0]
+
+
+def comprueba(condicion, texto):
+    hechas[0] += 1
+    if not condicion:
+        fallos.append(texto)
+        print('FALLA:', texto)
+
+
+def termina_prueba(resumen):
+    print(f'{hechas[0]} comprobaciones, {len(fallos)} fallos{resumen}')
+    sys.exit(1 if fallos else 0)
+
+
+def cli(*args):
+    return subprocess.run([PMQ, *args], capture_output=True).stdout
+
+
+def totales_periodo(doc):
+    """The amount of every period, summed from the lines' shares of a `calcular --json`."""
+    inicio = {p['Inicio']: i for i, p in enumerate(doc['Periodos'])}
+    totales = [0.0] * len(inicio)
+    for p in doc['Obra']['Partidas']:
+        for linea in p['Presups']:
+            for r in linea['PeriodosPorItem']:
+                totales[inicio[r['P1']]] += r['Importe']
+    return totales
+
+
+def hoja_igual(libro, libro_cli, texto):
+    """The first sheet of two workbooks is the same XML."""
+    with zipfile.ZipFile(libro) as a, zipfile.ZipFile(libro_cli) as b:
+        hoja = 'xl/worksheets/sheet1.xml'
+        comprueba(a.read(hoja) == b.read(hoja), texto)
 
 
 def base_con_escape(promorlaqel, carpeta):

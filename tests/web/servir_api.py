@@ -6,29 +6,15 @@ import io
 import json
 import os
 import shutil
+import socket
 import subprocess
 import sys
 import tempfile
+import time
 import zipfile
 
 sys.path.insert(0, os.path.dirname(__file__))
-from servidor import Servidor  # noqa: E402
-
-PMQ, BUILD = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
-fallos = []
-hechas = [0]
-
-
-def comprueba(condicion, texto):
-    hechas[0] += 1
-    if not condicion:
-        fallos.append(texto)
-        print('FALLA:', texto)
-
-
-def cli(*args):
-    return subprocess.run([PMQ, *args], capture_output=True).stdout
-
+from servidor import BUILD, PMQ, Servidor, cli, comprueba, hoja_igual, termina_prueba, totales_periodo  # noqa: E402
 
 carpeta = tempfile.mkdtemp(prefix='pmq-web-api-')
 muestra = os.path.join(carpeta, 'ejemplo.db')
@@ -66,11 +52,7 @@ for bd, obras in bases:
             pres = json.loads(cuerpo)
             comprueba(pres['Obra']['ImporteTotal'] == doc['Obra']['ImporteTotal'], f'{obra}: importe del presupuesto')
             comprueba(sum(len(p['Presups']) for p in pres['Obra']['Partidas']) == len(lineas), f'{obra}: líneas del presupuesto')
-            totales = [0.0] * len(doc['Periodos'])
-            inicio = {p['Inicio']: i for i, p in enumerate(doc['Periodos'])}
-            for l in lineas:
-                for r in l['PeriodosPorItem']:
-                    totales[inicio[r['P1']]] += r['Importe']
+            totales = totales_periodo(doc)
             comprueba(all(abs(a - b) < 0.00005 for a, b in zip(totales, pres['TotalesPeriodo'])),
                       f'{obra}: totales por periodo {pres["TotalesPeriodo"]} != {totales}')
     finally:
@@ -91,9 +73,7 @@ try:
         comprueba(zipfile.is_zipfile(io.BytesIO(cuerpo)), f'{ruta}: no es un libro')
     libro_cli = os.path.join(carpeta, 'resumen-cli.xlsx')
     cli('resumen', '--bd', muestra, '--obra', 'CASA01', '--punit-por-estimacion', '--salida', libro_cli)
-    with zipfile.ZipFile(io.BytesIO(cuerpo)) as a, zipfile.ZipFile(libro_cli) as b:
-        hoja = 'xl/worksheets/sheet1.xml'
-        comprueba(a.read(hoja) == b.read(hoja), 'resumen.xlsx: la hoja difiere de la de resumen --salida')
+    hoja_igual(io.BytesIO(cuerpo), libro_cli, 'resumen.xlsx: la hoja difiere de la de resumen --salida')
 
     # Errors: JSON, the right status, the command line's message, no path of the server.
     mensaje_cli = subprocess.run([PMQ, 'calcular', '--bd', muestra, '--obra', 'A7', '--opcion', 'IVA=talvez'],
@@ -132,8 +112,6 @@ try:
     comprueba(s.pide('api/obras/A7/presupuesto')[0] == 200, 'la base volvió y el servicio no')
 
     # SIGTERM while a request is half sent: that request is still answered.
-    import socket
-    import time
     host, puerto = s.base.split('//')[1].rstrip('/').split(':')
     cliente = socket.create_connection((host, int(puerto)), timeout=20)
     cliente.sendall(b'GET /api/obras/A7/lineas/1 HTTP/1.1\r\nHost: x\r\n')
@@ -166,5 +144,4 @@ finally:
     s.termina()
 
 shutil.rmtree(carpeta, ignore_errors=True)
-print(f'{hechas[0]} comprobaciones en {len(bases)} bases, {len(fallos)} fallos')
-sys.exit(1 if fallos else 0)
+termina_prueba(f' en {len(bases)} bases')

@@ -5,7 +5,6 @@
 #include "reports/program/programas_ctrl.h"
 
 #include <functional>
-#include <map>
 #include <vector>
 
 namespace pmq {
@@ -45,13 +44,6 @@ TEST_F(FormaProgramas, OpensOnTheFinancialProgramAndItsExportButtonWritesItThenC
   p_->ProgramasObraCtrl->Inicia(s);
   EXPECT_EQ(s, "");
   EXPECT_EQ(host_.formas_mostradas, std::vector<std::string>{"frmProgramasObra"});
-  EXPECT_EQ(visto_.Caption(), "Programas de Obra Mes Calendario");
-  EXPECT_EQ(visto_.comTipoPrograma.Items,
-            (std::vector<std::string>{"Programa Mensual de Avance Físico",
-                                      "Programa Mensual de Avance Financiero",
-                                      "Programa Mensual de Materiales Por Conceptos",
-                                      "Programa Mensual de Maquinaria Por Conceptos",
-                                      "Programa Mensual de Mano de Obra Por Conceptos"}));
   EXPECT_EQ(visto_.comTipoPrograma.ListIndex, 1);
   EXPECT_EQ(visto_.comTipoPrograma.Text, "Programa Mensual de Avance Financiero");
   EXPECT_TRUE(visto_.opImportes && visto_.Visible() && cerrada_);
@@ -102,40 +94,6 @@ TEST_F(FormaProgramas, ACancelledNonXlsxOrUnwritableFileNameStopsTheExport) {
     EXPECT_EQ(Mensaje(0), "[MorlaQel/16] El Libro de Microsoft Excel no se pudo abrir");
   }
   EXPECT_FALSE(std::filesystem::exists(dir_.Archivo("viejo.xls")));
-}
-
-TEST_F(FormaProgramas, KeysButtonsAndControls) {
-  frmProgramasObra f;
-  f.Form_Load();
-  f.Muestra();
-  int32_t tecla = 'x';
-  f.comTipoPrograma_KeyPress(tecla);
-  EXPECT_EQ(tecla, 0);
-  int32_t codigo = 13;
-  f.Form_KeyDown(codigo, 0);
-  f.cmdAExcel_Click();  // no controller: nothing happens
-  EXPECT_TRUE(f.Visible());
-  EXPECT_TRUE(host_.dialogos.empty());
-  codigo = 27;
-  f.Form_KeyDown(codigo, 0);
-  EXPECT_FALSE(f.Visible());
-  f.Muestra();
-  f.cmdCerrar_Click();
-  EXPECT_FALSE(f.Visible());
-  f.opCantidades_Click();
-  EXPECT_TRUE(f.opCantidades && !f.opImportes);
-
-  std::map<std::string, std::string> captions, contenedores;
-  for (const auto& c : frmProgramasObra::Controles()) {
-    captions[c.Nombre] = c.Caption;
-    contenedores[c.Nombre] = c.Contenedor;
-  }
-  EXPECT_EQ(captions.size(), 12u);
-  EXPECT_EQ(captions["fraLeyendas"], "Títulos y Leyendas");
-  EXPECT_EQ(captions["fraTipoPrograma"], "Tipo de Programa");
-  EXPECT_EQ(captions["cmdAExcel"], "A Excel...");
-  EXPECT_EQ(captions["opCantidades"], "Cantidades");
-  EXPECT_EQ(contenedores["txtLeyenda2"], "fraLeyendas");
 }
 
 }  // namespace

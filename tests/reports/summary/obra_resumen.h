@@ -3,16 +3,13 @@
 // under a recording host, and what the summary must show, read straight from
 // the tables with SQL (not through the library's loaders).
 
-#include "apoyo/base_prueba.h"
-#include "common/host_grabador.h"
-#include "model/programa.h"
+#include "apoyo/obra_calculada.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <functional>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,7 +21,8 @@ struct Cobro {
   double punit = 0;
 };
 
-/// A budget line as stored, with its billings by estimate number.
+/// A budget line as stored, with its billings by estimate number (a number
+/// below 1 has no columns, so it is left out).
 struct LineaEsperada {
   std::string clave, descripcion, unidad, frente;
   double cantidad = 0, punit = 0, aditiva = 0, deductiva = 0;
@@ -88,7 +86,7 @@ inline ObraEsperada LeeEsperada(const std::string& ruta, const std::string& obra
       Consulta(ruta,
                "select ESTIMACION, CANT_EST, PUNIT from EST2 where OBRA = '" + obra +
                    "' and PARTIDA = '" + p.clave + "' and FRENTE = '" + l.frente +
-                   "' and CONCEPTO = '" + l.clave + "'",
+                   "' and CONCEPTO = '" + l.clave + "' and ESTIMACION >= 1",
                [&](sqlite3_stmt* st) {
                  l.cobros[sqlite3_column_int(st, 0)] = {sqlite3_column_double(st, 1),
                                                         sqlite3_column_double(st, 2)};
@@ -100,28 +98,11 @@ inline ObraEsperada LeeEsperada(const std::string& ruta, const std::string& obra
   return r;
 }
 
-class ObraResumen : public ::testing::Test {
+class ObraResumen : public ObraCalculada {
  protected:
   void SetUp() override {
-    base_ = std::make_unique<BaseSqlite>(dir_.Archivo("obra.db"));
-    base_->Ejecuta(LeeArchivo(PMQ_SOURCE_DIR "/tests/reports/summary/obra_resumen.sql"));
+    Sql(LeeArchivo(PMQ_SOURCE_DIR "/tests/reports/summary/obra_resumen.sql"));
   }
-
-  /// The root with work `obra` calculated (result 1 expected).
-  std::unique_ptr<Programa> Calculada(const std::string& obra = "A7") {
-    auto p = std::make_unique<Programa>();
-    p->Ruta = base_->Ruta();
-    p->ClaveObra = obra;
-    std::string s;
-    EXPECT_EQ(p->CalcularPrograma(s), ResultadoCarga::Correcta) << s;
-    p->ResumenesEstCtrl->Programa = p.get();
-    return p;
-  }
-
-  DirectorioTemporal dir_;
-  std::unique_ptr<BaseSqlite> base_;
-  HostGrabador host_;
-  HostEnUso uso_{host_};
 };
 
 }  // namespace pmq::prueba

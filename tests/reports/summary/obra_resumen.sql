@@ -1,6 +1,7 @@
 -- Work A7 for the estimates summary tests: two sections; lines billed in
 -- estimates 1 and 2 (one at a unit price of its own, one only in estimate 2),
--- one line billed in none; a price of 0.125 whose amount rounds to 0.13.
+-- one line billed in none; a price of 0.125 whose amount rounds to 0.13; a
+-- row of an estimate numbered 0, which has no columns anywhere.
 -- Work B2 has lines but no estimates at all.
 insert into OBRAS (OBRA, NOMBREOBRA, INICIO, FINAL, VIVIENDA, IVAAPLIC) values
   ('A7', 'Obra resumen', '2013-03-15', '2013-05-10', 0, 16),
@@ -30,4 +31,5 @@ insert into EST2 (OBRA, ESTIMACION, PARTIDA, FRENTE, CONCEPTO, CANT_EST, PUNIT, 
   ('A7', 2, '01', 'F1', 'C-1', 3, 13, 39, 3),
   ('A7', 1, '01', 'F1', 'C-1', 4, 12.5, 50, 1),
   ('A7', 2, '01', '', 'C-2', 1, 0.125, 0.125, 4),
-  ('A7', 1, '02', '', 'C-3', 1.25, 100, 125, 2);
+  ('A7', 1, '02', '', 'C-3', 1.25, 100, 125, 2),
+  ('A7', 0, '02', '', 'C-3', 9, 9, 81, 5);

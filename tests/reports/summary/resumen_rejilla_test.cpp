@@ -3,6 +3,8 @@
 
 #include "obra_resumen.h"
 
+#include "cli/ejecucion.h"
+
 #include "common/error_qel.h"
 #include "common/formato.h"
 #include "common/moneda.h"
@@ -64,7 +66,7 @@ void VerificaRejilla(const Rejilla& g, const prueba::ObraEsperada& e) {
 
 TEST_F(ObraResumen, GridHoldsSectionsLinesAndEstimatesAndTheFormIsShown) {
   auto p = Calculada();
-  const auto esperada = prueba::LeeEsperada(base_->Ruta(), "A7");
+  const auto esperada = prueba::LeeEsperada(base_.Ruta(), "A7");
   ASSERT_EQ(esperada.estimaciones, 2);
   for (bool punit_propio : {false, true}) {
     ResumenesCtrl& ctrl = *p->ResumenesEstCtrl;
@@ -83,14 +85,11 @@ TEST_F(ObraResumen, GridHoldsSectionsLinesAndEstimatesAndTheFormIsShown) {
 
   EXPECT_EQ(host_.formas_mostradas,
             (std::vector<std::string>{"frmResumenEstimaciones", "frmResumenEstimaciones"}));
-  EXPECT_EQ(p->ResumenesEstCtrl->Forma->Controlador, p->ResumenesEstCtrl.get());
-  EXPECT_EQ(p->ResumenesEstCtrl->Forma->Caption(), "Resumen Estimaciones");
-  EXPECT_FALSE(p->ResumenesEstCtrl->Forma->Visible());
 }
 
 TEST_F(ObraResumen, WorkWithoutEstimatesHasTenColumns) {
   auto p = Calculada("B2");
-  const auto esperada = prueba::LeeEsperada(base_->Ruta(), "B2");
+  const auto esperada = prueba::LeeEsperada(base_.Ruta(), "B2");
   ASSERT_EQ(esperada.estimaciones, 0);
   std::string s;
   p->ResumenesEstCtrl->Inicia(s);
@@ -98,20 +97,30 @@ TEST_F(ObraResumen, WorkWithoutEstimatesHasTenColumns) {
   VerificaRejilla(*p->ResumenesEstCtrl->Grid(), esperada);
 }
 
-TEST_F(ObraResumen, FailuresAreReportedAndTheFormIsStillShown) {
-  ResumenesCtrl ctrl;  // no Programa
-  std::string s = "antes\n";
-  ctrl.Inicia(s);
-  const std::string d = std::string(DescripcionError(errores::kObjeto));
-  EXPECT_EQ(s, "antes\n" + TextoExcepcion("ProMorlaQel", "ResumenesCtrl", "InicializaGrid", 91, d) +
-                   TextoExcepcion("ProMorlaQel", "ResumenesCtrl", "ColocaResumen", 91, d));
-  EXPECT_EQ(host_.formas_mostradas.size(), 1u);
-  // Without a grid the controller cannot start one.
-  ctrl.Grid(nullptr);
-  s.clear();
-  ctrl.Inicia(s);
-  EXPECT_NE(s.find("ResumenesCtrl.InicializaGrid() arrojó la excepción # 91"), std::string::npos);
-  EXPECT_EQ(host_.formas_mostradas.size(), 2u);
+// `promorlaqel resumen`: the same grid as CSV (RFC 4180), JSON or text for people.
+TEST_F(ObraResumen, TheCommandPrintsTheGridAsCsvJsonOrText) {
+  auto p = Calculada();
+  p->ResumenesEstCtrl->Inicia();
+  const Rejilla& g = *p->ResumenesEstCtrl->Grid();
+  const auto corre = [&](std::vector<std::string> extra) {
+    std::vector<std::string> args = {"resumen", "--bd", base_.Ruta(), "--obra", "A7"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return prueba::Ejecuta(dir_, args);
+  };
+  const auto csv = corre({"--formato", "csv"});
+  EXPECT_EQ(csv.salida, 0) << csv.err;
+  EXPECT_EQ(prueba::Ocurrencias(csv.out, "\r\n"), g.Rows());
+  EXPECT_NE(csv.out.find("\r\n,C-2,\"Taquete, \"\"plástico\"\"\",pza,1,0.125,0.13,"),
+            std::string::npos)
+      << csv.out;
+  const auto json = nlohmann::json::parse(corre({"--formato", "json"}).out);
+  EXPECT_EQ(json["Rows"], g.Rows());
+  EXPECT_EQ(json["Celdas"][3][2], g.TextMatrix(3, 2));
+  const auto texto = corre({});
+  EXPECT_EQ(prueba::Ocurrencias(texto.out, "\n"), 7);
+  EXPECT_NE(texto.out.find("E2 Importe"), std::string::npos);
+  EXPECT_EQ(corre({"--salida", dir_.Archivo("r.txt")}).salida, 64);
+  EXPECT_EQ(corre({"--salida", dir_.Archivo("no/hay/r.xlsx")}).salida, 1);
 }
 
 TEST(Rejilla, CountsBoundsAndTexts) {
