@@ -101,13 +101,13 @@ bool Concepto::ExplotaMe(Conexion* Conexion, pmq::Concepto* ConceptoOrigen, doub
 
 void Concepto::AgregaLinea(pmq::Concepto* ConceptoOrigen, double Cantidad, bool EsInsumoMaquina,
                            std::unique_ptr<pmq::Explosion>& Explo, std::string& sErrores) {
-  auto linea = std::make_unique<ItemExplosion>();
+  ItemExplosion* linea = Explo->AgregaLinea(sErrores);
+  if (linea == nullptr) return;
   linea->Explosion = Explo.get();
   linea->Concepto = this;
   linea->Cantidad = Cantidad;
   linea->EsInsumoMaquina = EsInsumoMaquina;
   linea->ConceptoOrigen = ConceptoOrigen;
-  Explo->Add(std::move(linea), sErrores);
 }
 
 void Concepto::Explota(Conexion* Conexion, pmq::Concepto* ConceptoOrigen, double Cantidad,

@@ -53,6 +53,24 @@ void Explosion::Add(std::unique_ptr<ItemExplosion> item, std::string& sErrores) 
   }
 }
 
+ItemExplosion* Explosion::AgregaLinea(std::string& sErrores) {
+  try {
+    // A breakdown of a large work holds millions of lines: one allocation per
+    // block of lines, not one per line.
+    ItemExplosion& linea = propias_.emplace_back();
+    try {
+      Items.Add(&linea);
+    } catch (...) {
+      propias_.pop_back();
+      throw;
+    }
+    return &linea;
+  } catch (...) {
+    AnotaExcepcion(sErrores, "Explosion", "Add");
+  }
+  return nullptr;
+}
+
 void Explosion::Opera(double VolumenObra, double IVA, bool IVAMat, double FactDes, double FactMdo,
                       double FactDestajo, bool ObtenerMdeO, std::string& sErrores) {
   try {
@@ -152,21 +170,22 @@ ColeccionRef<ItemExplosion> Explosion::ObtenerResumen(enumTipoConcepto TipoConce
                                                       std::string& sErrores) {
   ColeccionRef<ItemExplosion> resumen;
   try {
-    // At most one summary line per line of the kind: room for them at once.
-    size_t del_tipo = 0;
-    for (const ItemExplosion* linea : Items) {
-      if (linea->Concepto != nullptr && linea->Concepto->Tipo == TipoConcepto) ++del_tipo;
-    }
-    ItemExplosion* libres = Bloque(del_tipo);
     // Position of each code's summary line: a lookup instead of a scan of the
-    // lines already summarised (a breakdown may hold hundreds of inputs).
+    // lines already summarised (a breakdown may hold hundreds of inputs). A
+    // first pass numbers the codes, so that the summary lines take one block
+    // of exactly their number.
     std::unordered_map<std::string_view, int32_t> posiciones;
-    posiciones.reserve(del_tipo);
+    for (const ItemExplosion* linea : Items) {
+      if (linea->Concepto == nullptr) break;  // the second pass fails there
+      if (linea->Concepto->Tipo != TipoConcepto) continue;
+      posiciones.try_emplace(linea->Concepto->Des.Clave, static_cast<int32_t>(posiciones.size()));
+    }
+    ItemExplosion* libres = Bloque(posiciones.size());
+    resumen.Reserva(posiciones.size());
     for (ItemExplosion* linea : Items) {
       if (ConceptoDe(*linea).Tipo != TipoConcepto) continue;
-      const auto [it, nueva_clave] =
-          posiciones.try_emplace(linea->Concepto->Des.Clave, resumen.Count() + 1);
-      if (nueva_clave) {
+      const int32_t posicion = posiciones.find(linea->Concepto->Des.Clave)->second;
+      if (posicion == resumen.Count()) {
         ItemExplosion* nueva = libres++;
         nueva->Concepto = linea->Concepto;
         nueva->CantidadAlt = linea->CantidadAlt;
@@ -175,7 +194,7 @@ ColeccionRef<ItemExplosion> Explosion::ObtenerResumen(enumTipoConcepto TipoConce
         nueva->UnidadAlt = linea->UnidadAlt;
         resumen.Add(nueva);
       } else {
-        ItemExplosion* destino = resumen.Item(static_cast<int64_t>(it->second));
+        ItemExplosion* destino = resumen.Item(static_cast<int64_t>(posicion) + 1);
         if (destino == nullptr) throw ErrorQel(errores::kSubindice);
         destino->Cantidad += linea->Cantidad;
         destino->CantidadAlt += linea->CantidadAlt;

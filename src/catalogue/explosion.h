@@ -9,6 +9,7 @@
 #include <promorlaqel/common/moneda.h>
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -49,6 +50,9 @@ class PMQ_API Explosion {
 
   /// Appends a line to Items and takes ownership of it.
   void Add(std::unique_ptr<ItemExplosion> item, std::string& sErrores);
+  /// Appends a new blank line to Items, owned by the explosion, and returns it
+  /// for the caller to fill; nullptr (and the failure noted) when it cannot.
+  ItemExplosion* AgregaLinea(std::string& sErrores);
 
   /// Prices every line, sums the totals and builds the summaries.
   /// IVA is a rate in percent, applied to materials and subcontracts when
@@ -89,7 +93,8 @@ class PMQ_API Explosion {
   /// millions of such lines).
   ItemExplosion* Bloque(size_t n);
 
-  std::vector<std::unique_ptr<ItemExplosion>> lineas_;     // lines handed in through Add
+  std::vector<std::unique_ptr<ItemExplosion>> lineas_;  // lines handed in through Add
+  std::deque<ItemExplosion> propias_;  // lines made by AgregaLinea, kept in shared blocks
   std::vector<std::unique_ptr<ItemExplosion[]>> bloques_;  // lines the explosion made itself
 };
 

@@ -18,12 +18,13 @@ class PMQ_API ItemExplosion {
       nullptr;                        ///< the explosion that made the line (empty in summary lines)
   pmq::Concepto* Concepto = nullptr;  ///< the input concept
   pmq::Concepto* ConceptoOrigen =
-      nullptr;                   ///< the composite that listed the input (empty in summaries)
-  double Cantidad = 0;           ///< quantity of the input
+      nullptr;             ///< the composite that listed the input (empty in summaries)
+  double Cantidad = 0;     ///< quantity of the input
+  double CantidadAlt = 0;  ///< Cantidad in the commercial unit
+  std::string UnidadAlt;   ///< carried along; never filled by the library
+  Moneda Parcial;          ///< amount of the line
+  // The two flags sit together at the end: a large work holds millions of lines.
   bool EsInsumoMaquina = false;  ///< reached through a machine's hourly cost analysis
-  double CantidadAlt = 0;        ///< Cantidad in the commercial unit
-  std::string UnidadAlt;         ///< carried along; never filled by the library
-  Moneda Parcial;                ///< amount of the line
   bool Resumido = false;         ///< merged into a summary line opened by an earlier line
 };
 

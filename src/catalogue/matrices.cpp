@@ -39,6 +39,8 @@ bool Matrices::Precarga(Conexion* conexion) {
     // The per-composite queries that follow report the failure in their usual way.
     return false;
   }
+  // The rows stay for the whole load: without the room their growth left.
+  for (auto& [matriz, filas] : todas) filas.shrink_to_fit();
   filas_ = std::move(todas);
   precargada_ = true;
   return true;

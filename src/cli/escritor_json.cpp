@@ -12,8 +12,6 @@ namespace pmq::cli {
 
 namespace {
 
-constexpr size_t kTamanoBuffer = 1 << 16;
-
 // True when `t` is well-formed UTF-8 (no overlong forms, no surrogates, nothing
 // past U+10FFFF) and holds nothing JSON escapes: such a text is written as it is.
 bool SeEscribeTalCual(std::string_view t) {
@@ -57,16 +55,6 @@ EscritorJson::EscritorJson(std::ostream& salida, int sangria) : salida_(salida),
   pendiente_.reserve(kTamanoBuffer + 256);
 }
 
-void EscritorJson::Escribe(std::string_view texto) {
-  pendiente_.append(texto);
-  if (pendiente_.size() >= kTamanoBuffer) Vacia();
-}
-
-void EscritorJson::Escribe(char c) {
-  pendiente_.push_back(c);
-  if (pendiente_.size() >= kTamanoBuffer) Vacia();
-}
-
 void EscritorJson::Vacia() {
   salida_.write(pendiente_.data(), static_cast<std::streamsize>(pendiente_.size()));
   pendiente_.clear();
@@ -89,10 +77,16 @@ void EscritorJson::AntesDeValor() {
   }
 }
 
-void EscritorJson::Clave(std::string_view nombre) {
+void EscritorJson::Clave(NombreJson nombre) {
   if (!niveles_.empty() && niveles_.back().miembros++ > 0) Escribe(',');
   NuevaLinea();
-  EscribeCadena(nombre);
+  if (nombre.TalCual()) {
+    Escribe('"');
+    Escribe(nombre.Texto());
+    Escribe('"');
+  } else {
+    EscribeCadena(nombre.Texto());
+  }
   Escribe(sangria_ < 0 ? ":" : ": ");
   tras_clave_ = true;
 }

@@ -7,6 +7,8 @@
 #include <promorlaqel/common/fecha.h>
 #include <promorlaqel/common/moneda.h>
 
+#include <concepts>
+#include <cstddef>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -14,6 +16,33 @@
 #include <vector>
 
 namespace pmq::cli {
+
+/// The name of a member. A name written in the source is measured and checked
+/// when the program is compiled (it needs no escaping), so that writing it is
+/// a copy; any other name is checked when it is written.
+class NombreJson {
+ public:
+  template <size_t N>
+  consteval NombreJson(const char (&nombre)[N]) : texto_(nombre, N - 1), tal_cual_(true) {
+    for (size_t i = 0; i + 1 < N; ++i) {
+      const auto c = static_cast<unsigned char>(nombre[i]);
+      if (c < 0x20 || c >= 0x80 || c == '"' || c == '\\') tal_cual_ = false;
+    }
+  }
+  NombreJson(std::string_view nombre) : texto_(nombre) {}
+  NombreJson(const std::string& nombre) : texto_(nombre) {}
+  template <class T>
+  requires std::same_as<T, const char*> || std::same_as<T, char*> NombreJson(T nombre)
+      : texto_(nombre) {}
+
+  std::string_view Texto() const { return texto_; }
+  /// True when the name is written as it is, between quotes.
+  bool TalCual() const { return tal_cual_; }
+
+ private:
+  std::string_view texto_;
+  bool tal_cual_ = false;
+};
 
 class EscritorJson {
  public:
@@ -28,7 +57,7 @@ class EscritorJson {
   void AbreLista();
   void CierraLista();
   /// The name of the next member of the open object.
-  void Clave(std::string_view nombre);
+  void Clave(NombreJson nombre);
 
   void Texto(std::string_view valor);
   void Entero(int64_t valor);
@@ -42,39 +71,39 @@ class EscritorJson {
   void Dia(Fecha valor);
 
   // A member and its value at once.
-  void Campo(std::string_view nombre, std::string_view valor) {
+  void Campo(NombreJson nombre, std::string_view valor) {
     Clave(nombre);
     Texto(valor);
   }
-  void Campo(std::string_view nombre, const std::string& valor) {
+  void Campo(NombreJson nombre, const std::string& valor) {
     Clave(nombre);
     Texto(valor);
   }
-  void Campo(std::string_view nombre, const char* valor) {
+  void Campo(NombreJson nombre, const char* valor) {
     Clave(nombre);
     Texto(valor);
   }
-  void Campo(std::string_view nombre, int32_t valor) {
+  void Campo(NombreJson nombre, int32_t valor) {
     Clave(nombre);
     Entero(valor);
   }
-  void Campo(std::string_view nombre, int64_t valor) {
+  void Campo(NombreJson nombre, int64_t valor) {
     Clave(nombre);
     Entero(valor);
   }
-  void Campo(std::string_view nombre, double valor) {
+  void Campo(NombreJson nombre, double valor) {
     Clave(nombre);
     Doble(valor);
   }
-  void Campo(std::string_view nombre, Moneda valor) {
+  void Campo(NombreJson nombre, Moneda valor) {
     Clave(nombre);
     Dinero(valor);
   }
-  void Campo(std::string_view nombre, bool valor) {
+  void Campo(NombreJson nombre, bool valor) {
     Clave(nombre);
     Logico(valor);
   }
-  void Campo(std::string_view nombre, Fecha valor) {
+  void Campo(NombreJson nombre, Fecha valor) {
     Clave(nombre);
     Dia(valor);
   }
@@ -90,6 +119,7 @@ class EscritorJson {
   static std::string Numero(Moneda valor);
 
  private:
+  static constexpr size_t kTamanoBuffer = 1 << 16;
   struct Nivel {
     bool objeto;
     int64_t miembros = 0;
@@ -98,8 +128,15 @@ class EscritorJson {
   void Abre(char c, bool objeto);
   void Cierra(char c);
   void NuevaLinea();
-  void Escribe(std::string_view texto);
-  void Escribe(char c);
+  // Appends to the buffer, sent to the stream when it fills.
+  void Escribe(std::string_view texto) {
+    pendiente_.append(texto);
+    if (pendiente_.size() >= kTamanoBuffer) Vacia();
+  }
+  void Escribe(char c) {
+    pendiente_.push_back(c);
+    if (pendiente_.size() >= kTamanoBuffer) Vacia();
+  }
   void EscribeCadena(std::string_view valor);
   void Vacia();
 

@@ -66,7 +66,7 @@ std::string MensajeDe(const PGresult* r, PGconn* con) {
 
 // A cell in the text form the server sends, as the value the embedded engine
 // would give for the same column.
-Valor ValorDeCelda(Oid tipo, const char* texto, int largo) {
+void AgregaCelda(Recordset& rs, Oid tipo, const char* texto, int largo) {
   const char* fin = texto + largo;
   switch (tipo) {
     case kInt2:
@@ -75,7 +75,7 @@ Valor ValorDeCelda(Oid tipo, const char* texto, int largo) {
     case kOid: {
       int64_t v = 0;
       auto [p, ec] = std::from_chars(texto, fin, v);
-      if (ec == std::errc() && p == fin) return Valor(v);
+      if (ec == std::errc() && p == fin) return rs.AgregaEntero(v);
       break;
     }
     case kFloat4:
@@ -83,15 +83,15 @@ Valor ValorDeCelda(Oid tipo, const char* texto, int largo) {
     case kNumeric: {
       double v = 0;
       auto [p, ec] = std::from_chars(texto, fin, v);
-      if (ec == std::errc() && p == fin) return Valor(v);
+      if (ec == std::errc() && p == fin) return rs.AgregaDouble(v);
       break;
     }
     case kBool:
-      return Valor(static_cast<int64_t>(largo > 0 && texto[0] == 't' ? 1 : 0));
+      return rs.AgregaEntero(largo > 0 && texto[0] == 't' ? 1 : 0);
     default:
       break;
   }
-  return Valor(std::string(texto, static_cast<size_t>(largo)));
+  rs.AgregaTexto(std::string_view(texto, static_cast<size_t>(largo)));
 }
 
 // A bound value in the text form the server parses back exactly.
@@ -391,7 +391,17 @@ void MotorPostgres::Falla(std::string_view que, std::string detalle) {
 pg_result* MotorPostgres::Ejecuta(const std::function<int()>& envia) {
   if (perdida_) Falla("Error en la consulta", "la conexión ya se había perdido");
   if (envia() == 0) Falla("Error en la consulta", UnaLinea(PQerrorMessage(con_)));
-  const auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(espera_ms_);
+  Espera(std::chrono::steady_clock::now() + std::chrono::milliseconds(espera_ms_));
+  // The last result is the statement's; a failed one carries the error.
+  PGresult* ultimo = nullptr;
+  while (PGresult* r = PQgetResult(con_)) {
+    if (ultimo != nullptr) PQclear(ultimo);
+    ultimo = r;
+  }
+  return ultimo;
+}
+
+void MotorPostgres::Espera(std::chrono::steady_clock::time_point limite) {
   while (PQisBusy(con_) != 0) {
     if (espera_ms_ == 0) {
       pollfd espera{PQsocket(con_), POLLIN, 0};
@@ -415,13 +425,6 @@ pg_result* MotorPostgres::Ejecuta(const std::function<int()>& envia) {
       Falla("Error en la consulta", UnaLinea(PQerrorMessage(con_)));
     }
   }
-  // The last result is the statement's; a failed one carries the error.
-  PGresult* ultimo = nullptr;
-  while (PGresult* r = PQgetResult(con_)) {
-    if (ultimo != nullptr) PQclear(ultimo);
-    ultimo = r;
-  }
-  return ultimo;
 }
 
 const MotorPostgres::Sentencia& MotorPostgres::Prepara(std::string_view sql) {
@@ -458,37 +461,62 @@ std::unique_ptr<Recordset> MotorPostgres::Consulta(std::string_view sql,
     textos[i] = TextoDeParametro(parametros[i]);
     valores[i] = textos[i].c_str();
   }
-  Resultado r(Ejecuta([&] {
-    return PQsendQueryPrepared(con_, s.nombre.c_str(), s.parametros, valores.data(), nullptr,
-                               nullptr, 0);
-  }));
-  const ExecStatusType estado = PQresultStatus(r.get());
-  if (estado != PGRES_TUPLES_OK && estado != PGRES_COMMAND_OK) {
-    Falla("Error en la consulta", MensajeDe(r.get(), con_));
+  if (perdida_) Falla("Error en la consulta", "la conexión ya se había perdido");
+  if (PQsendQueryPrepared(con_, s.nombre.c_str(), s.parametros, valores.data(), nullptr, nullptr,
+                          0) == 0) {
+    Falla("Error en la consulta", UnaLinea(PQerrorMessage(con_)));
   }
-  const int ncol = PQnfields(r.get());
-  const int nfil = PQntuples(r.get());
-  std::vector<std::string> columnas;
+  // Rows arrive one result each and go straight into the packed record set,
+  // so the whole result is never held twice (as libpq's and as ours). The
+  // server's answer keeps the one deadline of the query.
+#ifdef LIBPQ_HAS_CHUNK_MODE
+  PQsetChunkedRowsMode(con_, 1000);
+#else
+  PQsetSingleRowMode(con_);
+#endif
+  const auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(espera_ms_);
+  std::unique_ptr<Recordset> rs;
   std::vector<Oid> tipos;
-  columnas.reserve(static_cast<size_t>(ncol));
-  tipos.reserve(static_cast<size_t>(ncol));
-  for (int c = 0; c < ncol; ++c) {
-    columnas.emplace_back(PQfname(r.get(), c));
-    tipos.push_back(PQftype(r.get(), c));
-  }
-  std::vector<Valor> celdas;
-  celdas.reserve(static_cast<size_t>(ncol) * static_cast<size_t>(nfil));
-  for (int f = 0; f < nfil; ++f) {
-    for (int c = 0; c < ncol; ++c) {
-      if (PQgetisnull(r.get(), f, c)) {
-        celdas.emplace_back();
-      } else {
-        celdas.push_back(ValorDeCelda(tipos[static_cast<size_t>(c)], PQgetvalue(r.get(), f, c),
-                                      PQgetlength(r.get(), f, c)));
+  Resultado fallo;  // the statement's error, if any, once every result is read
+  for (;;) {
+    Espera(limite);
+    Resultado r(PQgetResult(con_));
+    if (!r) break;
+    const ExecStatusType estado = PQresultStatus(r.get());
+    if (estado != PGRES_SINGLE_TUPLE && estado != PGRES_TUPLES_OK && estado != PGRES_COMMAND_OK
+#ifdef LIBPQ_HAS_CHUNK_MODE
+        && estado != PGRES_TUPLES_CHUNK
+#endif
+    ) {
+      fallo = std::move(r);
+      continue;
+    }
+    if (!rs) {
+      const int ncol = PQnfields(r.get());
+      std::vector<std::string> columnas;
+      columnas.reserve(static_cast<size_t>(ncol));
+      for (int c = 0; c < ncol; ++c) {
+        columnas.emplace_back(PQfname(r.get(), c));
+        tipos.push_back(PQftype(r.get(), c));
+      }
+      rs = std::make_unique<Recordset>(std::move(columnas));
+    }
+    const int ncol = static_cast<int>(tipos.size());
+    const int nfil = PQntuples(r.get());
+    for (int f = 0; f < nfil; ++f) {
+      for (int c = 0; c < ncol; ++c) {
+        if (PQgetisnull(r.get(), f, c)) {
+          rs->AgregaNulo();
+        } else {
+          AgregaCelda(*rs, tipos[static_cast<size_t>(c)], PQgetvalue(r.get(), f, c),
+                      PQgetlength(r.get(), f, c));
+        }
       }
     }
   }
-  return std::make_unique<Recordset>(std::move(columnas), std::move(celdas));
+  if (fallo || !rs) Falla("Error en la consulta", MensajeDe(fallo.get(), con_));
+  rs->Ajusta();
+  return rs;
 }
 
 }  // namespace pmq

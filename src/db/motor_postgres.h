@@ -8,6 +8,7 @@
 
 #include "db/motor.h"
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -72,6 +73,9 @@ class MotorPostgres : public Motor {
   // statement timeout plus a margin; a server that does not answer in that
   // time is taken for lost.
   pg_result* Ejecuta(const std::function<int()>& envia);
+  /// Waits until libpq can hand a result without blocking, or fails once
+  /// `limite` passes (when queries have a time limit).
+  void Espera(std::chrono::steady_clock::time_point limite);
 
   pg_conn* con_ = nullptr;
   std::string descripcion_;

@@ -168,7 +168,7 @@ std::unique_ptr<Recordset> MotorSqlite::Consulta(std::string_view sql,
   std::vector<std::string> columnas;
   columnas.reserve(static_cast<size_t>(ncol));
   for (int c = 0; c < ncol; ++c) columnas.emplace_back(sqlite3_column_name(stmt, c));
-  std::vector<Valor> celdas;
+  auto rs = std::make_unique<Recordset>(std::move(columnas));
   for (;;) {
     const int rc = sqlite3_step(stmt);
     if (rc == SQLITE_DONE) break;
@@ -179,24 +179,25 @@ std::unique_ptr<Recordset> MotorSqlite::Consulta(std::string_view sql,
     for (int c = 0; c < ncol; ++c) {
       switch (sqlite3_column_type(stmt, c)) {
         case SQLITE_NULL:
-          celdas.emplace_back();
+          rs->AgregaNulo();
           break;
         case SQLITE_INTEGER:
-          celdas.emplace_back(static_cast<int64_t>(sqlite3_column_int64(stmt, c)));
+          rs->AgregaEntero(static_cast<int64_t>(sqlite3_column_int64(stmt, c)));
           break;
         case SQLITE_FLOAT:
-          celdas.emplace_back(sqlite3_column_double(stmt, c));
+          rs->AgregaDouble(sqlite3_column_double(stmt, c));
           break;
         default: {
           const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c));
-          celdas.emplace_back(std::string(t != nullptr ? t : "",
-                                          static_cast<size_t>(sqlite3_column_bytes(stmt, c))));
+          rs->AgregaTexto(std::string_view(t != nullptr ? t : "",
+                                           static_cast<size_t>(sqlite3_column_bytes(stmt, c))));
         }
       }
     }
   }
   sqlite3_reset(stmt);
-  return std::make_unique<Recordset>(std::move(columnas), std::move(celdas));
+  rs->Ajusta();
+  return rs;
 }
 
 }  // namespace pmq

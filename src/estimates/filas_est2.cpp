@@ -33,19 +33,20 @@ bool FilasEst2::Lee(Conexion* conexion, const std::string& obra, const Forma& fo
   conexion_ = conexion;
   intentada_ = true;
   if (conexion == nullptr || conexion->State() != kEstadoAbierto) return false;
-  std::unordered_map<std::string, std::vector<Valor>> celdas;
+  // Each group is a view over the rows of the one result: its row numbers.
+  std::unordered_map<std::string, std::vector<int64_t>> filas;
+  std::shared_ptr<const Recordset> todas;
   try {
     const Valor parametros[] = {Valor(obra)};
     std::unique_ptr<Recordset> rs =
         conexion->Ejecuta("select * from EST2 where OBRA = ? order by " + forma.orden, parametros);
-    std::vector<int> claves, columnas;
+    std::vector<int> claves;
     for (const std::string& c : forma.claves) claves.push_back(rs->IndiceColumna(c));
-    for (const std::string& c : forma.columnas) columnas.push_back(rs->IndiceColumna(c));
     for (int i : claves) {
       if (i < 0) return false;
     }
-    for (int i : columnas) {
-      if (i < 0) return false;
+    for (const std::string& c : forma.columnas) {
+      if (rs->IndiceColumna(c) < 0) return false;
     }
     const int64_t total = rs->RecordCount();
     rs->MoveFirst();
@@ -54,7 +55,7 @@ bool FilasEst2::Lee(Conexion* conexion, const std::string& obra, const Forma& fo
       clave.clear();
       bool coincide = true;
       for (int i : claves) {
-        const Valor& v = rs->Fields(i);
+        const Valor v = rs->Fields(i);
         if (v.EsNulo()) {
           coincide = false;  // "= ?" never matches a null
           break;
@@ -69,14 +70,15 @@ bool FilasEst2::Lee(Conexion* conexion, const std::string& obra, const Forma& fo
         clave += '\x1f';
       }
       if (!coincide) continue;
-      std::vector<Valor>& destino = celdas[clave];
-      for (int i : columnas) destino.push_back(rs->Fields(i));
+      filas[clave].push_back(fila);
+    }
+    todas = std::move(rs);
+    for (auto& [clave_grupo, numeros] : filas) {
+      grupos_.emplace(clave_grupo, Recordset::Vista(todas, forma.columnas, std::move(numeros)));
     }
   } catch (...) {
+    grupos_.clear();
     return false;
-  }
-  for (auto& [clave, valores] : celdas) {
-    grupos_.emplace(clave, std::make_unique<Recordset>(forma.columnas, std::move(valores)));
   }
   leida_ = true;
   return true;

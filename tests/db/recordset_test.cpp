@@ -67,6 +67,38 @@ TEST_F(RecordsetTest, ExactCountRowsInQueryOrderAndNullAwareFields) {
   EXPECT_EQ(s, "");
 }
 
+TEST(RecordsetPacked, CellsKeepTheirKindAndAViewSharesThemByRowAndColumn) {
+  const std::string con_nulo("a\0b", 3);
+  auto base = std::make_shared<Recordset>(std::vector<std::string>{"N", "D", "T"});
+  const Valor filas[][3] = {{int64_t{-7}, 0.1, ""},
+                            {Valor(), -2.5e300, con_nulo},
+                            {int64_t{1} << 62, 3.0, std::string(300, 'x')}};
+  for (const auto& fila : filas) {
+    for (const Valor& v : fila) base->Agrega(v);
+  }
+  ASSERT_EQ(base->RecordCount(), 3);
+  base->MoveFirst();
+  for (const auto& fila : filas) {
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(base->Fields(c), fila[c]);
+    base->MoveNext();
+  }
+  EXPECT_TRUE(base->Eof());
+  // A view of rows 2 and 0 with columns T and N; a view of it keeps pointing at the base.
+  auto vista = Recordset::Vista(base, {"t", "N"}, {2, 0});
+  ASSERT_EQ(vista->RecordCount(), 2);
+  vista->MoveFirst();
+  EXPECT_EQ(vista->Fields("T"), filas[2][2]);
+  EXPECT_EQ(vista->Fields(1), filas[2][0]);
+  EXPECT_THROW(vista->Fields("D"), ErrorQel);
+  auto interior = Recordset::Vista(std::move(vista), {"N"}, {1});
+  base.reset();  // the cells live as long as a view of them
+  interior->MoveFirst();
+  EXPECT_EQ(interior->Fields("N"), filas[0][0]);
+  interior->MoveNext();
+  EXPECT_THROW(interior->Fields("N"), ErrorQel);  // no current row
+  EXPECT_THROW(Recordset::Vista(std::move(interior), {"X"}, {}), ErrorQel);
+}
+
 TEST_F(RecordsetTest, BadSqlAppendsMessageAndShowsTheWholeTextButAClosedConnectionIsQuiet) {
   Conexion cerrada;
   std::string s = "previo\n";
