@@ -265,20 +265,25 @@ std::vector<int32_t> ProgramasCtrl::ColumnasDeLista(const std::string& Columnas)
 
 // ---- The sheet body ----
 
+ProgramasCtrl::EstadoHoja ProgramasCtrl::IniciaHoja(HcWorksheet* Ws, int32_t Tipo,
+                                                    ValorPeriodo valor, std::string& sErrores) {
+  HcWorksheet& ws = Requiere(Ws);
+  LibroExcel& libro = Requiere(Libro.get());
+  libro.Ws = Ws;
+  HcApplication* app = &Requiere(libro.ExcelApp.get());
+  ColocaEncabezadoPrograma(Ws, 1, Tipo, sErrores);
+  for (size_t i = 0; i < kTitulosColumnas.size(); ++i) {
+    ws.cells(kFilaTitulos, static_cast<int32_t>(i) + 1).Value(kTitulosColumnas[i]);
+  }
+  return EstadoHoja{Ws, app, sErrores, {}, 0, {}, {}, valor};
+}
+
 void ProgramasCtrl::ColocaEnExcel(HcWorksheet* Ws, [[maybe_unused]] bool Importes,
                                   std::string& sErrores) {
   try {
     HcWorksheet& ws = Requiere(Ws);
-    LibroExcel& libro = Requiere(Libro.get());
-    libro.Ws = Ws;
-    EstadoHoja e{Ws, &Requiere(libro.ExcelApp.get()), sErrores, {}, 0, {},
-                 {}, ValorPeriodo::kImporte};
-    ColocaEncabezadoPrograma(Ws, 1, etpAvanceFinanciero, sErrores);
-
+    EstadoHoja e = IniciaHoja(Ws, etpAvanceFinanciero, ValorPeriodo::kImporte, sErrores);
     constexpr int32_t H = kFilaTitulos;
-    for (size_t i = 0; i < kTitulosColumnas.size(); ++i) {
-      ws.cells(H, static_cast<int32_t>(i) + 1).Value(kTitulosColumnas[i]);
-    }
 
     const Partidas& partidas = *Requiere(Requiere(Programa).Obra.get()).Partidas;
     int32_t Row = H + 2;

@@ -135,6 +135,9 @@ class PMQ_API ProgramasCtrl {
     ValorPeriodo valor = ValorPeriodo::kImporte;
   };
 
+  /// Starts a program sheet: the header block of kind Tipo, the column titles,
+  /// and the writing state whose periods hold `valor`.
+  EstadoHoja IniciaHoja(HcWorksheet* Ws, int32_t Tipo, ValorPeriodo valor, std::string& sErrores);
   /// Writes the report header block into column 1 from row F on.
   void ColocaEncabezadoPrograma(HcWorksheet* Ws, int32_t F, int32_t Tipo, std::string& sErrores);
   /// Writes the whole monthly financial program into the sheet.

@@ -45,9 +45,6 @@ namespace {
 constexpr std::array<std::string_view, 12> kMesesCortos = {
     "ene", "feb", "mar", "abr", "may", "jun", "jul", "ago", "sep", "oct", "nov", "dic"};
 
-constexpr std::array<std::string_view, 7> kTitulosColumnas = {
-    "No.", "Clave", "Descripción", "Unidad", "Fte", "Cantidad", "% Partida"};
-
 constexpr std::string_view kConsolidado = "Consolidado";
 constexpr std::string_view kCurvaS = "Curva S";
 constexpr const char* kFormatoPorcentaje = "0.00%";
@@ -197,14 +194,8 @@ void ProgramasCtrl::ColocaFisico(HcWorksheet* Ws, std::string& sErrores) {
   try {
     HcWorksheet& ws = Requiere(Ws);
     LibroExcel& libro = Requiere(Libro.get());
-    libro.Ws = Ws;
-    EstadoHoja e{Ws, &Requiere(libro.ExcelApp.get()), sErrores, {}, 0, {},
-                 {}, ValorPeriodo::kCantidad};
-    ColocaEncabezadoPrograma(Ws, 1, etpAvanceFisico, sErrores);
+    EstadoHoja e = IniciaHoja(Ws, etpAvanceFisico, ValorPeriodo::kCantidad, sErrores);
     constexpr int32_t H = kFilaTitulos;
-    for (size_t i = 0; i < kTitulosColumnas.size(); ++i) {
-      ws.cells(H, static_cast<int32_t>(i) + 1).Value(kTitulosColumnas[i]);
-    }
     const Obra& obra = *Requiere(Programa).Obra;
     const Partidas& partidas = *obra.Partidas;
     // Lines of different units are not added up: every line weighs in by its
@@ -303,14 +294,8 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
   try {
     HcWorksheet& ws = Requiere(Ws);
     LibroExcel& libro = Requiere(Libro.get());
-    libro.Ws = Ws;
-    EstadoHoja e{Ws, &Requiere(libro.ExcelApp.get()), sErrores, {}, 0, {},
-                 {}, ValorPeriodo::kNinguno};
-    ColocaEncabezadoPrograma(Ws, 1, Tipo, sErrores);
+    EstadoHoja e = IniciaHoja(Ws, Tipo, ValorPeriodo::kNinguno, sErrores);
     constexpr int32_t H = kFilaTitulos;
-    for (size_t i = 0; i < kTitulosColumnas.size(); ++i) {
-      ws.cells(H, static_cast<int32_t>(i) + 1).Value(kTitulosColumnas[i]);
-    }
     const Obra& obra = *Requiere(Programa).Obra;
     const enumTipoPrograma tipo_items = TipoItems(Tipo, Importes);
     const char* formato = Importes ? kFormatoImporte : kFormatoCantidad;
