@@ -1,5 +1,4 @@
 #include "schedule/dias.h"
-#include "schedule/item_fila.h"
 
 #include <gtest/gtest.h>
 
@@ -35,23 +34,6 @@ TEST(Dias, MarkersReadBackInOrderAcrossWordBoundaries) {
   std::string por_item;
   for (const Dia* dia : d) por_item += dia->Barra ? '1' : '0';
   EXPECT_EQ(por_item, esperado);
-}
-
-TEST(ItemFila, ElementValuesRoundWithTheLibrarysRounding) {
-  ItemFila item;
-  std::string s;
-  item.AgregaElemento(1, 1, Moneda::DesdeUnidades(1250), 0, 0, s);  // 0.125
-  EXPECT_EQ(item.ImporteTotal, Moneda::DesdeDouble(0.13));
-  item.AgregaElemento(1, 100, Moneda::DesdeDouble(1), 5, 7, s);  // 100.00 over 3 days
-  EXPECT_EQ(item.NoDias, 3);
-  EXPECT_DOUBLE_EQ(item.CantidadPorDia, 33.333333);
-  EXPECT_EQ(item.ImportePorDia, Moneda::DesdeDouble(33.33));
-  item.AgregaElemento(1, 100, Moneda::DesdeDouble(1), 8, 7, s);  // no days: nothing
-  EXPECT_EQ(item.NoDias, 0);
-  EXPECT_TRUE(item.ImporteTotal.EsCero() && item.ImportePorDia.EsCero());
-  EXPECT_EQ(item.CantidadTotal, 0);
-
-  EXPECT_EQ(s, "");
 }
 
 }  // namespace
