@@ -79,7 +79,6 @@ TEST_F(OperaPU, LinesOfOneConceptGetTheirOwnSummariesScaledByTheirQuantities) {
     EXPECT_DOUBLE_EQ(m.Cantidad, 2.5 * q);
     EXPECT_EQ(m.Parcial, Pesos(materiales));
     EXPECT_EQ(linea.ResumenMdo->Item(1)->Parcial, Pesos(mano_de_obra));
-    EXPECT_EQ(m.Explosion, &linea);
     // Copies of its own; the concept's breakdown is untouched; empty summaries give none.
     EXPECT_NE(&m, base.ResumenMat->Item(1));
     EXPECT_DOUBLE_EQ(base.ResumenMat->Item(1)->Cantidad, 2.5);
@@ -154,49 +153,6 @@ TEST_F(Opera, SummariesMergeAConceptIntoItsFirstLineAndShareLinesWithTheWholeSum
     EXPECT_EQ(e->ResumenSub->Count(), 0);
     EXPECT_EQ(e->ResumenInd->Count(), 0);
   }
-}
-
-// Without a database: two materials whose codes differ only in case.
-class Lineas : public ::testing::Test {
- protected:
-  Lineas() {
-    m1_.Des.Clave = "M-1";
-    m1_.Des.Costo = Pesos(10);
-    otro_.Des.Clave = "m-1";
-    for (pmq::Concepto* c : {&m1_, &otro_}) {
-      c->Tipo = enumTipoConcepto::Material;
-      c->Des.FactorConversion = 1;
-    }
-  }
-  static std::unique_ptr<ItemExplosion> Linea(pmq::Concepto* c, double q) {
-    auto l = std::make_unique<ItemExplosion>();
-    l->Concepto = c;
-    l->Cantidad = q;
-    return l;
-  }
-  pmq::Concepto m1_, otro_;
-  Explosion e_;
-  std::string s_;
-};
-
-TEST_F(Lineas, ScaledCopiesRoundQuantitiesHalfEvenAndAmountsHalfUp) {
-  auto fuente = Linea(&m1_, 0.0000025);
-  fuente->Parcial = Moneda::DesdeUnidades(1250);  // 0.125
-  fuente->UnidadAlt = "saco";
-  fuente->EsInsumoMaquina = fuente->Resumido = true;
-  fuente->ConceptoOrigen = &otro_;
-  ResumenExplosion col(std::in_place);
-  col->Add(fuente.get());
-  ResumenExplosion r = e_.ImportaResumen(1, col, s_);
-  EXPECT_EQ(s_, "");
-  ASSERT_TRUE(r.has_value());
-  const ItemExplosion& c = *r->Item(1);
-  EXPECT_DOUBLE_EQ(c.Cantidad, 0.000002);
-  EXPECT_EQ(c.Parcial, Pesos(0.13));
-  EXPECT_EQ(c.UnidadAlt, "saco");
-  EXPECT_TRUE(c.EsInsumoMaquina && c.Resumido);
-  EXPECT_EQ(c.ConceptoOrigen, &otro_);
-  EXPECT_FALSE(e_.ImportaResumen(3, std::nullopt, s_).has_value());
 }
 
 }  // namespace

@@ -76,17 +76,6 @@ TEST_F(Fallas, UsageErrorsAreSpanishOneLineAndExit64) {
   }
 }
 
-TEST_F(Fallas, TheDatabaseIsNeverTheOutputEvenThroughALink) {
-  const std::string enlace = dir_.Archivo("enlace.xlsx");
-  ASSERT_EQ(link(bd_.c_str(), enlace.c_str()), 0);
-  const std::string antes = prueba::LeeArchivo(bd_);
-  for (const char* comando : {"programa", "resumen"}) {
-    const auto r = Ejecuta(dir_, {comando, "--bd", bd_, "--obra", "A7", "--salida", enlace});
-    EXPECT_EQ(r.salida, 64) << r.err;
-  }
-  EXPECT_EQ(prueba::LeeArchivo(bd_), antes);
-}
-
 TEST_F(Fallas, ExitStatusSaysWhatHappenedInEveryCommand) {
   const std::string libro = dir_.Archivo("libro.xlsx");
   const auto corre = [&](const std::string& comando, const std::string& bd,

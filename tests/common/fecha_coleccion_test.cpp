@@ -1,8 +1,6 @@
 #include "common/coleccion.h"
-#include "common/coleccion_cargada.h"
 #include "common/error_qel.h"
 #include "common/fecha.h"
-#include "common/host_grabador.h"
 
 #include <gtest/gtest.h>
 
@@ -12,49 +10,6 @@
 
 namespace pmq {
 namespace {
-
-struct Dueno {
-  std::string clave;
-};
-struct Elemento {
-  std::string clave;
-};
-// A loaded collection keyed by owner and item, loaded from a list of codes.
-class Elementos : public ColeccionCargada<Elemento, Dueno> {
- public:
-  explicit Elementos(Dueno* d) : ColeccionCargada(d, "Elementos") {}
-  bool Carga(const std::vector<std::string>& claves, std::string& s) {
-    int64_t fila = 0;
-    auto lee = [&](int64_t i) {
-      auto e = std::make_unique<Elemento>();
-      e->clave = claves[static_cast<size_t>(i - 1)];
-      return e;
-    };
-    return CargaFilas(fila, static_cast<int64_t>(claves.size()), "Elementos", s, lee,
-                      [](Elemento&) { return true; });
-  }
-
- private:
-  std::string Clave(const Elemento& e) const override {
-    return "k" + Propietario()->clave + e.clave;
-  }
-};
-
-TEST(ColeccionCargada, DuplicateKeyLeftOutAndReportedKeysIgnoreCaseOneBased) {
-  Dueno d{"A7"};
-  Elementos c(&d);
-  std::string s;
-  EXPECT_TRUE(c.Carga({"uno", "dos", "UNO", "tres"}, s));
-  EXPECT_EQ(s, TextoExcepcion("ProMorlaQel", "Elementos", "AddByObject", 457,
-                              DescripcionError(errores::kClaveDuplicada)));
-  ASSERT_EQ(c.Count(), 3);
-  EXPECT_EQ(c.Item(1)->clave, "uno");
-  EXPECT_EQ(c.Item(3)->clave, "tres");
-  EXPECT_EQ(c.Item(0), nullptr);
-  EXPECT_EQ(c.Item(4), nullptr);
-  EXPECT_EQ(c.Item("KA7DOS"), c.Item(2));
-  EXPECT_EQ(c.Item("kA7UNO")->clave, "uno");
-}
 
 TEST(Fecha, SerialsCountFrom30December1899AndLeapYearsCount) {
   EXPECT_TRUE(Fecha().EsNula());
@@ -116,10 +71,6 @@ TEST(Coleccion, AccentedKeysIgnoreCaseAndADuplicateKeyChangesNothing) {
   }
   EXPECT_EQ(c.Count(), 3);
   EXPECT_EQ(c.Item("km-1")->valor, 1);
-  // A reference collection shares items owned elsewhere.
-  ColeccionRef<Cosa> r;
-  r.Add(c.Item(1));
-  EXPECT_EQ(r.Item(1), c.Item(1));
 }
 
 TEST(ErrorConvention, MessagesAppendWithClassOperationNumberAndDescription) {
@@ -139,18 +90,6 @@ TEST(ErrorConvention, MessagesAppendWithClassOperationNumberAndDescription) {
   }
   EXPECT_EQ(t,
             "ProMorlaControl.Explosion.ImportaResumen() arrojó la excepción # 6 Desbordamiento\n");
-}
-
-TEST(Host, LoadersYieldOnRecordsThatAreNotMultiplesOfTen) {
-  HostGrabador grabador;
-  HostEnUso uso(grabador);
-  for (int i = 1; i <= 25; ++i) CedeAlHost("Conceptos", i, 25);
-  EXPECT_EQ(grabador.cesiones, 23);
-  EXPECT_EQ(grabador.ultimo_progreso_que, "Conceptos");
-  EXPECT_EQ(grabador.ultimo_progreso_registro, 25);
-  MsgBox("hola");
-  ASSERT_EQ(grabador.mensajes.size(), 1u);
-  EXPECT_EQ(grabador.mensajes[0].titulo, "ProMorlaQel");
 }
 
 }  // namespace

@@ -1,17 +1,12 @@
 #include "model/presups.h"
 #include "apoyo/obra_calculada.h"
 #include "catalogue/concepto.h"
-#include "catalogue/explosion.h"
-#include "catalogue/explosion_presup.h"
-#include "catalogue/item_explosion.h"
 #include "estimates/estimacion_presup.h"
 #include "estimates/estimaciones.h"
 #include "estimates/estimaciones_presup.h"
 #include "model/partida.h"
 #include "model/partidas.h"
 #include "model/presup.h"
-#include "schedule/periodo_por_item.h"
-#include "schedule/periodos_por_item.h"
 
 namespace pmq {
 namespace {
@@ -96,50 +91,6 @@ class Desglose : public Presups_ {
     Matriz("C-100", "M-1", "2.5");
   }
 };
-
-TEST_F(Desglose, AConceptIsBrokenDownOnceAndEachLineScalesItsSummaries) {
-  Linea("01", "A", "C-100", 2, 30);
-  Linea("01", "B", "C-100", 5, 30);
-  Linea("01", "C", "NO-HAY", 1, 1);
-  auto p = Calculada();
-  EXPECT_EQ(errores_, "");
-  const pmq::Concepto& c = *p->Conceptos->Item("kC-100");
-  ASSERT_TRUE(c.Explosion && c.Explosion->ResumenMat.has_value());
-  // Waste 5 % and tax 16 % on materials: R2(10 x 2.5 x 1.05) = 26.25, R2(1.16 x 26.25) = 30.45.
-  EXPECT_EQ(c.Explosion->ResumenMat->Item(1)->Parcial.Texto(), "30.45");
-  const Presups& ls = Lineas(*p);
-  const char* parciales[] = {"60.9", "152.25"};
-  const double cantidades[] = {5, 12.5};
-  for (int i = 1; i <= 2; ++i) {
-    const Presup& l = *ls.Item(i);
-    ASSERT_TRUE(l.Explosion && l.Explosion->ResumenMat().has_value()) << i;
-    EXPECT_EQ(l.Explosion->Multiplicador(), l.Des.Cantidad);
-    const ItemExplosion escalada = l.Explosion->ResumenMat()->Item(1);
-    EXPECT_EQ(escalada.Concepto, p->Conceptos->Item("kM-1"));
-    EXPECT_DOUBLE_EQ(escalada.Cantidad, cantidades[i - 1]);
-    EXPECT_EQ(escalada.Parcial.Texto(), parciales[i - 1]);
-    EXPECT_FALSE(l.Explosion->ResumenMaq().has_value());
-  }
-  // Every line, with or without its concept, gets one share per period.
-  for (const Presup* l : ls) EXPECT_EQ(l->PeriodosPorItem->Count(), 3);
-  EXPECT_FALSE(ls.Item(3)->Explosion);
-}
-
-TEST_F(Desglose, OptionsChooseTheFactorsAndWhetherConceptsBreakDown) {
-  Linea("01", "A", "C-100", 3.3335, 10);
-  auto p = Raiz();
-  p->IncluirIvaMateriales = false;
-  p->IncluirDesperdicio = false;
-  p = Calcula(std::move(p));
-  // No waste and no tax: R2(10 x 2.5) = 25.
-  EXPECT_EQ(p->Conceptos->Item("kC-100")->Explosion->TotalMateriales.Texto(), "25");
-  auto q = Raiz();
-  q->DesglosarConceptos = false;
-  q = Calcula(std::move(q));
-  EXPECT_FALSE(q->Conceptos->Item("kC-100")->Explosion);
-  EXPECT_FALSE(Lineas(*q).Item(1)->Explosion);
-  EXPECT_EQ(Lineas(*q).Item(1)->Des.Importe.Texto(), "33.34");
-}
 
 TEST_F(Desglose, TheWorkKeepsTheHighestEstimateNumberBilledOnAnyLine) {
   Linea("01", "A", "C-100", 1, 10);

@@ -37,17 +37,6 @@ TEST(FilasPrograma, TheWorkAndEverySectionStartWithTheirTotalsRows) {
   EXPECT_EQ(ClavesFilas(*partida.FPro),
             "kTotalMateriales|kTotalManoDeObra|kTotalMaquinaria|kTotalSubcontratos|kTotal|"
             "kTotalAcumulado");
-  const FilaPrograma* total = partida.FPro->Item("KTOTAL");
-  ASSERT_NE(total, nullptr);
-  EXPECT_EQ(total->FilasPrograma, partida.FPro.get());
-  EXPECT_EQ(partida.FPro->Item(5), total);
-
-  std::string s = "previo\n";
-  EXPECT_EQ(obra.FPro->Add("ktotal", s), nullptr);
-  EXPECT_EQ(s,
-            "previo\nProMorlaQel.FilaPrograma.Add() arrojó la excepción # 457 "
-            "Esta clave ya está asociada con un elemento de esta colección\n");
-  EXPECT_EQ(obra.FPro->Count(), 6);
 }
 
 // A work starting 2013-01-01 with one section and one line of concept P-1,
@@ -101,11 +90,6 @@ TEST_F(ItemsFilaTest, OneItemPerSummaryEntryOfTheChosenKindOrOnlyTheDayOffsetsPe
   EXPECT_EQ(items_.IdxInicio, 0);  // starts on the work's first day
   EXPECT_EQ(items_.IdxFinal, 9);
   ASSERT_EQ(items_.Count(), 3);
-  for (const ItemFila* item : items_) {
-    EXPECT_EQ(item->ItemsFila, &items_);
-    ASSERT_TRUE(item->DiasPorFila);
-    EXPECT_EQ(item->DiasPorFila->Count(), 0);
-  }
   // 2.5 per unit × 4 units over 10 days; the amount uses the line concept's cost.
   const ItemFila& m1 = *items_.Item(1);
   EXPECT_EQ(m1.NoDias, 10);
@@ -205,23 +189,6 @@ TEST_F(ItemsFilaTest, ItemsAndTotalsRowsSpreadOverTheLinesDaysAndAddUp) {
   EXPECT_EQ(s, "");
 }
 
-TEST_F(ItemsFilaTest, ALineWithoutParentsOrBreakdownIsReported) {
-  std::string s;
-  items_.CalculaDias(enumTipoPrograma::MaterialesImportes, ParaInsumo, s);
-  EXPECT_EQ(s,
-            "ProMorlaQel.ItemFila.GetIdxs() arrojó la excepción # 91 "
-            "Variable de objeto o bloque With no establecido\n"
-            "ProMorlaQel.ItemFila.CalculaDias() arrojó la excepción # 91 "
-            "Variable de objeto o bloque With no establecido\n");
-  s.clear();
-  p1_.Explosion.reset();
-  items_.Presup = presup_;
-  items_.CalculaDias(enumTipoPrograma::MaterialesImportes, ParaInsumo, s);
-  EXPECT_EQ(s.rfind("ProMorlaQel.ItemFila.CalculaDias() arrojó la excepción # 91 ", 0), 0u) << s;
-  EXPECT_EQ(items_.IdxFinal, 9);
-  EXPECT_EQ(items_.Count(), 0);
-}
-
 TEST(ItemFila, ElementValuesRoundWithTheLibrarysRounding) {
   ItemFila item;
   std::string s;
@@ -235,16 +202,6 @@ TEST(ItemFila, ElementValuesRoundWithTheLibrarysRounding) {
   EXPECT_EQ(item.NoDias, 0);
   EXPECT_TRUE(item.ImporteTotal.EsCero() && item.ImportePorDia.EsCero());
   EXPECT_EQ(item.CantidadTotal, 0);
-
-  // A new day list replaces the one the item had.
-  item.InicializaDias(s);
-  ASSERT_TRUE(item.DiasPorFila);
-  Dia dia;
-  item.DiasPorFila->Add(dia, s);
-  ASSERT_EQ(item.DiasPorFila->Count(), 1);
-  item.InicializaDias(s);
-  ASSERT_TRUE(item.DiasPorFila);
-  EXPECT_EQ(item.DiasPorFila->Count(), 0);
   EXPECT_EQ(s, "");
 }
 

@@ -78,7 +78,6 @@ TEST_F(Reparto, TheSixOverlapCases) {
     EXPECT_EQ(s.Duracion, F(c.final_) - F(c.inicio) + 1);
     EXPECT_EQ(s.P1, p.Inicio);
     EXPECT_EQ(s.P2, p.Final);
-    EXPECT_EQ(s.Dias.PeriodoPorItem, &s);
     std::string marcas;
     for (int32_t i = 1; i <= p.Duracion; ++i)
       marcas += (c.caso != 5 && i >= c.d1 && i <= c.d2) ? '1' : '0';

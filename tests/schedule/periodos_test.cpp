@@ -17,7 +17,6 @@ std::string Calendario(const Periodos& cal) {
   std::string t;
   int32_t siguiente = 1;
   for (const Periodo* p : cal) {
-    EXPECT_EQ(p->Periodos, &cal);
     EXPECT_EQ(p->IdxIni, siguiente);
     EXPECT_EQ(p->Final - p->Inicio + 1, p->Duracion);
     EXPECT_EQ(p->IdxFin - p->IdxIni + 1, p->Duracion);
@@ -70,24 +69,6 @@ TEST(Periodos, OnePeriodPerCalendarMonthOrFortnightOfTheWork) {
   ASSERT_EQ(largo.Periodos().Count(), 15);
   EXPECT_EQ(largo.Periodos().Item(4)->Duracion, 29);
   EXPECT_EQ(largo.Periodos().Item(15)->IdxFin, 458);
-}
-
-TEST(Periodos, LookupsOutsideTheCalendarAndBadMonthsFailQuietlyOrWithTheirMessage) {
-  prueba::ModeloAMano m;
-  m.Calendario(F("2013-01-05"), F("2013-02-05"));
-  EXPECT_EQ(m.Periodos().Item(0), nullptr);
-  EXPECT_EQ(m.Periodos().Item(3), nullptr);
-  EXPECT_EQ(m.Periodos().Item("1"), nullptr);
-  std::string s;
-  EXPECT_EQ(m.Periodos().Count(s), 2);
-  EXPECT_EQ(m.Periodos().DiasDelMes(2, 2000, s) + m.Periodos().DiasDelMes(2, 1900, s), 29 + 28);
-  EXPECT_EQ(s, "");
-  EXPECT_EQ(m.Periodos().DiasDelMes(13, 2013, s), 0);
-  EXPECT_EQ(s.rfind("ProMorlaQel.Periodos.DiasDelMes() arrojó la excepción # 13 ", 0), 0u) << s;
-  // A second build appends behind the first and numbers on.
-  m.Calendario(F("2013-05-01"), F("2013-05-02"));
-  const std::string t = Calendario(m.Periodos());
-  EXPECT_EQ(t.substr(t.rfind("2013-05-01")), "2013-05-01..2013-05-31 60-90");
 }
 
 }  // namespace

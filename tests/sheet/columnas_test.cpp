@@ -1,6 +1,5 @@
 #include "sheet/columnas.h"
 #include "sheet/libro_excel.h"
-#include "sheet/sistema_archivos.h"
 
 #include <gtest/gtest.h>
 
@@ -42,16 +41,6 @@ TEST(ColTrans, OutsideTheSheetIsEmptyAndNeverReports) {
   EXPECT_EQ(LibroExcel::ColTrans(-3, sErrores), "");
   EXPECT_EQ(LibroExcel::ColTrans(16385, sErrores), "");
   EXPECT_EQ(sErrores, "previo\n");
-}
-
-TEST(SistemaArchivos, ExtensionOfTheLastComponent) {
-  const SistemaArchivos fs;
-  EXPECT_EQ(fs.GetExtensionName("/tmp/programa.xlsx"), "xlsx");
-  EXPECT_EQ(fs.GetExtensionName("/tmp/programa.obra.XLSX"), "XLSX");
-  EXPECT_EQ(fs.GetExtensionName("/tmp/carpeta.v2/programa"), "");
-  EXPECT_EQ(fs.GetExtensionName("C:\\datos.2013\\resumen.xls"), "xls");
-  EXPECT_EQ(fs.GetExtensionName("programa."), "");
-  EXPECT_EQ(fs.GetExtensionName(""), "");
 }
 
 }  // namespace

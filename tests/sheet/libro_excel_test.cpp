@@ -60,19 +60,17 @@ TEST_F(LibroExcelTest, AbreLibroAsksForThePathStartsTheApplicationAndSavesTheWor
 }
 
 TEST_F(LibroExcelTest, OnlyAnXlsxExtensionIsAccepted) {
-  const std::vector<std::pair<std::string, bool>> casos = {
-      {dir_.Archivo("a.xls"), false},      {dir_.Archivo("b.XLSX"), true},
-      {dir_.Archivo("c.xlsx.bak"), false}, {dir_.Archivo("d"), false},
-      {dir_.Archivo("e.XlSx"), true},      {"", false}};
-  for (const auto& [ruta, aceptada] : casos) {
-    Responde(ruta);
+  for (const auto& [nombre, aceptada] :
+       std::vector<std::pair<const char*, bool>>{{"a.xls", false},
+                                                 {"b.XLSX", true},
+                                                 {"c.xlsx.bak", false},
+                                                 {"d", false},
+                                                 {"e.XlSx", true}}) {
+    Responde(dir_.Archivo(nombre));
     LibroExcel libro;
     std::string sErrores;
-    EXPECT_EQ(libro.AbreLibro("", sErrores), aceptada) << ruta;
-    EXPECT_EQ(libro.Workbook != nullptr && libro.Workbook->FullName() == ruta, aceptada) << ruta;
-    if (!aceptada) {
-      EXPECT_NE(sErrores.find("CreaLibro()"), std::string::npos) << ruta;
-    }
+    EXPECT_EQ(libro.AbreLibro("", sErrores), aceptada) << nombre;
+    EXPECT_EQ(sErrores.find("CreaLibro()") != std::string::npos, !aceptada) << nombre;
   }
 }
 
@@ -169,22 +167,6 @@ TEST_F(LibroAbiertoTest, SumsTooLongForAChainOfPlusGoInAsSum) {
   const std::string escrita = Ws().cells(3000, 10).Formula();
   EXPECT_EQ(escrita.substr(0, 18), "=SUM(J1:J4,J6:J9,J");
   EXPECT_NE(escrita.find(",J1271:J1274)+SUM(J1276:J1279,"), std::string::npos) << escrita;
-}
-
-TEST_F(LibroAbiertoTest, CierraLibroWritesClosesAndEndsTheApplication) {
-  Ws().cells(1, 1).Value("escrito");
-  std::string sErrores;
-  libro_.CierraLibro(sErrores);
-  EXPECT_EQ(sErrores, "");
-  ASSERT_NE(libro_.ExcelApp, nullptr);  // the reference stays
-  EXPECT_TRUE(libro_.ExcelApp->Terminada());
-  libro_.SetFormula(libro_.Ws, 1, 2, "=A1", sErrores);
-  EXPECT_EQ(sErrores, Mensaje("Formula", errores::kServidorRemoto,
-                              DescripcionError(errores::kServidorRemoto)));
-  sErrores.clear();
-  libro_.CierraLibro(sErrores);
-  EXPECT_EQ(sErrores, Mensaje("CierraLibro", errores::kServidorRemoto,
-                              DescripcionError(errores::kServidorRemoto)));
 }
 
 }  // namespace

@@ -36,22 +36,6 @@ class FormaProgramas : public prueba::ObraPrograma {
   bool cerrada_ = false;
 };
 
-TEST_F(FormaProgramas, OpensOnTheFinancialProgramAndItsExportButtonWritesItThenCloses) {
-  const std::string ruta = dir_.Archivo("programa.xlsx");
-  host_.respuestas_dialogo.push_back({false, ruta});
-  Usuario([](frmProgramasObra& f) { f.cmdAExcel_Click(); });
-  std::string s;
-  p_->ProgramasObraCtrl->Inicia(s);
-  EXPECT_EQ(s, "");
-  EXPECT_EQ(host_.formas_mostradas, std::vector<std::string>{"frmProgramasObra"});
-  EXPECT_EQ(visto_.comTipoPrograma.ListIndex, 1);
-  EXPECT_EQ(visto_.comTipoPrograma.Text, "Programa Mensual de Avance Financiero");
-  EXPECT_TRUE(visto_.opImportes && visto_.Visible() && cerrada_);
-  EXPECT_TRUE(host_.mensajes.empty());
-  EXPECT_TRUE(p_->ProgramasObraCtrl->Forma->ResultadoAExcel);
-  EXPECT_EQ(prueba::LeeLibro(ruta)["celdas"]["Programa Obra!CV17"]["formula"], "=H17+AM17+BQ17");
-}
-
 TEST_F(FormaProgramas, EveryKindIsWrittenAndTheFormCloses) {
   const std::vector<std::pair<int32_t, nlohmann::json>> casos = {
       {0, nlohmann::json::array({"Programa Obra"})},
@@ -75,19 +59,12 @@ TEST_F(FormaProgramas, EveryKindIsWrittenAndTheFormCloses) {
     EXPECT_EQ(libro["hojas"], hojas);
     EXPECT_EQ(libro["celdas"]["Programa Obra!A4"]["valor"],
               std::string(ProgramasCtrl::TituloPrograma(tipo)));
-    // The same kind written straight to a path, as a host without the form does.
-    const ResultadoEscritura directo = p_->ProgramasObraCtrl->Escribe(
-        dir_.Archivo("directo.xlsx"), static_cast<enumTipoProgramaMensual>(tipo), true);
-    EXPECT_TRUE(directo.escrito) << directo.motivo;
   }
   // Opened again, it shows the financial program and "Importes" again.
   Usuario([](frmProgramasObra& f) { f.cmdCerrar_Click(); });
   p_->ProgramasObraCtrl->Inicia();
-  EXPECT_EQ(visto_.comTipoPrograma.ListIndex, 1);
+  EXPECT_EQ(visto_.comTipoPrograma.Text, "Programa Mensual de Avance Financiero");
   EXPECT_TRUE(visto_.opImportes && cerrada_);
-  // A kind outside the list is written as the financial program.
-  host_.respuestas_dialogo.push_back({false, dir_.Archivo("otro.xlsx")});
-  EXPECT_TRUE(p_->ProgramasObraCtrl->AExcel(static_cast<enumTipoProgramaMensual>(7), false));
 }
 
 TEST_F(FormaProgramas, ACancelledNonXlsxOrUnwritableFileNameStopsTheExport) {

@@ -5,7 +5,6 @@
 
 #include "cli/ejecucion.h"
 
-#include "common/error_qel.h"
 #include "common/formato.h"
 #include "common/moneda.h"
 #include "common/redondeo.h"
@@ -121,35 +120,6 @@ TEST_F(ObraResumen, TheCommandPrintsTheGridAsCsvJsonOrText) {
   EXPECT_NE(texto.out.find("E2 Importe"), std::string::npos);
   EXPECT_EQ(corre({"--salida", dir_.Archivo("r.txt")}).salida, 64);
   EXPECT_EQ(corre({"--salida", dir_.Archivo("no/hay/r.xlsx")}).salida, 1);
-}
-
-TEST(Rejilla, CountsBoundsAndTexts) {
-  Rejilla g;
-  g.Rows(3);
-  g.Cols(4);
-  g.Cell(Rejilla::kCeldaTexto, 1, 3, "c");
-  g.Cell(Rejilla::kCeldaTexto, 1, 1, "a");
-  g.Cell(Rejilla::kCeldaTexto, 1, 3, "C");
-  EXPECT_EQ(g.TextMatrix(1, 1) + g.TextMatrix(1, 2) + g.TextMatrix(1, 3), "aC");
-  // Shrinking drops the texts cut off; growing brings back empty cells.
-  g.Cols(3);
-  g.Rows(1);
-  g.Cols(4);
-  g.Rows(3);
-  EXPECT_EQ(g.TextMatrix(1, 1) + g.TextMatrix(1, 3), "");
-  const auto numero = [](auto&& accion) {
-    try {
-      accion();
-    } catch (const ErrorQel& e) {
-      return e.Numero();
-    }
-    return 0;
-  };
-  EXPECT_EQ(numero([&] { g.Cell(Rejilla::kCeldaTexto, 3, 0, "x"); }), 381);
-  EXPECT_EQ(numero([&] { g.Cell(Rejilla::kCeldaTexto, 0, 4, "x"); }), 381);
-  EXPECT_EQ(numero([&] { (void)g.TextMatrix(-1, 0); }), 381);
-  EXPECT_EQ(numero([&] { g.Cell(1, 0, 0, "x"); }), 380);
-  EXPECT_EQ(numero([&] { g.Rows(-1); }), 380);
 }
 
 }  // namespace
