@@ -58,7 +58,6 @@ TEST_F(CargaPorLinea, OneItemPerEstimateOfThatLineInNumberOrder) {
       " ('A7', 5, '01', NULL, 'C-10', 9, 9, 9, 1)");
   const EstimacionesPresup& e = Carga("", &c10_);
   EXPECT_EQ(NoEsts(e), "1=1;2=2;4=4;");
-  EXPECT_EQ(e.Item(e.Count())->NoEstimacion, 4);
   EXPECT_DOUBLE_EQ(e.Item(1)->Cantidad, 1.5);
   EXPECT_EQ(e.Item(1)->Punit, Moneda::DesdeTexto("10.25"));
   EXPECT_EQ(e.Item(1)->Importe, Moneda::DesdeTexto("15.375"));
@@ -68,22 +67,7 @@ TEST_F(CargaPorLinea, OneItemPerEstimateOfThatLineInNumberOrder) {
   EXPECT_EQ(e.Item(2)->Importe, Moneda());
   EXPECT_EQ(s_, "ProMorlaQel.EstimacionesPresup.AddByObject() arrojó la excepción # 457 " +
                     std::string(DescripcionError(457)) + "\n");
-  EXPECT_EQ(host_.cesiones, 4);
   EXPECT_EQ(NoEsts(Carga("F1", &c10_)), "3=3;");
-}
-
-TEST_F(CargaPorLinea, NoQueryWithoutConceptAndAMissingColumnReports) {
-  base_ = std::make_unique<prueba::BaseSqlite>(dir_.Archivo("sin_est2.db"), false);
-  EXPECT_EQ(Carga("", nullptr).Count(), 0);  // a query would fail: the table is missing
-  EXPECT_EQ(s_, "");
-  EXPECT_TRUE(host_.mensajes.empty());
-
-  base_->Ejecuta(
-      "create table EST2 (OBRA TEXT, ESTIMACION INTEGER, PARTIDA TEXT, FRENTE TEXT, CONCEPTO TEXT);"
-      "insert into EST2 values ('A7', 1, '01', '', 'C-10')");
-  EXPECT_EQ(Carga("", &c10_).Count(), 0);
-  EXPECT_EQ(s_.rfind("ProMorlaQel.EstimacionesPresup.Carga() arrojó la excepción # 3265 ", 0), 0u)
-      << s_;
 }
 
 // The shipped schema keeps a text '07' as the number 7; databases of an older

@@ -166,34 +166,24 @@ TEST_F(HojaPrograma, ThreeMonthsWithSectionsAndLinesSpanningMonths) {
   const json& c = libro["celdas"];
   auto valor = [&](const std::string& ref) { return c[kHoja + "!" + ref]["valor"]; };
   EXPECT_EQ(c[kHoja + "!CT17"]["formula"], "=H17+AM17+BO17");
-  EXPECT_EQ(valor("A1"), "Constructora Prueba");
-  EXPECT_EQ(valor("A4"), "PROGRAMA DE MONTOS MENSUALES");
   EXPECT_EQ(valor("A10"),
             "INICIO : 10/ene/2013" + std::string(50, ' ') + "TERMINACION : 20/mar/2013");
-  EXPECT_EQ(c[kHoja + "!A4"]["h"], "center");
-  EXPECT_EQ(valor("H12"), "Enero'2013");
-  EXPECT_EQ(valor("BO12"), "Marzo'2013");
-  EXPECT_EQ(valor("AL13"), 31);
-  EXPECT_EQ(valor("AM13"), 1);
-  EXPECT_EQ(valor("G13"), "% Partida");
   // Line numbers keep counting across sections; a line idle in January still
   // gets its January amount (no bar there).
   for (const auto& [ref, esperado] :
-       std::vector<std::pair<std::string, json>>{{"A15", "01"},
-                                                 {"C15", "Cimentación"},
-                                                 {"A17", "1)"},
+       std::vector<std::pair<std::string, json>>{{"A1", "Constructora Prueba"},
+                                                 {"A4", "PROGRAMA DE MONTOS MENSUALES"},
+                                                 {"H12", "Enero'2013"},
+                                                 {"BO12", "Marzo'2013"},
+                                                 {"AL13", 31},
+                                                 {"AM13", 1},
+                                                 {"A15", "01"},
                                                  {"A24", "3)"},
-                                                 {"B17", "C-1"},
                                                  {"C17", "Concreto f'c=200"},
-                                                 {"D17", "m3"},
-                                                 {"E17", "F1"},
-                                                 {"F17", 10},
                                                  {"G17", "97.722"},
                                                  {"H19", 0}}) {
     EXPECT_EQ(valor(ref), esperado) << ref;
   }
-  EXPECT_EQ(c[kHoja + "!C17"]["ajustar"], true);
-  EXPECT_EQ(c[kHoja + "!B17"]["h"], "left");
 }
 
 TEST_F(HojaProgramaLento, AWorkLongerThanTwentyThreeMonthsRunsPastColumnZZ) {
