@@ -6,11 +6,8 @@
 #include "db/conexion.h"
 #include "db/esquema.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <regex>
-#include <vector>
 
 namespace pmq {
 
@@ -223,8 +220,10 @@ TEST(DosMotores, TheSampleDatabaseIsCopiedValueForValueAndCalculatesTheSame) {
   }
   EXPECT_EQ(tablas, 11u);
   EXPECT_GT(filas, 100u);
-  for (const auto& [obra, salida] : {std::pair<std::string, int>{"A7", 0}, {"CASA01", 0}, {"NO-HAY", 1}}) {
-    const auto a = prueba::Ejecuta(dir, {"calcular", "--bd", base.Ruta(), "--obra", obra, "--json"});
+  for (const auto& [obra, salida] :
+       {std::pair<std::string, int>{"A7", 0}, {"CASA01", 0}, {"NO-HAY", 1}}) {
+    const auto a =
+        prueba::Ejecuta(dir, {"calcular", "--bd", base.Ruta(), "--obra", obra, "--json"});
     const auto b = prueba::Ejecuta(dir, {"calcular", "--bd", pg.Uri(), "--obra", obra, "--json"});
     EXPECT_EQ(a.salida, salida) << obra << a.err;
     EXPECT_EQ(b.salida, a.salida) << obra << b.err;

@@ -9,14 +9,12 @@
 #include "sheet/lector_libro.h"
 #include "sheet/libro_excel.h"
 
-#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <set>
 
 namespace pmq {
 namespace {
