@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace pmq {
 namespace {
 
@@ -29,41 +31,15 @@ TEST(ExpresionFormula, AcceptsWhatTheReportsWrite) {
 }
 
 TEST(ExpresionFormula, RejectsWhatASpreadsheetRejectsWith1004) {
-  for (const char* f : {"=",
-                        "= ",
-                        "=A1+",
-                        "=*A1",
-                        "=A1*",
-                        "=()",
-                        "=K12-()",
-                        "=(A1",
-                        "=A1)",
-                        "=A1 B1",
-                        "=XFE1",
-                        "=AAAA1",
-                        "=A0",
-                        "=A1048577",
-                        "=SUM()",
-                        "=A1:B2",
-                        "=Hoja1!A1",
-                        "=_17+_19",
-                        "=A1/",
-                        "=1..2",
-                        "=1A",
-                        "=A",
-                        "=1E",
-                        "=50%",
-                        "A1+B1",
-                        "",
-                        "=SUM(1)",
-                        "=SUM(A1,)",
-                        "=SUM(A1:)",
-                        "=SUM(A1",
-                        "=SUMA(A1)",
-                        "=SUM(A1:B2:C3)",
-                        "=SUM(A1:XFD1048576)"}) {
-    EXPECT_EQ(NumeroDeError(f), errores::kAplicacion) << f;
-  }
+  const char* const kSintaxis[] = {"=",       "= ",   "=A1+", "=*A1",   "=A1*",  "=()",
+                                   "=K12-()", "=(A1", "=A1)", "=A1 B1", "=A1/",  "=1..2",
+                                   "=1A",     "=A",   "=1E",  "=50%",   "A1+B1", ""};
+  const char* const kReferencias[] = {
+      "=XFE1",     "=AAAA1",   "=A0",       "=A1048577",      "=A1:B2",
+      "=Hoja1!A1", "=_17+_19", "=SUM()",    "=SUM(1)",        "=SUM(A1,)",
+      "=SUM(A1:)", "=SUM(A1",  "=SUMA(A1)", "=SUM(A1:B2:C3)", "=SUM(A1:XFD1048576)"};
+  for (const char* f : kSintaxis) EXPECT_EQ(NumeroDeError(f), errores::kAplicacion) << f;
+  for (const char* f : kReferencias) EXPECT_EQ(NumeroDeError(f), errores::kAplicacion) << f;
   EXPECT_EQ(NumeroDeError("=" + std::string(8192, '1')), errores::kAplicacion);
   std::string argumentos = "=SUM(A1";
   for (int i = 2; i <= 255; ++i) argumentos += ",A" + std::to_string(i);
@@ -105,113 +81,97 @@ TEST(ExpresionFormula, CopyMovesRelativeReferencesOnly) {
   EXPECT_EQ(s.Referencias().size(), 4u);  // B2:B3, then D2 and E2
 }
 
-TEST(ExpresionFormula, EvaluationFollowsPrecedenceAndPropagatesErrors) {
-  auto valor = [](const char* texto, std::vector<ExpresionFormula::Resultado> refs = {}) {
-    return ExpresionFormula::Analiza(texto).Evalua(refs);
-  };
-  for (const auto& [texto, esperado] : {std::pair<const char*, double>{"=2+3*4", 14},
-                                        {"=(2+3)*4", 20},
-                                        {"=10-4-3", 3},
-                                        {"=-2*-3", 6},
-                                        {"=1-(2-(3-4))", -2},
-                                        {"=1+6/4*2", 4},
-                                        {"=12/2/3", 2}}) {
-    EXPECT_DOUBLE_EQ(valor(texto).valor, esperado) << texto;
-  }
-  EXPECT_DOUBLE_EQ(
-      valor("=A1*B1+A1", {{2.5, Error::kNinguno}, {4, Error::kNinguno}, {2.5, Error::kNinguno}})
-          .valor,
-      12.5);
-  EXPECT_EQ(valor("=A1+1", {{0, Error::kValor}}).error, Error::kValor);
-  EXPECT_EQ(valor("=1E300*1E300").error, Error::kNumero);
-  EXPECT_EQ(ExpresionFormula::TextoError(Error::kValor), "#VALUE!");
-  EXPECT_EQ(valor("=A1/0", {{5, Error::kNinguno}}).error, Error::kDivision);
-  EXPECT_EQ(ExpresionFormula::TextoError(Error::kDivision), "#DIV/0!");
+// A formula's value as text: the number, or the error as a spreadsheet shows it.
+std::string Texto(const ExpresionFormula::Resultado& r) {
+  if (r.error != Error::kNinguno) return std::string(ExpresionFormula::TextoError(r.error));
+  std::ostringstream o;
+  o << r.valor;
+  return o.str();
 }
 
-// A small sheet of cells for the evaluator.
+using Pares = std::vector<std::pair<std::string, std::string>>;
+
+TEST(ExpresionFormula, EvaluationFollowsPrecedenceAndPropagatesErrors) {
+  // References take the values 2.5, 4 and 2.5 in order.
+  const Pares casos = {{"=2+3*4", "14"},     {"=(2+3)*4", "20"},     {"=10-4-3", "3"},
+                       {"=-2*-3", "6"},      {"=1-(2-(3-4))", "-2"}, {"=1+6/4*2", "4"},
+                       {"=12/2/3", "2"},     {"=A1*B1+C1", "12.5"},  {"=1E300*1E300", "#NUM!"},
+                       {"=A1/0", "#DIV/0!"}, {"=A1-B1+C1", "1"}};
+  const std::vector<ExpresionFormula::Resultado> refs = {
+      {2.5, Error::kNinguno}, {4, Error::kNinguno}, {2.5, Error::kNinguno}};
+  for (const auto& [f, esperado] : casos) {
+    const ExpresionFormula e = ExpresionFormula::Analiza(f);
+    EXPECT_EQ(Texto(e.Evalua({refs.begin(), refs.begin() + e.Referencias().size()})), esperado)
+        << f;
+  }
+  EXPECT_EQ(Texto(ExpresionFormula::Analiza("=A1+1").Evalua({{0, Error::kValor}})), "#VALUE!");
+}
+
+// A small sheet of cells for the evaluator, written from (reference, content)
+// pairs: a content starting with "=" is a formula, with "'" a text, else a number.
 class EvaluadorHojaTest : public ::testing::Test {
  protected:
-  void Numero(int32_t f, int32_t c, double v) { celdas_.PonNumero(celdas_.Obtiene(f, c), v); }
-  void Formula(int32_t f, int32_t c, const std::string& t) {
-    celdas_.PonFormula(celdas_.Obtiene(f, c), t);
+  Celda& En(const std::string& ref) {
+    const auto r = ExpresionFormula::Analiza("=" + ref).Referencias().at(0);
+    return celdas_.Obtiene(r.fila, r.columna);
   }
-  ExpresionFormula::Resultado Resultado(int32_t f, int32_t c) {
-    return EvaluadorHoja::ValorDe(celdas_.Busca(f, c), celdas_);
+  void Escribe(const Pares& contenido) {
+    for (const auto& [ref, v] : contenido) {
+      if (v[0] == '=')
+        celdas_.PonFormula(En(ref), v);
+      else if (v[0] == '\'')
+        celdas_.PonTexto(En(ref), v.substr(1));
+      else
+        celdas_.PonNumero(En(ref), std::stod(v));
+    }
+  }
+  /// Evaluates the sheet and compares the values of `esperado` (as Texto gives them).
+  void Revisa(const Pares& esperado) {
+    EvaluadorHoja::Evalua(celdas_);
+    for (const auto& [ref, v] : esperado)
+      EXPECT_EQ(Texto(EvaluadorHoja::ValorDe(&En(ref), celdas_)), v) << ref;
   }
   CeldasHoja celdas_;
 };
 
-TEST_F(EvaluadorHojaTest, EmptyCellsCountAsZeroAndFormulasSeeFormulas) {
-  Numero(10, 6, 3);    // F10 quantity
-  Numero(10, 7, 2.5);  // G10 unit price
-  Formula(10, 8, "=G10*F10");
-  Formula(11, 8, "=G11*F11");  // an empty line
-  Formula(13, 8, "=H10+H11+H12");
-  Formula(15, 8, "=H13*2");
-  // Written after the cells it uses and before one that uses it: order does not matter.
-  Formula(1, 1, "=H15-H13");
-  EvaluadorHoja::Evalua(celdas_);
-  EXPECT_DOUBLE_EQ(Resultado(10, 8).valor, 7.5);
-  EXPECT_DOUBLE_EQ(Resultado(11, 8).valor, 0);
-  EXPECT_DOUBLE_EQ(Resultado(13, 8).valor, 7.5);
-  EXPECT_DOUBLE_EQ(Resultado(15, 8).valor, 15);
-  EXPECT_DOUBLE_EQ(Resultado(1, 1).valor, 7.5);
-}
-
-TEST_F(EvaluadorHojaTest, ValuesOfEveryKindAndTexts) {
-  celdas_.PonMoneda(celdas_.Obtiene(1, 1), Moneda::DesdeUnidades(12345));
-  celdas_.PonEntero(celdas_.Obtiene(1, 2), 7);
-  celdas_.PonTexto(celdas_.Obtiene(1, 3), " 12.5 ");
-  celdas_.PonTexto(celdas_.Obtiene(1, 4), "1)");
-  Formula(2, 1, "=A1+B1+C1");
-  Formula(2, 2, "=D1+1");
-  Formula(2, 3, "=B2*0");
-  EvaluadorHoja::Evalua(celdas_);
-  EXPECT_DOUBLE_EQ(Resultado(2, 1).valor, 1.2345 + 7 + 12.5);
-  EXPECT_EQ(Resultado(2, 2).error, Error::kValor);
-  EXPECT_EQ(Resultado(2, 3).error, Error::kValor);  // errors travel through formulas
-}
-
-TEST_F(EvaluadorHojaTest, SumSkipsTextsAndEmptyCellsAndPassesErrorsOn) {
-  Numero(1, 1, 2);
-  celdas_.PonTexto(celdas_.Obtiene(2, 1), "5");  // text: "+" reads it, SUM skips it
-  Numero(4, 1, 3.5);
-  Formula(5, 1, "=SUM(A1:A4)");
-  Formula(5, 2, "=A1+A2+A3+A4");
-  Formula(6, 1, "=SUM(A5,A1:A1)*2");
-  celdas_.PonTexto(celdas_.Obtiene(1, 3), "x");
-  Formula(2, 3, "=C1+1");
-  Formula(3, 3, "=SUM(C1:C2)");
-  EvaluadorHoja::Evalua(celdas_);
-  EXPECT_DOUBLE_EQ(Resultado(5, 1).valor, 5.5);
-  EXPECT_DOUBLE_EQ(Resultado(5, 2).valor, 10.5);
-  EXPECT_DOUBLE_EQ(Resultado(6, 1).valor, 15);
-  EXPECT_EQ(Resultado(3, 3).error, Error::kValor);
+TEST_F(EvaluadorHojaTest, EmptyCellsTextsAndValuesOfEveryKindInFormulasAndSums) {
+  // Quantity × unit price, an empty line, formulas over formulas written in any
+  // order; "+" reads a text that is a number, SUM skips it; errors travel on.
+  const Pares montos = {{"A1", "=H15-H13"},  {"F10", "3"},        {"G10", "2.5"},
+                        {"H10", "=G10*F10"}, {"H11", "=G11*F11"}, {"H13", "=H10+H11+H12"},
+                        {"H15", "=H13*2"}};
+  const Pares sumas = {{"J1", "2"},           {"J2", "'5"},           {"J4", "3.5"},
+                       {"J5", "=SUM(J1:J4)"}, {"K5", "=J1+J2+J3+J4"}, {"J6", "=SUM(J5,J1:J1)*2"},
+                       {"L1", "'x"},          {"L2", "=L1+1"},        {"L3", "=SUM(L1:L2)"},
+                       {"M1", "' 12.5 "},     {"M2", "'1)"},          {"N2", "=M1+N1+O1"},
+                       {"O2", "=M2+1"},       {"P2", "=O2*0"}};
+  Escribe(montos);
+  Escribe(sumas);
+  celdas_.PonMoneda(En("N1"), Moneda::DesdeUnidades(12345));
+  celdas_.PonEntero(En("O1"), 7);
+  const Pares valores = {{"H10", "7.5"},    {"H11", "0"},      {"H13", "7.5"},
+                         {"H15", "15"},     {"A1", "7.5"},     {"J5", "5.5"},
+                         {"K5", "10.5"},    {"J6", "15"},      {"L3", "#VALUE!"},
+                         {"N2", "20.7345"}, {"O2", "#VALUE!"}, {"P2", "#VALUE!"}};
+  Revisa(valores);
 }
 
 TEST_F(EvaluadorHojaTest, CircularReferencesEndAndRecalculationFollowsChanges) {
-  Formula(1, 1, "=B1+1");
-  Formula(1, 2, "=A1+1");
-  Formula(2, 1, "=A2");
-  EvaluadorHoja::Evalua(celdas_);
   // The circle A1 → B1 → A1 is cut where it closes: B1 sees 0 for A1.
-  EXPECT_DOUBLE_EQ(Resultado(1, 2).valor, 1);
-  EXPECT_DOUBLE_EQ(Resultado(1, 1).valor, 2);
-  EXPECT_DOUBLE_EQ(Resultado(2, 1).valor, 0);
-  Numero(1, 2, 10);
-  EvaluadorHoja::Evalua(celdas_);
-  EXPECT_DOUBLE_EQ(Resultado(1, 1).valor, 11);
+  Escribe(Pares{{"A1", "=B1+1"}, {"B1", "=A1+1"}, {"A2", "=A2"}});
+  Revisa(Pares{{"B1", "1"}, {"A1", "2"}, {"A2", "0"}});
+  Escribe(Pares{{"B1", "10"}});
+  Revisa(Pares{{"A1", "11"}});
 }
 
 TEST_F(EvaluadorHojaTest, LongChainsDoNotExhaustTheStack) {
   // Each cell refers to the one below it: evaluating row 1 first must walk
   // 100,000 formulas deep.
   constexpr int32_t kFilas = 100000;
-  for (int32_t f = 1; f < kFilas; ++f) Formula(f, 1, "=A" + std::to_string(f + 1) + "+1");
-  Numero(kFilas, 1, 0.5);
-  EvaluadorHoja::Evalua(celdas_);
-  EXPECT_DOUBLE_EQ(Resultado(1, 1).valor, kFilas - 1 + 0.5);
+  for (int32_t f = 1; f < kFilas; ++f)
+    celdas_.PonFormula(celdas_.Obtiene(f, 1), "=A" + std::to_string(f + 1) + "+1");
+  Escribe({{"A" + std::to_string(kFilas), "0.5"}});
+  Revisa({{"A1", "99999.5"}});
 }
 
 }  // namespace
