@@ -64,11 +64,9 @@ TEST_F(ExplotaMe, ANullQuantityOrACircularAnalysisEndsThatAnalysisOnly) {
   const std::string prefijo = "ProMorlaQel.Concepto.ExplotaMe() arrojó la excepción # ";
   const struct {
     const char *clave, *lineas, *error;
-  } casos[] = {
-      {"P-1", "M-1|M-3", "94 Uso no válido de Null"},
-      {"X-1", "M-1|M-2|M-2|M-3", "28 Referencia circular: X-1 > X-2 > X-1"},
-      {"X-3", "", "28 Referencia circular: X-3 > X-3"},
-  };
+  } casos[] = {{"P-1", "M-1|M-3", "94 Uso no válido de Null"},
+               {"X-1", "M-1|M-2|M-2|M-3", "28 Referencia circular: X-1 > X-2 > X-1"},
+               {"X-3", "", "28 Referencia circular: X-3 > X-3"}};
   for (const auto& c : casos) {
     std::string s;
     std::unique_ptr<Explosion> e = Explota(c.clave, s);

@@ -415,8 +415,7 @@ TEST_F(Fallas, UsageErrorsAreSpanishOneLineAndExit64) {
       {{"programa", "--bd", bd_, "--obra", "A7", "--salida", ""}, "extensión .xlsx: \"\""},
       {{"resumen", "--bd", bd_, "--obra", "A7", "--salida="}, "extensión .xlsx: \"\""},
       {{"programa", "--bd", mismo, "--obra", "A7", "--salida", mismo},
-       "la base de datos del proyecto"},
-  };
+       "la base de datos del proyecto"}};
   for (const auto& [opcion, dice] : std::vector<std::pair<std::string, std::string>>{
            {"Desconocida=1", "\"Desconocida\" no es una opción conocida"},
            {"IVA=quizá", "\"quizá\" no es un valor lógico"},

@@ -96,19 +96,17 @@ TEST(FormatoNumero, PatternsOfTheReportsRoundingHalvesAwayFromZero) {
   const struct {
     double valor;
     const char *patron, *esperado;
-  } casos[] = {
-      {25, "###,##0.000", "25.000"},
-      {123456.7, "###,##0.000", "123,456.700"},
-      {1234567.5, "###,###,##0.000000", "1,234,567.500000"},
-      {1234.5, "$ ###,###,##0.00", "$ 1,234.50"},
-      {-5, "$ ###,##0.00", "-$ 5.00"},
-      {1234567, "#,##0", "1,234,567"},
-      {0.5, "#.00", ".50"},
-      {0.0125, "###,##0.000", "0.013"},
-      {-0.0125, "###,##0.000", "-0.013"},
-      {999.9995, "###,##0.000", "1,000.000"},
-      {-0.0001, "#,##0.00", "0.00"},
-  };
+  } casos[] = {{25, "###,##0.000", "25.000"},
+               {123456.7, "###,##0.000", "123,456.700"},
+               {1234567.5, "###,###,##0.000000", "1,234,567.500000"},
+               {1234.5, "$ ###,###,##0.00", "$ 1,234.50"},
+               {-5, "$ ###,##0.00", "-$ 5.00"},
+               {1234567, "#,##0", "1,234,567"},
+               {0.5, "#.00", ".50"},
+               {0.0125, "###,##0.000", "0.013"},
+               {-0.0125, "###,##0.000", "-0.013"},
+               {999.9995, "###,##0.000", "1,000.000"},
+               {-0.0001, "#,##0.00", "0.00"}};
   for (const auto& c : casos)
     EXPECT_EQ(FormatoNumero(c.valor, c.patron), c.esperado) << c.valor << " " << c.patron;
 }
@@ -147,7 +145,7 @@ TEST(TextoSeguro, InvalidUtf8AndNulBecomeTheReplacementCharacter) {
       {"\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},                                  // overlong "/"
       {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},                  // surrogate
       {"\xF4\x90\x80\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},  // > U+10FFFF
-      {"\xE2\x82", "\xEF\xBF\xBD\xEF\xBF\xBD"},                                  // cut short
+      {"\xE2\x82", "\xEF\xBF\xBD\xEF\xBF\xBD"}                                   // cut short
   };
   for (const auto& [entrada, esperado] : casos) {
     EXPECT_EQ(Utf8Valido(entrada), esperado) << entrada;
@@ -166,8 +164,7 @@ TEST(TextoSeguro, PasswordsAreMaskedAndNothingElse) {
       {"postgresql://h:5432/b", "postgresql://h:5432/b"},
       {"Error en la consulta: near \"x\": syntax error",
        "Error en la consulta: near \"x\": syntax error"},
-      {"/datos/obra:1@2.db", "/datos/obra:1@2.db"},
-  };
+      {"/datos/obra:1@2.db", "/datos/obra:1@2.db"}};
   for (const auto& [entrada, esperado] : casos) EXPECT_EQ(OcultaClaves(entrada), esperado);
 }
 

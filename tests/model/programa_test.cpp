@@ -128,11 +128,11 @@ TEST(Cuerpo, PercentagesOfTheSectionAndOfTheBudget) {
   const struct {
     double seccion, linea, total;
     const char *de_partida, *de_presupuesto;
-  } casos[] = {
-      {1000, 250, 1, "25.000", "25000"}, {10, 12345.67, 1, "123,456.700", "1234567"},
-      {0, 12, 1, "0.000", "1200"},       {1, 1, 3, "100.000", "33.3333"},
-      {1, 1, 0, "100.000", ""},
-  };
+  } casos[] = {{1000, 250, 1, "25.000", "25000"},
+               {10, 12345.67, 1, "123,456.700", "1234567"},
+               {0, 12, 1, "0.000", "1200"},
+               {1, 1, 3, "100.000", "33.3333"},
+               {1, 1, 0, "100.000", ""}};
   std::string s;
   for (const auto& c : casos) {
     Cadena cadena(c.seccion, c.linea, c.total);

@@ -1,6 +1,9 @@
+#include "apoyo/obra_calculada.h"
 #include "catalogue/concepto.h"
 #include "catalogue/explosion_presup.h"
 #include "common/redondeo.h"
+#include "model/partida.h"
+#include "model/partidas.h"
 #include "modelo_a_mano.h"
 #include "schedule/dias.h"
 #include "schedule/filas_programa.h"
@@ -62,8 +65,7 @@ TEST(Periodos, OnePeriodPerCalendarMonthOrFortnightOfTheWork) {
       {"2012-02-20", "2012-03-02", enumQuincenal, 12,
        "2012-02-20..2012-02-29 1-10 2012-03-01..2012-03-02 11-12"},
       {"2013-12-16", "2013-12-16", enumQuincenal, 1, "2013-12-16..2013-12-16 1-1"},
-      {"2013-03-10", "2013-03-01", enumQuincenal, -8, ""},
-  };
+      {"2013-03-10", "2013-03-01", enumQuincenal, -8, ""}};
   for (const auto& c : casos) {
     SCOPED_TRACE(std::string(c.inicio) + " .. " + c.final_);
     prueba::ModeloAMano m;
@@ -128,8 +130,7 @@ TEST_F(RepartoTest, TheSixOverlapCases) {
       {"2013-01-01", "2013-01-15", 1, 1, 1, 15, 15 * 6.666667, "1000.05"},
       {"2013-01-20", "2013-01-31", 1, 3, 20, 31, 12 * 8.333333, "999.96"},
       {"2013-01-31", "2013-02-05", 1, 4, 31, 31, 16.666667, "166.67"},  // its first day is the last
-      {"2013-01-31", "2013-02-05", 2, 1, 1, 5, 5 * 16.666667, "833.35"},
-  };
+      {"2013-01-31", "2013-02-05", 2, 1, 1, 5, 5 * 16.666667, "833.35"}};
   for (const auto& c : casos) {
     SCOPED_TRACE(std::string(c.inicio) + " .. " + c.final_ + " in " + std::to_string(c.periodo));
     const PeriodoPorItem& s = *Reparte(c.inicio, c.final_).Item(c.periodo);
@@ -213,51 +214,38 @@ TEST(FilasPrograma, TheWorkAndEverySectionStartWithTheirTotalsRows) {
             "kTotalAcumulado");
 }
 
-// A work starting 2013-01-01 with one section and one line of concept P-1,
-// whose per-unit breakdown has three materials, one labour input and one machine.
-class ItemsFilaTest : public ::testing::Test {
+// Work A7 of January and February 2013 with one line of concept P-1 (4 units,
+// 22 January to 10 February, 1,000.07), whose analysis has three materials,
+// one labour input and one machine.
+class ItemsFilaTest : public prueba::ObraCalculada {
  protected:
   void SetUp() override {
-    m_.Obra().Des.Inicio = Fecha::DesdeYmd(2013, 1, 1);
-    presup_ = &m_.Linea("", "P-1", Fecha::DesdeYmd(2013, 1, 1), Fecha::DesdeYmd(2013, 1, 10), 4);
-    presup_->Concepto = &p1_;
-    p1_.Des.Costo = Moneda::DesdeDouble(100);
-    const struct {
-      enumTipoConcepto tipo;
-      double cantidad;
-    } insumos[] = {{enumTipoConcepto::Material, 2.5},
-                   {enumTipoConcepto::Material, 1},
-                   {enumTipoConcepto::ManoDeObra, 0.2},
-                   {enumTipoConcepto::Material, 1.0 / 7},
-                   {enumTipoConcepto::Maquinaria, 0.05}};
-    auto e = std::make_unique<Explosion>();
-    std::string s;
-    for (const auto& i : insumos) {
-      auto c = std::make_unique<Concepto>();
-      c->Des.Clave = "I-" + std::to_string(insumos_.size());
-      c->Tipo = i.tipo;
-      c->Des.FactorConversion = c->Des.FSR = 1;
-      c->Des.Costo = Moneda::DesdeDouble(12.34 + static_cast<double>(insumos_.size()));
-      auto l = std::make_unique<ItemExplosion>();
-      l->Concepto = c.get();
-      l->Cantidad = i.cantidad;
-      e->Add(std::move(l), s);
-      insumos_.push_back(std::move(c));
+    Obra("A7", "'2013-01-01'", "'2013-02-28'");
+    Partida("01");
+    Concepto("P-1", prueba::kPU, 100);
+    const std::pair<int, const char*> insumos[] = {{prueba::kMat, "2.5"},
+                                                   {prueba::kMat, "1"},
+                                                   {prueba::kMdo, "0.2"},
+                                                   {prueba::kMat, "1.0 / 7"},
+                                                   {prueba::kMaq, "0.05"}};
+    for (size_t i = 0; i < std::size(insumos); ++i) {
+      Concepto("I-" + std::to_string(i), insumos[i].first, 12.34 + static_cast<double>(i));
+      Matriz("P-1", "I-" + std::to_string(i), insumos[i].second);
     }
-    e->Opera(1, 0, false, 1, 1, 1, true, s);
-    ASSERT_EQ(s, "");
-    p1_.Explosion = std::move(e);
+    Linea("01", "", "P-1", 4, 250.0175, "2013-01-22", "2013-02-10");
+    p_ = Calculada();
+    presup_ = p_->Obra->Partidas->Item(1)->Presups->Item(1);
+    items_.Presup = presup_;
   }
 
-  prueba::ModeloAMano m_;
-  Concepto p1_;
-  std::vector<std::unique_ptr<Concepto>> insumos_;
+  std::unique_ptr<Programa> p_;
   Presup* presup_ = nullptr;
   ItemsFila items_;
 };
 
 TEST_F(ItemsFilaTest, OneItemPerSummaryEntryOfTheChosenKindOrOnlyTheDayOffsetsPerConcept) {
-  items_.Presup = presup_;
+  presup_->Des.Inicio = Fecha::DesdeYmd(2013, 1, 1);
+  presup_->Des.Final = Fecha::DesdeYmd(2013, 1, 10);
   std::string s;
   EXPECT_FALSE(items_.CalculaDias(enumTipoPrograma::MaterialesImportes, ParaInsumo, s));
   EXPECT_EQ(s, "");
@@ -301,22 +289,7 @@ TEST_F(ItemsFilaTest, OneItemPerSummaryEntryOfTheChosenKindOrOnlyTheDayOffsetsPe
 }
 
 TEST_F(ItemsFilaTest, ItemsAndTotalsRowsSpreadOverTheLinesDaysAndAddUp) {
-  // January and February; the line works 22 January to 10 February (20 days).
-  m_.Calendario(Fecha::DesdeYmd(2013, 1, 1), Fecha::DesdeYmd(2013, 2, 28));
-  presup_->Des.Inicio = Fecha::DesdeYmd(2013, 1, 22);
-  presup_->Des.Final = Fecha::DesdeYmd(2013, 2, 10);
-  presup_->Des.Importe = Moneda::DesdeDouble(1000.07);
   std::string s;
-  presup_->PeriodosPorItem->Presup = presup_;
-  for (int32_t k = 1; k <= 2; ++k) {
-    auto parte = std::make_unique<PeriodoPorItem>();
-    parte->PeriodosPorItem = presup_->PeriodosPorItem.get();
-    parte->AgregaDias(k, s);
-    presup_->PeriodosPorItem->Add(std::move(parte), s);
-  }
-  presup_->Explosion = std::make_unique<ExplosionPresup>(p1_, 4);
-
-  items_.Presup = presup_;
   items_.CalculaDias(enumTipoPrograma::MaterialesImportes, ParaInsumo, s);
   ASSERT_EQ(items_.Count(), 3);
   const std::string dias = std::string(21, '0') + std::string(20, '1') + std::string(18, '0');
@@ -333,7 +306,7 @@ TEST_F(ItemsFilaTest, ItemsAndTotalsRowsSpreadOverTheLinesDaysAndAddUp) {
 
   // Totals rows: kTotal the shares, the resource rows each kind spread the
   // same way, kTotalAcumulado the running sum.
-  Partida seccion;
+  pmq::Partida seccion;
   FilasPrograma& f = *seccion.FPro;
   for (const bool cuadrar : {false, true}) {
     f.Inicia(2);
