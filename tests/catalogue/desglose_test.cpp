@@ -242,8 +242,6 @@ TEST_F(LimitesDesglose, DeepChainsAndSharedSubAnalysesStopWholeWithOneMessage) {
 // Pricing a breakdown, its totals and summaries, and the copies scaled to a
 // budget line's quantity.
 
-using namespace prueba;
-
 Moneda Pesos(double v) {
   return Moneda::DesdeDouble(v);
 }

@@ -15,9 +15,11 @@
 namespace pmq {
 namespace {
 
+using nlohmann::json;
 using nlohmann::ordered_json;
 using prueba::Claves;
 using prueba::Ejecuta;
+using prueba::Ocurrencias;
 
 class Calcular : public prueba::ObraCalculada {
  protected:
@@ -176,11 +178,6 @@ TEST_F(Calcular, OptionsReachTheRootAndMessagesAreCollected) {
   EXPECT_EQ(ordered_json::parse(corto.out)["Obra"]["Des"]["Descripcion"], "Obra de prueba");
 }
 
-using nlohmann::ordered_json;
-using prueba::Claves;
-using prueba::Ejecuta;
-using prueba::Ocurrencias;
-
 // Work A7 (March to May 2013) with two unit-price concepts: C-200 on the first
 // line, C-100 on the next two; M-1 is a material no line uses directly.
 class Desglose : public prueba::ObraCalculada {
@@ -297,9 +294,6 @@ TEST_F(Desglose, JsonDumpOfCalendarSharesBreakdownsAndEstimates) {
   EXPECT_EQ(est["ItemsEstimacion"][0]["Concepto"], "C-100");
 }
 
-using nlohmann::json;
-using prueba::Ejecuta;
-
 std::set<std::string> Contenido(const std::string& carpeta) {
   std::set<std::string> nombres;
   for (const auto& e : std::filesystem::directory_iterator(carpeta))
@@ -373,8 +367,6 @@ TEST(AyudaEnEspanol, EveryCommandExplainsItselfAndEndsWithAnExample) {
 
 // What the command line does when the user or the data is at fault: usage
 // errors, exit statuses, outputs it must refuse, passwords it must not print.
-
-using prueba::Ejecuta;
 
 class Fallas : public ::testing::Test {
  protected:

@@ -11,7 +11,7 @@
 namespace pmq {
 namespace {
 
-using prueba::kMat;
+using namespace prueba;
 
 TEST(Programa, WithoutADatabaseTheResultIsZeroAndThePointerIsRestored) {
   prueba::DirectorioTemporal dir;
@@ -148,8 +148,6 @@ TEST(Cuerpo, PercentagesOfTheSectionAndOfTheBudget) {
   EXPECT_EQ(s.rfind("ProMorlaQel.Cuerpo.PorcentajePartida() arrojó la excepción # ", 0), 0u);
 }
 
-using prueba::Ocurrencias;
-
 class Partidas_ : public prueba::ObraCalculada {
  protected:
   void SetUp() override { Obra(); }
@@ -235,8 +233,6 @@ TEST_F(Partidas_, AnOutdatedDatabaseWarnsOnceAndStopsInTheSectionThatMeetsIt) {
   EXPECT_EQ(p->Obra->ImporteTotal.Texto(), "3");
   EXPECT_EQ(p->Obra->Estimaciones->Count(), 0);
 }
-
-using namespace prueba;
 
 class Presups_ : public ObraCalculada {
  protected:

@@ -176,20 +176,8 @@ TEST_F(ObraResumen, ExportFromTheFormForBothUnitPriceSettings) {
   }
 }
 
-TEST_F(ObraResumen, ExportWithoutEstimatesLeavesAllTheVolumePending) {
-  auto p = Calculada("B2");
-  const std::string ruta = dir_.Archivo("b.xlsx");
-  host_.respuestas_dialogo = {{false, ruta}};
-  std::string s;
-  p->ResumenesEstCtrl->AExcel(s);
-  EXPECT_EQ(s, "");  // no rejected formula
-  VerificaLibro(Libro(prueba::LeeLibro(ruta)), prueba::LeeEsperada(base_.Ruta(), "B2"), false);
-}
-
 // The summary grid filled by the controller from a calculated work, the grid
 // model itself, and the form that shows it.
-
-using prueba::ObraResumen;
 
 std::string TextoMoneda(double v) {
   return Moneda::DesdeDouble(v).Texto();
@@ -235,6 +223,22 @@ void VerificaRejilla(const Rejilla& g, const prueba::ObraEsperada& e) {
   }
 }
 
+// A work without estimates: all the volume pending, a grid of ten columns.
+TEST_F(ObraResumen, ExportWithoutEstimatesLeavesAllTheVolumePending) {
+  auto p = Calculada("B2");
+  const auto esperada = prueba::LeeEsperada(base_.Ruta(), "B2");
+  ASSERT_EQ(esperada.estimaciones, 0);
+  const std::string ruta = dir_.Archivo("b.xlsx");
+  host_.respuestas_dialogo = {{false, ruta}};
+  std::string s;
+  p->ResumenesEstCtrl->AExcel(s);
+  EXPECT_EQ(s, "");  // no rejected formula
+  VerificaLibro(Libro(prueba::LeeLibro(ruta)), esperada, false);
+  p->ResumenesEstCtrl->Inicia(s);
+  EXPECT_EQ(s, "");
+  VerificaRejilla(*p->ResumenesEstCtrl->Grid(), esperada);
+}
+
 TEST_F(ObraResumen, GridHoldsSectionsLinesAndEstimatesAndTheFormIsShown) {
   auto p = Calculada();
   const auto esperada = prueba::LeeEsperada(base_.Ruta(), "A7");
@@ -256,16 +260,6 @@ TEST_F(ObraResumen, GridHoldsSectionsLinesAndEstimatesAndTheFormIsShown) {
 
   EXPECT_EQ(host_.formas_mostradas,
             (std::vector<std::string>{"frmResumenEstimaciones", "frmResumenEstimaciones"}));
-}
-
-TEST_F(ObraResumen, WorkWithoutEstimatesHasTenColumns) {
-  auto p = Calculada("B2");
-  const auto esperada = prueba::LeeEsperada(base_.Ruta(), "B2");
-  ASSERT_EQ(esperada.estimaciones, 0);
-  std::string s;
-  p->ResumenesEstCtrl->Inicia(s);
-  EXPECT_EQ(s, "");
-  VerificaRejilla(*p->ResumenesEstCtrl->Grid(), esperada);
 }
 
 // `promorlaqel resumen`: the same grid as CSV (RFC 4180), JSON or text for people.
