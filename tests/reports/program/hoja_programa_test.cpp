@@ -170,20 +170,10 @@ TEST_F(HojaPrograma, ThreeMonthsWithSectionsAndLinesSpanningMonths) {
             "INICIO : 10/ene/2013" + std::string(50, ' ') + "TERMINACION : 20/mar/2013");
   // Line numbers keep counting across sections; a line idle in January still
   // gets its January amount (no bar there).
-  for (const auto& [ref, esperado] :
-       std::vector<std::pair<std::string, json>>{{"A1", "Constructora Prueba"},
-                                                 {"A4", "PROGRAMA DE MONTOS MENSUALES"},
-                                                 {"H12", "Enero'2013"},
-                                                 {"BO12", "Marzo'2013"},
-                                                 {"AL13", 31},
-                                                 {"AM13", 1},
-                                                 {"A15", "01"},
-                                                 {"A24", "3)"},
-                                                 {"C17", "Concreto f'c=200"},
-                                                 {"G17", "97.722"},
-                                                 {"H19", 0}}) {
-    EXPECT_EQ(valor(ref), esperado) << ref;
-  }
+  const json celdas = json::parse(R"j({"A1": "Constructora Prueba",
+      "A4": "PROGRAMA DE MONTOS MENSUALES", "H12": "Enero'2013", "BO12": "Marzo'2013", "AL13": 31,
+      "AM13": 1, "A15": "01", "A24": "3)", "C17": "Concreto f'c=200", "G17": "97.722", "H19": 0})j");
+  for (const auto& [ref, esperado] : celdas.items()) EXPECT_EQ(valor(ref), esperado) << ref;
 }
 
 TEST_F(HojaProgramaLento, AWorkLongerThanTwentyThreeMonthsRunsPastColumnZZ) {
@@ -247,12 +237,9 @@ class FormaProgramas : public prueba::ObraPrograma {
 };
 
 TEST_F(FormaProgramas, EveryKindIsWrittenAndTheFormCloses) {
-  const std::vector<std::pair<int32_t, nlohmann::json>> casos = {
-      {0, nlohmann::json::array({"Programa Obra"})},
-      {2, nlohmann::json::array({"Programa Obra", "Consolidado"})},
-      {3, nlohmann::json::array({"Programa Obra", "Consolidado"})},
-      {4, nlohmann::json::array({"Programa Obra", "Consolidado"})}};
-  for (const auto& [tipo, hojas] : casos) {
+  for (const int32_t tipo : {0, 2, 3, 4}) {
+    const json hojas =
+        tipo == 0 ? json::array({"Programa Obra"}) : json::array({"Programa Obra", "Consolidado"});
     host_.mensajes.clear();
     const std::string ruta = dir_.Archivo("tipo" + std::to_string(tipo) + ".xlsx");
     host_.respuestas_dialogo.push_back({false, ruta});
@@ -293,12 +280,8 @@ TEST_F(FormaProgramas, ACancelledNonXlsxOrUnwritableFileNameStopsTheExport) {
 
 // `promorlaqel programa`: exit statuses, messages and the workbook written.
 
-class ComandoPrograma : public prueba::ObraPrograma {
+class ComandoPrograma : public FormaProgramas {
  protected:
-  void SetUp() override {
-    Obra("2013-03-15", "2013-05-10", "('01','Preliminares',1000)",
-         "('01','F1','C-1',10,100,1,'2013-03-20','2013-04-19')");
-  }
   prueba::Ejecucion Corre(std::vector<std::string> extra) {
     std::vector<std::string> args = {"programa", "--bd", base_.Ruta(), "--obra", "A7"};
     args.insert(args.end(), extra.begin(), extra.end());
