@@ -164,9 +164,8 @@ TEST_F(Calcular, OptionsReachTheRootAndMessagesAreCollected) {
   EXPECT_EQ(r.salida, 3) << r.err;  // calculated, the load reported a failure
   const ordered_json j = ordered_json::parse(r.out);
   ASSERT_EQ(j["Mensajes"].size(), 1u);
-  EXPECT_EQ(j["Mensajes"][0], (ordered_json{{"Titulo", "ProMorlaQel"},
-                                            {"Texto", "No se tiene fecha de inicio de obra"},
-                                            {"Estilo", 0}}));
+  EXPECT_EQ(j["Mensajes"][0], ordered_json::parse(R"({"Titulo": "ProMorlaQel",
+      "Texto": "No se tiene fecha de inicio de obra", "Estilo": 0})"));
   EXPECT_EQ(j["TipoPrograma"], -1);
   EXPECT_TRUE(j["Obra"]["Des"]["Inicio"].is_null());
   const std::string error = j["sErrores"];
@@ -237,11 +236,8 @@ TEST_F(Desglose, JsonDumpOfCalendarSharesBreakdownsAndEstimates) {
   ASSERT_EQ(r.salida, 0) << r.err;
   const ordered_json j = ordered_json::parse(r.out);
   ASSERT_EQ(j["Periodos"].size(), 3u);
-  EXPECT_EQ(j["Periodos"][1], (ordered_json{{"Inicio", "2013-04-01"},
-                                            {"Final", "2013-04-30"},
-                                            {"IdxIni", 32},
-                                            {"IdxFin", 61},
-                                            {"Duracion", 30}}));
+  EXPECT_EQ(j["Periodos"][1], ordered_json::parse(R"({"Inicio": "2013-04-01", "Final": "2013-04-30",
+      "IdxIni": 32, "IdxFin": 61, "Duracion": 30})"));
 
   const ordered_json& lineas = j["Obra"]["Partidas"][0]["Presups"];
   ASSERT_EQ(lineas.size(), 3u);
@@ -253,11 +249,8 @@ TEST_F(Desglose, JsonDumpOfCalendarSharesBreakdownsAndEstimates) {
   EXPECT_EQ(abril["Dias"], "111111111100000000000000000000");
   EXPECT_EQ(segunda["PeriodosPorItem"][0]["Dias"].get<std::string>().size(), 31u);
   ASSERT_EQ(segunda["EstimacionesPresup"].size(), 1u);
-  EXPECT_EQ(segunda["EstimacionesPresup"][0], (ordered_json{{"NoEst", "1"},
-                                                            {"NoEstimacion", 1},
-                                                            {"Cantidad", 1.0},
-                                                            {"Punit", 10.0},
-                                                            {"Importe", 10.0}}));
+  EXPECT_EQ(segunda["EstimacionesPresup"][0], ordered_json::parse(R"({"NoEst": "1",
+      "NoEstimacion": 1, "Cantidad": 1.0, "Punit": 10.0, "Importe": 10.0})"));
   EXPECT_EQ(j["Obra"]["NoEstimaciones"], 1);
 
   const ordered_json& explosion = segunda["Explosion"];

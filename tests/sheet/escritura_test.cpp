@@ -93,26 +93,25 @@ TEST_F(EscrituraTest, TheExportReachesTheFileOnlyThroughGuarda) {
   // A sheet is added before the active one, and becomes the active one.
   EXPECT_EQ(l["hojas"], json::array({"Resumen", "Programa Obra"}));
   EXPECT_EQ(l["activa"], "Resumen");
+  // Texts stay texts ("01" reads as a number in arithmetic); formulas keep their
+  // computed values, H25 through H22, which sums an empty cell; the refused
+  // formula of H26 leaves no cell; three-letter columns up to the last one.
+  const json esperado = json::parse(R"j({
+      "Programa Obra!A1": {"valor": "CONSTRUCTORA EJEMPLO", "h": "center"},
+      "Programa Obra!A15": {"valor": "01", "tipo": "s"}, "Programa Obra!G17": {"valor": 25.5},
+      "Programa Obra!G18": {"valor": 3, "encoger": true,
+                            "formato": "\"$\"#,##0.00_);(\"$\"#,##0.00)"},
+      "Programa Obra!H17": {"valor": 1000}, "Programa Obra!AM17": {"valor": 500.25},
+      "Programa Obra!BR17": {"formula": "=H17+AM17", "cache": 1500.25},
+      "Programa Obra!H25": {"formula": "=H22*2", "cache": 2020},
+      "Programa Obra!H27": {"cache": "#VALUE!"}, "Programa Obra!H28": {"cache": 2},
+      "Resumen!AAA1": {"valor": "AAA"}, "Resumen!XFD1": {"valor": 5},
+      "Resumen!A2": {"formula": "=XFD1*2", "cache": 10}})j");
   const json& c = l["celdas"];
-  auto celda = [&](const std::string& ref) -> const json& { return c.at("Programa Obra!" + ref); };
-  EXPECT_EQ(celda("A1")["valor"], "CONSTRUCTORA EJEMPLO");
-  EXPECT_EQ(celda("A1")["h"], "center");
-  EXPECT_EQ(celda("A15")["valor"], "01");  // text stays text
-  EXPECT_EQ(celda("A15")["tipo"], "s");
-  EXPECT_EQ(celda("G17")["valor"], 25.5);
-  EXPECT_EQ(celda("G18")["valor"], 3);
-  EXPECT_EQ(celda("G18")["formato"], "\"$\"#,##0.00_);(\"$\"#,##0.00)");
-  EXPECT_TRUE(celda("G18")["encoger"].get<bool>());
-  EXPECT_EQ(celda("H17")["valor"], 1000);
-  EXPECT_EQ(celda("AM17")["valor"], 500.25);
-  // Formulas with their computed values.
-  EXPECT_EQ(celda("BR17")["formula"], "=H17+AM17");
-  EXPECT_EQ(celda("BR17")["cache"], 1500.25);
-  EXPECT_EQ(celda("H25")["formula"], "=H22*2");
-  EXPECT_EQ(celda("H25")["cache"], 2020);  // through H22, which sums an empty cell
+  for (const auto& [ref, campos] : esperado.items()) {
+    for (const auto& [campo, valor] : campos.items()) EXPECT_EQ(c.at(ref)[campo], valor) << ref;
+  }
   EXPECT_FALSE(c.contains("Programa Obra!H26"));
-  EXPECT_EQ(celda("H27")["cache"], "#VALUE!");
-  EXPECT_EQ(celda("H28")["cache"], 2);  // "01" reads as a number in arithmetic
   // Merges: one per block, none overlapping.
   EXPECT_EQ(l["merges"]["Programa Obra"], json::array({"A1:T1", "H17:AL17"}));
   // Column widths (the file stores the width plus the cell padding).
@@ -121,11 +120,6 @@ TEST_F(EscrituraTest, TheExportReachesTheFileOnlyThroughGuarda) {
   EXPECT_FALSE(anchos.contains("BS"));
   EXPECT_GT(anchos["A"].get<double>(), 3);  // "CONSTRUCTORA EJEMPLO" is merged and does not count
   EXPECT_LT(anchos["A"].get<double>(), 5);
-  // Three-letter columns up to the last one.
-  EXPECT_EQ(c.at("Resumen!AAA1")["valor"], "AAA");
-  EXPECT_EQ(c.at("Resumen!XFD1")["valor"], 5);
-  EXPECT_EQ(c.at("Resumen!A2")["formula"], "=XFD1*2");
-  EXPECT_EQ(c.at("Resumen!A2")["cache"], 10);
   // No temporary file is left behind.
   EXPECT_EQ(Archivos(dir_.Ruta()), std::set<std::string>{"programa.xlsx"});
 }
