@@ -24,6 +24,13 @@ DirectorioTemporal::~DirectorioTemporal() {
   std::filesystem::remove_all(ruta_, ec);
 }
 
+std::set<std::string> DirectorioTemporal::Nombres(std::string_view carpeta) const {
+  std::set<std::string> nombres;
+  for (const auto& e : std::filesystem::directory_iterator(Archivo(carpeta)))
+    nombres.insert(e.path().filename().string());
+  return nombres;
+}
+
 BaseSqlite::BaseSqlite(std::string ruta, bool con_esquema) : ruta_(std::move(ruta)) {
   std::filesystem::remove(ruta_);
   if (con_esquema) {

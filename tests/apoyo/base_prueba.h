@@ -2,6 +2,7 @@
 // Test helpers: real SQLite project databases built from the shipped schema.
 
 #include <initializer_list>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,8 @@ class DirectorioTemporal {
   DirectorioTemporal& operator=(const DirectorioTemporal&) = delete;
   const std::string& Ruta() const { return ruta_; }
   std::string Archivo(std::string_view nombre) const { return ruta_ + "/" + std::string(nombre); }
+  /// The names in the directory, or in its subfolder `carpeta`.
+  std::set<std::string> Nombres(std::string_view carpeta = "") const;
 
  private:
   std::string ruta_;

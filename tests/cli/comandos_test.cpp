@@ -287,13 +287,6 @@ TEST_F(Desglose, JsonDumpOfCalendarSharesBreakdownsAndEstimates) {
   EXPECT_EQ(est["ItemsEstimacion"][0]["Concepto"], "C-100");
 }
 
-std::set<std::string> Contenido(const std::string& carpeta) {
-  std::set<std::string> nombres;
-  for (const auto& e : std::filesystem::directory_iterator(carpeta))
-    nombres.insert(e.path().filename().string());
-  return nombres;
-}
-
 class Ejemplo : public ::testing::Test {
  protected:
   std::string Carpeta() const { return dir_.Archivo("salida"); }
@@ -309,7 +302,7 @@ TEST_F(Ejemplo, RefusesAnExistingFileAndLeavesItAndTheFolderAsTheyWere) {
   EXPECT_EQ(e.salida, 1);
   EXPECT_NE(e.err.find("ya existe"), std::string::npos) << e.err;
   EXPECT_EQ(prueba::LeeArchivo(destino), "no tocar");
-  EXPECT_EQ(Contenido(Carpeta()), std::set<std::string>{"obra.db"});
+  EXPECT_EQ(dir_.Nombres("salida"), std::set<std::string>{"obra.db"});
 
   // A missing folder fails without creating it; no flag is a usage error.
   EXPECT_EQ(Ejecuta(dir_, {"ejemplo", "--salida", Carpeta() + "/no-hay/obra.db"}).salida, 1);
@@ -322,7 +315,7 @@ TEST_F(Ejemplo, WritesOnlyTheDatabaseAndItCalculatesLikeTheShippedScript) {
   const prueba::Ejecucion e = Ejecuta(dir_, {"ejemplo", "--salida", destino});
   ASSERT_EQ(e.salida, 0) << e.err;
   EXPECT_NE(e.out.find(destino), std::string::npos);
-  EXPECT_EQ(Contenido(Carpeta()), std::set<std::string>{"obra.db"})
+  EXPECT_EQ(dir_.Nombres("salida"), std::set<std::string>{"obra.db"})
       << "temporary files left behind";
 
   // The same database built from the repository's files: the embedded copy

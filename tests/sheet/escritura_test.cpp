@@ -21,13 +21,6 @@ namespace {
 
 using nlohmann::json;
 
-std::set<std::string> Archivos(const std::string& carpeta) {
-  std::set<std::string> nombres;
-  for (const auto& e : std::filesystem::directory_iterator(carpeta))
-    nombres.insert(e.path().filename().string());
-  return nombres;
-}
-
 class EscrituraTest : public ::testing::Test {
  protected:
   EscrituraTest() : en_uso_(host_) {}
@@ -121,7 +114,7 @@ TEST_F(EscrituraTest, TheExportReachesTheFileOnlyThroughGuarda) {
   EXPECT_GT(anchos["A"].get<double>(), 3);  // "CONSTRUCTORA EJEMPLO" is merged and does not count
   EXPECT_LT(anchos["A"].get<double>(), 5);
   // No temporary file is left behind.
-  EXPECT_EQ(Archivos(dir_.Ruta()), std::set<std::string>{"programa.xlsx"});
+  EXPECT_EQ(dir_.Nombres(), std::set<std::string>{"programa.xlsx"});
 }
 
 // A signal that ends the program while a workbook is written removes the
