@@ -6,8 +6,8 @@
 #include "catalogue/concepto.h"
 #include "catalogue/conceptos.h"
 
-#include <array>
 #include <initializer_list>
+#include <sstream>
 
 namespace pmq::prueba {
 
@@ -18,8 +18,13 @@ class CatalogoConBase : public ObraCalculada {
   void Conceptos(std::initializer_list<std::string_view> claves, int tipo, double costo = 0) {
     for (std::string_view c : claves) Concepto(c, tipo, costo);
   }
-  void Matrices(std::initializer_list<std::array<std::string_view, 3>> filas) {
-    for (const auto& f : filas) Matriz(f[0], f[1], f[2]);
+  /// Analysis rows written as "MATRIZ CONCEPTO CANTIDAD, …" (a quantity is an SQL literal).
+  void Matrices(const std::string& filas) {
+    std::istringstream in(filas);
+    for (std::string matriz, concepto, cantidad; in >> matriz >> concepto >> cantidad;) {
+      if (cantidad.back() == ',') cantidad.pop_back();
+      Matriz(matriz, concepto, cantidad);
+    }
   }
   /// Loads catalogue, hourly costs and work A7 (machine factors "Com": 1 / 0.8 / 0.5);
   /// `ajustes` is SQL run on the header rows first.

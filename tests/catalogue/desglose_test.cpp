@@ -20,12 +20,7 @@ TEST_F(ExplotaMe, QuantitiesMultiplyAlongThePathAndLinesComeDepthFirstInTableOrd
   Conceptos({"M-1", "M-2"}, kMat, 10);
   Concepto("MO-1", kMdo, 100);
   // Rows of P-1 deliberately out of code order, with B-1's rows in between.
-  Matrices({{"P-1", "MO-1", "0.25"},
-            {"B-1", "M-1", "0.5"},
-            {"P-1", "B-1", "2"},
-            {"P-1", "NO-EXISTE", "7"},
-            {"B-1", "M-2", "4"},
-            {"P-1", "M-1", "1.5"}});
+  Matrices("P-1 MO-1 0.25, B-1 M-1 0.5, P-1 B-1 2, P-1 NO-EXISTE 7, B-1 M-2 4, P-1 M-1 1.5");
   Carga();
   std::string s;
   std::unique_ptr<Explosion> e = Explota("P-1", s);
@@ -48,18 +43,9 @@ TEST_F(ExplotaMe, ANullQuantityOrACircularAnalysisEndsThatAnalysisOnly) {
   Conceptos({"P-1", "X-1"}, kPU);
   Conceptos({"B-1", "X-2", "X-3"}, kBas);
   Conceptos({"M-1", "M-2", "M-3"}, kMat, 1);
-  Matrices({{"P-1", "B-1", "1"},
-            {"P-1", "M-3", "1"},
-            {"B-1", "M-1", "1"},
-            {"B-1", "M-2", "NULL"},
-            {"B-1", "M-1", "1"},
-            {"X-1", "M-1", "1"},
-            {"X-1", "X-2", "2"},
-            {"X-1", "M-3", "1"},
-            {"X-2", "M-2", "1"},
-            {"X-2", "X-1", "1"},
-            {"X-2", "M-2", "5"},
-            {"X-3", "X-3", "1"}});
+  Matrices(
+      "P-1 B-1 1, P-1 M-3 1, B-1 M-1 1, B-1 M-2 NULL, B-1 M-1 1, X-1 M-1 1, X-1 X-2 2, X-1 M-3 1, "
+      "X-2 M-2 1, X-2 X-1 1, X-2 M-2 5, X-3 X-3 1");
   Carga();
   const std::string prefijo = "ProMorlaQel.Concepto.ExplotaMe() arrojó la excepción # ";
   const struct {
@@ -85,7 +71,7 @@ class ExplotaMeMaquina : public ExplotaMe {
     Concepto("LLA", kMat, 3000);
     Concepto("CUA-OP", kCua);
     Concepto("MO-OP", kMdo, 400);
-    Matrices({{"U", "MQ-1", "3"}, {"CUA-OP", "MO-OP", "1"}});
+    Matrices("U MQ-1 3, CUA-OP MO-OP 1");
     Maquina("RETRO", "DIESEL, CANT_DIE, LLANTAS, CANT_LLAN, CUADRILLA, CANT_OPER",
             "'DIE', 0.1, 'LLA', 0.002, 'CUA-OP', 0.125");
   }
@@ -132,7 +118,7 @@ TEST_F(ExplotaMe, EachHourlyCostComponentTakesTheFactorOfItsGroupAndCrewsCannotL
   // A machine whose crew uses the machine again.
   Concepto("MQ2", kMaq, 1, 1, 1, "EQ2", 1);
   Concepto("CUA2", kCua);
-  Matrices({{"CUA2", "DIE", "1"}, {"CUA2", "MQ2", "1"}});
+  Matrices("CUA2 DIE 1, CUA2 MQ2 1");
   Maquina("EQ2", "CUADRILLA, CANT_OPER", "'CUA2', 2");
   p_.DesglosarMaquinaria = true;
   Carga(
@@ -157,12 +143,7 @@ TEST_F(ExplotaMe, ALargeCatalogueReadsTheTableOnceAndKeepsEachAnalysisInItsOrder
   Conceptos({"P-1", "P-2"}, kPU);
   Concepto("B-1", kBas);
   Conceptos({"M-1", "M-2", "M-3"}, kMat, 1);
-  Matrices({{"P-1", "M-3", "1"},
-            {"P-2", "B-1", "2"},
-            {"B-1", "M-2", "1"},
-            {"P-1", "B-1", "1"},
-            {"B-1", "M-1", "1"},
-            {"P-1", "M-1", "1"}});
+  Matrices("P-1 M-3 1, P-2 B-1 2, B-1 M-2 1, P-1 B-1 1, B-1 M-1 1, P-1 M-1 1");
   Carga();
   std::string s;
   const auto ambas = [&](Programa& p) {
@@ -257,7 +238,7 @@ class OperaPU : public Opera {
     Concepto("M-1", kMat, 10, 1, 2);
     Concepto("MO-1", kMdo, 100, 1.5);
     Concepto("P-1", kPU);
-    Matrices({{"P-1", "M-1", "2.5"}, {"P-1", "MO-1", "0.2"}});
+    Matrices("P-1 M-1 2.5, P-1 MO-1 0.2");
     Carga();
     e_ = Explota("P-1", s_);
     e_->Opera(1, 16, true, 1.03, 1.05, 0.6, true, s_);
@@ -327,11 +308,7 @@ TEST_F(Opera, EachKindHasItsRuleAndTheDirectCostLeavesIndirectsOut) {
   Concepto("IND", kInd, 0.125);
   Concepto("OTRO", kBas);  // an empty composite: nothing to price
   Concepto("P", kPU);
-  Matrices({{"P", "M", "10"},
-            {"P", "S", "10"},
-            {"P", "MQ", "3"},
-            {"P", "IND", "1"},
-            {"P", "OTRO", "1"}});
+  Matrices("P M 10, P S 10, P MQ 3, P IND 1, P OTRO 1");
   Carga();
   std::string s;
   std::unique_ptr<Explosion> e = Explota("P", s);
@@ -354,13 +331,7 @@ TEST_F(Opera, SummariesMergeAConceptIntoItsFirstLineAndShareLinesWithTheWholeSum
   Concepto("M-2", kMat, 4);
   Concepto("MO-1", kMdo, 100);
   Concepto("MQ-1", kMaq, 50);
-  Matrices({{"P", "B-1", "1"},
-            {"P", "M-2", "1"},
-            {"P", "B-2", "1"},
-            {"P", "MQ-1", "1"},
-            {"B-1", "MO-1", "0.5"},
-            {"B-1", "M-1", "0.5"},
-            {"B-2", "M-1", "0.25"}});
+  Matrices("P B-1 1, P M-2 1, P B-2 1, P MQ-1 1, B-1 MO-1 0.5, B-1 M-1 0.5, B-2 M-1 0.25");
   Carga();
   std::string s;
   std::unique_ptr<Explosion> e = Explota("P", s);

@@ -62,12 +62,9 @@ TEST_F(LibroExcelTest, AbreLibroAsksForThePathStartsTheApplicationAndSavesTheWor
 }
 
 TEST_F(LibroExcelTest, OnlyAnXlsxExtensionIsAccepted) {
-  for (const auto& [nombre, aceptada] :
-       std::vector<std::pair<const char*, bool>>{{"a.xls", false},
-                                                 {"b.XLSX", true},
-                                                 {"c.xlsx.bak", false},
-                                                 {"d", false},
-                                                 {"e.XlSx", true}}) {
+  const std::pair<const char*, bool> casos[] = {
+      {"a.xls", false}, {"b.XLSX", true}, {"c.xlsx.bak", false}, {"d", false}, {"e.XlSx", true}};
+  for (const auto& [nombre, aceptada] : casos) {
     Responde(dir_.Archivo(nombre));
     LibroExcel libro;
     std::string sErrores;
@@ -175,14 +172,10 @@ TEST(ColTrans, ExamplesAndTheTwoLetterRuleAgreeWithGeneralLettersAndRoundTrip) {
   // ColTrans follows the quotient/remainder rule up to ZZ; LetrasColumna is an
   // independent bijective base-26 conversion. Both must agree everywhere, and
   // NumeroColumna must undo them over the whole range of columns.
-  for (const auto& [n, letras] : {std::pair<int64_t, const char*>{1, "A"},
-                                  {26, "Z"},
-                                  {27, "AA"},
-                                  {52, "AZ"},
-                                  {53, "BA"},
-                                  {702, "ZZ"},
-                                  {703, "AAA"},
-                                  {16384, "XFD"}}) {
+  const std::pair<int64_t, const char*> ejemplos[] = {{1, "A"},     {26, "Z"},     {27, "AA"},
+                                                      {52, "AZ"},   {53, "BA"},    {702, "ZZ"},
+                                                      {703, "AAA"}, {16384, "XFD"}};
+  for (const auto& [n, letras] : ejemplos) {
     EXPECT_EQ(LibroExcel::ColTrans(n), letras);
   }
   std::string anterior;
