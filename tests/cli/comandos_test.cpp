@@ -81,6 +81,10 @@ TEST_F(Calcular, JsonDumpHasTheFieldsInTheirOrder) {
   ASSERT_EQ(obra["Partidas"].size(), 3u);
   EXPECT_EQ(obra["Partidas"][0]["Des"]["Clave"], "01");
   EXPECT_EQ(Claves(obra["Partidas"][0]), "Des|FPro|Presups");
+  // A section's totals rows start with the resources, the work's with the totals.
+  EXPECT_EQ(Claves(obra["Partidas"][0]["FPro"]),
+            "kTotalMateriales|kTotalManoDeObra|kTotalMaquinaria|kTotalSubcontratos|kTotal|"
+            "kTotalAcumulado");
   // Totals rows: one amount per period; the work's adds up its sections'.
   const ordered_json& fpro = obra["FPro"];
   EXPECT_EQ(Claves(fpro),

@@ -192,27 +192,7 @@ TEST_F(RepartoTest, MarkersOverAllPeriodsCoverExactlyTheLinesDays) {
   }
 }
 
-// Totals rows of the work and sections, and the row items of a budget line.
-
-std::string ClavesFilas(const FilasPrograma& f) {
-  std::string r;
-  for (const FilaPrograma* fila : f) {
-    if (!r.empty()) r.push_back('|');
-    r += fila->Clave;
-  }
-  return r;
-}
-
-TEST(FilasPrograma, TheWorkAndEverySectionStartWithTheirTotalsRows) {
-  Obra obra;
-  EXPECT_EQ(ClavesFilas(*obra.FPro),
-            "kTotal|kTotalAcumulado|kTotalMateriales|kTotalManoDeObra|kTotalMaquinaria|"
-            "kTotalSubcontratos");
-  Partida partida;
-  EXPECT_EQ(ClavesFilas(*partida.FPro),
-            "kTotalMateriales|kTotalManoDeObra|kTotalMaquinaria|kTotalSubcontratos|kTotal|"
-            "kTotalAcumulado");
-}
+// The row items of a budget line and the totals rows they add up to.
 
 // Work A7 of January and February 2013 with one line of concept P-1 (4 units,
 // 22 January to 10 February, 1,000.07), whose analysis has three materials,
