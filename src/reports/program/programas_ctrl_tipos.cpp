@@ -192,7 +192,7 @@ void ProgramasCtrl::ColocaPie(EstadoHoja& e, int32_t F, const std::string& P, in
 
 void ProgramasCtrl::ColocaFisico(HcWorksheet* Ws, std::string& sErrores) {
   try {
-    HcWorksheet& ws = Requiere(Ws);
+    HcWorksheet* const primera = &Requiere(Ws);
     LibroExcel& libro = Requiere(Libro.get());
     EstadoHoja e = IniciaHoja(Ws, etpAvanceFisico, ValorPeriodo::kCantidad, sErrores);
     constexpr int32_t H = kFilaTitulos;
@@ -212,16 +212,44 @@ void ProgramasCtrl::ColocaFisico(HcWorksheet* Ws, std::string& sErrores) {
 
     int32_t Row = H + 2;
     int32_t n = 0;
-    std::vector<int32_t> subtotales;
+    auto encabeza = [&](const Partida* partida) {
+      e.ws->cells(Row, ecpNo).Value(partida->Des.Clave);
+      e.ws->cells(Row, ecpClave).Value(partida->Des.Clave);
+      e.ws->cells(Row, ecpDescripcion).Value(partida->Des.Descripcion);
+      Row += 2;
+    };
+    std::string P = "=(";
+    bool alguna = false;
+    // The section's weighted progress of the lines on this part.
+    auto cierra = [&] {
+      const int32_t Y = Row - 1;
+      if (alguna && !e.columnas.empty() && total_obra != Moneda()) {
+        bool combina = true;
+        int32_t ultima = e.c - 1;
+        ImportesPorPeriodo(e.ws, e.columnas, P + ")/" + divisor, Y, combina, ultima, sErrores);
+        for (int32_t c : ColumnasDeLista(e.columnas))
+          e.ws->cells(Y, c).NumberFormat(kFormatoPorcentaje);
+        e.subtotales.push_back(Y);
+      }
+      e.ws->cells(Y, ecpPorPartida).Value("SubTotales");
+      Row = Y + 2;
+    };
     for (const Partida* partida : partidas) {
       if (partida == nullptr) continue;
-      ws.cells(Row, ecpNo).Value(partida->Des.Clave);
-      ws.cells(Row, ecpClave).Value(partida->Des.Clave);
-      ws.cells(Row, ecpDescripcion).Value(partida->Des.Descripcion);
-      Row += 2;
-      std::string P = "=(";
-      bool alguna = false;
+      if (!Cabe(Row, 5)) Row = ContinuaHoja(e, Row);
+      encabeza(partida);
+      P = "=(";
+      alguna = false;
       for (const Presup* linea : Requiere(partida->Presups.get())) {
+        if (!Cabe(Row, 3)) {
+          cierra();
+          Row = ContinuaHoja(e, Row);
+          encabeza(partida);
+          P = "=(";
+          alguna = false;
+        }
+        HcWorksheet& ws = *e.ws;
+        Ws = e.ws;
         ++n;
         ColocaLinea(e, linea, Row, n);
         // The percentage row: the period's quantity over the line's.
@@ -259,29 +287,26 @@ void ProgramasCtrl::ColocaFisico(HcWorksheet* Ws, std::string& sErrores) {
         alguna = true;
         Row += 3;
       }
-      const int32_t Y = Row - 1;
-      if (alguna && !e.columnas.empty() && total_obra != Moneda()) {
-        bool combina = true;
-        int32_t ultima = e.c - 1;
-        ImportesPorPeriodo(Ws, e.columnas, P + ")/" + divisor, Y, combina, ultima, sErrores);
-        const std::vector<int32_t> lista = ColumnasDeLista(e.columnas);
-        for (int32_t c : lista) ws.cells(Y, c).NumberFormat(kFormatoPorcentaje);
-        subtotales.push_back(Y);
-      }
-      ws.cells(Y, ecpPorPartida).Value("SubTotales");
-      Row = Y + 2;
+      cierra();
     }
+    HcWorksheet& ws = *e.ws;
     const int32_t T = e.c;
     if (T > 0) ws.cells(H, T).Value("Totales");
-    if (!subtotales.empty()) {
-      ColocaPie(e, Row + 1, Patron(subtotales), T);
+    const std::string total = PatronTotal(e);
+    const bool con_total = total.size() > 1;
+    if (con_total) {
+      ColocaPie(e, Row + 1, total, T);
       for (int32_t c : ColumnasDeLista(e.columnas)) {
         ws.cells(Row + 1, c).NumberFormat(kFormatoPorcentaje);
         ws.cells(Row + 2, c).NumberFormat(kFormatoPorcentaje);
       }
       ws.cells(Row + 1, T).NumberFormat(kFormatoPorcentaje);
     }
-    TerminaHoja(e, Row + 4, T, subtotales.empty() ? Row - 1 : Row + 3, etpAvanceFisico);
+    TerminaHoja(e, Row + 4, T, con_total ? Row + 3 : Row - 1, etpAvanceFisico);
+    if (e.ws != primera) {
+      Libro->Ws = primera;
+      primera->Activate();
+    }
   } catch (...) {
     AnotaExcepcionConPrefijo(sErrores, "", "ProgramasCtrl", "ColocaFisico");
   }
@@ -292,7 +317,7 @@ void ProgramasCtrl::ColocaFisico(HcWorksheet* Ws, std::string& sErrores) {
 void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo, bool Importes,
                                    std::string& sErrores) {
   try {
-    HcWorksheet& ws = Requiere(Ws);
+    HcWorksheet* const primera = &Requiere(Ws);
     LibroExcel& libro = Requiere(Libro.get());
     EstadoHoja e = IniciaHoja(Ws, Tipo, ValorPeriodo::kNinguno, sErrores);
     constexpr int32_t H = kFilaTitulos;
@@ -312,31 +337,59 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
 
     int32_t Row = H + 2;
     int32_t n = 0;
-    std::vector<int32_t> subtotales;
     ItemsFila items;
+    auto encabeza = [&](const Partida* partida) {
+      e.ws->cells(Row, ecpNo).Value(partida->Des.Clave);
+      e.ws->cells(Row, ecpClave).Value(partida->Des.Clave);
+      e.ws->cells(Row, ecpDescripcion).Value(partida->Des.Descripcion);
+      Row += 2;
+    };
+    std::vector<int32_t> filas;
+    // Quantities of different inputs are in different units: only amounts
+    // get subtotals and foot rows.
+    auto cierra = [&] {
+      const int32_t Y = Row - 1;
+      if (Importes && !filas.empty() && !e.columnas.empty()) {
+        bool combina = true;
+        int32_t ultima = e.c - 1;
+        ImportesPorPeriodo(e.ws, e.columnas, Patron(filas), Y, combina, ultima, sErrores);
+        ImportesTotalesHorizontales(e.ws, e.columnas, e.c, Y, sErrores);
+        e.subtotales.push_back(Y);
+        e.ws->cells(Y, ecpPorPartida).Value("SubTotales");
+      }
+      Row = Y + 2;
+    };
     for (const Partida* partida : *obra.Partidas) {
       if (partida == nullptr) continue;
-      ws.cells(Row, ecpNo).Value(partida->Des.Clave);
-      ws.cells(Row, ecpClave).Value(partida->Des.Clave);
-      ws.cells(Row, ecpDescripcion).Value(partida->Des.Descripcion);
-      Row += 2;
-      std::vector<int32_t> filas;
+      if (!Cabe(Row, 4)) Row = ContinuaHoja(e, Row);
+      encabeza(partida);
+      filas.clear();
       for (Presup* linea : Requiere(partida->Presups.get())) {
-        ++n;
-        ColocaLinea(e, linea, Row, n);
         items.Presup = linea;
         if (linea->Concepto != nullptr && linea->Concepto->Explosion) {
           items.CalculaDias(tipo_items, ParaInsumo, sErrores);
         } else {
           items.CalculaDias(enumTipoPrograma::TotalImportes, ParaConcepto, sErrores);
         }
-        // Every row item is a row: a work with more than a sheet holds is
-        // refused whole rather than cut short.
-        if (Row + items.Count() + 8 > kUltimaFila) {
-          throw ErrorQel(
-              errores::kAplicacion,
-              fmt::format("El programa pasa de las {} filas que admite una hoja", kUltimaFila));
+        // A line and its row items stay together: what does not fit goes on
+        // the next part; a line with more inputs than a whole sheet holds is
+        // refused rather than cut short.
+        const int32_t bloque = items.Count() + 2;
+        if (!Cabe(Row, bloque)) {
+          if (!Cabe(H + 4, bloque)) {
+            throw ErrorQel(
+                errores::kAplicacion,
+                fmt::format("El programa pasa de las {} filas que admite una hoja", kUltimaFila));
+          }
+          cierra();
+          Row = ContinuaHoja(e, Row);
+          encabeza(partida);
+          filas.clear();
         }
+        HcWorksheet& ws = *e.ws;
+        Ws = e.ws;
+        ++n;
+        ColocaLinea(e, linea, Row, n);
         int32_t r = Row;
         for (const ItemFila* item : items) {
           ++r;
@@ -372,26 +425,18 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
         }
         Row = r + 2;
       }
-      // Quantities of different inputs are in different units: only amounts
-      // get subtotals and foot rows.
-      const int32_t Y = Row - 1;
-      if (Importes && !filas.empty() && !e.columnas.empty()) {
-        bool combina = true;
-        int32_t ultima = e.c - 1;
-        ImportesPorPeriodo(Ws, e.columnas, Patron(filas), Y, combina, ultima, sErrores);
-        ImportesTotalesHorizontales(Ws, e.columnas, e.c, Y, sErrores);
-        subtotales.push_back(Y);
-        ws.cells(Y, ecpPorPartida).Value("SubTotales");
-      }
-      Row = Y + 2;
+      cierra();
     }
+    HcWorksheet& ws = *e.ws;
     const int32_t T = e.c;
     if (T > 0) ws.cells(H, T).Value("Totales");
-    if (!subtotales.empty()) ColocaPie(e, Row + 1, Patron(subtotales), T);
-    TerminaHoja(e, Row + 4, T, subtotales.empty() ? Row - 1 : Row + 3, Tipo);
+    const std::string total = PatronTotal(e);
+    const bool con_total = total.size() > 1;
+    if (con_total) ColocaPie(e, Row + 1, total, T);
+    TerminaHoja(e, Row + 4, T, con_total ? Row + 3 : Row - 1, Tipo);
 
     // The consolidated sheet: each input across all lines, one column per period.
-    HcWorksheet* hoja = NuevaHoja(kConsolidado, Ws);
+    HcWorksheet* hoja = NuevaHoja(kConsolidado, e.ws);
     HcWorksheet& wc = *hoja;
     libro.Ws = hoja;
     ColocaEncabezadoPrograma(hoja, 1, Tipo, sErrores);
@@ -458,7 +503,10 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
                     kPrimeraPeriodo + static_cast<int32_t>(periodos),
                     {},
                     {},
-                    ValorPeriodo::kNinguno};
+                    ValorPeriodo::kNinguno,
+                    Tipo,
+                    {},
+                    {}};
       ColocaPie(ec, f + 1, Patron(sumas), kColumnaTotal, 3);
     }
     // Descriptions wrap in a column as wide as the program sheet's; the
@@ -473,8 +521,8 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
     }
     Imprime(wc, *Programa, ConfiguracionPagina::kPapelTabloide, {H, H},
             {1, 1, ultima_fila, std::max(ultima_columna, 4)}, {H + 1, 3});
-    libro.Ws = Ws;
-    Ws->Activate();
+    libro.Ws = primera;
+    primera->Activate();
   } catch (...) {
     AnotaExcepcionConPrefijo(sErrores, "", "ProgramasCtrl", "ColocaRecursos");
   }
