@@ -193,12 +193,21 @@ class PMQ_API ProgramasCtrl {
   /// is T: narrow day columns, aligned text columns, merged header rows, page
   /// setup, frozen headings and the workbook's properties.
   void TerminaHoja(EstadoHoja& e, int32_t Row, int32_t T, int32_t Ultima, int32_t Tipo);
-  /// Writes each value but zero into its period's cell of row R, merged over
-  /// the period's day columns (the columns of `e.columnas`, the last up to
-  /// e.c - 1). Returns the columns written, tab-separated.
+  /// The period columns of a line: each period's first and last day column
+  /// and the first one's letters.
+  struct ColumnasPeriodo {
+    std::vector<int32_t> inicio;
+    std::vector<int32_t> fin;
+    std::vector<std::string> letras;
+  };
+  /// Writes a row item's total into column F and each of its values but zero
+  /// into its period's cell of row R, merged over the period's day columns,
+  /// all with the format `formato`, and their sum into the total column e.c.
+  /// Straight into the sheet's cells: a resource program writes hundreds of
+  /// thousands of these rows.
   template <class Valor>
-  std::string ColocaFilaPeriodos(EstadoHoja& e, int32_t R, const std::vector<Valor>& valores,
-                                 const char* formato);
+  void ColocaFilaItem(EstadoHoja& e, const ColumnasPeriodo& periodos, int32_t R, Valor total,
+                      const std::vector<Valor>& valores, uint32_t formato);
   /// The physical progress program: each line's quantity per period and its
   /// percentage of the line; sections and foot weighted by amount.
   void ColocaFisico(HcWorksheet* Ws, std::string& sErrores);

@@ -25,18 +25,22 @@
 #include "schedule/periodo_por_item.h"
 #include "schedule/periodos.h"
 #include "schedule/periodos_por_item.h"
+#include "sheet/celdas_hoja.h"
 #include "sheet/columnas.h"
 #include "sheet/configuracion_pagina.h"
+#include "sheet/formato_celda.h"
 #include "sheet/hc_application.h"
 #include "sheet/hc_workbook.h"
 #include "sheet/hc_worksheet.h"
 #include "sheet/libro_excel.h"
+#include "sheet/tabla_formatos.h"
 
 #include <fmt/format.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <type_traits>
 #include <unordered_map>
 
 namespace pmq {
@@ -133,25 +137,40 @@ std::string ProgramasCtrl::EtiquetaPeriodo(Fecha inicio) const {
 }
 
 template <class Valor>
-std::string ProgramasCtrl::ColocaFilaPeriodos(EstadoHoja& e, int32_t R,
-                                              const std::vector<Valor>& valores,
-                                              const char* formato) {
-  const std::vector<int32_t> lista = ColumnasDeLista(e.columnas);
-  std::string escritas;
-  for (size_t i = 0; i < lista.size() && i < valores.size(); ++i) {
+void ProgramasCtrl::ColocaFilaItem(EstadoHoja& e, const ColumnasPeriodo& periodos, int32_t R,
+                                   Valor total, const std::vector<Valor>& valores,
+                                   uint32_t formato) {
+  CeldasHoja& celdas = e.ws->Celdas();
+  auto pon = [&](int32_t c, Valor v) {
+    Celda& celda = celdas.Obtiene(R, c);
+    if constexpr (std::is_same_v<Valor, Moneda>) {
+      celdas.PonMoneda(celda, v);
+    } else {
+      celdas.PonNumero(celda, v);
+    }
+    celda.formato = formato;
+  };
+  pon(ecpCantidad, total);
+  std::string suma = "=";
+  const std::string fila = std::to_string(R);
+  for (size_t i = 0; i < periodos.inicio.size() && i < valores.size(); ++i) {
     // A period the input is not worked in stays blank: a resource program
     // has a row per input of every line, mostly empty, and writing its zeros
     // made the file many times larger than the financial program's.
     if (valores[i] == Valor()) continue;
-    const int32_t c = lista[i];
-    const int32_t fin = i + 1 < lista.size() ? lista[i + 1] - 1 : e.c - 1;
-    e.ws->cells(R, c).Value(valores[i]);
-    if (formato != nullptr) e.ws->cells(R, c).NumberFormat(formato);
-    if (fin > c) e.app->Range(e.ws->cells(R, c), e.ws->cells(R, fin)).MergeCells(true);
-    if (!escritas.empty()) escritas += '\t';
-    escritas += std::to_string(c);
+    const int32_t c = periodos.inicio[i];
+    pon(c, valores[i]);
+    if (periodos.fin[i] > c) e.ws->Merges().Combina({R, c, R, periodos.fin[i]});
+    if (suma.size() > 1) suma += '+';
+    suma += periodos.letras[i];
+    suma += fila;
   }
-  return escritas;
+  if (periodos.inicio.empty()) return;
+  if (suma.size() > 1) {
+    celdas.PonFormula(celdas.Obtiene(R, e.c), suma);
+  } else {
+    celdas.PonEntero(celdas.Obtiene(R, e.c), 0);
+  }
 }
 
 void ProgramasCtrl::ColocaPie(EstadoHoja& e, int32_t F, const std::string& P, int32_t T,
@@ -324,6 +343,11 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
     const Obra& obra = *Requiere(Programa).Obra;
     const enumTipoPrograma tipo_items = TipoItems(Tipo, Importes);
     const char* formato = Importes ? kFormatoImporte : kFormatoCantidad;
+    // The row items' number format, as NumberFormat gives it to a new cell.
+    FormatoCelda con_formato = primera->Parent().Formatos().Formato(0);
+    con_formato.integrado = 0;
+    con_formato.numero = formato;
+    const uint32_t id_formato = primera->Parent().Formatos().Id(con_formato);
 
     // Each input once, in the order first met, with its sums per period.
     struct Insumo {
@@ -390,6 +414,14 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
         Ws = e.ws;
         ++n;
         ColocaLinea(e, linea, Row, n);
+        // Every row item of the line has the line's period columns.
+        ColumnasPeriodo columnas_linea;
+        columnas_linea.inicio = ColumnasDeLista(e.columnas);
+        for (size_t i = 0; i < columnas_linea.inicio.size(); ++i) {
+          columnas_linea.fin.push_back(
+              i + 1 < columnas_linea.inicio.size() ? columnas_linea.inicio[i + 1] - 1 : e.c - 1);
+          columnas_linea.letras.push_back(ColTrans(columnas_linea.inicio[i]));
+        }
         int32_t r = Row;
         for (const ItemFila* item : items) {
           ++r;
@@ -398,19 +430,10 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
             ws.cells(r, ecpDescripcion).Value(item->Concepto->Des.Descripcion);
             ws.cells(r, ecpUnidad).Value(item->Concepto->Des.Unidad);
           }
-          std::string escritas;
           if (Importes) {
-            ws.cells(r, ecpCantidad).Value(item->Importe);
-            escritas = ColocaFilaPeriodos(e, r, item->Importes, formato);
+            ColocaFilaItem(e, columnas_linea, r, item->Importe, item->Importes, id_formato);
           } else {
-            ws.cells(r, ecpCantidad).Value(item->Cantidad);
-            escritas = ColocaFilaPeriodos(e, r, item->Cantidades, formato);
-          }
-          ws.cells(r, ecpCantidad).NumberFormat(formato);
-          if (!escritas.empty()) {
-            ImportesTotalesHorizontales(Ws, escritas, e.c, r, sErrores);
-          } else if (!e.columnas.empty()) {
-            ws.cells(r, e.c).Value(0);
+            ColocaFilaItem(e, columnas_linea, r, item->Cantidad, item->Cantidades, id_formato);
           }
           filas.push_back(r);
           auto [it, nuevo] = posicion.try_emplace(item->Concepto, insumos.size());
