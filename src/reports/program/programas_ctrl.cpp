@@ -382,13 +382,13 @@ void ProgramasCtrl::ColocaEnExcel(HcWorksheet* Ws, [[maybe_unused]] bool Importe
       if (partida == nullptr) continue;
       if (!Cabe(Row, 4)) Row = ContinuaHoja(e, Row);
       encabeza(partida);
-      P = "=";
+      P.assign(1, '=');  // not P = "=": GCC 12 at -O3 warns falsely (-Wrestrict)
       for (const Presup* linea : Requiere(partida->Presups.get())) {
         if (!Cabe(Row, 2)) {
           cierra();
           Row = ContinuaHoja(e, Row);
           encabeza(partida);
-          P = "=";
+          P.assign(1, '=');
         }
         ++n;
         ColocaLinea(e, linea, Row, n);

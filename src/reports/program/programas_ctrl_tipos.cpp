@@ -257,14 +257,14 @@ void ProgramasCtrl::ColocaFisico(HcWorksheet* Ws, std::string& sErrores) {
       if (partida == nullptr) continue;
       if (!Cabe(Row, 5)) Row = ContinuaHoja(e, Row);
       encabeza(partida);
-      P = "=(";
+      P.assign("=(", 2);  // not P = "=(": GCC 12 at -O3 warns falsely (-Wrestrict)
       alguna = false;
       for (const Presup* linea : Requiere(partida->Presups.get())) {
         if (!Cabe(Row, 3)) {
           cierra();
           Row = ContinuaHoja(e, Row);
           encabeza(partida);
-          P = "=(";
+          P.assign("=(", 2);
           alguna = false;
         }
         HcWorksheet& ws = *e.ws;
