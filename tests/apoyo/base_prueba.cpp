@@ -2,13 +2,13 @@
 
 #include "db/esquema.h"
 
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace pmq::prueba {
 
@@ -47,22 +47,13 @@ void BaseSqlite::Ejecuta(std::string_view sql) {
 
 void InsertaObra(BaseSqlite& base, std::string_view obra, std::string_view inicio,
                  std::string_view final_, std::string_view nombre) {
-  const std::string o(obra);
-  base.Ejecuta(
+  base.Ejecuta(fmt::format(
       "insert into OBRAS (OBRA, NOMBREOBRA, DESC_OBRA, LINHEAD1, LINHEAD2, LINHEAD3, INICIO, "
       "FINAL, "
-      "VIVIENDA, IVAAPLIC) values ('" +
-      o + "', '" + std::string(nombre) + "', NULL, 'Encabezado 1', 'Encabezado 2', NULL, " +
-      std::string(inicio) + ", " + std::string(final_) +
-      ", 0, 16);"
-      "insert into FSR values ('" +
-      o +
-      "', 3, 2);"
-      "insert into FSCD values ('" +
-      o +
-      "', 5);"
-      "insert into FACMAQ values ('" +
-      o + "', 1,1,1,1,1,0.8,1,1,1, 1,1,1,1,1,0.5,1,1,1);");
+      "VIVIENDA, IVAAPLIC) values ('{0}', '{1}', NULL, 'Encabezado 1', 'Encabezado 2', NULL, {2}, "
+      "{3}, 0, 16); insert into FSR values ('{0}', 3, 2); insert into FSCD values ('{0}', 5);"
+      "insert into FACMAQ values ('{0}', 1,1,1,1,1,0.8,1,1,1, 1,1,1,1,1,0.5,1,1,1);",
+      obra, nombre, inicio, final_));
 }
 
 std::string LeeArchivo(const std::string& ruta) {

@@ -1,13 +1,12 @@
 #!/usr/bin/env python3
 """Checks a written workbook the way its readers see it.
 
-    /usr/bin/python3 revisa_presentacion.py LIBRO.xlsx [--paginas-max N] [--png SALIDA.png]
+    /usr/bin/python3 revisa_presentacion.py LIBRO.xlsx [--paginas-max N]
     /usr/bin/python3 revisa_presentacion.py LIBRO.xlsx --recalcula SALIDA.json
 
 - LibreOffice (headless, throwaway profile) prints it to PDF: pdftotext finds no
   "###" (a value too wide for its column), every page is landscape, and there
-  are at most N pages when --paginas-max is given; --png keeps the first page
-  as a picture (pdftoppm).
+  are at most N pages when --paginas-max is given.
 - LibreOffice and Gnumeric (ssconvert --recalc) recalculate every formula: each
   result equals the value cached in the file, and neither prints anything on
   its error output.
@@ -92,7 +91,6 @@ def main():
     arg = argparse.ArgumentParser()
     arg.add_argument("libro")
     arg.add_argument("--paginas-max", type=int, default=0)
-    arg.add_argument("--png")
     arg.add_argument("--recalcula")
     a = arg.parse_args()
     with tempfile.TemporaryDirectory() as tmp:
@@ -125,12 +123,6 @@ def main():
                     break
             if a.paginas_max and paginas > a.paginas_max:
                 fallas.append(f"{paginas} páginas, más de {a.paginas_max}")
-            if a.png:
-                base = os.path.join(tmp, "pagina")
-                subprocess.run(["pdftoppm", "-png", "-r", "110", "-f", "1", "-l", "1", "-singlefile",
-                                pdf, base], check=True)
-                shutil.copyfile(base + ".png", a.png)
-
         # Recalculated.
         guardado = valores(origen)
         formulas = {h.title: {c.coordinate for fila in h.iter_rows() for c in fila if c.data_type == "f"}

@@ -11,7 +11,7 @@
 
 namespace pmq::prueba {
 
-constexpr int kCua = 8, kII = 9, kCH = 10;
+constexpr int kCua = 8;
 
 class CatalogoConBase : public ObraCalculada {
  protected:

@@ -42,10 +42,10 @@ inline Ejecucion Ejecuta(const DirectorioTemporal& dir, const std::vector<std::s
   return e;
 }
 
-/// The member names of a JSON object, in their order.
-inline std::vector<std::string> Claves(const nlohmann::ordered_json& objeto) {
-  std::vector<std::string> claves;
-  for (const auto& [clave, valor] : objeto.items()) claves.push_back(clave);
+/// The member names of a JSON object, in their order, "|"-joined.
+inline std::string Claves(const nlohmann::ordered_json& objeto) {
+  std::string claves;
+  for (const auto& [clave, valor] : objeto.items()) claves += (claves.empty() ? "" : "|") + clave;
   return claves;
 }
 

@@ -6,35 +6,13 @@
 #include "apoyo/base_prueba.h"
 #include "db/conexion.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 
 #include <unistd.h>
 #include <atomic>
 #include <cctype>
-#include <cstdlib>
-#include <ostream>
 #include <string>
 #include <vector>
-
-namespace pmq {
-
-/// How gtest shows a field value.
-inline void PrintTo(const Valor& v, std::ostream* os) {
-  if (v.EsNulo()) {
-    *os << "NULL";
-  } else if (v.EsEntero()) {
-    *os << "int " << v.Entero();
-  } else if (v.EsDouble()) {
-    *os << "double " << v.Texto();
-  } else {
-    *os << "'" << v.Texto() << "'";
-  }
-}
-
-}  // namespace pmq
 
 namespace pmq::prueba {
 
@@ -81,38 +59,6 @@ inline std::string UriPostgres() {
   const char* uri = std::getenv("PMQ_PG_URI");
   return uri != nullptr ? uri : "";
 }
-
-/// A TCP port of 127.0.0.1 that nobody listens on (just released), or one that
-/// accepts connections and never answers (`escucha`).
-class Puerto {
- public:
-  explicit Puerto(bool escucha) {
-    fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t largo = sizeof a;
-    EXPECT_EQ(::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
-    EXPECT_EQ(::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &largo), 0);
-    numero_ = ntohs(a.sin_port);
-    if (escucha) {
-      EXPECT_EQ(::listen(fd_, 4), 0);
-    } else {
-      ::close(fd_);
-      fd_ = -1;
-    }
-  }
-  ~Puerto() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Puerto(const Puerto&) = delete;
-  Puerto& operator=(const Puerto&) = delete;
-  int Numero() const { return numero_; }
-
- private:
-  int fd_ = -1;
-  int numero_ = 0;
-};
 
 /// A schema of the test server, dropped (with its tables) by the destructor.
 /// Its URI makes the schema the search path, so that the engine finds the

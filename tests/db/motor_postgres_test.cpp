@@ -1,20 +1,19 @@
 #include "db/motor_postgres.h"
 #include "apoyo/base_prueba.h"
+#include "cli/ejecucion.h"
 #include "common/error_qel.h"
 #include "db/base_postgres.h"
 #include "db/conexion.h"
-
-#include <gtest/gtest.h>
+#include "db/esquema.h"
 
 #include <chrono>
-#include <vector>
+#include <regex>
 
 namespace pmq {
 
 namespace {
 
 using prueba::Lee;
-using prueba::Puerto;
 using prueba::Tabla;
 using Reloj = std::chrono::steady_clock;
 
@@ -84,8 +83,7 @@ TEST(TraduceSql, PlaceholdersAndTheOrderOfNulls) {
 // A URI that cannot be read, a server that is down (named, password hidden, at
 // once), and a host without the server engine: each says what failed.
 TEST(MotorPostgres, OpeningFailuresSayWhatFailed) {
-  const Puerto cerrado(false);
-  const std::string puerto = std::to_string(cerrado.Numero());
+  const std::string puerto = "1";  // nobody listens on port 1
   const struct {
     std::string uri, inicio;
     bool sin_motor;
@@ -110,22 +108,6 @@ TEST(MotorPostgres, OpeningFailuresSayWhatFailed) {
     EXPECT_EQ(f.texto.find('\n'), std::string::npos) << f.texto;
     EXPECT_LT(f.segundos, 3.0);
   }
-}
-
-TEST(MotorPostgresLento, AServerThatNeverAnswersIsGivenUpAfterTheConnectTimeout) {
-  ::unsetenv("PGCONNECT_TIMEOUT");
-  const Puerto mudo(true);
-  const std::string uri = "postgresql://ana@127.0.0.1:" + std::to_string(mudo.Numero()) + "/obras";
-  Fallo f = AbreYFalla(uri);
-  EXPECT_EQ(f.numero, errores::kBaseDatos);
-  EXPECT_NE(f.texto.find("No se pudo conectar con PostgreSQL"), std::string::npos) << f.texto;
-  // The default wait (whole seconds, so up to one second less).
-  EXPECT_GE(f.segundos, MotorPostgres::kEsperaConexion - 1.5);
-  EXPECT_LT(f.segundos, MotorPostgres::kEsperaConexion + 5.0);
-  // The URI's own setting wins over the default.
-  f = AbreYFalla(uri + "?connect_timeout=2");
-  EXPECT_EQ(f.numero, errores::kBaseDatos);
-  EXPECT_LT(f.segundos, MotorPostgres::kEsperaConexion - 1.5);
 }
 
 // ---- Against the test server ----------------------------------------------
@@ -210,6 +192,44 @@ TEST_F(MotorPostgresTest, NothingCanBeWrittenAndAFailedStatementLeavesTheSession
   EXPECT_EQ(
       Lee(postgres_, "select current_setting('transaction_read_only') as R").filas.at(0).at(0),
       Valor("on"));
+}
+
+// ---- The whole calculation from either engine ----------------------------
+
+// The sample database copied to the server: every table value for value, and
+// the dumps of a work calculated from either engine byte for byte.
+TEST(DosMotores, TheSampleDatabaseIsCopiedValueForValueAndCalculatesTheSame) {
+  PMQ_REQUIERE_POSTGRES();
+  prueba::DirectorioTemporal dir;
+  prueba::BaseSqlite base(dir.Archivo("obra.db"));
+  base.Ejecuta(EjemploSql());
+  prueba::EsquemaPostgres pg;
+  pg.Copia(base.Ruta());
+  Conexion sqlite;
+  Conexion postgres;
+  sqlite.Open(base.Ruta());
+  postgres.Open(pg.Uri());
+  const std::string esquema(EsquemaSql());
+  const std::regex tabla(R"(CREATE TABLE (\w+))");
+  size_t tablas = 0;
+  size_t filas = 0;
+  for (auto it = std::sregex_iterator(esquema.begin(), esquema.end(), tabla);
+       it != std::sregex_iterator(); ++it, ++tablas) {
+    // No ORDER BY: rows come in the order they were stored.
+    filas += prueba::ComparaConsulta(sqlite, postgres, "select * from " + (*it)[1].str());
+  }
+  EXPECT_EQ(tablas, 11u);
+  EXPECT_GT(filas, 100u);
+  for (const auto& [obra, salida] :
+       {std::pair<std::string, int>{"A7", 0}, {"CASA01", 0}, {"NO-HAY", 1}}) {
+    const auto a =
+        prueba::Ejecuta(dir, {"calcular", "--bd", base.Ruta(), "--obra", obra, "--json"});
+    const auto b = prueba::Ejecuta(dir, {"calcular", "--bd", pg.Uri(), "--obra", obra, "--json"});
+    EXPECT_EQ(a.salida, salida) << obra << a.err;
+    EXPECT_EQ(b.salida, a.salida) << obra << b.err;
+    EXPECT_EQ(b.out, a.out) << obra;
+    EXPECT_EQ(b.err, a.err) << obra;
+  }
 }
 
 }  // namespace

@@ -1,15 +1,14 @@
 #include "apoyo/base_prueba.h"
 #include "common/error_qel.h"
 #include "common/host_grabador.h"
+#include "db/base_nueva.h"
 #include "db/conexion.h"
-#ifdef PMQ_CON_POSTGRES
-#include "db/motor_postgres.h"
-#endif
 #include "db/utilerias.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <filesystem>
 #include <fstream>
 
 namespace pmq {
@@ -67,38 +66,6 @@ TEST_F(RecordsetTest, ExactCountRowsInQueryOrderAndNullAwareFields) {
   EXPECT_EQ(s, "");
 }
 
-TEST(RecordsetPacked, CellsKeepTheirKindAndAViewSharesThemByRowAndColumn) {
-  const std::string con_nulo("a\0b", 3);
-  auto base = std::make_shared<Recordset>(std::vector<std::string>{"N", "D", "T"});
-  const Valor filas[][3] = {{int64_t{-7}, 0.1, ""},
-                            {Valor(), -2.5e300, con_nulo},
-                            {int64_t{1} << 62, 3.0, std::string(300, 'x')}};
-  for (const auto& fila : filas) {
-    for (const Valor& v : fila) base->Agrega(v);
-  }
-  ASSERT_EQ(base->RecordCount(), 3);
-  base->MoveFirst();
-  for (const auto& fila : filas) {
-    for (int c = 0; c < 3; ++c) EXPECT_EQ(base->Fields(c), fila[c]);
-    base->MoveNext();
-  }
-  EXPECT_TRUE(base->Eof());
-  // A view of rows 2 and 0 with columns T and N; a view of it keeps pointing at the base.
-  auto vista = Recordset::Vista(base, {"t", "N"}, {2, 0});
-  ASSERT_EQ(vista->RecordCount(), 2);
-  vista->MoveFirst();
-  EXPECT_EQ(vista->Fields("T"), filas[2][2]);
-  EXPECT_EQ(vista->Fields(1), filas[2][0]);
-  EXPECT_THROW(vista->Fields("D"), ErrorQel);
-  auto interior = Recordset::Vista(std::move(vista), {"N"}, {1});
-  base.reset();  // the cells live as long as a view of them
-  interior->MoveFirst();
-  EXPECT_EQ(interior->Fields("N"), filas[0][0]);
-  interior->MoveNext();
-  EXPECT_THROW(interior->Fields("N"), ErrorQel);  // no current row
-  EXPECT_THROW(Recordset::Vista(std::move(interior), {"X"}, {}), ErrorQel);
-}
-
 TEST_F(RecordsetTest, BadSqlAppendsMessageAndShowsTheWholeTextButAClosedConnectionIsQuiet) {
   Conexion cerrada;
   std::string s = "previo\n";
@@ -129,31 +96,6 @@ TEST(Conexion, MissingFileOrNotADatabaseFailsWithoutCreatingOrChangingAnything) 
   const std::string antes = prueba::LeeArchivo(texto);
   EXPECT_THROW(c.Open(texto), ErrorQel);
   EXPECT_EQ(prueba::LeeArchivo(texto), antes);
-}
-
-// Without a server engine (a build without libpq, or a host that removed it)
-// a postgresql:// text fails at once and says why.
-TEST(Conexion, AServerUriWithoutTheServerEngineFailsSayingSo) {
-  Conexion c;
-  std::string esperado;
-#ifdef PMQ_CON_POSTGRES
-  RegistraMotorServidor(nullptr);
-  esperado = "Este programa no tiene el acceso a servidores PostgreSQL.";
-#else
-  esperado =
-      "Este programa se compiló sin PostgreSQL (PMQ_POSTGRES=OFF): no puede abrir una base "
-      "postgresql://. Use una base SQLite.";
-#endif
-  try {
-    c.Open("postgresql://127.0.0.1:1/obra");
-    ADD_FAILURE() << "abrió una base postgresql:// sin motor de servidor";
-  } catch (const ErrorQel& e) {
-    EXPECT_EQ(e.Descripcion(), esperado);
-  }
-  EXPECT_EQ(c.State(), 0);
-#ifdef PMQ_CON_POSTGRES
-  RegistraMotorServidor(&MotorPostgres::Abre);
-#endif
 }
 
 TEST(Conexion, ALockIsWaitedForThenNamedAndAWalDatabaseLeavesNoFiles) {
@@ -215,6 +157,35 @@ TEST(Valor, ConversionsOfTheLoaders) {
   EXPECT_EQ(Valor(2.5).Texto(), "2.5");
   EXPECT_TRUE(Valor(int64_t{-1}).Booleano());
   EXPECT_FALSE(Valor(0.0).Booleano());
+}
+
+size_t Archivos(const std::string& carpeta) {
+  size_t n = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(carpeta)) ++n;
+  return n;
+}
+
+TEST(CreaBaseSqlite, AFailedScriptLeavesNothingAndIsReportedTheUsualWay) {
+  prueba::DirectorioTemporal dir;
+  const std::string ruta = dir.Archivo("nueva.db");
+  std::string errores = "antes\n";
+  EXPECT_FALSE(CreaBaseSqlite(ruta, "create table T (A); insert into NO_HAY values (1);", errores));
+  EXPECT_EQ(Archivos(dir.Ruta()), 0u);
+  EXPECT_EQ(
+      errores.rfind(
+          "antes\nProMorlaQel.BaseNueva.CreaBaseSqlite() arrojó la excepción # -2147467259 ", 0),
+      0u)
+      << errores;
+  EXPECT_NE(errores.find("NO_HAY"), std::string::npos) << errores;
+  EXPECT_EQ(errores.back(), '\n');
+
+  // An existing path, even a dangling link, is never replaced.
+  std::filesystem::create_symlink(dir.Archivo("a-ninguna-parte"), ruta);
+  errores.clear();
+  EXPECT_FALSE(CreaBaseSqlite(ruta, "create table T (A);", errores));
+  EXPECT_NE(errores.find("# 58 "), std::string::npos) << errores;
+  EXPECT_TRUE(std::filesystem::is_symlink(ruta));
+  EXPECT_EQ(Archivos(dir.Ruta()), 1u);
 }
 
 }  // namespace

@@ -17,22 +17,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
   (void)pmq::Val(texto);
 
   const pmq::Valor valor(texto);
-  try {
-    (void)valor.Double();
-  } catch (const pmq::ErrorQel&) {
-  }
-  try {
-    (void)valor.Entero();
-  } catch (const pmq::ErrorQel&) {
-  }
-  try {
-    (void)valor.ComoMoneda();
-  } catch (const pmq::ErrorQel&) {
-  }
-  try {
-    (void)valor.Booleano();
-  } catch (const pmq::ErrorQel&) {
-  }
+  // Each conversion either gives a value or refuses the text with ErrorQel.
+  const auto intenta = [](auto&& conversion) {
+    try {
+      (void)conversion();
+    } catch (const pmq::ErrorQel&) {
+    }
+  };
+  intenta([&] { return valor.Double(); });
+  intenta([&] { return valor.Entero(); });
+  intenta([&] { return valor.ComoMoneda(); });
+  intenta([&] { return valor.Booleano(); });
 
   pmq::Fecha fecha;
   try {

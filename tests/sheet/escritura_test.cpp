@@ -9,18 +9,12 @@
 #include "sheet/lector_libro.h"
 #include "sheet/libro_excel.h"
 
-#include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <memory>
-#include <set>
-#include <string>
 
 namespace pmq {
 namespace {
@@ -32,41 +26,6 @@ std::set<std::string> Archivos(const std::string& carpeta) {
   for (const auto& e : std::filesystem::directory_iterator(carpeta))
     nombres.insert(e.path().filename().string());
   return nombres;
-}
-
-void EscribeArchivo(const std::string& ruta, const std::string& contenido) {
-  std::ofstream(ruta, std::ios::binary) << contenido;
-}
-
-// Limits the size of files this process may write while the object lives, the
-// way a full disk stops a write half-way.
-class LimiteArchivos {
- public:
-  explicit LimiteArchivos(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &previo_);
-    senal_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit nuevo = previo_;
-    nuevo.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &nuevo);
-  }
-  ~LimiteArchivos() {
-    setrlimit(RLIMIT_FSIZE, &previo_);
-    std::signal(SIGXFSZ, senal_);
-  }
-  LimiteArchivos(const LimiteArchivos&) = delete;
-  LimiteArchivos& operator=(const LimiteArchivos&) = delete;
-
- private:
-  rlimit previo_{};
-  void (*senal_)(int) = nullptr;
-};
-
-// Enough cells that the workbook is far larger than a few kilobytes.
-void LlenaHoja(HcWorksheet& hoja) {
-  for (int32_t f = 1; f <= 400; ++f) {
-    for (int32_t c = 1; c <= 20; ++c)
-      hoja.cells(f, c).Value("celda " + std::to_string(f * 100 + c));
-  }
 }
 
 class EscrituraTest : public ::testing::Test {
@@ -171,39 +130,12 @@ TEST_F(EscrituraTest, TheExportReachesTheFileOnlyThroughGuarda) {
   EXPECT_EQ(Archivos(dir_.Ruta()), std::set<std::string>{"programa.xlsx"});
 }
 
-// Creating, filling, failing and dropping a workbook never touch the file it
-// would replace; a failed Guarda says why and tells the user.
-TEST_F(EscrituraTest, OnlyACompleteFinalWriteChangesTheFile) {
-  const std::string ruta = dir_.Archivo("final.xlsx");
-  EscribeArchivo(ruta, "contenido anterior");
-  auto libro = std::make_unique<LibroExcel>();
-  ASSERT_TRUE(libro->AbreLibro(ruta));
-  libro->Ws = libro->CreaHoja("Resumen", 1);
-  LlenaHoja(*libro->Ws);
-  EXPECT_EQ(prueba::LeeArchivo(ruta), "contenido anterior");
-  ResultadoEscritura escrito;
-  {
-    LimiteArchivos limite(8192);
-    escrito = libro->Guarda();
-  }
-  EXPECT_FALSE(escrito.escrito);
-  EXPECT_EQ(escrito.motivo.rfind("No se pudo guardar el libro '" + ruta + "'", 0), 0u)
-      << escrito.motivo;
-  ASSERT_EQ(host_.mensajes.size(), 1u);
-  EXPECT_EQ(host_.mensajes[0].titulo, "MorlaQel");
-  EXPECT_EQ(host_.mensajes[0].estilo, kMsgCritico);
-  EXPECT_EQ(host_.mensajes[0].texto, escrito.motivo);
-  libro.reset();  // dropping it writes nothing
-  EXPECT_EQ(prueba::LeeArchivo(ruta), "contenido anterior");
-  EXPECT_EQ(Archivos(dir_.Ruta()), std::set<std::string>{"final.xlsx"});
-}
-
 // A signal that ends the program while a workbook is written removes the
 // temporary and still ends the program by that signal.
 TEST_F(EscrituraTest, ASignalDuringTheWriteRemovesTheTemporary) {
   for (const int senal : {SIGINT, SIGTERM}) {
     const std::string temporal = dir_.Archivo(".final.xlsx.ABC123");
-    EscribeArchivo(temporal, "a medias");
+    std::ofstream(temporal) << "a medias";
     const pid_t hijo = fork();
     ASSERT_GE(hijo, 0);
     if (hijo == 0) {
@@ -225,31 +157,6 @@ TEST_F(EscrituraTest, ASignalDuringTheWriteRemovesTheTemporary) {
   }
   const std::string largo(TemporalesEnCurso::kLargoMaximo + 1, 'x');
   EXPECT_EQ(TemporalesEnCurso::Registra(largo.c_str()), -1);
-}
-
-TEST_F(EscrituraTest, PathsThatCannotBeWritten) {
-  HcApplication app;
-  HcWorkbook* libro = app.workbooks().Add();
-  const std::string carpeta = dir_.Archivo("carpeta.xlsx");
-  std::filesystem::create_directory(carpeta);
-  EscribeArchivo(carpeta + "/dentro.txt", "x");
-  for (const std::string& ruta :
-       {carpeta, dir_.Archivo("no/existe.xlsx"), std::string("  "), dir_.Ruta() + "/"}) {
-    int numero = 0;
-    try {
-      libro->Saveas(ruta);
-    } catch (const ErrorQel& e) {
-      numero = e.Numero();
-    }
-    EXPECT_EQ(numero, errores::kAplicacion) << ruta;
-  }
-  EXPECT_TRUE(std::filesystem::is_directory(carpeta));
-  EXPECT_EQ(Archivos(carpeta), std::set<std::string>{"dentro.txt"});
-  EXPECT_EQ(Archivos(dir_.Ruta()), std::set<std::string>{"carpeta.xlsx"});
-  // Two open workbooks cannot share a path.
-  libro->Saveas(dir_.Archivo("uno.xlsx"));
-  HcWorkbook* otro = app.workbooks().Add();
-  EXPECT_THROW(otro->Saveas(dir_.Archivo("uno.xlsx")), ErrorQel);
 }
 
 TEST(ConfiguracionPagina, HeaderDoublesAmpersandsAndFitsTheFormatsLimit) {

@@ -16,7 +16,6 @@ from selenium import webdriver  # noqa: E402
 from selenium.common.exceptions import NoAlertPresentException  # noqa: E402
 from selenium.webdriver.chrome.service import Service  # noqa: E402
 from selenium.webdriver.common.by import By  # noqa: E402
-from selenium.webdriver.support.ui import Select  # noqa: E402
 
 CAPTURAS = os.path.join(BUILD, 'capturas-web')
 os.makedirs(CAPTURAS, exist_ok=True)
@@ -138,17 +137,6 @@ try:
             libro_cli = os.path.join(carpeta, f'programa-cli-{obra}.xlsx')
             cli('programa', '--bd', muestra, '--obra', obra, '--tipo', '1', '--salida', libro_cli)
             hoja_igual(libro, libro_cli, f'{obra}: el programa descargado difiere del de la línea de comandos')
-
-        # The other kinds, chosen on the page, download what the command writes.
-        for tipo, cantidades in [('0', False), ('3', True)]:
-            Select(d.find_element(By.ID, 'tipo-programa')).select_by_value(tipo)
-            d.find_element(By.CSS_SELECTOR, 'input[name=modo][value=%s]' % ('cantidades' if cantidades else 'importes')).click()
-            libro = descarga('#descarga-programa', f'programa-{obra}.xlsx')
-            if libro:
-                libro_cli = os.path.join(carpeta, f'programa-cli-{obra}-{tipo}.xlsx')
-                cli('programa', '--bd', muestra, '--obra', obra, '--tipo', tipo, *(['--cantidades'] if cantidades else []),
-                    '--salida', libro_cli)
-                hoja_igual(libro, libro_cli, f'{obra}: el programa de tipo {tipo} descargado difiere del de la línea de comandos')
 
         # The summary: the grid's first row, both downloads.
         abre(f'{s.base}obras/{obra}/resumen', f'{obra}-resumen')

@@ -1,5 +1,5 @@
-"""The API of `promorlaqel servir` against the command line on the sample database
-and a generated work, its errors, its token, its limits and its robustness."""
+"""The API of `promorlaqel servir` against the command line on the sample database:
+its documents, its errors, its token, its limits and its robustness."""
 import concurrent.futures
 import http.client
 import io
@@ -20,12 +20,6 @@ carpeta = tempfile.mkdtemp(prefix='pmq-web-api-')
 muestra = os.path.join(carpeta, 'ejemplo.db')
 subprocess.run([PMQ, 'ejemplo', '--salida', muestra], check=True, capture_output=True)
 bases = [(muestra, ['A7', 'CASA01'])]
-generador = os.path.join(BUILD, 'bench', 'pmq_genera_base')
-if os.path.exists(generador):
-    generada = os.path.join(carpeta, 'generada.db')
-    subprocess.run([generador, '--tamano', 'mini', '--salida', generada], check=True, capture_output=True)
-    bases.append((generada, [r.decode() for r in subprocess.run(
-        ['sqlite3', generada, 'SELECT OBRA FROM OBRAS ORDER BY OBRA LIMIT 1'], capture_output=True).stdout.split()]))
 
 # The documents are the command line's bytes.
 for bd, obras in bases:

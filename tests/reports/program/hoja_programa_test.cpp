@@ -1,20 +1,19 @@
 // The sheet "Programa Obra" as written to the file, read back by openpyxl and
 // recalculated by LibreOffice, against what the loader computed.
 
+#include "cli/ejecucion.h"
 #include "model/obra.h"
 #include "model/partida.h"
 #include "model/partidas.h"
 #include "model/presup.h"
 #include "model/presups.h"
+#include "reports/program/frm_programas_obra.h"
 #include "reports/program/obra_programa.h"
 #include "reports/program/programas_ctrl.h"
 #include "schedule/fila_programa.h"
 #include "schedule/filas_programa.h"
 #include "schedule/periodo_por_item.h"
 #include "schedule/periodos_por_item.h"
-
-#include <set>
-#include <vector>
 
 namespace pmq {
 namespace {
@@ -146,8 +145,22 @@ void RevisaPrograma(const Programa& p, const json& libro, const json* recalculad
     EXPECT_NEAR(libro["anchos"][kHoja][LibroExcel::ColTrans(c)].get<double>(), 2.71, 0.01);
 }
 
-class HojaPrograma : public prueba::ObraPrograma {};
-class HojaProgramaLento : public prueba::ObraPrograma {};
+class HojaPrograma : public prueba::ObraPrograma {
+ protected:
+  // Twelve lines in two sections: several parts of 30 rows in every kind.
+  void ObraLarga() {
+    Obra("2013-01-10", "2013-03-20", "('01','Cimentación',0),('02','Acabados',0)",
+         "('01','F1','C-1',10,100,1,'2013-01-20','2013-02-10'),('01','F1','C-2',3,7.77,2,"
+         "'2013-02-25','2013-03-05'),('01','F2','C-3',1,1234.5678,3,'2013-01-10','2013-01-31'),"
+         "('01','F2','C-1',4,100,4,'2013-03-01','2013-03-20'),('01','F3','C-2',8,7.77,5,"
+         "'2013-01-10','2013-03-20'),('01','F3','C-1',2,100,6,'2013-02-01','2013-02-28'),"
+         "('02','F1','C-1',2.5,100,1,'2013-01-10','2013-03-20'),('02','F1','C-3',1,1234.5678,2,"
+         "'2013-03-20','2013-03-20'),('02','F2','C-2',5,7.77,3,'2013-02-10','2013-02-20'),"
+         "('02','F2','C-1',1,100,4,'2013-01-15','2013-01-25'),('02','F3','C-3',2,1234.5678,5,"
+         "'2013-02-01','2013-03-10'),('02','F3','C-2',9,7.77,6,'2013-01-10','2013-01-20')");
+  }
+};
+class HojaProgramaLento : public HojaPrograma {};
 
 TEST_F(HojaPrograma, ThreeMonthsWithSectionsAndLinesSpanningMonths) {
   Obra("2013-01-10", "2013-03-20", "('01','Cimentación',1023.31),('02','Acabados',1484.57)",
@@ -167,34 +180,24 @@ TEST_F(HojaPrograma, ThreeMonthsWithSectionsAndLinesSpanningMonths) {
   const json& c = libro["celdas"];
   auto valor = [&](const std::string& ref) { return c[kHoja + "!" + ref]["valor"]; };
   EXPECT_EQ(c[kHoja + "!CT17"]["formula"], "=H17+AM17+BO17");
-  EXPECT_EQ(valor("A1"), "Constructora Prueba");
-  EXPECT_EQ(valor("A4"), "PROGRAMA DE MONTOS MENSUALES");
   EXPECT_EQ(valor("A10"),
             "INICIO : 10/ene/2013" + std::string(50, ' ') + "TERMINACION : 20/mar/2013");
-  EXPECT_EQ(c[kHoja + "!A4"]["h"], "center");
-  EXPECT_EQ(valor("H12"), "Enero'2013");
-  EXPECT_EQ(valor("BO12"), "Marzo'2013");
-  EXPECT_EQ(valor("AL13"), 31);
-  EXPECT_EQ(valor("AM13"), 1);
-  EXPECT_EQ(valor("G13"), "% Partida");
   // Line numbers keep counting across sections; a line idle in January still
   // gets its January amount (no bar there).
   for (const auto& [ref, esperado] :
-       std::vector<std::pair<std::string, json>>{{"A15", "01"},
-                                                 {"C15", "Cimentación"},
-                                                 {"A17", "1)"},
+       std::vector<std::pair<std::string, json>>{{"A1", "Constructora Prueba"},
+                                                 {"A4", "PROGRAMA DE MONTOS MENSUALES"},
+                                                 {"H12", "Enero'2013"},
+                                                 {"BO12", "Marzo'2013"},
+                                                 {"AL13", 31},
+                                                 {"AM13", 1},
+                                                 {"A15", "01"},
                                                  {"A24", "3)"},
-                                                 {"B17", "C-1"},
                                                  {"C17", "Concreto f'c=200"},
-                                                 {"D17", "m3"},
-                                                 {"E17", "F1"},
-                                                 {"F17", 10},
                                                  {"G17", "97.722"},
                                                  {"H19", 0}}) {
     EXPECT_EQ(valor(ref), esperado) << ref;
   }
-  EXPECT_EQ(c[kHoja + "!C17"]["ajustar"], true);
-  EXPECT_EQ(c[kHoja + "!B17"]["h"], "left");
 }
 
 TEST_F(HojaProgramaLento, AWorkLongerThanTwentyThreeMonthsRunsPastColumnZZ) {
@@ -305,27 +308,129 @@ void RevisaPartes(Programa& p, const std::string& dir, bool recalcula) {
 }
 
 TEST_F(HojaPrograma, ALongProgramGoesOnInContinuationSheets) {
-  Obra("2013-01-10", "2013-03-20", "('01','Cimentación',0),('02','Acabados',0)",
-       "('01','F1','C-1',10,100,1,'2013-01-20','2013-02-10'),('01','F1','C-2',3,7.77,2,"
-       "'2013-02-25','2013-03-05'),('01','F2','C-3',1,1234.5678,3,'2013-01-10','2013-01-31'),"
-       "('01','F2','C-1',4,100,4,'2013-03-01','2013-03-20'),('01','F3','C-2',8,7.77,5,"
-       "'2013-01-10','2013-03-20'),('01','F3','C-1',2,100,6,'2013-02-01','2013-02-28'),"
-       "('02','F1','C-1',2.5,100,1,'2013-01-10','2013-03-20'),('02','F1','C-3',1,1234.5678,2,"
-       "'2013-03-20','2013-03-20'),('02','F2','C-2',5,7.77,3,'2013-02-10','2013-02-20'),"
-       "('02','F2','C-1',1,100,4,'2013-01-15','2013-01-25'),('02','F3','C-3',2,1234.5678,5,"
-       "'2013-02-01','2013-03-10'),('02','F3','C-2',9,7.77,6,'2013-01-10','2013-01-20')");
+  ObraLarga();
   RevisaPartes(*p_, dir_.Archivo(""), false);
 }
 
 TEST_F(HojaProgramaLento, ContinuationSheetsRecalculateToTheSameFoot) {
-  Obra("2013-01-10", "2013-03-20", "('01','Cimentación',0),('02','Acabados',0)",
-       "('01','F1','C-1',10,100,1,'2013-01-20','2013-02-10'),('01','F1','C-2',3,7.77,2,"
-       "'2013-02-25','2013-03-05'),('01','F2','C-3',1,1234.5678,3,'2013-01-10','2013-01-31'),"
-       "('01','F2','C-1',4,100,4,'2013-03-01','2013-03-20'),('02','F1','C-1',2.5,100,1,"
-       "'2013-01-10','2013-03-20'),('02','F1','C-3',1,1234.5678,2,'2013-03-20','2013-03-20'),"
-       "('02','F2','C-2',5,7.77,3,'2013-02-10','2013-02-20'),('02','F2','C-1',1,100,4,"
-       "'2013-01-15','2013-01-25'),('02','F3','C-3',2,1234.5678,5,'2013-02-01','2013-03-10')");
+  ObraLarga();
   RevisaPartes(*p_, dir_.Archivo(""), true);
+}
+
+// The options form as a host sees and drives it, and the outcomes of an export.
+
+class FormaProgramas : public prueba::ObraPrograma {
+ protected:
+  void SetUp() override {
+    Obra("2013-03-15", "2013-05-10", "('01','Preliminares',1000)",
+         "('01','F1','C-1',10,100,1,'2013-03-20','2013-04-19')");
+  }
+
+  /// Plays the user of the next form shown: notes what it shows, then does `accion`.
+  void Usuario(std::function<void(frmProgramasObra&)> accion) {
+    host_.manejador_forma = [this, accion](Forma& f) {
+      auto& forma = dynamic_cast<frmProgramasObra&>(f);
+      visto_ = forma;
+      accion(forma);
+      cerrada_ = !forma.Visible();
+    };
+  }
+
+  std::string Mensaje(size_t i) const {
+    const auto& m = host_.mensajes.at(i);
+    return "[" + m.titulo + "/" + std::to_string(m.estilo) + "] " + m.texto;
+  }
+
+  frmProgramasObra visto_;
+  bool cerrada_ = false;
+};
+
+TEST_F(FormaProgramas, EveryKindIsWrittenAndTheFormCloses) {
+  const std::vector<std::pair<int32_t, nlohmann::json>> casos = {
+      {0, nlohmann::json::array({"Programa Obra"})},
+      {2, nlohmann::json::array({"Programa Obra", "Consolidado"})},
+      {3, nlohmann::json::array({"Programa Obra", "Consolidado"})},
+      {4, nlohmann::json::array({"Programa Obra", "Consolidado"})}};
+  for (const auto& [tipo, hojas] : casos) {
+    host_.mensajes.clear();
+    const std::string ruta = dir_.Archivo("tipo" + std::to_string(tipo) + ".xlsx");
+    host_.respuestas_dialogo.push_back({false, ruta});
+    Usuario([tipo = tipo](frmProgramasObra& f) {
+      f.comTipoPrograma.Selecciona(tipo);
+      f.opCantidades_Click();
+      f.cmdAExcel_Click();
+    });
+    p_->ProgramasObraCtrl->Inicia();
+    EXPECT_TRUE(cerrada_);
+    EXPECT_TRUE(host_.mensajes.empty());
+    EXPECT_TRUE(p_->ProgramasObraCtrl->Forma->ResultadoAExcel);
+    const auto libro = prueba::LeeLibro(ruta);
+    EXPECT_EQ(libro["hojas"], hojas);
+    EXPECT_EQ(libro["celdas"]["Programa Obra!A4"]["valor"],
+              std::string(ProgramasCtrl::TituloPrograma(tipo)));
+  }
+  // Opened again, it shows the financial program and "Importes" again.
+  Usuario([](frmProgramasObra& f) { f.cmdCerrar_Click(); });
+  p_->ProgramasObraCtrl->Inicia();
+  EXPECT_EQ(visto_.comTipoPrograma.Text, "Programa Mensual de Avance Financiero");
+  EXPECT_TRUE(visto_.opImportes && cerrada_);
+}
+
+TEST_F(FormaProgramas, ACancelledNonXlsxOrUnwritableFileNameStopsTheExport) {
+  for (const RespuestaDialogo& r :
+       std::vector<RespuestaDialogo>{{true, ""},
+                                     {false, dir_.Archivo("viejo.xls")},
+                                     {false, dir_.Archivo("no/hay/programa.xlsx")}}) {
+    host_.mensajes.clear();
+    host_.respuestas_dialogo.push_back(r);
+    EXPECT_FALSE(p_->ProgramasObraCtrl->AExcel(etpAvanceFinanciero, true));
+    ASSERT_EQ(host_.mensajes.size(), 1u) << r.ruta;
+    EXPECT_EQ(Mensaje(0), "[MorlaQel/16] El Libro de Microsoft Excel no se pudo abrir");
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir_.Archivo("viejo.xls")));
+}
+
+// `promorlaqel programa`: exit statuses, messages and the workbook written.
+
+class ComandoPrograma : public prueba::ObraPrograma {
+ protected:
+  void SetUp() override {
+    Obra("2013-03-15", "2013-05-10", "('01','Preliminares',1000)",
+         "('01','F1','C-1',10,100,1,'2013-03-20','2013-04-19')");
+  }
+  prueba::Ejecucion Corre(std::vector<std::string> extra) {
+    std::vector<std::string> args = {"programa", "--bd", base_.Ruta(), "--obra", "A7"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return prueba::Ejecuta(dir_, args);
+  }
+};
+
+TEST_F(ComandoPrograma, ExitsZeroOnlyWhenTheProgramWasWritten) {
+  const std::string ruta = dir_.Archivo("programa.xlsx");
+  auto e = Corre({"--salida", ruta, "--cantidades"});
+  EXPECT_EQ(e.salida, 0) << e.err;
+  EXPECT_EQ(e.err + e.out, "");
+  const auto c = prueba::LeeLibro(ruta)["celdas"];
+  EXPECT_EQ(c["Programa Obra!CV17"]["formula"], "=H17+AM17+BQ17");
+  EXPECT_GT(c["Programa Obra!CV17"]["cache"].get<double>(),
+            c["Programa Obra!H17"]["valor"].get<double>());
+
+  // A write that fails (the disk full: files limited to a few kilobytes,
+  // whether at the trial write or at the final one) leaves the good workbook
+  // as it was and no temporary.
+  const std::string bueno = prueba::LeeArchivo(ruta);
+  e = prueba::Ejecuta(dir_, {"programa", "--bd", base_.Ruta(), "--obra", "A7", "--salida", ruta},
+                      "trap '' XFSZ; ulimit -f 7;");
+  EXPECT_EQ(e.salida, 1);
+  EXPECT_NE(e.err.find("No se pudo guardar el libro '" + ruta + "'"), std::string::npos) << e.err;
+  EXPECT_EQ(e.err.find("[ERROR]"), std::string::npos) << e.err;  // libxlsxwriter's lines are ours
+  EXPECT_EQ(prueba::LeeArchivo(ruta), bueno);
+  for (const auto& f : std::filesystem::directory_iterator(dir_.Ruta()))
+    EXPECT_NE(f.path().filename().string().rfind(".programa.xlsx.", 0), 0u) << f.path();
+  e = prueba::Ejecuta(dir_, {"programa", "--bd", dir_.Archivo("no.db"), "--obra", "A7", "--salida",
+                             dir_.Archivo("x.xlsx")});
+  EXPECT_EQ(e.salida, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir_.Archivo("x.xlsx")));
 }
 
 }  // namespace

@@ -1,12 +1,11 @@
 #!/bin/bash
-# Every program kind, monthly and fortnightly, on the sample work and on a
-# generated work of 2,000 lines: each workbook recalculated by LibreOffice
-# headless and checked against the calculation's JSON dump (foot rows, resource
-# totals per input, period coverage, the S-curve charts).
+# Every program kind, monthly and fortnightly, on the sample work: each
+# workbook recalculated by LibreOffice headless and checked against the
+# calculation's JSON dump (foot rows, resource totals per input, the S-curve
+# charts).
 # Arguments: $1 = promorlaqel binary, $2 = build directory.
 set -euo pipefail
 BIN=$(realpath "$1")
-GENERA=$(realpath "$2")/bench/pmq_genera_base
 FUENTE=$(cd "$(dirname "$0")/../../.." && pwd)
 PY=/usr/bin/python3
 [ -x "$PY" ] || PY=python3
@@ -37,15 +36,4 @@ for periodo in mensual quincenal; do
 done
 revisa obra.db A7 1 importes quincenal
 
-# A generated work of 2,000 lines over a year (minutes of spreadsheet time:
-# only with PMQ_PRUEBA_MEDIANA=1).
-if [ "${PMQ_PRUEBA_MEDIANA:-0}" = 1 ] && [ -x "$GENERA" ]; then
-  "$GENERA" --tamano mediana --semilla 1 --salida mediana.db > /dev/null
-  for periodo in mensual quincenal; do
-    revisa mediana.db BENCH 1 importes $periodo
-    revisa mediana.db BENCH 0 importes $periodo
-  done
-  revisa mediana.db BENCH 2 importes quincenal
-  revisa mediana.db BENCH 3 cantidades mensual
-fi
 echo "programas: bien"

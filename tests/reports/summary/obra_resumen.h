@@ -59,40 +59,35 @@ inline std::string Texto(sqlite3_stmt* st, int i) {
 
 inline ObraEsperada LeeEsperada(const std::string& ruta, const std::string& obra) {
   ObraEsperada r;
+  // One row per line and estimate that billed it (a line billed in none once).
   Consulta(ruta,
            "select pa.PARTIDA, pa.PNOM_LARGO, c.CONCEPTO, c.NOM_LARGO, c.UNIDAD, p.FRENTE, "
-           "p.CANT_PRES, p.PUNIT, "
-           "p.ADITIVA, p.DEDUCTIVA from PRESUPS p join PARTIDAS pa on pa.OBRA = p.OBRA and "
-           "pa.PARTIDA = p.PARTIDA "
-           "join CONCEPTO c on c.CONCEPTO = p.CONCEPTO where p.OBRA = '" +
+           "p.CANT_PRES, p.PUNIT, p.ADITIVA, p.DEDUCTIVA, e.ESTIMACION, e.CANT_EST, e.PUNIT, "
+           "p.ORDEN from PRESUPS p join PARTIDAS pa on pa.OBRA = p.OBRA and pa.PARTIDA = p.PARTIDA "
+           "join CONCEPTO c on c.CONCEPTO = p.CONCEPTO left join EST2 e on e.OBRA = p.OBRA and "
+           "e.PARTIDA = p.PARTIDA and e.FRENTE = p.FRENTE and e.CONCEPTO = p.CONCEPTO and "
+           "e.ESTIMACION >= 1 where p.OBRA = '" +
                obra + "' order by pa.PARTIDA, p.ORDEN",
            [&](sqlite3_stmt* st) {
-             if (r.partidas.empty() || r.partidas.back().clave != Texto(st, 0)) {
+             if (r.partidas.empty() || r.partidas.back().clave != Texto(st, 0))
                r.partidas.push_back({Texto(st, 0), Texto(st, 1), {}});
+             auto& lineas = r.partidas.back().lineas;
+             if (lineas.empty() || lineas.back().clave != Texto(st, 2) ||
+                 lineas.back().frente != Texto(st, 5)) {
+               lineas.push_back({Texto(st, 2),
+                                 Texto(st, 3),
+                                 Texto(st, 4),
+                                 Texto(st, 5),
+                                 sqlite3_column_double(st, 6),
+                                 sqlite3_column_double(st, 7),
+                                 sqlite3_column_double(st, 8),
+                                 sqlite3_column_double(st, 9),
+                                 {}});
              }
-             LineaEsperada l{Texto(st, 2),
-                             Texto(st, 3),
-                             Texto(st, 4),
-                             Texto(st, 5),
-                             sqlite3_column_double(st, 6),
-                             sqlite3_column_double(st, 7),
-                             sqlite3_column_double(st, 8),
-                             sqlite3_column_double(st, 9),
-                             {}};
-             r.partidas.back().lineas.push_back(l);
+             if (sqlite3_column_type(st, 10) != SQLITE_NULL)
+               lineas.back().cobros[sqlite3_column_int(st, 10)] = {sqlite3_column_double(st, 11),
+                                                                   sqlite3_column_double(st, 12)};
            });
-  for (PartidaEsperada& p : r.partidas) {
-    for (LineaEsperada& l : p.lineas) {
-      Consulta(ruta,
-               "select ESTIMACION, CANT_EST, PUNIT from EST2 where OBRA = '" + obra +
-                   "' and PARTIDA = '" + p.clave + "' and FRENTE = '" + l.frente +
-                   "' and CONCEPTO = '" + l.clave + "' and ESTIMACION >= 1",
-               [&](sqlite3_stmt* st) {
-                 l.cobros[sqlite3_column_int(st, 0)] = {sqlite3_column_double(st, 1),
-                                                        sqlite3_column_double(st, 2)};
-               });
-    }
-  }
   Consulta(ruta, "select coalesce(max(ESTIMACION), 0) from EST2 where OBRA = '" + obra + "'",
            [&](sqlite3_stmt* st) { r.estimaciones = sqlite3_column_int(st, 0); });
   return r;

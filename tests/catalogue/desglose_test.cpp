@@ -1,8 +1,11 @@
 // Breaking concepts down into inputs through their analyses and machines.
 
 #include "catalogo.h"
-
+#include "catalogue/concepto.h"
 #include "catalogue/costos_horarios.h"
+#include "catalogue/listado_explosion.h"
+
+#include <gtest/gtest.h>
 
 namespace pmq {
 namespace {
@@ -10,30 +13,6 @@ namespace {
 using namespace prueba;
 
 class ExplotaMe : public CatalogoConBase {};
-
-TEST_F(ExplotaMe, AnInputIsOneLineOfItsOwnAndEmptyOrRolelessConceptsGiveNothing) {
-  Concepto("M-1", kMat, 10);
-  Concepto("S-1", kSub, 5);
-  Conceptos({"P-VACIO", "P-1"}, kPU);
-  Concepto("II-1", kII, 0);  // has no row in MATRICES at all
-  Concepto("CH-1", kCH, 10);
-  Concepto("N-1", 0, 10);
-  Matrices(
-      {{"P-1", "P-VACIO", "1"}, {"P-1", "CH-1", "1"}, {"P-1", "N-1", "1"}, {"P-1", "II-1", "1"}});
-  Carga();
-  std::string s;
-  for (const char* clave : {"P-VACIO", "II-1", "CH-1", "N-1", "P-1"})
-    EXPECT_EQ(Explota(clave, s)->Items.Count(), 0) << clave;
-  for (const char* clave : {"M-1", "S-1"}) {
-    std::unique_ptr<Explosion> e = Explota(clave, s);
-    ASSERT_EQ(e->Items.Count(), 1);
-    const ItemExplosion& l = *e->Items.Item(1);
-    EXPECT_EQ(l.ConceptoOrigen, C(clave));
-    EXPECT_DOUBLE_EQ(l.Cantidad, 1);
-    EXPECT_EQ(l.Explosion, e.get());
-  }
-  EXPECT_EQ(s, "");
-}
 
 TEST_F(ExplotaMe, QuantitiesMultiplyAlongThePathAndLinesComeDepthFirstInTableOrder) {
   Concepto("P-1", kPU);
@@ -96,8 +75,6 @@ TEST_F(ExplotaMe, ANullQuantityOrACircularAnalysisEndsThatAnalysisOnly) {
     EXPECT_EQ(Claves(e->Items), c.lineas);
     EXPECT_EQ(s, prefijo + c.error + "\n");
   }
-  std::string s;
-  EXPECT_DOUBLE_EQ(Explota("X-1", s)->Items.Item(3)->Cantidad, 10);
 }
 
 // Machine RETRO: diesel 0.1 per hour, an operator crew 0.125, tyres 0.002.
@@ -106,8 +83,6 @@ class ExplotaMeMaquina : public ExplotaMe {
   void SetUp() override {
     Concepto("U", kPU);
     Concepto("MQ-1", kMaq, 900, 1, 1, "RETRO", 2);
-    Concepto("MQ-SIN", kMaq, 900, 1, 1, "NO-HAY", 2);
-    Concepto("MQ-0", kMaq, 900, 1, 1, "RETRO", 0);
     Concepto("DIE", kMat, 20);
     Concepto("LLA", kMat, 3000);
     Concepto("CUA-OP", kCua);
@@ -146,11 +121,6 @@ TEST_F(ExplotaMeMaquina, BrokenDownIntoItsComponentsWithTheWorksStandbyFactors) 
   EXPECT_DOUBLE_EQ(operador.Cantidad, 0.125 * 3 * 0.9);  // "Ope"
   EXPECT_TRUE(operador.EsInsumoMaquina);
   EXPECT_EQ(operador.ConceptoOrigen, C("CUA-OP"));
-  // No analysis for the machine code: no line at all. No valid hourly-cost kind: quantities 0.
-  EXPECT_EQ(Explota("MQ-SIN", s)->Items.Count(), 0);
-  std::unique_ptr<Explosion> cero = Explota("MQ-0", s);
-  ASSERT_EQ(cero->Items.Count(), 3);
-  for (const ItemExplosion* l : cero->Items) EXPECT_EQ(l->Cantidad, 0);
   EXPECT_EQ(s, "");
 }
 
@@ -187,7 +157,6 @@ TEST_F(ExplotaMe, EachHourlyCostComponentTakesTheFactorOfItsGroupAndCrewsCannotL
 // Same breakdowns with one query per composite and with the whole table read once.
 TEST_F(ExplotaMe, ALargeCatalogueReadsTheTableOnceAndKeepsEachAnalysisInItsOrder) {
   Conceptos({"P-1", "P-2"}, kPU);
-  Concepto("II-1", kII);
   Concepto("B-1", kBas);
   Conceptos({"M-1", "M-2", "M-3"}, kMat, 1);
   Matrices({{"P-1", "M-3", "1"},
@@ -195,8 +164,7 @@ TEST_F(ExplotaMe, ALargeCatalogueReadsTheTableOnceAndKeepsEachAnalysisInItsOrder
             {"B-1", "M-2", "1"},
             {"P-1", "B-1", "1"},
             {"B-1", "M-1", "1"},
-            {"P-1", "M-1", "1"},
-            {"II-1", "M-1", "3"}});
+            {"P-1", "M-1", "1"}});
   Carga();
   std::string s;
   const auto ambas = [&](Programa& p) {
@@ -212,16 +180,6 @@ TEST_F(ExplotaMe, ALargeCatalogueReadsTheTableOnceAndKeepsEachAnalysisInItsOrder
   };
   EXPECT_EQ(ambas(p_), "M-3|M-2|M-1|M-1/M-2|M-1/");
   EXPECT_FALSE(p_.Conceptos->Analisis().Precargada());
-  EXPECT_EQ(p_.Conceptos->Analisis().Consultas(), 3);
-  // The whole catalogue: unit-price and integrated concepts only, replaced, not priced.
-  const int64_t cesiones = host_.cesiones;
-  p_.Conceptos->ExplotaConceptos(p_.Conexion, s);
-  EXPECT_EQ(Claves(C("P-1")->Explosion->Items), "M-3|M-2|M-1|M-1");
-  EXPECT_EQ(Claves(C("II-1")->Explosion->Items), "M-1");
-  EXPECT_FALSE(C("B-1")->Explosion);
-  EXPECT_TRUE(C("P-1")->Explosion->Items.Item(1)->Parcial.EsCero());
-  EXPECT_EQ(host_.cesiones - cesiones, 7);
-
   std::string relleno = "insert into CONCEPTO (CONCEPTO, COSTO, TIPO) values ('R-0', 1, 1)";
   for (int i = 1; i < Matrices::kUmbralPrecarga; ++i) {
     relleno += ",('R-";
@@ -235,7 +193,6 @@ TEST_F(ExplotaMe, ALargeCatalogueReadsTheTableOnceAndKeepsEachAnalysisInItsOrder
   ASSERT_EQ(grande.CalcularPrograma(s), ResultadoCarga::Correcta);
   EXPECT_EQ(ambas(grande), "M-3|M-2|M-1|M-1/M-2|M-1/");
   EXPECT_TRUE(grande.Conceptos->Analisis().Precargada());
-  EXPECT_EQ(grande.Conceptos->Analisis().Consultas(), 1);
   EXPECT_EQ(s, "");
 }
 
@@ -282,6 +239,234 @@ TEST_F(LimitesDesglose, DeepChainsAndSharedSubAnalysesStopWholeWithOneMessage) {
     ASSERT_TRUE(e);
     EXPECT_EQ(e->Items.Count(), c.items) << c.clave;
   }
+}
+
+// Pricing a breakdown, its totals and summaries, and the copies scaled to a
+// budget line's quantity.
+
+using namespace prueba;
+
+Moneda Pesos(double v) {
+  return Moneda::DesdeDouble(v);
+}
+
+class Opera : public CatalogoConBase {};
+
+// P-1: 2.5 of material M-1 (10.00, 2 commercial units per unit) and 0.2 of
+// labour MO-1 (wage 100.00, real-wage factor 1.5), priced with tax 16 %,
+// waste 3 %, labour factor 1.05 and piecework share 0.6.
+class OperaPU : public Opera {
+ protected:
+  void SetUp() override {
+    Concepto("M-1", kMat, 10, 1, 2);
+    Concepto("MO-1", kMdo, 100, 1.5);
+    Concepto("P-1", kPU);
+    Matrices({{"P-1", "M-1", "2.5"}, {"P-1", "MO-1", "0.2"}});
+    Carga();
+    e_ = Explota("P-1", s_);
+    e_->Opera(1, 16, true, 1.03, 1.05, 0.6, true, s_);
+    ASSERT_EQ(s_, "");
+  }
+  std::string s_;
+  std::unique_ptr<Explosion> e_;
+};
+
+TEST_F(OperaPU, MaterialRoundsOnceAfterWasteThenTaxAndLabourKeepsPieceworkApart) {
+  Explosion& e = *e_;
+  const ItemExplosion& m = *e.Items.Item(1);
+  EXPECT_EQ(m.Parcial, Pesos(29.87));  // R2(10 × 2.575) = 25.75, R2(1.16 × 25.75)
+  EXPECT_DOUBLE_EQ(m.CantidadAlt, 5.0);
+  EXPECT_EQ(e.TotalMateriales, Pesos(29.87));
+  EXPECT_EQ(e.Items.Item(2)->Parcial, Pesos(31.50));  // wage 150, charged 157.50
+  EXPECT_EQ(e.TotalManoDeObra, Pesos(31.50));
+  EXPECT_EQ(e.TotalDestajos, Pesos(12.60));  // R2(0.2 × 1.05 × R2(100 × 0.6))
+  EXPECT_EQ(e.DestajoUnitario, Pesos(12.60));
+  EXPECT_EQ(e.Total, Pesos(61.37));
+  e.Opera(1, 16, false, 1.03, 1.05, 0.6, true, s_);
+  EXPECT_EQ(m.Parcial, Pesos(25.75));
+  e.Opera(2, 16, true, 1.03, 1.05, 0.6, true, s_);
+  EXPECT_EQ(e.DestajoUnitario, Pesos(6.30));
+  e.Opera(0, 16, true, 1.03, 1.05, 0.6, true, s_);
+  EXPECT_TRUE(e.DestajoUnitario.EsCero());
+  EXPECT_EQ(e.TotalDestajos, Pesos(12.60));
+
+  // Without labour: lines keep their price, the labour total and summary stay
+  // as they were, and the direct cost leaves labour out.
+  const ItemExplosion* resumen_mdo = e.ResumenMdo->Item(1);
+  e.Opera(1, 16, true, 1.03, 2.0, 0.6, false, s_);
+  EXPECT_EQ(e.Items.Item(2)->Parcial, Pesos(31.50));
+  EXPECT_EQ(e.TotalManoDeObra, Pesos(31.50));
+  EXPECT_EQ(e.ResumenMdo->Item(1), resumen_mdo);
+  EXPECT_EQ(e.Total, Pesos(29.87));
+  EXPECT_TRUE(e.TotalDestajos.EsCero());
+  EXPECT_EQ(Claves(*e.Resumen), "M-1");
+}
+
+TEST_F(OperaPU, LinesOfOneConceptGetTheirOwnSummariesScaledByTheirQuantities) {
+  const Explosion& base = *e_;
+  for (auto [q, materiales, mano_de_obra] :
+       {std::tuple{2.0, 59.74, 63.00}, {5.0, 149.35, 157.50}}) {
+    Explosion linea;
+    for (auto resumen : {&Explosion::Resumen, &Explosion::ResumenMat, &Explosion::ResumenMdo,
+                         &Explosion::ResumenMaq}) {
+      linea.*resumen = linea.ImportaResumen(q, base.*resumen, s_);
+    }
+    EXPECT_EQ(s_, "");
+    ASSERT_EQ(Claves(*linea.Resumen), "M-1|MO-1");
+    const ItemExplosion& m = *linea.ResumenMat->Item(1);
+    EXPECT_DOUBLE_EQ(m.Cantidad, 2.5 * q);
+    EXPECT_EQ(m.Parcial, Pesos(materiales));
+    EXPECT_EQ(linea.ResumenMdo->Item(1)->Parcial, Pesos(mano_de_obra));
+    // Copies of its own; the concept's breakdown is untouched; empty summaries give none.
+    EXPECT_NE(&m, base.ResumenMat->Item(1));
+    EXPECT_DOUBLE_EQ(base.ResumenMat->Item(1)->Cantidad, 2.5);
+    EXPECT_FALSE(linea.ResumenMaq.has_value());
+  }
+}
+
+TEST_F(Opera, EachKindHasItsRuleAndTheDirectCostLeavesIndirectsOut) {
+  Concepto("M", kMat, 1.004);
+  Concepto("S", kSub, 1.004);
+  Concepto("MQ", kMaq, 2.345);
+  Concepto("IND", kInd, 0.125);
+  Concepto("OTRO", kBas);  // an empty composite: nothing to price
+  Concepto("P", kPU);
+  Matrices({{"P", "M", "10"},
+            {"P", "S", "10"},
+            {"P", "MQ", "3"},
+            {"P", "IND", "1"},
+            {"P", "OTRO", "1"}});
+  Carga();
+  std::string s;
+  std::unique_ptr<Explosion> e = Explota("P", s);
+  e->Opera(1, 16, true, 1.03, 1, 1, true, s);
+  EXPECT_EQ(s, "");
+  // Material: R2(1.004 × 10.3) = 10.34, with tax 11.99. Subcontract: R2(1.004 × 1.03)
+  // = 1.03 first, then 10.30, with tax 11.95.
+  EXPECT_EQ(e->TotalMateriales, Pesos(11.99));
+  EXPECT_EQ(e->TotalSubcontratos, Pesos(11.95));
+  EXPECT_EQ(e->TotalMaquinaria, Pesos(7.04));  // R2(7.035): halves go up
+  EXPECT_EQ(e->TotalIndirectos, Pesos(0.13));
+  EXPECT_EQ(e->Total, Pesos(11.99 + 11.95 + 7.04));
+  EXPECT_TRUE(e->TotalDestajos.EsCero());
+}
+
+TEST_F(Opera, SummariesMergeAConceptIntoItsFirstLineAndShareLinesWithTheWholeSummary) {
+  Concepto("P", kPU);
+  Conceptos({"B-1", "B-2"}, kBas);
+  Concepto("M-1", kMat, 10, 1, 3);
+  Concepto("M-2", kMat, 4);
+  Concepto("MO-1", kMdo, 100);
+  Concepto("MQ-1", kMaq, 50);
+  Matrices({{"P", "B-1", "1"},
+            {"P", "M-2", "1"},
+            {"P", "B-2", "1"},
+            {"P", "MQ-1", "1"},
+            {"B-1", "MO-1", "0.5"},
+            {"B-1", "M-1", "0.5"},
+            {"B-2", "M-1", "0.25"}});
+  Carga();
+  std::string s;
+  std::unique_ptr<Explosion> e = Explota("P", s);
+  ASSERT_EQ(Claves(e->Items), "MO-1|M-1|M-2|M-1|MQ-1");
+  for (int vez = 0; vez < 2; ++vez) {  // a second Opera recomputes, it does not add up again
+    e->Opera(1, 0, false, 1, 1, 1, true, s);
+    EXPECT_EQ(s, "");
+    ASSERT_EQ(Claves(*e->ResumenMat), "M-1|M-2");
+    const ItemExplosion& m1 = *e->ResumenMat->Item(1);
+    EXPECT_DOUBLE_EQ(m1.Cantidad, 0.75);
+    EXPECT_DOUBLE_EQ(m1.CantidadAlt, 2.25);
+    EXPECT_EQ(m1.Parcial, Pesos(7.50));
+    EXPECT_EQ(m1.Explosion, nullptr);
+    EXPECT_EQ(m1.ConceptoOrigen, nullptr);
+    EXPECT_FALSE(e->Items.Item(2)->Resumido);
+    EXPECT_TRUE(e->Items.Item(4)->Resumido);
+    EXPECT_FALSE(e->Items.Item(3)->Resumido);
+    // Materials, labour, machinery, subcontracts, indirects: the same line objects.
+    ASSERT_EQ(Claves(*e->Resumen), "M-1|M-2|MO-1|MQ-1");
+    EXPECT_EQ(e->Resumen->Item(1), e->ResumenMat->Item(1));
+    EXPECT_EQ(e->Resumen->Item(3), e->ResumenMdo->Item(1));
+    EXPECT_EQ(e->Resumen->Item(4), e->ResumenMaq->Item(1));
+    ASSERT_TRUE(e->ResumenSub.has_value() && e->ResumenInd.has_value());
+    EXPECT_EQ(e->ResumenSub->Count(), 0);
+    EXPECT_EQ(e->ResumenInd->Count(), 0);
+  }
+}
+
+// The diagnostic listing of a concept's breakdown.
+
+std::vector<std::string> Renglones(const std::string& texto) {
+  std::vector<std::string> r;
+  std::istringstream in(texto);
+  for (std::string l; std::getline(in, l);) r.push_back(l);
+  return r;
+}
+
+std::string Listado(const Concepto& c) {
+  std::ostringstream out;
+  EscribeExplosion(c, out);
+  return out.str();
+}
+
+// A concept of unit "m3" named after its code.
+struct ConceptoDe : Concepto {
+  ConceptoDe(std::string clave, enumTipoConcepto tipo) {
+    Des.Clave = std::move(clave);
+    Tipo = tipo;
+    Des.Descripcion = "Descripción de " + Des.Clave;
+    Des.Unidad = "m3";
+  }
+};
+
+void Agrega(Explosion& e, Concepto* c, Concepto* origen, double q, double alt, double parcial,
+            bool maquina) {
+  auto l = std::make_unique<ItemExplosion>();
+  l->Concepto = c;
+  l->ConceptoOrigen = origen;
+  l->Cantidad = q;
+  l->CantidadAlt = alt;
+  l->Parcial = Moneda::DesdeDouble(parcial);
+  l->EsInsumoMaquina = maquina;
+  std::string s;
+  e.Add(std::move(l), s);
+  ASSERT_EQ(s, "");
+}
+
+TEST(ListadoExplosion, RowsAreRightAlignedInTheirColumnsAndTotalsCloseTheListing) {
+  ConceptoDe p("P-1", enumTipoConcepto::PrecioUnitario);
+  ConceptoDe m("M-1", enumTipoConcepto::Material);
+  ConceptoDe largo("DIESEL-LARGO", enumTipoConcepto::Material);
+  EXPECT_EQ(Listado(p), "P-1 NO TIENE EXPLOSION!!!\n");
+  p.Explosion = std::make_unique<Explosion>();
+  Explosion& e = *p.Explosion;
+  Agrega(e, &m, &p, 2.5, 5, 29.87, false);
+  Agrega(e, &largo, &p, 1234567.1234567, 0.0000005, 1234567.891, true);
+  e.DestajoUnitario = Moneda::DesdeDouble(1234.5);
+  e.TotalMateriales = Moneda::DesdeDouble(1234567.89);
+  e.TotalManoDeObra = Moneda::DesdeDouble(31.5);
+  e.Total = Moneda::DesdeDouble(-2.5);
+  e.TotalDestajos = Moneda::DesdeDouble(12.6);
+
+  const std::vector<std::string> r = Renglones(Listado(p));
+  ASSERT_EQ(r.size(), 15u);
+  EXPECT_EQ(r[0],
+            " Explosión de P-1 Descripción de P-1 Unidad m3 Volumen 0.000000 Destajo $ 1,234.50");
+  EXPECT_EQ(r[1], std::string(99, '-'));
+  EXPECT_EQ(r[2], " ORIGEN     CONCEPTO    CANTIDAD     CANTIDAD ALT.   PARCIAL");
+  EXPECT_EQ(r[2].size(), 60u);
+  EXPECT_EQ(r[3], r[1]);
+  EXPECT_EQ(r[4], "     P-1      M-1        2.500000        5.000000         $ 29.87");
+  // A code wider than its column is written whole; machine inputs end with "*".
+  EXPECT_EQ(r[5], "     P-1 DIESEL-LARGO 1,234,567.123457        0.000001  $ 1,234,567.89 *");
+  EXPECT_EQ(r[6], r[1]);
+  EXPECT_EQ(r[7], " RESUMEN");
+  EXPECT_EQ(r[8], "Materiales     :  $ 1,234,567.89");
+  EXPECT_EQ(r[9], "ManoDeObra     :         $ 31.50");
+  EXPECT_EQ(r[10], "Maquinaria     :          $ 0.00");
+  EXPECT_EQ(r[11], "Subcontratos   :          $ 0.00");
+  EXPECT_EQ(r[12], "Indirectos     :          $ 0.00");
+  EXPECT_EQ(r[13], "CostoDirecto   :         -$ 2.50");
+  EXPECT_EQ(r[14], "Destajos       :         $ 12.60");
 }
 
 }  // namespace
