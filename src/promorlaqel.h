@@ -34,6 +34,7 @@
 #include <promorlaqel/common/resultado_escritura.h>
 #include <promorlaqel/common/servicios_host.h>
 #include <promorlaqel/db/conexion.h>
+#include <promorlaqel/estimates/cuerpo_estimacion.h>
 #include <promorlaqel/estimates/estimacion.h>
 #include <promorlaqel/estimates/estimacion_presup.h>
 #include <promorlaqel/estimates/estimaciones.h>

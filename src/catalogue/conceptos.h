@@ -36,6 +36,9 @@ class PMQ_API Conceptos : public ColeccionCargada<Concepto, pmq::Programa> {
   /// the whole table at the first composite (Matrices::kUmbralPrecarga).
   const std::vector<FilaMatriz>* FilasAnalisis(Conexion* Conexion, const std::string& codigo,
                                                std::string& sErrores);
+  /// Forgets, and frees, the analysis rows read so far; a later FilasAnalisis
+  /// reads them again.
+  void OlvidaAnalisis() { matrices_.Olvida(); }
   /// What has been read of MATRICES.
   const Matrices& Analisis() const { return matrices_; }
 

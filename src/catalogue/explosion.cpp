@@ -71,6 +71,12 @@ ItemExplosion* Explosion::AgregaLinea(std::string& sErrores) {
   return nullptr;
 }
 
+void Explosion::LiberaLineas() {
+  Items = ColeccionRef<ItemExplosion>();
+  std::vector<std::unique_ptr<ItemExplosion>>().swap(lineas_);
+  std::deque<ItemExplosion>().swap(propias_);
+}
+
 void Explosion::Opera(double VolumenObra, double IVA, bool IVAMat, double FactDes, double FactMdo,
                       double FactDestajo, bool ObtenerMdeO, std::string& sErrores) {
   try {

@@ -69,6 +69,10 @@ class PMQ_API Explosion {
   ResumenExplosion ImportaResumen(double Multiplicador, const ResumenExplosion& ColRes,
                                   std::string& sErrores);
 
+  /// Drops the breakdown lines (Items empty afterwards) and the memory they
+  /// took; totals and summaries stay, for they own their lines.
+  void LiberaLineas();
+
   /// Rebuilds the summaries from Items (the labour one only when ObtenerMdeO).
   void ObtenerResumenes(bool ObtenerMdeO, std::string& sErrores);
 

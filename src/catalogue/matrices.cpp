@@ -13,7 +13,8 @@ void Matrices::Olvida() {
   conexion_ = nullptr;
   precargada_ = false;
   precarga_intentada_ = false;
-  filas_.clear();
+  // Swapped out rather than cleared, so that the memory goes too.
+  std::unordered_map<std::string, std::vector<FilaMatriz>>().swap(filas_);
 }
 
 bool Matrices::Precarga(Conexion* conexion) {

@@ -44,6 +44,8 @@ class ComandoPrograma : public Comando {
   int Ejecuta() override {
     Calculo calculo(opciones_);
     opciones_.CompruebaSalida(salida_);
+    // The report reads each line's summaries, never the breakdown lines.
+    calculo.Raiz().ConservarDesglose = false;
     calculo.Calcula();
     const int estado = calculo.Salida();
     if (estado == 1 || estado == 2) {

@@ -49,6 +49,8 @@ class ComandoResumen : public Comando {
   int Ejecuta() override {
     Calculo calculo(opciones_);
     if (salida_opcion_->count() > 0) opciones_.CompruebaSalida(salida_);
+    // The report reads each line's summaries, never the breakdown lines.
+    calculo.Raiz().ConservarDesglose = false;
     calculo.Calcula();
     const int estado = calculo.Salida();
     if (estado == 1 || estado == 2) {

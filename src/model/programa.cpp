@@ -71,6 +71,7 @@ ResultadoCarga Programa::CalcularPrograma(std::string& sErrores) {
     // A load cut short by a lost connection is no calculation: nothing of it
     // may be reported as if it were the work.
     if (Conexion->Perdida()) resultado = ResultadoCarga::Fallida;
+    if (!ConservarDesglose) Conceptos->OlvidaAnalisis();
     host.PunteroRaton(kPunteroNormal);
     return resultado;
   } catch (...) {

@@ -64,6 +64,13 @@ class PMQ_API Programa : public Entidad {
   /// difference of the per-day spread, so a line's shares add up to its
   /// quantity and amount. Off by default: the even spread stays as it is.
   bool CuadrarCentavos = false;
+  /// When cleared before the calculation, the detail that only serves to
+  /// break concepts down is dropped once used: each concept's breakdown keeps
+  /// its totals and summaries but not its lines (`Explosion::Items`), and the
+  /// catalogue forgets the analysis rows it read. The reports read only the
+  /// summaries, and that detail is the biggest part of a large work's memory.
+  /// Set by default, so every accessor, the JSON dump and the listing see it.
+  bool ConservarDesglose = true;
 
   /// Loads and computes the whole work. 1 = done, 2 = outdated database (the
   /// user was warned; estimates not loaded), 0 = no usable connection, a

@@ -71,6 +71,18 @@ TEST(Coleccion, AccentedKeysIgnoreCaseAndADuplicateKeyChangesNothing) {
   }
   EXPECT_EQ(c.Count(), 3);
   EXPECT_EQ(c.Item("km-1")->valor, 1);
+  // Items without a key before the first key, and enough keys to regrow the
+  // index; keys that begin alike stay apart.
+  Coleccion<Cosa> m;
+  m.Add(std::make_unique<Cosa>(0));
+  for (int i = 1; i <= 300; ++i) m.Add(std::make_unique<Cosa>(i), "k" + std::to_string(i));
+  m.Add(std::make_unique<Cosa>(-1));
+  for (int i = 1; i <= 300; ++i) {
+    ASSERT_EQ(m.Item("K" + std::to_string(i)), m.Item(int64_t{i} + 1)) << i;
+  }
+  EXPECT_EQ(m.Item("k0"), nullptr);
+  EXPECT_EQ(m.Item("k3000"), nullptr);
+  EXPECT_EQ(m.Item(302)->valor, -1);
 }
 
 TEST(ErrorConvention, MessagesAppendWithClassOperationNumberAndDescription) {
