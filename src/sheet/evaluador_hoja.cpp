@@ -59,7 +59,9 @@ Resultado EvaluadorHoja::ValorDe(const Celda* celda, const CeldasHoja& celdas) {
   return {};
 }
 
-void EvaluadorHoja::Resuelve(CeldasHoja& celdas, int32_t fila, int32_t columna) {
+bool EvaluadorHoja::Resuelve(CeldasHoja& celdas, int32_t fila, int32_t columna,
+                             const Externa& externa) {
+  bool otra_hoja = false;
   std::vector<Marco> pila;
   auto empieza = [&](int32_t f, int32_t c) {
     Celda* celda = celdas.Busca(f, c);
@@ -84,6 +86,14 @@ void EvaluadorHoja::Resuelve(CeldasHoja& celdas, int32_t fila, int32_t columna) 
     while (pila[tope].siguiente < pila[tope].expresion.Referencias().size()) {
       const ExpresionFormula::Referencia r =
           pila[tope].expresion.Referencias()[pila[tope].siguiente];
+      if (r.hoja != 0) {
+        otra_hoja = true;
+        const std::string& nombre = pila[tope].expresion.Hojas()[r.hoja - 1];
+        pila[tope].valores.push_back(externa ? externa(nombre, r.fila, r.columna)
+                                             : Resultado{0, Error::kValor});
+        ++pila[tope].siguiente;
+        continue;
+      }
       const Celda* celda = celdas.Busca(r.fila, r.columna);
       if (celda != nullptr && celda->tipo == TipoCelda::kFormula && celda->estado == kPendiente) {
         empieza(r.fila, r.columna);
@@ -103,9 +113,11 @@ void EvaluadorHoja::Resuelve(CeldasHoja& celdas, int32_t fila, int32_t columna) 
     celda->estado = kCalculada;
     pila.pop_back();
   }
+  return otra_hoja;
 }
 
-void EvaluadorHoja::Evalua(CeldasHoja& celdas) {
+bool EvaluadorHoja::Evalua(CeldasHoja& celdas, const Externa& externa) {
+  bool otra_hoja = false;
   for (int32_t fila = 1; fila <= celdas.UltimaFila(); ++fila) {
     for (Celda& celda : celdas.Fila(fila)) {
       if (celda.tipo == TipoCelda::kFormula) celda.estado = kPendiente;
@@ -115,10 +127,11 @@ void EvaluadorHoja::Evalua(CeldasHoja& celdas) {
     const std::vector<Celda>& cells = celdas.Fila(fila);
     for (size_t i = 0; i < cells.size(); ++i) {
       if (cells[i].tipo == TipoCelda::kFormula && cells[i].estado == kPendiente) {
-        Resuelve(celdas, fila, cells[i].columna);
+        otra_hoja |= Resuelve(celdas, fila, cells[i].columna, externa);
       }
     }
   }
+  return otra_hoja;
 }
 
 }  // namespace pmq

@@ -9,12 +9,21 @@
 #include "sheet/celdas_hoja.h"
 #include "sheet/expresion_formula.h"
 
+#include <functional>
+#include <string>
+
 namespace pmq {
 
 class EvaluadorHoja {
  public:
-  /// Computes every formula of the cells anew.
-  static void Evalua(CeldasHoja& celdas);
+  /// The value of a cell of another sheet, by the sheet's name as written.
+  using Externa = std::function<ExpresionFormula::Resultado(const std::string& hoja, int32_t fila,
+                                                            int32_t columna)>;
+
+  /// Computes every formula of the cells anew. References to other sheets
+  /// read through `externa` (without it they are the value error). Returns
+  /// true when some formula read another sheet.
+  static bool Evalua(CeldasHoja& celdas, const Externa& externa = {});
 
   /// The value of a cell as a formula sees it (call after Evalua for formulas).
   static ExpresionFormula::Resultado ValorDe(const Celda* celda, const CeldasHoja& celdas);
@@ -25,7 +34,7 @@ class EvaluadorHoja {
   static constexpr uint8_t kCalculada = 2;
 
  private:
-  static void Resuelve(CeldasHoja& celdas, int32_t fila, int32_t columna);
+  static bool Resuelve(CeldasHoja& celdas, int32_t fila, int32_t columna, const Externa& externa);
 };
 
 }  // namespace pmq

@@ -105,7 +105,7 @@ class ExpresionFormula::Analizador {
       Numero();
     } else if (EsFuncionSuma()) {
       FuncionSuma();
-    } else if (EsLetra(ch) || ch == '$') {
+    } else if (EsLetra(ch) || ch == '$' || ch == '\'') {
       Referencia();
     } else {
       Rechaza();  // end of text, ")" or an operator where an operand belongs
@@ -159,7 +159,7 @@ class ExpresionFormula::Analizador {
     size_t argumentos = 0;
     while (true) {
       SaltaBlancos();
-      if (!(p_ < t_.size() && (EsLetra(t_[p_]) || t_[p_] == '$'))) Rechaza();
+      if (!(p_ < t_.size() && (EsLetra(t_[p_]) || t_[p_] == '$' || t_[p_] == '\''))) Rechaza();
       const ExpresionFormula::Referencia desde = LeeReferencia(true);
       if (Actual() == ':') {
         ++p_;
@@ -193,9 +193,11 @@ class ExpresionFormula::Analizador {
     if (f_.referencias_.size() + celdas > kCeldasMaximas) Rechaza();
     f_.piezas_.push_back({Pieza::Tipo::kRango, 0, static_cast<uint32_t>(f_.rangos_.size())});
     f_.rangos_.push_back({a, b});
+    // The second corner is on the first one's sheet ('Hoja'!A1:B2).
+    if (b.hoja != 0 && b.hoja != a.hoja) Rechaza();
     for (int32_t fila = f1; fila <= f2; ++fila) {
       for (int32_t columna = c1; columna <= c2; ++columna) {
-        f_.referencias_.push_back({fila, columna, false, false});
+        f_.referencias_.push_back({fila, columna, false, false, a.hoja});
       }
     }
   }
@@ -211,6 +213,8 @@ class ExpresionFormula::Analizador {
   // One reference; `rango` lets a ":" follow it (the first corner of a range).
   ExpresionFormula::Referencia LeeReferencia(bool rango) {
     ExpresionFormula::Referencia r;
+    r.hoja = LeeHoja();
+    if (p_ >= t_.size()) Rechaza();
     if (t_[p_] == '$') {
       r.columna_fija = true;
       ++p_;
@@ -237,6 +241,41 @@ class ExpresionFormula::Analizador {
     return r;
   }
 
+  // The sheet before a reference, if any: 'Programa Obra (02)'! (a quote
+  // inside doubled) or Hoja2! Returns 0 for none, else its number in hojas_.
+  uint32_t LeeHoja() {
+    std::string nombre;
+    if (t_[p_] == '\'') {
+      size_t q = p_ + 1;
+      while (true) {
+        if (q >= t_.size()) Rechaza();
+        if (t_[q] == '\'') {
+          if (q + 1 < t_.size() && t_[q + 1] == '\'') {
+            nombre += '\'';
+            q += 2;
+            continue;
+          }
+          break;
+        }
+        nombre += t_[q++];
+      }
+      if (nombre.empty() || q + 1 >= t_.size() || t_[q + 1] != '!') Rechaza();
+      p_ = q + 2;
+    } else {
+      size_t q = p_;
+      while (q < t_.size() && (EsLetra(t_[q]) || EsDigito(t_[q]) || t_[q] == '_' || t_[q] == '.'))
+        ++q;
+      if (q == p_ || q >= t_.size() || t_[q] != '!') return 0;
+      nombre = std::string(t_.substr(p_, q - p_));
+      p_ = q + 1;
+    }
+    auto& hojas = f_.hojas_;
+    const auto it = std::find(hojas.begin(), hojas.end(), nombre);
+    if (it != hojas.end()) return static_cast<uint32_t>(it - hojas.begin()) + 1;
+    hojas.push_back(std::move(nombre));
+    return static_cast<uint32_t>(hojas.size());
+  }
+
   std::string_view t_;
   ExpresionFormula& f_;
   size_t p_ = 0;
@@ -244,7 +283,16 @@ class ExpresionFormula::Analizador {
 
 namespace {
 
-void TextoReferencia(std::string& texto, const ExpresionFormula::Referencia& r) {
+void TextoReferencia(std::string& texto, const ExpresionFormula::Referencia& r,
+                     const std::vector<std::string>& hojas) {
+  if (r.hoja != 0) {
+    texto += '\'';
+    for (char ch : hojas[r.hoja - 1]) {
+      if (ch == '\'') texto += '\'';
+      texto += ch;
+    }
+    texto += "'!";
+  }
   if (r.columna_fija) texto += '$';
   texto += LetrasColumna(r.columna);
   if (r.fila_fija) texto += '$';
@@ -268,12 +316,16 @@ std::string ExpresionFormula::Texto() const {
         texto += numeros_[p.indice];
         break;
       case Pieza::Tipo::kReferencia:
-        TextoReferencia(texto, referencias_[p.indice]);
+        TextoReferencia(texto, referencias_[p.indice], hojas_);
         break;
       case Pieza::Tipo::kRango:
-        TextoReferencia(texto, rangos_[p.indice].desde);
+        TextoReferencia(texto, rangos_[p.indice].desde, hojas_);
         texto += ':';
-        TextoReferencia(texto, rangos_[p.indice].hasta);
+        {
+          Referencia hasta = rangos_[p.indice].hasta;
+          hasta.hoja = 0;  // named once, before the first corner
+          TextoReferencia(texto, hasta, hojas_);
+        }
         break;
       case Pieza::Tipo::kSuma:
         texto += "SUM(";

@@ -1,6 +1,7 @@
 #pragma once
 // The formulas a worksheet accepts: "=" followed by A1 references (optionally
-// with "$"), numbers, "+", "-", "*", "/", unary signs, parentheses and the
+// with "$", and optionally on another sheet: 'Programa Obra (02)'!H17 or
+// Hoja1!H17), numbers, "+", "-", "*", "/", unary signs, parentheses and the
 // function SUM over references and ranges ("SUM(H10:H3009,H3012)", up to 255 of
 // them). Anything else (an empty "=", a dangling operator, "()" with nothing
 // inside, a reference past the last column or row, names, other functions,
@@ -23,6 +24,7 @@ class ExpresionFormula {
     int32_t columna = 0;        ///< 1-based
     bool fila_fija = false;     ///< "$" before the row
     bool columna_fija = false;  ///< "$" before the column
+    uint32_t hoja = 0;          ///< 0: the formula's own sheet; n: Hojas()[n - 1]
   };
 
   /// The error values a formula can produce.
@@ -50,6 +52,8 @@ class ExpresionFormula {
   /// Every cell the formula reads, in the order written; a range contributes
   /// each of its cells, row by row.
   const std::vector<Referencia>& Referencias() const { return referencias_; }
+  /// The other sheets the references name, as written (without quotes).
+  const std::vector<std::string>& Hojas() const { return hojas_; }
 
   /// The same formula copied `filas` rows down and `columnas` columns right:
   /// relative references move, fixed ones stay. Throws ErrorQel 1004 when a
@@ -105,6 +109,7 @@ class ExpresionFormula {
   std::vector<Pieza> piezas_;
   std::vector<std::string> numeros_;
   std::vector<Referencia> referencias_;
+  std::vector<std::string> hojas_;
   std::vector<Rango> rangos_;
   std::vector<Paso> programa_;
 };

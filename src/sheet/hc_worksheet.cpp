@@ -88,9 +88,24 @@ void HcWorksheet::PonAnchoColumna(int32_t c1, int32_t c2, double ancho) {
 }
 
 void HcWorksheet::EvaluaFormulas() {
-  if (version_evaluada_ == celdas_.Version()) return;
-  EvaluadorHoja::Evalua(celdas_);
-  version_evaluada_ = celdas_.Version();
+  if (version_evaluada_ == celdas_.Version() || evaluando_) return;
+  // A cell of another sheet is read once that sheet is computed; sheets that
+  // read each other see the cells of the one in progress as they stand.
+  evaluando_ = true;
+  const bool otra_hoja = EvaluadorHoja::Evalua(
+      celdas_, [this](const std::string& nombre, int32_t fila, int32_t columna) {
+        HcWorksheet* hoja = nullptr;
+        try {
+          hoja = libro_->Sheets().Item(nombre);
+        } catch (const ErrorQel&) {
+          return ExpresionFormula::Resultado{0, ExpresionFormula::Error::kValor};
+        }
+        if (hoja != this) hoja->EvaluaFormulas();
+        return EvaluadorHoja::ValorDe(hoja->celdas_.Busca(fila, columna), hoja->celdas_);
+      });
+  evaluando_ = false;
+  // Another sheet may change without this one changing: read it again next time.
+  version_evaluada_ = otra_hoja ? UINT64_MAX : celdas_.Version();
 }
 
 void HcWorksheet::Libera() {

@@ -85,6 +85,7 @@ class HcWorksheet {
   std::vector<double> anchos_;  // column - 1 → width; negative = default
   std::vector<Grafica> graficas_;
   uint64_t version_evaluada_ = UINT64_MAX;
+  bool evaluando_ = false;
 };
 
 }  // namespace pmq

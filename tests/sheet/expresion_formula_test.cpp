@@ -22,10 +22,26 @@ int NumeroDeError(const std::string& formula) {
 }
 
 TEST(ExpresionFormula, AcceptsWhatTheReportsWrite) {
-  for (const char* f :
-       {"=H17+AM17+BO17", "=G10*F10", "=F10+I10-J10", "=K12-(O12+Q12)", "=H10+H11+H12",
-        "=XFD1048576", "=-A1", "=2*-3", "=1++2", "=--1", "=((A1))", "=1.5E+3*.5", "=$A$1+B$2+$C3",
-        "=SUM(A1)", "=SUM(H10:H3009)", "= sum ( a1 , B2:$C$3 )+1", "=SUM(A1)+SUM(B1:B2)*2"}) {
+  for (const char* f : {"=H17+AM17+BO17",
+                        "=G10*F10",
+                        "=F10+I10-J10",
+                        "=K12-(O12+Q12)",
+                        "=H10+H11+H12",
+                        "=XFD1048576",
+                        "=-A1",
+                        "=2*-3",
+                        "=1++2",
+                        "=--1",
+                        "=((A1))",
+                        "=1.5E+3*.5",
+                        "=$A$1+B$2+$C3",
+                        "=SUM(A1)",
+                        "=SUM(H10:H3009)",
+                        "= sum ( a1 , B2:$C$3 )+1",
+                        "=SUM(A1)+SUM(B1:B2)*2",
+                        "=Hoja1!A1",
+                        "='Programa Obra (02)'!H17+H18",
+                        "=SUM('A b'!H1:H3,C1)"}) {
     EXPECT_EQ(NumeroDeError(f), 0) << f;
   }
 }
@@ -34,10 +50,12 @@ TEST(ExpresionFormula, RejectsWhatASpreadsheetRejectsWith1004) {
   const char* const kSintaxis[] = {"=",       "= ",   "=A1+", "=*A1",   "=A1*",  "=()",
                                    "=K12-()", "=(A1", "=A1)", "=A1 B1", "=A1/",  "=1..2",
                                    "=1A",     "=A",   "=1E",  "=50%",   "A1+B1", ""};
-  const char* const kReferencias[] = {
-      "=XFE1",     "=AAAA1",   "=A0",       "=A1048577",      "=A1:B2",
-      "=Hoja1!A1", "=_17+_19", "=SUM()",    "=SUM(1)",        "=SUM(A1,)",
-      "=SUM(A1:)", "=SUM(A1",  "=SUMA(A1)", "=SUM(A1:B2:C3)", "=SUM(A1:XFD1048576)"};
+  const char* const kReferencias[] = {"=XFE1",     "=AAAA1",         "=A0",
+                                      "=A1048577", "=A1:B2",         "='Hoja1!A1",
+                                      "=''!A1",    "=Hoja1!",        "='A'!A1:'B'!A2",
+                                      "=_17+_19",  "=SUM()",         "=SUM(1)",
+                                      "=SUM(A1,)", "=SUM(A1:)",      "=SUM(A1",
+                                      "=SUMA(A1)", "=SUM(A1:B2:C3)", "=SUM(A1:XFD1048576)"};
   for (const char* f : kSintaxis) EXPECT_EQ(NumeroDeError(f), errores::kAplicacion) << f;
   for (const char* f : kReferencias) EXPECT_EQ(NumeroDeError(f), errores::kAplicacion) << f;
   EXPECT_EQ(NumeroDeError("=" + std::string(8192, '1')), errores::kAplicacion);
@@ -69,6 +87,20 @@ TEST(ExpresionFormula, NormalizedTextAndReferences) {
   EXPECT_EQ(s.Referencias()[3].fila, 2);
   EXPECT_EQ(s.Referencias()[3].columna, 3);
   EXPECT_EQ(s.Referencias()[4].columna, 1);
+}
+
+TEST(ExpresionFormula, ReferencesToOtherSheetsKeepTheirSheet) {
+  const ExpresionFormula f = ExpresionFormula::Analiza("= 'It''s'!a1 + hoja2!$B$2 + c3+'It''s'!d4");
+  EXPECT_EQ(f.Texto(), "='It''s'!A1+'hoja2'!$B$2+C3+'It''s'!D4");
+  EXPECT_EQ(f.Hojas(), (std::vector<std::string>{"It's", "hoja2"}));
+  ASSERT_EQ(f.Referencias().size(), 4u);
+  EXPECT_EQ(f.Referencias()[0].hoja, 1u);
+  EXPECT_EQ(f.Referencias()[1].hoja, 2u);
+  EXPECT_EQ(f.Referencias()[2].hoja, 0u);
+  EXPECT_EQ(f.Referencias()[3].hoja, 1u);
+  const ExpresionFormula s = ExpresionFormula::Analiza("=SUM('P O'!H1:H2)").Desplazada(1, 0);
+  EXPECT_EQ(s.Texto(), "=SUM('P O'!H2:H3)");
+  EXPECT_EQ(s.Referencias()[1].hoja, 1u);
 }
 
 TEST(ExpresionFormula, CopyMovesRelativeReferencesOnly) {
@@ -162,6 +194,20 @@ TEST_F(EvaluadorHojaTest, CircularReferencesEndAndRecalculationFollowsChanges) {
   Revisa(Pares{{"B1", "1"}, {"A1", "2"}, {"A2", "0"}});
   Escribe(Pares{{"B1", "10"}});
   Revisa(Pares{{"A1", "11"}});
+}
+
+TEST_F(EvaluadorHojaTest, OtherSheetsAreReadThroughTheWorkbook) {
+  Escribe(Pares{{"A1", "2"}, {"A2", "=A1+'Programa Obra'!H17*2"}, {"A3", "=A2"}});
+  EXPECT_TRUE(EvaluadorHoja::Evalua(celdas_));  // no sheet to read: the value error
+  EXPECT_EQ(EvaluadorHoja::ValorDe(&En("A3"), celdas_).error, Error::kValor);
+  std::vector<std::string> leidas;
+  EXPECT_TRUE(
+      EvaluadorHoja::Evalua(celdas_, [&](const std::string& hoja, int32_t fila, int32_t columna) {
+        leidas.push_back(hoja + "!" + std::to_string(fila) + "," + std::to_string(columna));
+        return ExpresionFormula::Resultado{10, Error::kNinguno};
+      }));
+  EXPECT_EQ(leidas, std::vector<std::string>{"Programa Obra!17,8"});
+  EXPECT_DOUBLE_EQ(EvaluadorHoja::ValorDe(&En("A3"), celdas_).valor, 22);
 }
 
 TEST_F(EvaluadorHojaTest, LongChainsDoNotExhaustTheStack) {

@@ -13,9 +13,16 @@
 #include "reports/program/frm_programas_obra.h"
 #include "schedule/periodo_por_item.h"
 #include "schedule/periodos_por_item.h"
+#include "sheet/columnas.h"
 #include "sheet/hc_application.h"
+#include "sheet/hc_sheets.h"
+#include "sheet/hc_workbook.h"
+#include "sheet/hc_worksheet.h"
 #include "sheet/libro_excel.h"
 
+#include <fmt/format.h>
+
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <new>
@@ -275,60 +282,129 @@ ProgramasCtrl::EstadoHoja ProgramasCtrl::IniciaHoja(HcWorksheet* Ws, int32_t Tip
   for (size_t i = 0; i < kTitulosColumnas.size(); ++i) {
     ws.cells(kFilaTitulos, static_cast<int32_t>(i) + 1).Value(kTitulosColumnas[i]);
   }
-  return EstadoHoja{Ws, app, sErrores, {}, 0, {}, {}, valor};
+  return EstadoHoja{Ws, app, sErrores, {}, 0, {}, {}, valor, Tipo, {}, {}};
+}
+
+bool ProgramasCtrl::Cabe(int32_t Row, int32_t filas) const {
+  // Below the last line: its section's subtotal, the totals row and the
+  // three foot rows, with a blank row between.
+  constexpr int32_t kCierre = 8;
+  return static_cast<int64_t>(Row) + filas + kCierre <= std::min(FilasPorHoja, kUltimaFila);
+}
+
+std::string ProgramasCtrl::PatronTotal(const EstadoHoja& e) {
+  std::string p = "=";
+  for (const int32_t fila : e.subtotales) {
+    if (p.size() > 1) p += '+';
+    p += '_';
+    p += std::to_string(fila);
+  }
+  for (const auto& [hoja, fila] : e.partes) {
+    if (fila == 0) continue;
+    if (p.size() > 1) p += '+';
+    p += '\'';
+    p += hoja;
+    p += "'!_";
+    p += std::to_string(fila);
+  }
+  return p;
+}
+
+int32_t ProgramasCtrl::ContinuaHoja(EstadoHoja& e, int32_t F) {
+  constexpr int32_t H = kFilaTitulos;
+  HcWorksheet& ws = *e.ws;
+  const int32_t T = e.c;
+  int32_t total = 0;
+  if (!e.subtotales.empty() && !e.columnas.empty()) {
+    // Only this part's subtotals: the last part's totals add up the parts.
+    EstadoHoja propia = e;
+    propia.partes.clear();
+    bool combina = true;
+    int32_t ultima = T - 1;
+    ImportesPorPeriodo(e.ws, e.columnas, PatronTotal(propia), F, combina, ultima, e.sErrores);
+    ImportesTotalesHorizontales(e.ws, e.columnas, T, F, e.sErrores);
+    if (e.tipo == etpAvanceFisico) {
+      for (int32_t c : ColumnasDeLista(e.columnas)) ws.cells(F, c).NumberFormat("0.00%");
+      ws.cells(F, T).NumberFormat("0.00%");
+    }
+    ws.cells(F, ecpPorPartida).Value("Total de la hoja");
+    total = F;
+  }
+  if (T > 0) ws.cells(H, T).Value("Totales");
+  TerminaHoja(e, F, T, std::max(F, H + 1), e.tipo);
+  e.partes.emplace_back(ws.Name(), total);
+
+  // Parts are numbered from 02 so that their names sort in order.
+  HcWorksheet* hoja = ws.Parent().Sheets().Add(e.ws);
+  Requiere(hoja).Name(fmt::format("{} ({:02})", kHoja, e.partes.size() + 1));
+  hoja->Activate();
+  IniciaHoja(hoja, e.tipo, e.valor, e.sErrores);
+  e.ws = hoja;
+  e.dia_rotulado.clear();
+  e.mes_rotulado.clear();
+  e.subtotales.clear();
+  return H + 2;
 }
 
 void ProgramasCtrl::ColocaEnExcel(HcWorksheet* Ws, [[maybe_unused]] bool Importes,
                                   std::string& sErrores) {
   try {
-    HcWorksheet& ws = Requiere(Ws);
+    Requiere(Ws);
     EstadoHoja e = IniciaHoja(Ws, etpAvanceFinanciero, ValorPeriodo::kImporte, sErrores);
     constexpr int32_t H = kFilaTitulos;
 
     const Partidas& partidas = *Requiere(Requiere(Programa).Obra.get()).Partidas;
     int32_t Row = H + 2;
     int32_t n = 0;
-    std::string G = "=";
-    const int32_t secciones = partidas.Count();
-    for (int32_t i = 1; i <= secciones; ++i) {
-      const Partida* partida = partidas.Item(i);
-      if (partida == nullptr) continue;
-      ws.cells(Row, ecpNo).Value(partida->Des.Clave);
-      ws.cells(Row, ecpClave).Value(partida->Des.Clave);
-      ws.cells(Row, ecpDescripcion).Value(partida->Des.Descripcion);
+    auto encabeza = [&](const Partida* partida) {
+      e.ws->cells(Row, ecpNo).Value(partida->Des.Clave);
+      e.ws->cells(Row, ecpClave).Value(partida->Des.Clave);
+      e.ws->cells(Row, ecpDescripcion).Value(partida->Des.Descripcion);
       Row += 2;
-
-      const Presups& lineas = Requiere(partida->Presups.get());
-      const int32_t cuantas = lineas.Count();
-      const int32_t Z = Row + 2 * (cuantas - 1);
-      std::string P = "=";
-      for (int32_t j = 1; j <= cuantas; ++j) {
-        ++n;
-        ColocaLinea(e, lineas.Item(j), Row, n);
-        if (!e.columnas.empty()) ImportesTotalesHorizontales(Ws, e.columnas, e.c, Row, sErrores);
-        // Appended in two steps: GCC 12 at -O3 misreports "_" + text as an
-        // overlapping copy (a -Wrestrict false positive).
-        P.push_back('_');
-        P += std::to_string(Row);
-        if (j < cuantas) P += "+";
-        Row += 2;
-      }
-
-      const int32_t Y = Z + 1;
+    };
+    // The subtotal of the section's lines on this part, under the last one.
+    std::string P = "=";
+    auto cierra = [&] {
+      const int32_t Y = Row - 1;
       // A section without lines has no line rows to add up: its subtotal row
       // keeps only its title.
-      if (cuantas > 0 && !e.columnas.empty()) {
+      if (P.size() > 1 && !e.columnas.empty()) {
         bool combina = true;
         int32_t ultima = e.c - 1;
-        ImportesPorPeriodo(Ws, e.columnas, P, Y, combina, ultima, sErrores);
-        ImportesTotalesHorizontales(Ws, e.columnas, e.c, Y, sErrores);
+        ImportesPorPeriodo(e.ws, e.columnas, P, Y, combina, ultima, sErrores);
+        ImportesTotalesHorizontales(e.ws, e.columnas, e.c, Y, sErrores);
       }
-      ws.cells(Y, ecpPorPartida).Value("SubTotales");
-      G.push_back('_');
-      G += std::to_string(Y);
-      if (i < secciones) G += "+";
+      e.ws->cells(Y, ecpPorPartida).Value("SubTotales");
+      e.subtotales.push_back(Y);
       Row += 1;
+    };
+    for (const Partida* partida : partidas) {
+      if (partida == nullptr) continue;
+      if (!Cabe(Row, 4)) Row = ContinuaHoja(e, Row);
+      encabeza(partida);
+      P.assign(1, '=');  // not P = "=": GCC 12 at -O3 warns falsely (-Wrestrict)
+      for (const Presup* linea : Requiere(partida->Presups.get())) {
+        if (!Cabe(Row, 2)) {
+          cierra();
+          Row = ContinuaHoja(e, Row);
+          encabeza(partida);
+          P.assign(1, '=');
+        }
+        ++n;
+        ColocaLinea(e, linea, Row, n);
+        if (!e.columnas.empty()) ImportesTotalesHorizontales(e.ws, e.columnas, e.c, Row, sErrores);
+        // Appended in two steps: GCC 12 at -O3 misreports "_" + text as an
+        // overlapping copy (a -Wrestrict false positive).
+        if (P.size() > 1) P += "+";
+        P.push_back('_');
+        P += std::to_string(Row);
+        Row += 2;
+      }
+      cierra();
     }
+    HcWorksheet& ws = *e.ws;
+    Ws = e.ws;
+    const std::string G = PatronTotal(e);
 
     const int32_t T = e.c;
     const int32_t totales = Row + 1;
@@ -355,7 +431,9 @@ void ProgramasCtrl::TerminaHoja(EstadoHoja& e, int32_t Row, int32_t T, int32_t U
   LibroExcel& libro = *Libro;
   std::string& sErrores = e.sErrores;
   HcWorksheet* Ws = e.ws;
-  // Finishing: narrow day columns, aligned text columns, merged header rows.
+  // Finishing: narrow day columns, aligned text columns (ten rows past the
+  // body, within the part's rows), merged header rows.
+  Row = std::min(Row + 10, std::min(FilasPorHoja, kUltimaFila)) - 10;
   if (T - 1 >= kPrimeraColumnaDia) {
     ws.Columns(ColTrans(kPrimeraColumnaDia) + ":" + ColTrans(T - 1)).columnwidth(2);
   }

@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace pmq {
@@ -65,6 +66,11 @@ class PMQ_API ProgramasCtrl {
   std::unique_ptr<frmProgramasObra> Forma;
   /// The root whose work is reported (set by the host; not owned).
   pmq::Programa* Programa = nullptr;
+  /// The last row a program sheet fills. A program longer than that goes on
+  /// in continuation sheets "Programa Obra (02)", "(03)", ... with the same
+  /// header block; a budget line never splits. The format's last row unless
+  /// lowered (tests do, to reach continuation sheets on small works).
+  int32_t FilasPorHoja = 1'048'576;
 
   /// Shows the options form modally, creating it the first time.
   void Inicia(std::string& sErrores);
@@ -133,11 +139,28 @@ class PMQ_API ProgramasCtrl {
     std::vector<int32_t> dia_rotulado;
     std::vector<int32_t> mes_rotulado;
     ValorPeriodo valor = ValorPeriodo::kImporte;
+    /// The program's kind (header block and finishing of every part).
+    int32_t tipo = 0;
+    /// Section subtotal rows of the current part.
+    std::vector<int32_t> subtotales;
+    /// The parts already finished: each one's sheet name and its "Total de
+    /// la hoja" row (0 when it has none).
+    std::vector<std::pair<std::string, int32_t>> partes;
   };
 
   /// Starts a program sheet: the header block of kind Tipo, the column titles,
   /// and the writing state whose periods hold `valor`.
   EstadoHoja IniciaHoja(HcWorksheet* Ws, int32_t Tipo, ValorPeriodo valor, std::string& sErrores);
+  /// True when `filas` more rows from row Row leave room for the closing
+  /// rows of the part (subtotal, totals and foot rows).
+  bool Cabe(int32_t Row, int32_t filas) const;
+  /// Ends the current part with its row "Total de la hoja" (the sum of its
+  /// section subtotals) at row F, finishes it and starts the next part's
+  /// sheet. Returns the next part's first body row.
+  int32_t ContinuaHoja(EstadoHoja& e, int32_t F);
+  /// "=" and, joined by "+", each section subtotal of the current part and
+  /// each earlier part's "Total de la hoja", with "_" for the column letters.
+  static std::string PatronTotal(const EstadoHoja& e);
   /// Writes the report header block into column 1 from row F on.
   void ColocaEncabezadoPrograma(HcWorksheet* Ws, int32_t F, int32_t Tipo, std::string& sErrores);
   /// Writes the whole monthly financial program into the sheet.
@@ -170,12 +193,21 @@ class PMQ_API ProgramasCtrl {
   /// is T: narrow day columns, aligned text columns, merged header rows, page
   /// setup, frozen headings and the workbook's properties.
   void TerminaHoja(EstadoHoja& e, int32_t Row, int32_t T, int32_t Ultima, int32_t Tipo);
-  /// Writes each value but zero into its period's cell of row R, merged over
-  /// the period's day columns (the columns of `e.columnas`, the last up to
-  /// e.c - 1). Returns the columns written, tab-separated.
+  /// The period columns of a line: each period's first and last day column
+  /// and the first one's letters.
+  struct ColumnasPeriodo {
+    std::vector<int32_t> inicio;
+    std::vector<int32_t> fin;
+    std::vector<std::string> letras;
+  };
+  /// Writes a row item's total into column F and each of its values but zero
+  /// into its period's cell of row R, merged over the period's day columns,
+  /// all with the format `formato`, and their sum into the total column e.c.
+  /// Straight into the sheet's cells: a resource program writes hundreds of
+  /// thousands of these rows.
   template <class Valor>
-  std::string ColocaFilaPeriodos(EstadoHoja& e, int32_t R, const std::vector<Valor>& valores,
-                                 const char* formato);
+  void ColocaFilaItem(EstadoHoja& e, const ColumnasPeriodo& periodos, int32_t R, Valor total,
+                      const std::vector<Valor>& valores, uint32_t formato);
   /// The physical progress program: each line's quantity per period and its
   /// percentage of the line; sections and foot weighted by amount.
   void ColocaFisico(HcWorksheet* Ws, std::string& sErrores);

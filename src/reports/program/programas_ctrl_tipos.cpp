@@ -25,18 +25,22 @@
 #include "schedule/periodo_por_item.h"
 #include "schedule/periodos.h"
 #include "schedule/periodos_por_item.h"
+#include "sheet/celdas_hoja.h"
 #include "sheet/columnas.h"
 #include "sheet/configuracion_pagina.h"
+#include "sheet/formato_celda.h"
 #include "sheet/hc_application.h"
 #include "sheet/hc_workbook.h"
 #include "sheet/hc_worksheet.h"
 #include "sheet/libro_excel.h"
+#include "sheet/tabla_formatos.h"
 
 #include <fmt/format.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <type_traits>
 #include <unordered_map>
 
 namespace pmq {
@@ -133,25 +137,40 @@ std::string ProgramasCtrl::EtiquetaPeriodo(Fecha inicio) const {
 }
 
 template <class Valor>
-std::string ProgramasCtrl::ColocaFilaPeriodos(EstadoHoja& e, int32_t R,
-                                              const std::vector<Valor>& valores,
-                                              const char* formato) {
-  const std::vector<int32_t> lista = ColumnasDeLista(e.columnas);
-  std::string escritas;
-  for (size_t i = 0; i < lista.size() && i < valores.size(); ++i) {
+void ProgramasCtrl::ColocaFilaItem(EstadoHoja& e, const ColumnasPeriodo& periodos, int32_t R,
+                                   Valor total, const std::vector<Valor>& valores,
+                                   uint32_t formato) {
+  CeldasHoja& celdas = e.ws->Celdas();
+  auto pon = [&](int32_t c, Valor v) {
+    Celda& celda = celdas.Obtiene(R, c);
+    if constexpr (std::is_same_v<Valor, Moneda>) {
+      celdas.PonMoneda(celda, v);
+    } else {
+      celdas.PonNumero(celda, v);
+    }
+    celda.formato = formato;
+  };
+  pon(ecpCantidad, total);
+  std::string suma = "=";
+  const std::string fila = std::to_string(R);
+  for (size_t i = 0; i < periodos.inicio.size() && i < valores.size(); ++i) {
     // A period the input is not worked in stays blank: a resource program
     // has a row per input of every line, mostly empty, and writing its zeros
     // made the file many times larger than the financial program's.
     if (valores[i] == Valor()) continue;
-    const int32_t c = lista[i];
-    const int32_t fin = i + 1 < lista.size() ? lista[i + 1] - 1 : e.c - 1;
-    e.ws->cells(R, c).Value(valores[i]);
-    if (formato != nullptr) e.ws->cells(R, c).NumberFormat(formato);
-    if (fin > c) e.app->Range(e.ws->cells(R, c), e.ws->cells(R, fin)).MergeCells(true);
-    if (!escritas.empty()) escritas += '\t';
-    escritas += std::to_string(c);
+    const int32_t c = periodos.inicio[i];
+    pon(c, valores[i]);
+    if (periodos.fin[i] > c) e.ws->Merges().Combina({R, c, R, periodos.fin[i]});
+    if (suma.size() > 1) suma += '+';
+    suma += periodos.letras[i];
+    suma += fila;
   }
-  return escritas;
+  if (periodos.inicio.empty()) return;
+  if (suma.size() > 1) {
+    celdas.PonFormula(celdas.Obtiene(R, e.c), suma);
+  } else {
+    celdas.PonEntero(celdas.Obtiene(R, e.c), 0);
+  }
 }
 
 void ProgramasCtrl::ColocaPie(EstadoHoja& e, int32_t F, const std::string& P, int32_t T,
@@ -192,7 +211,7 @@ void ProgramasCtrl::ColocaPie(EstadoHoja& e, int32_t F, const std::string& P, in
 
 void ProgramasCtrl::ColocaFisico(HcWorksheet* Ws, std::string& sErrores) {
   try {
-    HcWorksheet& ws = Requiere(Ws);
+    HcWorksheet* const primera = &Requiere(Ws);
     LibroExcel& libro = Requiere(Libro.get());
     EstadoHoja e = IniciaHoja(Ws, etpAvanceFisico, ValorPeriodo::kCantidad, sErrores);
     constexpr int32_t H = kFilaTitulos;
@@ -212,16 +231,44 @@ void ProgramasCtrl::ColocaFisico(HcWorksheet* Ws, std::string& sErrores) {
 
     int32_t Row = H + 2;
     int32_t n = 0;
-    std::vector<int32_t> subtotales;
+    auto encabeza = [&](const Partida* partida) {
+      e.ws->cells(Row, ecpNo).Value(partida->Des.Clave);
+      e.ws->cells(Row, ecpClave).Value(partida->Des.Clave);
+      e.ws->cells(Row, ecpDescripcion).Value(partida->Des.Descripcion);
+      Row += 2;
+    };
+    std::string P = "=(";
+    bool alguna = false;
+    // The section's weighted progress of the lines on this part.
+    auto cierra = [&] {
+      const int32_t Y = Row - 1;
+      if (alguna && !e.columnas.empty() && total_obra != Moneda()) {
+        bool combina = true;
+        int32_t ultima = e.c - 1;
+        ImportesPorPeriodo(e.ws, e.columnas, P + ")/" + divisor, Y, combina, ultima, sErrores);
+        for (int32_t c : ColumnasDeLista(e.columnas))
+          e.ws->cells(Y, c).NumberFormat(kFormatoPorcentaje);
+        e.subtotales.push_back(Y);
+      }
+      e.ws->cells(Y, ecpPorPartida).Value("SubTotales");
+      Row = Y + 2;
+    };
     for (const Partida* partida : partidas) {
       if (partida == nullptr) continue;
-      ws.cells(Row, ecpNo).Value(partida->Des.Clave);
-      ws.cells(Row, ecpClave).Value(partida->Des.Clave);
-      ws.cells(Row, ecpDescripcion).Value(partida->Des.Descripcion);
-      Row += 2;
-      std::string P = "=(";
-      bool alguna = false;
+      if (!Cabe(Row, 5)) Row = ContinuaHoja(e, Row);
+      encabeza(partida);
+      P.assign("=(", 2);  // not P = "=(": GCC 12 at -O3 warns falsely (-Wrestrict)
+      alguna = false;
       for (const Presup* linea : Requiere(partida->Presups.get())) {
+        if (!Cabe(Row, 3)) {
+          cierra();
+          Row = ContinuaHoja(e, Row);
+          encabeza(partida);
+          P.assign("=(", 2);
+          alguna = false;
+        }
+        HcWorksheet& ws = *e.ws;
+        Ws = e.ws;
         ++n;
         ColocaLinea(e, linea, Row, n);
         // The percentage row: the period's quantity over the line's.
@@ -259,29 +306,26 @@ void ProgramasCtrl::ColocaFisico(HcWorksheet* Ws, std::string& sErrores) {
         alguna = true;
         Row += 3;
       }
-      const int32_t Y = Row - 1;
-      if (alguna && !e.columnas.empty() && total_obra != Moneda()) {
-        bool combina = true;
-        int32_t ultima = e.c - 1;
-        ImportesPorPeriodo(Ws, e.columnas, P + ")/" + divisor, Y, combina, ultima, sErrores);
-        const std::vector<int32_t> lista = ColumnasDeLista(e.columnas);
-        for (int32_t c : lista) ws.cells(Y, c).NumberFormat(kFormatoPorcentaje);
-        subtotales.push_back(Y);
-      }
-      ws.cells(Y, ecpPorPartida).Value("SubTotales");
-      Row = Y + 2;
+      cierra();
     }
+    HcWorksheet& ws = *e.ws;
     const int32_t T = e.c;
     if (T > 0) ws.cells(H, T).Value("Totales");
-    if (!subtotales.empty()) {
-      ColocaPie(e, Row + 1, Patron(subtotales), T);
+    const std::string total = PatronTotal(e);
+    const bool con_total = total.size() > 1;
+    if (con_total) {
+      ColocaPie(e, Row + 1, total, T);
       for (int32_t c : ColumnasDeLista(e.columnas)) {
         ws.cells(Row + 1, c).NumberFormat(kFormatoPorcentaje);
         ws.cells(Row + 2, c).NumberFormat(kFormatoPorcentaje);
       }
       ws.cells(Row + 1, T).NumberFormat(kFormatoPorcentaje);
     }
-    TerminaHoja(e, Row + 4, T, subtotales.empty() ? Row - 1 : Row + 3, etpAvanceFisico);
+    TerminaHoja(e, Row + 4, T, con_total ? Row + 3 : Row - 1, etpAvanceFisico);
+    if (e.ws != primera) {
+      Libro->Ws = primera;
+      primera->Activate();
+    }
   } catch (...) {
     AnotaExcepcionConPrefijo(sErrores, "", "ProgramasCtrl", "ColocaFisico");
   }
@@ -292,13 +336,18 @@ void ProgramasCtrl::ColocaFisico(HcWorksheet* Ws, std::string& sErrores) {
 void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo, bool Importes,
                                    std::string& sErrores) {
   try {
-    HcWorksheet& ws = Requiere(Ws);
+    HcWorksheet* const primera = &Requiere(Ws);
     LibroExcel& libro = Requiere(Libro.get());
     EstadoHoja e = IniciaHoja(Ws, Tipo, ValorPeriodo::kNinguno, sErrores);
     constexpr int32_t H = kFilaTitulos;
     const Obra& obra = *Requiere(Programa).Obra;
     const enumTipoPrograma tipo_items = TipoItems(Tipo, Importes);
     const char* formato = Importes ? kFormatoImporte : kFormatoCantidad;
+    // The row items' number format, as NumberFormat gives it to a new cell.
+    FormatoCelda con_formato = primera->Parent().Formatos().Formato(0);
+    con_formato.integrado = 0;
+    con_formato.numero = formato;
+    const uint32_t id_formato = primera->Parent().Formatos().Id(con_formato);
 
     // Each input once, in the order first met, with its sums per period.
     struct Insumo {
@@ -312,30 +361,66 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
 
     int32_t Row = H + 2;
     int32_t n = 0;
-    std::vector<int32_t> subtotales;
     ItemsFila items;
+    auto encabeza = [&](const Partida* partida) {
+      e.ws->cells(Row, ecpNo).Value(partida->Des.Clave);
+      e.ws->cells(Row, ecpClave).Value(partida->Des.Clave);
+      e.ws->cells(Row, ecpDescripcion).Value(partida->Des.Descripcion);
+      Row += 2;
+    };
+    std::vector<int32_t> filas;
+    // Quantities of different inputs are in different units: only amounts
+    // get subtotals and foot rows.
+    auto cierra = [&] {
+      const int32_t Y = Row - 1;
+      if (Importes && !filas.empty() && !e.columnas.empty()) {
+        bool combina = true;
+        int32_t ultima = e.c - 1;
+        ImportesPorPeriodo(e.ws, e.columnas, Patron(filas), Y, combina, ultima, sErrores);
+        ImportesTotalesHorizontales(e.ws, e.columnas, e.c, Y, sErrores);
+        e.subtotales.push_back(Y);
+        e.ws->cells(Y, ecpPorPartida).Value("SubTotales");
+      }
+      Row = Y + 2;
+    };
     for (const Partida* partida : *obra.Partidas) {
       if (partida == nullptr) continue;
-      ws.cells(Row, ecpNo).Value(partida->Des.Clave);
-      ws.cells(Row, ecpClave).Value(partida->Des.Clave);
-      ws.cells(Row, ecpDescripcion).Value(partida->Des.Descripcion);
-      Row += 2;
-      std::vector<int32_t> filas;
+      if (!Cabe(Row, 4)) Row = ContinuaHoja(e, Row);
+      encabeza(partida);
+      filas.clear();
       for (Presup* linea : Requiere(partida->Presups.get())) {
-        ++n;
-        ColocaLinea(e, linea, Row, n);
         items.Presup = linea;
         if (linea->Concepto != nullptr && linea->Concepto->Explosion) {
           items.CalculaDias(tipo_items, ParaInsumo, sErrores);
         } else {
           items.CalculaDias(enumTipoPrograma::TotalImportes, ParaConcepto, sErrores);
         }
-        // Every row item is a row: a work with more than a sheet holds is
-        // refused whole rather than cut short.
-        if (Row + items.Count() + 8 > kUltimaFila) {
-          throw ErrorQel(
-              errores::kAplicacion,
-              fmt::format("El programa pasa de las {} filas que admite una hoja", kUltimaFila));
+        // A line and its row items stay together: what does not fit goes on
+        // the next part; a line with more inputs than a whole sheet holds is
+        // refused rather than cut short.
+        const int32_t bloque = items.Count() + 2;
+        if (!Cabe(Row, bloque)) {
+          if (!Cabe(H + 4, bloque)) {
+            throw ErrorQel(
+                errores::kAplicacion,
+                fmt::format("El programa pasa de las {} filas que admite una hoja", kUltimaFila));
+          }
+          cierra();
+          Row = ContinuaHoja(e, Row);
+          encabeza(partida);
+          filas.clear();
+        }
+        HcWorksheet& ws = *e.ws;
+        Ws = e.ws;
+        ++n;
+        ColocaLinea(e, linea, Row, n);
+        // Every row item of the line has the line's period columns.
+        ColumnasPeriodo columnas_linea;
+        columnas_linea.inicio = ColumnasDeLista(e.columnas);
+        for (size_t i = 0; i < columnas_linea.inicio.size(); ++i) {
+          columnas_linea.fin.push_back(
+              i + 1 < columnas_linea.inicio.size() ? columnas_linea.inicio[i + 1] - 1 : e.c - 1);
+          columnas_linea.letras.push_back(ColTrans(columnas_linea.inicio[i]));
         }
         int32_t r = Row;
         for (const ItemFila* item : items) {
@@ -345,19 +430,10 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
             ws.cells(r, ecpDescripcion).Value(item->Concepto->Des.Descripcion);
             ws.cells(r, ecpUnidad).Value(item->Concepto->Des.Unidad);
           }
-          std::string escritas;
           if (Importes) {
-            ws.cells(r, ecpCantidad).Value(item->Importe);
-            escritas = ColocaFilaPeriodos(e, r, item->Importes, formato);
+            ColocaFilaItem(e, columnas_linea, r, item->Importe, item->Importes, id_formato);
           } else {
-            ws.cells(r, ecpCantidad).Value(item->Cantidad);
-            escritas = ColocaFilaPeriodos(e, r, item->Cantidades, formato);
-          }
-          ws.cells(r, ecpCantidad).NumberFormat(formato);
-          if (!escritas.empty()) {
-            ImportesTotalesHorizontales(Ws, escritas, e.c, r, sErrores);
-          } else if (!e.columnas.empty()) {
-            ws.cells(r, e.c).Value(0);
+            ColocaFilaItem(e, columnas_linea, r, item->Cantidad, item->Cantidades, id_formato);
           }
           filas.push_back(r);
           auto [it, nuevo] = posicion.try_emplace(item->Concepto, insumos.size());
@@ -372,26 +448,18 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
         }
         Row = r + 2;
       }
-      // Quantities of different inputs are in different units: only amounts
-      // get subtotals and foot rows.
-      const int32_t Y = Row - 1;
-      if (Importes && !filas.empty() && !e.columnas.empty()) {
-        bool combina = true;
-        int32_t ultima = e.c - 1;
-        ImportesPorPeriodo(Ws, e.columnas, Patron(filas), Y, combina, ultima, sErrores);
-        ImportesTotalesHorizontales(Ws, e.columnas, e.c, Y, sErrores);
-        subtotales.push_back(Y);
-        ws.cells(Y, ecpPorPartida).Value("SubTotales");
-      }
-      Row = Y + 2;
+      cierra();
     }
+    HcWorksheet& ws = *e.ws;
     const int32_t T = e.c;
     if (T > 0) ws.cells(H, T).Value("Totales");
-    if (!subtotales.empty()) ColocaPie(e, Row + 1, Patron(subtotales), T);
-    TerminaHoja(e, Row + 4, T, subtotales.empty() ? Row - 1 : Row + 3, Tipo);
+    const std::string total = PatronTotal(e);
+    const bool con_total = total.size() > 1;
+    if (con_total) ColocaPie(e, Row + 1, total, T);
+    TerminaHoja(e, Row + 4, T, con_total ? Row + 3 : Row - 1, Tipo);
 
     // The consolidated sheet: each input across all lines, one column per period.
-    HcWorksheet* hoja = NuevaHoja(kConsolidado, Ws);
+    HcWorksheet* hoja = NuevaHoja(kConsolidado, e.ws);
     HcWorksheet& wc = *hoja;
     libro.Ws = hoja;
     ColocaEncabezadoPrograma(hoja, 1, Tipo, sErrores);
@@ -458,7 +526,10 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
                     kPrimeraPeriodo + static_cast<int32_t>(periodos),
                     {},
                     {},
-                    ValorPeriodo::kNinguno};
+                    ValorPeriodo::kNinguno,
+                    Tipo,
+                    {},
+                    {}};
       ColocaPie(ec, f + 1, Patron(sumas), kColumnaTotal, 3);
     }
     // Descriptions wrap in a column as wide as the program sheet's; the
@@ -473,8 +544,8 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
     }
     Imprime(wc, *Programa, ConfiguracionPagina::kPapelTabloide, {H, H},
             {1, 1, ultima_fila, std::max(ultima_columna, 4)}, {H + 1, 3});
-    libro.Ws = Ws;
-    Ws->Activate();
+    libro.Ws = primera;
+    primera->Activate();
   } catch (...) {
     AnotaExcepcionConPrefijo(sErrores, "", "ProgramasCtrl", "ColocaRecursos");
   }

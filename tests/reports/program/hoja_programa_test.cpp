@@ -145,8 +145,22 @@ void RevisaPrograma(const Programa& p, const json& libro, const json* recalculad
     EXPECT_NEAR(libro["anchos"][kHoja][LibroExcel::ColTrans(c)].get<double>(), 2.71, 0.01);
 }
 
-class HojaPrograma : public prueba::ObraPrograma {};
-class HojaProgramaLento : public prueba::ObraPrograma {};
+class HojaPrograma : public prueba::ObraPrograma {
+ protected:
+  // Twelve lines in two sections: several parts of 30 rows in every kind.
+  void ObraLarga() {
+    Obra("2013-01-10", "2013-03-20", "('01','Cimentación',0),('02','Acabados',0)",
+         "('01','F1','C-1',10,100,1,'2013-01-20','2013-02-10'),('01','F1','C-2',3,7.77,2,"
+         "'2013-02-25','2013-03-05'),('01','F2','C-3',1,1234.5678,3,'2013-01-10','2013-01-31'),"
+         "('01','F2','C-1',4,100,4,'2013-03-01','2013-03-20'),('01','F3','C-2',8,7.77,5,"
+         "'2013-01-10','2013-03-20'),('01','F3','C-1',2,100,6,'2013-02-01','2013-02-28'),"
+         "('02','F1','C-1',2.5,100,1,'2013-01-10','2013-03-20'),('02','F1','C-3',1,1234.5678,2,"
+         "'2013-03-20','2013-03-20'),('02','F2','C-2',5,7.77,3,'2013-02-10','2013-02-20'),"
+         "('02','F2','C-1',1,100,4,'2013-01-15','2013-01-25'),('02','F3','C-3',2,1234.5678,5,"
+         "'2013-02-01','2013-03-10'),('02','F3','C-2',9,7.77,6,'2013-01-10','2013-01-20')");
+  }
+};
+class HojaProgramaLento : public HojaPrograma {};
 
 TEST_F(HojaPrograma, ThreeMonthsWithSectionsAndLinesSpanningMonths) {
   Obra("2013-01-10", "2013-03-20", "('01','Cimentación',1023.31),('02','Acabados',1484.57)",
@@ -206,6 +220,91 @@ TEST_F(HojaPrograma, SectionsWithoutLinesGetNoBrokenFormula) {
   EXPECT_FALSE(c.contains(kHoja + "!H24"));
   EXPECT_EQ(c[kHoja + "!H27"]["formula"], "=H16+H21+H24");
   EXPECT_EQ(c[kHoja + "!CV27"]["cache"], c[kHoja + "!CV20"]["cache"]);
+}
+
+// A program longer than a sheet goes on in continuation sheets: each part
+// keeps the header and fits the row limit, and the foot rows of the last part
+// add up every part: the same figures as the program on one sheet (as cached,
+// and as LibreOffice recalculates when asked).
+void RevisaPartes(Programa& p, const std::string& dir, bool recalcula) {
+  constexpr int32_t kFilas = 30;
+  ProgramasCtrl& ctrl = *p.ProgramasObraCtrl;
+  // The cells of the row "Total del periodo" and the two below it on the
+  // last sheet of the program, in column order.
+  struct Pie {
+    std::vector<std::string> hojas;
+    std::vector<std::vector<double>> filas;
+  };
+  auto escribe = [&](enumTipoProgramaMensual tipo, int32_t filas) {
+    ctrl.FilasPorHoja = filas;
+    const std::string ruta = dir + "/partes" + std::to_string(filas) + ".xlsx";
+    std::string s;
+    EXPECT_TRUE(ctrl.Escribe(ruta, tipo, true, s).escrito) << s;
+    const json libro = prueba::LeeLibro(ruta);
+    const json rec = recalcula ? prueba::Recalcula(ruta) : json();
+    Pie pie;
+    for (const auto& h : libro["hojas"]) {
+      if (h.get<std::string>().rfind(kHoja, 0) == 0) pie.hojas.push_back(h);
+    }
+    const json& c = libro["celdas"];
+    int32_t fila = 0;
+    for (const std::string& parte : pie.hojas) {
+      EXPECT_EQ(c[parte + "!A4"]["valor"], ProgramasCtrl::TituloPrograma(tipo));
+      for (const auto& [clave, celda] : c.items()) {
+        if (clave.rfind(parte + "!", 0) != 0) continue;
+        const int32_t f = std::stoi(clave.substr(clave.find_first_of("0123456789", parte.size())));
+        EXPECT_LE(f, filas) << clave;
+        if (parte == pie.hojas.back() && celda["valor"] == "Total del periodo") fila = f;
+      }
+    }
+    EXPECT_GT(fila, 0);
+    for (int32_t f = fila; fila > 0 && f <= fila + 2; ++f) {
+      std::vector<double> valores;
+      for (int32_t col = 8; col < 16384; ++col) {
+        const std::string ref = prueba::Ref(f, col);
+        if (!c.contains(pie.hojas.back() + "!" + ref)) continue;
+        const json& cache = c[pie.hojas.back() + "!" + ref]["cache"];
+        if (!cache.is_number()) continue;
+        valores.push_back(recalcula ? rec[pie.hojas.back()][ref].get<double>()
+                                    : cache.get<double>());
+        if (recalcula) {
+          EXPECT_NEAR(valores.back(), cache.get<double>(), 1e-9) << ref;
+        }
+      }
+      pie.filas.push_back(valores);
+    }
+    return pie;
+  };
+  // Without LibreOffice, the resource layout (the one that overflows) only.
+  const std::vector<enumTipoProgramaMensual> tipos =
+      recalcula ? std::vector{etpAvanceFinanciero, etpAvanceFisico, etpPorConceptosMateriales}
+                : std::vector{etpPorConceptosMateriales};
+  for (const enumTipoProgramaMensual tipo : tipos) {
+    SCOPED_TRACE(tipo);
+    const Pie una = escribe(tipo, 1'048'576);
+    const Pie partes = escribe(tipo, kFilas);
+    EXPECT_EQ(una.hojas, std::vector<std::string>{kHoja});
+    ASSERT_GE(partes.hojas.size(), 3u);
+    EXPECT_EQ(partes.hojas[1], kHoja + " (02)");
+    ASSERT_EQ(partes.filas.size(), 3u);
+    ASSERT_EQ(una.filas.size(), 3u);
+    for (size_t f = 0; f < 3; ++f) {
+      ASSERT_EQ(partes.filas[f].size(), una.filas[f].size());
+      ASSERT_GT(una.filas[f].size(), 1u);
+      for (size_t k = 0; k < una.filas[f].size(); ++k)
+        EXPECT_NEAR(partes.filas[f][k], una.filas[f][k], 1e-9) << f << " " << k;
+    }
+  }
+}
+
+TEST_F(HojaPrograma, ALongProgramGoesOnInContinuationSheets) {
+  ObraLarga();
+  RevisaPartes(*p_, dir_.Archivo(""), false);
+}
+
+TEST_F(HojaProgramaLento, ContinuationSheetsRecalculateToTheSameFoot) {
+  ObraLarga();
+  RevisaPartes(*p_, dir_.Archivo(""), true);
 }
 
 // The options form as a host sees and drives it, and the outcomes of an export.

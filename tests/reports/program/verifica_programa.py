@@ -6,7 +6,8 @@ recalcula.py).
 Usage: verifica_programa.py LIBRO.xlsx RECALCULADO.json VOLCADO.json TIPO (importes|cantidades) (mensual|quincenal)
 
 - Foot rows of every sheet: "Total del periodo" equals, per period column, the
-  sum of the values written above it (for the physical program, the amount
+  sum of the values written above it, on every part of a program continued
+  over several sheets (for the physical program, the amount
   weighted progress of the lines); "Total acumulado" is the running sum and
   ends at the total; "% acumulado" is the cumulative over the total. Cached and
   recalculated values agree.
@@ -56,7 +57,7 @@ def progreso_fisico(volcado):
     return [x / peso for x in r]
 
 
-def revisa_pie(nombre, recalculada, formulas, cache, tipo, volcado):
+def revisa_pie(nombre, recalculada, formulas, cache, tipo, volcado, anteriores=()):
     filas = celdas_por_fila(recalculada)
     pie = [(f, c) for f, fila in filas.items() for c, v in fila.items() if v == "Total del periodo"]
     if not pie:
@@ -70,18 +71,20 @@ def revisa_pie(nombre, recalculada, formulas, cache, tipo, volcado):
         total_col, periodos = columnas[0], columnas[1:]
     else:
         total_col, periodos = columnas[-1], columnas[:-1]
-    fisico = progreso_fisico(volcado) if tipo == 0 and nombre == "Programa Obra" else None
+    fisico = progreso_fisico(volcado) if tipo == 0 and nombre.startswith("Programa Obra") else None
     acumulado = 0.0
     for k, c in enumerate(periodos):
         valor = filas[F][c]
         if fisico is not None:
             esperado, tol = fisico[k], 1e-9
         else:
+            # Every part of a program continued over several sheets counts.
             esperado = 0.0
-            for f in range(FILA_TITULOS + 1, F):
-                v = formulas.cell(f, c).value
-                if isinstance(v, (int, float)) and not isinstance(v, bool):
-                    esperado += v
+            for hoja, hasta in [(h, h.max_row + 1) for h in anteriores] + [(formulas, F)]:
+                for f in range(FILA_TITULOS + 1, hasta):
+                    v = hoja.cell(f, c).value
+                    if isinstance(v, (int, float)) and not isinstance(v, bool):
+                        esperado += v
             tol = 0.005
         if not cerca(valor, esperado, tol):
             falla(f"{nombre}!{get_column_letter(c)}{F}: {valor} y la suma de arriba es {esperado}")
@@ -150,8 +153,13 @@ def main():
         dump = json.load(f)
     formulas = openpyxl.load_workbook(libro)
     cache = openpyxl.load_workbook(libro, data_only=True)
-    con_pie = [n for n in hojas if revisa_pie(n, hojas[n], formulas[n], cache[n], tipo, dump)]
-    quiere_pie = ["Programa Obra"] + (["Consolidado"] if tipo >= 2 else [])
+    # A program longer than a sheet goes on in "Programa Obra (02)", ...: the
+    # foot rows are on the last part.
+    partes = [n for n in formulas.sheetnames if n.startswith("Programa Obra")]
+    con_pie = [n for n in hojas
+               if revisa_pie(n, hojas[n], formulas[n], cache[n], tipo, dump,
+                             [formulas[p] for p in partes[:-1]] if n in partes else ())]
+    quiere_pie = [partes[-1]] + (["Consolidado"] if tipo >= 2 else [])
     if tipo >= 2 and not importes:
         quiere_pie = []
     if sorted(con_pie) != sorted(quiere_pie):
