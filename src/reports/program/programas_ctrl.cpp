@@ -310,6 +310,12 @@ std::string ProgramasCtrl::PatronTotal(const EstadoHoja& e) {
   return p;
 }
 
+void ProgramasCtrl::ColocaPartida(const EstadoHoja& e, const Partida* partida, int32_t Row) {
+  e.ws->cells(Row, ecpNo).Value(partida->Des.Clave);
+  e.ws->cells(Row, ecpClave).Value(partida->Des.Clave);
+  e.ws->cells(Row, ecpDescripcion).Value(partida->Des.Descripcion);
+}
+
 int32_t ProgramasCtrl::ContinuaHoja(EstadoHoja& e, int32_t F) {
   constexpr int32_t H = kFilaTitulos;
   HcWorksheet& ws = *e.ws;
@@ -357,9 +363,7 @@ void ProgramasCtrl::ColocaEnExcel(HcWorksheet* Ws, [[maybe_unused]] bool Importe
     int32_t Row = H + 2;
     int32_t n = 0;
     auto encabeza = [&](const Partida* partida) {
-      e.ws->cells(Row, ecpNo).Value(partida->Des.Clave);
-      e.ws->cells(Row, ecpClave).Value(partida->Des.Clave);
-      e.ws->cells(Row, ecpDescripcion).Value(partida->Des.Descripcion);
+      ColocaPartida(e, partida, Row);
       Row += 2;
     };
     // The subtotal of the section's lines on this part, under the last one.

@@ -25,6 +25,7 @@
 namespace pmq {
 
 class Programa;
+class Partida;
 class Presup;
 class Periodo;
 class HcWorksheet;
@@ -161,6 +162,8 @@ class PMQ_API ProgramasCtrl {
   /// "=" and, joined by "+", each section subtotal of the current part and
   /// each earlier part's "Total de la hoja", with "_" for the column letters.
   static std::string PatronTotal(const EstadoHoja& e);
+  /// Writes a section's heading (number, code and description) on row Row.
+  static void ColocaPartida(const EstadoHoja& e, const Partida* partida, int32_t Row);
   /// Writes the report header block into column 1 from row F on.
   void ColocaEncabezadoPrograma(HcWorksheet* Ws, int32_t F, int32_t Tipo, std::string& sErrores);
   /// Writes the whole monthly financial program into the sheet.

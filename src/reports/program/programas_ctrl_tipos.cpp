@@ -232,9 +232,7 @@ void ProgramasCtrl::ColocaFisico(HcWorksheet* Ws, std::string& sErrores) {
     int32_t Row = H + 2;
     int32_t n = 0;
     auto encabeza = [&](const Partida* partida) {
-      e.ws->cells(Row, ecpNo).Value(partida->Des.Clave);
-      e.ws->cells(Row, ecpClave).Value(partida->Des.Clave);
-      e.ws->cells(Row, ecpDescripcion).Value(partida->Des.Descripcion);
+      ColocaPartida(e, partida, Row);
       Row += 2;
     };
     std::string P = "=(";
@@ -363,9 +361,7 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
     int32_t n = 0;
     ItemsFila items;
     auto encabeza = [&](const Partida* partida) {
-      e.ws->cells(Row, ecpNo).Value(partida->Des.Clave);
-      e.ws->cells(Row, ecpClave).Value(partida->Des.Clave);
-      e.ws->cells(Row, ecpDescripcion).Value(partida->Des.Descripcion);
+      ColocaPartida(e, partida, Row);
       Row += 2;
     };
     std::vector<int32_t> filas;
