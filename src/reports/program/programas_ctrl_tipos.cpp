@@ -619,27 +619,29 @@ void ProgramasCtrl::ColocaCurvaS(std::string& sErrores) {
     const std::string nombre = "='" + std::string(kCurvaS) + "'!";
     const std::string ult = std::to_string(ultima);
     const std::string categorias = nombre + "$A$2:$A$" + ult;
-    // The curve itself (the two cumulative amounts as lines) and, below it,
-    // the amounts of each period as columns.
-    Grafica curva;
-    curva.tipo = Grafica::Tipo::kLineas;
-    curva.titulo = "Curva S";
-    curva.titulo_categorias = "Periodo";
-    curva.titulo_valores = "Importe acumulado";
-    curva.fila = 2;
-    curva.columna = 8;
-    curva.series = {{"Programado acumulado", categorias, nombre + "$C$2:$C$" + ult},
-                    {"Estimado acumulado", categorias, nombre + "$F$2:$F$" + ult}};
-    ws.AgregaGrafica(std::move(curva));
-    Grafica barras;
-    barras.titulo = "Importes por periodo";
-    barras.titulo_categorias = "Periodo";
-    barras.titulo_valores = "Importe";
-    barras.fila = 26;
-    barras.columna = 8;
-    barras.series = {{"Programado", categorias, nombre + "$B$2:$B$" + ult},
-                     {"Estimado", categorias, nombre + "$E$2:$E$" + ult}};
-    ws.AgregaGrafica(std::move(barras));
+    // Each chart sets the planned series beside the billed one over the
+    // periods: the curve itself (the two cumulative amounts as lines) and,
+    // below it, the amounts of each period as columns.
+    auto agrega = [&](Grafica::Tipo tipo, const char* titulo, const char* titulo_valores,
+                      int32_t fila, const char* sufijo, char programado, char estimado) {
+      auto rango = [&](char columna) {
+        std::string r = nombre;
+        r.append("$").append(1, columna).append("$2:$").append(1, columna).append("$").append(ult);
+        return r;
+      };
+      Grafica g;
+      g.tipo = tipo;
+      g.titulo = titulo;
+      g.titulo_categorias = "Periodo";
+      g.titulo_valores = titulo_valores;
+      g.fila = fila;
+      g.columna = 8;
+      g.series = {{std::string("Programado").append(sufijo), categorias, rango(programado)},
+                  {std::string("Estimado").append(sufijo), categorias, rango(estimado)}};
+      ws.AgregaGrafica(std::move(g));
+    };
+    agrega(Grafica::Tipo::kLineas, "Curva S", "Importe acumulado", 2, " acumulado", 'C', 'F');
+    agrega(Grafica::Tipo::kColumnas, "Importes por periodo", "Importe", 26, "", 'B', 'E');
   } catch (...) {
     AnotaExcepcionConPrefijo(sErrores, "", "ProgramasCtrl", "ColocaCurvaS");
   }
