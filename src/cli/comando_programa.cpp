@@ -44,8 +44,10 @@ class ComandoPrograma : public Comando {
   int Ejecuta() override {
     Calculo calculo(opciones_);
     opciones_.CompruebaSalida(salida_);
-    // The report reads each line's summaries, never the breakdown lines.
+    // The report reads each line's summaries, never the breakdown lines, and
+    // what each line billed, never the estimates' own lines.
     calculo.Raiz().ConservarDesglose = false;
+    calculo.Raiz().ConservarLineasEstimacion = false;
     calculo.Calcula();
     const int estado = calculo.Salida();
     if (estado == 1 || estado == 2) {

@@ -49,8 +49,10 @@ class ComandoResumen : public Comando {
   int Ejecuta() override {
     Calculo calculo(opciones_);
     if (salida_opcion_->count() > 0) opciones_.CompruebaSalida(salida_);
-    // The report reads each line's summaries, never the breakdown lines.
+    // The report reads each line's summaries, never the breakdown lines, and
+    // what each line billed, never the estimates' own lines.
     calculo.Raiz().ConservarDesglose = false;
+    calculo.Raiz().ConservarLineasEstimacion = false;
     calculo.Calcula();
     const int estado = calculo.Salida();
     if (estado == 1 || estado == 2) {

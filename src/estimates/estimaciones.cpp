@@ -6,6 +6,7 @@
 #include "estimates/items_estimacion.h"
 #include "estimates/lector_por_estimacion.h"
 #include "model/obra.h"
+#include "model/programa.h"
 
 namespace pmq {
 namespace {
@@ -43,8 +44,11 @@ void Estimaciones::Carga(Conexion* Conexion, std::string& sErrores) {
       return e;
     };
     // A rejected estimate (its number repeated) still loads its lines.
+    const pmq::Programa* programa = Obra()->Programa;
+    const bool conservar = programa == nullptr || programa->ConservarLineasEstimacion;
     auto tras = [&](Estimacion& e) {
       e.ItemsEstimacion->Carga(Conexion, sErrores);
+      if (!conservar) e.ItemsEstimacion = std::make_unique<pmq::ItemsEstimacion>(&e);
       return true;
     };
     int64_t i = 0;

@@ -78,13 +78,7 @@ ResultadoCarga Presups::Carga(Conexion* Conexion, std::string& sErrores) {
 
         // One share per period of the calendar.
         p->PeriodosPorItem->Presup = p.get();
-        const int32_t periodos = programa->Periodos->Count(sErrores);
-        for (int32_t k = 1; k <= periodos; ++k) {
-          auto parte = std::make_unique<PeriodoPorItem>();
-          parte->PeriodosPorItem = p->PeriodosPorItem.get();
-          parte->AgregaDias(k, sErrores);
-          p->PeriodosPorItem->Add(std::move(parte), sErrores);
-        }
+        p->PeriodosPorItem->Reparte(programa->Periodos->Count(sErrores), sErrores);
         if (programa->CuadrarCentavos) {
           Reparto::CuadraPartes(*p->PeriodosPorItem, p->Des.Importe, p->Des.Cantidad);
         }

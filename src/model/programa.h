@@ -71,6 +71,13 @@ class PMQ_API Programa : public Entidad {
   /// summaries, and that detail is the biggest part of a large work's memory.
   /// Set by default, so every accessor, the JSON dump and the listing see it.
   bool ConservarDesglose = true;
+  /// When cleared before the calculation, each estimate's lines
+  /// (`Estimacion::ItemsEstimacion`) are dropped as soon as they are read:
+  /// the reports read what each line billed (`Presup::EstimacionesPresup`)
+  /// and each estimate's own record, and a large work has hundreds of
+  /// thousands of estimate lines. They are still read, so what their load
+  /// reports is reported the same. Set by default, like ConservarDesglose.
+  bool ConservarLineasEstimacion = true;
 
   /// Loads and computes the whole work. 1 = done, 2 = outdated database (the
   /// user was warned; estimates not loaded), 0 = no usable connection, a

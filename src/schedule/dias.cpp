@@ -2,16 +2,39 @@
 
 #include "common/error_qel.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace pmq {
 
+Dias::~Dias() {
+  delete marcas_.load();
+}
+
+const Dias::Marcas& Dias::Marcadores() const {
+  Marcas* marcas = marcas_.load(std::memory_order_acquire);
+  if (marcas != nullptr) return *marcas;
+  auto nuevas = std::make_unique<Marcas>();
+  nuevas->marcado = Dia{const_cast<Dias*>(this), true};
+  nuevas->vacio = Dia{const_cast<Dias*>(this), false};
+  // Two readers may race to make them: the first one's are kept.
+  if (marcas_.compare_exchange_strong(marcas, nuevas.get(), std::memory_order_acq_rel))
+    return *nuevas.release();
+  return *marcas;
+}
+
 void Dias::Crece(int32_t n) {
   if (n <= 0) return;
   if (n > std::numeric_limits<int32_t>::max() - count_) throw ErrorQel(errores::kDesbordamiento);
+  const auto antes = (static_cast<size_t>(count_) + 63) / 64;
+  const auto palabras = (static_cast<size_t>(count_) + n + 63) / 64;
+  if (palabras > 1 && palabras > antes) {
+    // Exactly the words needed: a list grows by a word every 64 days.
+    auto resto = std::make_unique<uint64_t[]>(palabras - 1);
+    if (antes > 1) std::copy(resto_.get(), resto_.get() + (antes - 1), resto.get());
+    resto_ = std::move(resto);
+  }
   count_ += n;
-  const auto palabras = (static_cast<size_t>(count_) + 63) / 64;
-  if (palabras > 1 + resto_.size()) resto_.resize(palabras - 1, 0);
 }
 
 void Dias::PonBits(uint32_t desde, uint32_t hasta) {

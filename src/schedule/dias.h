@@ -2,15 +2,19 @@
 // The day markers of one period, one per day in day order, kept as bits: a
 // work of L lines over D days holds L × D markers, so they cannot be objects of
 // their own. Item(i) hands out one of the list's two shared markers (set or not
-// set), whose `Dias` is the list and whose `Barra` is day i's bit.
+// set), whose `Dias` is the list and whose `Barra` is day i's bit. A large work
+// holds one list per line and period (720,000 for 20,000 lines over 36 months),
+// so a list is 40 bytes: the first 64 days inline, the rest and the two markers
+// allocated only when a list is longer or a marker is asked for.
 
 #include <promorlaqel/common/api.h>
 #include <promorlaqel/schedule/dia.h>
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace pmq {
 
@@ -21,6 +25,7 @@ class PMQ_API Dias {
   Dias() = default;
   Dias(const Dias&) = delete;
   Dias& operator=(const Dias&) = delete;
+  ~Dias();
 
   pmq::PeriodoPorItem* PeriodoPorItem = nullptr;  ///< the line share that owns the list
 
@@ -33,7 +38,8 @@ class PMQ_API Dias {
   /// The marker of day `posicion` (1-based); nullptr when there is none.
   const Dia* Item(int64_t posicion) const {
     if (posicion < 1 || posicion > count_) return nullptr;
-    return Barra(static_cast<int32_t>(posicion)) ? &marcado_ : &vacio_;
+    const Marcas& marcas = Marcadores();
+    return Barra(static_cast<int32_t>(posicion)) ? &marcas.marcado : &marcas.vacio;
   }
   /// Markers have no keys: a text never matches.
   const Dia* Item(std::string_view) const { return nullptr; }
@@ -68,18 +74,23 @@ class PMQ_API Dias {
   Iterador end() const { return Iterador(this, count_ + 1); }
 
  private:
+  struct Marcas {
+    Dia marcado;
+    Dia vacio;
+  };
   uint64_t Palabra(uint32_t n) const { return n == 0 ? primera_ : resto_[n - 1]; }
   uint64_t& Palabra(uint32_t n) { return n == 0 ? primera_ : resto_[n - 1]; }
   /// Grows the list by n unset days.
   void Crece(int32_t n);
   /// Sets the bits of days [desde, hasta] (0-based, both included).
   void PonBits(uint32_t desde, uint32_t hasta);
+  /// The two markers, made on the first call (safe between threads that only read).
+  const Marcas& Marcadores() const;
 
-  Dia marcado_{this, true};
-  Dia vacio_{this, false};
+  uint64_t primera_ = 0;                   ///< days 1 to 64
+  std::unique_ptr<uint64_t[]> resto_;      ///< days 65 onwards, 64 a word
+  mutable std::atomic<Marcas*> marcas_{};  ///< owned; null until a marker is asked for
   int32_t count_ = 0;
-  uint64_t primera_ = 0;         ///< days 1 to 64
-  std::vector<uint64_t> resto_;  ///< days 65 onwards, 64 a word
 };
 
 }  // namespace pmq
