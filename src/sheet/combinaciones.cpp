@@ -3,6 +3,17 @@
 #include <algorithm>
 
 namespace pmq {
+namespace {
+
+// Room for one more element, growing by a quarter: a program sheet holds a
+// merge per line and period (720,000 on a large work, 36 on a row), and
+// doubling would leave up to half of both lists unused.
+template <class V>
+void Hueco(V& v) {
+  if (v.size() == v.capacity()) v.reserve(v.size() + v.size() / 4 + 4);
+}
+
+}  // namespace
 
 std::vector<uint32_t> Combinaciones::QueTocan(const Combinacion& b) const {
   std::vector<uint32_t> ids;
@@ -23,13 +34,24 @@ bool Combinaciones::Combina(const Combinacion& b) {
   if (b.f1 == b.f2 && b.c1 == b.c2) return false;
   if (!QueTocan(b).empty()) return false;  // the same block again, or an overlap
   const auto id = static_cast<uint32_t>(lista_.size());
+  Hueco(lista_);
   lista_.push_back(b);
   ++activas_;
-  if (static_cast<int32_t>(por_fila_.size()) < b.f2) por_fila_.resize(static_cast<size_t>(b.f2));
+  const auto filas = static_cast<size_t>(b.f2);
+  if (por_fila_.size() < filas) {
+    if (por_fila_.capacity() < filas)
+      por_fila_.reserve(std::max(filas, por_fila_.size() + por_fila_.size() / 4 + 4));
+    por_fila_.resize(filas);
+  }
   for (int32_t fila = b.f1; fila <= b.f2; ++fila) {
     std::vector<Tramo>& tramos = por_fila_[static_cast<size_t>(fila - 1)];
     auto it = std::lower_bound(tramos.begin(), tramos.end(), b.c1,
                                [](const Tramo& t, int32_t c) { return t.c1 < c; });
+    if (tramos.size() == tramos.capacity()) {
+      const auto donde = it - tramos.begin();
+      Hueco(tramos);
+      it = tramos.begin() + donde;
+    }
     tramos.insert(it, Tramo{b.c1, b.c2, id});
   }
   return true;
