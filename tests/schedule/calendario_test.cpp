@@ -97,12 +97,7 @@ class RepartoTest : public ::testing::Test {
     auto ppi = std::make_unique<PeriodosPorItem>();
     ppi->Presup = &m_.Linea(std::to_string(repartos_.size()), "C-1", F(inicio), F(final_), cantidad,
                             M(importe));
-    for (int32_t k = 1; k <= m_.Periodos().Count(); ++k) {
-      auto s = std::make_unique<PeriodoPorItem>();
-      s->PeriodosPorItem = ppi.get();
-      s->AgregaDias(k, errores_);
-      ppi->Add(std::move(s), errores_);
-    }
+    ppi->Reparte(m_.Periodos().Count(), errores_);
     repartos_.push_back(std::move(ppi));
     return *repartos_.back();
   }
@@ -190,6 +185,26 @@ TEST_F(RepartoTest, MarkersOverAllPeriodsCoverExactlyTheLinesDays) {
     EXPECT_EQ(todas, esperado) << l[0];
     EXPECT_EQ(suma, M(l[2]) * std::count(esperado.begin(), esperado.end(), '1')) << l[0];
   }
+}
+
+// A list grown a day at a time past its inline word keeps every marker.
+TEST(DiasTest, DaysAddedOneAtATimePastTheFirstWordsKeepTheirMarkers) {
+  Dias lista;
+  std::string esperado, errores;
+  for (int32_t i = 1; i <= 150; ++i) {
+    Dia d{nullptr, i % 7 == 0 || (i >= 60 && i <= 70)};
+    lista.Add(d, errores);
+    esperado += d.Barra ? '1' : '0';
+  }
+  lista.AgregaDias(10, 3, 4);
+  esperado += "0011000000";
+  EXPECT_EQ(lista.Texto(), esperado);
+  EXPECT_EQ(errores, "");
+  ASSERT_NE(lista.Item(70), nullptr);
+  EXPECT_EQ(lista.Item(70)->Dias, &lista);
+  EXPECT_TRUE(lista.Item(70)->Barra);
+  EXPECT_FALSE(lista.Item(71)->Barra);
+  EXPECT_EQ(lista.Item(161), nullptr);
 }
 
 // The row items of a budget line and the totals rows they add up to.
