@@ -135,8 +135,9 @@ TEST(Conexion, ALockIsWaitedForThenNamedAndAWalDatabaseLeavesNoFiles) {
 
 TEST(Conexion, ConnectionTextsNameTheirDataSource) {
   EXPECT_EQ(Conexion::RutaDeTexto("/tmp/a.db"), "/tmp/a.db");
-  EXPECT_EQ(Conexion::RutaDeTexto("Provider=X;Data Source=/tmp/a b.db;Persist Security Info=False"),
-            "/tmp/a b.db");
+  EXPECT_EQ(
+      Conexion::RutaDeTexto("Provider=X;Data Source=/tmp/a b.db ;Persist Security Info=False"),
+      "/tmp/a b.db");
   EXPECT_EQ(Conexion::RutaDeTexto("data source=\"/tmp/c.db\""), "/tmp/c.db");
   for (const char* uri : {"postgresql://h/b", "POSTGRESQL://h/b", "Postgres://h/b"})
     EXPECT_TRUE(Conexion::EsUriServidor(uri)) << uri;

@@ -36,28 +36,6 @@ TEST(Programa, WithoutADatabaseTheResultIsZeroAndThePointerIsRestored) {
 
 class Programa_ : public prueba::ObraCalculada {};
 
-TEST_F(Programa_, LoadsTheHeaderAndFactorsOfTheWork) {
-  Obra();
-  Sql("update OBRAS set DESC_OBRA = 'Nombre largo' where OBRA = 'A7'");
-  auto p = Calculada();
-  EXPECT_EQ(errores_, "");
-  const pmq::Obra& o = *p->Obra;
-  EXPECT_EQ(o.DiasObra, 57);
-  EXPECT_DOUBLE_EQ(o.FacDe, 0.05);
-  EXPECT_DOUBLE_EQ(o.FacMI, 0.03);
-  EXPECT_DOUBLE_EQ(o.FacHM, 0.02);
-  EXPECT_EQ(o.Des.Descripcion, "Nombre largo");
-  const FacMaq* com = o.FactoresMaquinaria.Item("Com");
-  EXPECT_EQ(std::vector<double>({com->FAct, com->FEsp, com->FRes}),
-            std::vector<double>({1, 0.8, 0.5}));
-  // A connection text, long names off; an unknown work loads nothing.
-  auto corto = Raiz();
-  corto->Ruta = "Provider=X;Data Source=" + base_.Ruta() + " ;Persist Security Info=False";
-  corto->NombreLargoObra = false;
-  EXPECT_EQ(Calcula(std::move(corto))->Obra->Des.Descripcion, "Obra de prueba");
-  EXPECT_EQ(Calculada("ZZ")->Obra->DiasObra, 0);
-}
-
 TEST_F(Programa_, CatalogueRowsNullRulesAndMessagesShownAtOnce) {
   Obra();
   Sql("insert into CONCEPTO (CONCEPTO, UNIDAD, COSTO, FACCONV, FSREAL_MO, NOM_CORTO, NOM_LARGO, "
@@ -80,36 +58,6 @@ TEST_F(Programa_, CatalogueRowsNullRulesAndMessagesShownAtOnce) {
   for (const pmq::Concepto* c : {m1, mo}) {
     EXPECT_DOUBLE_EQ(c->Des.FactorConversion, 1) << c->Des.Clave;
     EXPECT_DOUBLE_EQ(c->Des.FSR, 1) << c->Des.Clave;
-  }
-}
-
-TEST_F(Programa_, HourlyCostsKeepEightComponentsInTheirOrder) {
-  Obra();
-  Concepto("DIE", kMat, 20);
-  Concepto("GAS", kMat, 20);
-  Sql("insert into MAQUINA (MAQUINA, VAL_A1, GASOLINA, DIESEL, CANT_DIE, CANT_GAS, C_OTRAS, "
-      "CANT_ACEI, CANT_LLAN, CANT_PZAS, CANT_OPER, O_CONSUM, MARCA) values ('RETRO', 500000, "
-      "'GAS', 'DIE', 10, 3, 0, 0, 0, 0, 0.125, 'NADA', 'Marca')");
-  auto p = Calculada();
-  EXPECT_TRUE(host_.mensajes.empty());
-  const CostoHorario* ch = p->CostosHorarios->Item("kRETRO");
-  ASSERT_NE(ch, nullptr);
-  EXPECT_EQ(ch->Info.Marca, "Marca");
-  ASSERT_EQ(ch->ItemsCostoHorario.Count(), 8);
-  const struct {
-    int i;
-    const char* nombre;
-    const char* concepto;
-    double cantidad;
-  } casos[] = {{1, "Gasolina", "kGAS", 3},
-               {2, "Diesel", "kDIE", 10},
-               {4, "OtrosConsumos", nullptr, 1},
-               {3, "OtrasFuentes", nullptr, 0}};
-  for (const auto& c : casos) {
-    const ItemCostoHorario* k = ch->ItemsCostoHorario.Item(c.i);
-    EXPECT_EQ(k->Nombre, c.nombre);
-    EXPECT_EQ(k->Concepto, c.concepto ? p->Conceptos->Item(c.concepto) : nullptr) << c.nombre;
-    EXPECT_DOUBLE_EQ(k->Cantidad, c.cantidad) << c.nombre;
   }
 }
 
