@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks, cell by cell, that what a written workbook shows fits where it is shown.
 
-    python3 revisa_anchos.py LIBRO.xlsx [...]
+    /usr/bin/python3 revisa_anchos.py LIBRO.xlsx [...]
 
 Reads the file with openpyxl (column widths, row heights, merges, cached
 values and their formats), renders each value as its
