@@ -1,7 +1,6 @@
 #include "apoyo/obra_calculada.h"
 #include "catalogue/concepto.h"
 #include "catalogue/conceptos.h"
-#include "catalogue/explosion.h"
 #include "estimates/estimacion_presup.h"
 #include "estimates/estimaciones.h"
 #include "estimates/estimaciones_presup.h"
@@ -58,43 +57,6 @@ TEST_F(Programa_, CatalogueRowsNullRulesAndMessagesShownAtOnce) {
   for (const pmq::Concepto* c : {m1, mo}) {
     EXPECT_DOUBLE_EQ(c->Des.FactorConversion, 1) << c->Des.Clave;
     EXPECT_DOUBLE_EQ(c->Des.FSR, 1) << c->Des.Clave;
-  }
-}
-
-// Without the breakdown detail a concept keeps the same totals and summaries
-// (the same inputs, quantities and amounts), only its breakdown lines go.
-TEST_F(Programa_, DroppingTheBreakdownDetailKeepsTotalsAndSummaries) {
-  Obra();
-  Concepto("CEM", kMat, 180.5);
-  Concepto("ARE", kMat, 12.25);
-  Concepto("PEON", kMdo, 350, 1.7);
-  Concepto("MORT", kBas);
-  Matriz("MORT", "CEM", "0.3");
-  Matriz("MORT", "ARE", "1.1");
-  Matriz("MORT", "PEON", "0.2");
-  Concepto("MURO", kPU);
-  Matriz("MURO", "MORT", "0.04");
-  Matriz("MURO", "CEM", "0.5");
-  Matriz("MURO", "PEON", "0.125");
-  Partida("P1");
-  Linea("P1", "F1", "MURO", 37, 1000);
-  auto completa = Calculada();
-  auto sin_detalle = Raiz();
-  sin_detalle->ConservarDesglose = false;
-  sin_detalle = Calcula(std::move(sin_detalle));
-  const Explosion& a = *completa->Conceptos->Item("kMURO")->Explosion;
-  const Explosion& b = *sin_detalle->Conceptos->Item("kMURO")->Explosion;
-  EXPECT_EQ(a.Items.Count(), 5);  // CEM, ARE and PEON through MORT, then CEM and PEON
-  EXPECT_EQ(b.Items.Count(), 0);
-  EXPECT_EQ(std::vector<Moneda>({a.Total, a.TotalMateriales, a.TotalManoDeObra, a.TotalDestajos}),
-            std::vector<Moneda>({b.Total, b.TotalMateriales, b.TotalManoDeObra, b.TotalDestajos}));
-  ASSERT_TRUE(a.Resumen && b.Resumen);
-  ASSERT_EQ(b.Resumen->Count(), 3);
-  for (int i = 1; i <= 3; ++i) {
-    const ItemExplosion &x = *a.Resumen->Item(i), &y = *b.Resumen->Item(i);
-    EXPECT_EQ(std::make_tuple(x.Concepto->Des.Clave, x.Cantidad, x.Parcial),
-              std::make_tuple(y.Concepto->Des.Clave, y.Cantidad, y.Parcial))
-        << i;
   }
 }
 
