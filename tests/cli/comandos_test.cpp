@@ -206,7 +206,7 @@ class Desglose : public prueba::ObraCalculada {
   }
 };
 
-TEST_F(Desglose, EveryConceptBrokenDownWhileLoadingInTheOrderFirstMet) {
+TEST_F(Desglose, EveryConceptOrOneBrokenDownInTheOrderFirstMet) {
   const auto r = Ejecuta(dir_, {"explosion", "--bd", base_.Ruta(), "--obra", "A7"});
   EXPECT_EQ(r.salida, 0) << r.err;
   EXPECT_EQ(Ocurrencias(r.out, " Explosión de "), 2) << r.out;
@@ -221,16 +221,13 @@ TEST_F(Desglose, EveryConceptBrokenDownWhileLoadingInTheOrderFirstMet) {
       Ejecuta(dir_, {"calcular", "--bd", base_.Ruta(), "--obra", "A7"}, "PMQ_DIAGNOSTICO=1");
   EXPECT_EQ(Ocurrencias(diagnostico.err, " Explosión de "), 2) << diagnostico.err;
   EXPECT_EQ(Ejecuta(dir_, {"calcular", "--bd", base_.Ruta(), "--obra", "A7"}).err, "");
-}
 
-TEST_F(Desglose, OneConceptWhetherOrNotALineUsesIt) {
-  const auto r =
+  // One concept, whether or not a line uses it, priced as a line of the work
+  // would be: waste 5 % and tax 16 % on 10.00.
+  const auto uno =
       Ejecuta(dir_, {"explosion", "--bd", base_.Ruta(), "--obra", "A7", "--concepto", "C-300"});
-  EXPECT_EQ(r.salida, 0) << r.err;
-  EXPECT_EQ(Ocurrencias(r.out, " Explosión de "), 1);
-  EXPECT_NE(r.out.find("C-300"), std::string::npos);
-  // Priced as a line of the work would be: waste 5 % and tax 16 % on 10.00.
-  EXPECT_NE(r.out.find("12.18"), std::string::npos) << r.out;
+  EXPECT_EQ(Ocurrencias(uno.out, " Explosión de C-300 "), 1) << uno.err;
+  EXPECT_NE(uno.out.find("12.18"), std::string::npos) << uno.out;
 
   const auto falta =
       Ejecuta(dir_, {"explosion", "--bd", base_.Ruta(), "--obra", "A7", "--concepto", "NO-HAY"});
@@ -275,6 +272,9 @@ TEST_F(Desglose, JsonDumpOfCalendarSharesBreakdownsAndEstimates) {
   EXPECT_EQ(item["Concepto"], "M-1");
   EXPECT_EQ(item["Cantidad"], 5.0);
   EXPECT_EQ(item["Parcial"], 60.9);
+  // The third line scales the concept's own summary, not the second line's.
+  EXPECT_EQ(lineas[2]["Explosion"]["ResumenMat"][0]["Cantidad"], 12.5);
+  EXPECT_EQ(lineas[2]["Explosion"]["ResumenMat"][0]["Parcial"], 152.25);
   ASSERT_EQ(j["Obra"]["Estimaciones"].size(), 1u);
   const ordered_json& est = j["Obra"]["Estimaciones"][0];
   EXPECT_EQ(Claves(est), "Des|Deducciones|Amortizacion|IVAAmortizacion|ItemsEstimacion");

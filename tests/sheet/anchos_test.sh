@@ -6,15 +6,7 @@
 # the section's rows.
 # Arguments: $1 = promorlaqel binary, $2 = build directory.
 set -euo pipefail
-BIN=$(realpath "$1")
-CONSTRUCCION=$(realpath "$2")
-FUENTE=$(cd "$(dirname "$0")/../.." && pwd)
-PY=/usr/bin/python3
-[ -x "$PY" ] || PY=python3
-TMP=$(mktemp -d)
-trap 'rm -rf "$TMP"' EXIT
-cd "$TMP"
-source "$FUENTE/tests/sheet/libros_muestra.sh"
+source "$(dirname "$0")/libros_muestra.sh"
 
 # The other program kinds (with their "Consolidado" sheets), fortnightly too.
 for t in 0 2 3 4; do

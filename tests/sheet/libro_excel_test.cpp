@@ -154,16 +154,11 @@ TEST_F(LibroAbiertoTest, SumsTooLongForAChainOfPlusGoInAsSum) {
   EXPECT_NE(escrita.find(",J1271:J1274)+SUM(J1276:J1279,"), std::string::npos) << escrita;
 }
 
-TEST(ColTrans, ExamplesAndTheTwoLetterRuleAgreeWithGeneralLettersAndRoundTrip) {
+TEST(ColTrans, TheTwoLetterRuleAgreesWithGeneralLettersAndRoundTrips) {
   // ColTrans follows the quotient/remainder rule up to ZZ; LetrasColumna is an
   // independent bijective base-26 conversion. Both must agree everywhere, and
-  // NumeroColumna must undo them over the whole range of columns.
-  const std::pair<int64_t, const char*> ejemplos[] = {{1, "A"},     {26, "Z"},     {27, "AA"},
-                                                      {52, "AZ"},   {53, "BA"},    {702, "ZZ"},
-                                                      {703, "AAA"}, {16384, "XFD"}};
-  for (const auto& [n, letras] : ejemplos) {
-    EXPECT_EQ(LibroExcel::ColTrans(n), letras);
-  }
+  // NumeroColumna must undo them over the whole range of columns. (The letters
+  // themselves are pinned by the workbooks read back elsewhere: AM17, BR17, XFD1.)
   std::string anterior;
   for (int64_t n = 1; n <= kUltimaColumna; ++n) {
     std::string sErrores;
