@@ -105,7 +105,6 @@ TEST_F(ExplotaMeMaquina, BrokenDownIntoItsComponentsWithTheWorksStandbyFactors) 
   EXPECT_DOUBLE_EQ(operador.Cantidad, 0.125 * 3 * 0.9);  // "Ope"
   EXPECT_TRUE(operador.EsInsumoMaquina);
   EXPECT_EQ(operador.ConceptoOrigen, C("CUA-OP"));
-  EXPECT_EQ(s, "");
 }
 
 TEST_F(ExplotaMe, EachHourlyCostComponentTakesTheFactorOfItsGroupAndCrewsCannotLoop) {

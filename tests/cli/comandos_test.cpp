@@ -493,10 +493,6 @@ TEST_F(Fallas, PasswordsAreNeverPrinted) {
     EXPECT_EQ(r.salida, 1) << bd;
     EXPECT_EQ((r.out + r.err).find("secreto99"), std::string::npos) << r.out << r.err;
   }
-  // The scheme in capitals still reaches the server engine.
-  const auto r =
-      Ejecuta(dir_, {"calcular", "--bd", "POSTGRESQL://yo@127.0.0.1:1/x", "--obra", "A7"});
-  EXPECT_NE(r.err.find("PostgreSQL"), std::string::npos) << r.err;
 }
 
 TEST_F(Fallas, LongNamesAreWritten) {

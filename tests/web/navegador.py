@@ -3,14 +3,13 @@ A7 and CASA01, figures checked against `calcular --json`, downloads opened,
 the escaping case. Screenshots go to BUILD/capturas-web/."""
 import json
 import os
-import subprocess
 import sys
 import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
 from servidor import (BUILD, PMQ, XSS, Servidor, base_con_escape, cli, comprueba,  # noqa: E402
-                      hoja_igual, termina_prueba, totales_periodo)
+                      ejemplo, hoja_igual, termina_prueba, totales_periodo)
 
 from selenium import webdriver  # noqa: E402
 from selenium.common.exceptions import NoAlertPresentException  # noqa: E402
@@ -32,8 +31,7 @@ def numero(texto):
 carpeta = tempfile.mkdtemp(prefix='pmq-web-nav-')
 descargas = os.path.join(carpeta, 'descargas')
 os.makedirs(descargas)
-muestra = os.path.join(carpeta, 'ejemplo.db')
-subprocess.run([PMQ, 'ejemplo', '--salida', muestra], check=True, capture_output=True)
+muestra = ejemplo(carpeta)
 
 opciones = webdriver.ChromeOptions()
 for a in ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
@@ -154,7 +152,7 @@ finally:
     s.termina()
 
 # Escaping: descriptions with markup show as text, never as elements.
-s = Servidor(PMQ, base_con_escape(PMQ, carpeta))
+s = Servidor(PMQ, base_con_escape(carpeta))
 try:
     for pagina in ['', 'obras/A7', 'obras/A7/programa']:
         abre(s.base + pagina, 'escape-' + (pagina.replace('/', '-') or 'obras'))

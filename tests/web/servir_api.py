@@ -14,16 +14,15 @@ import time
 import zipfile
 
 sys.path.insert(0, os.path.dirname(__file__))
-from servidor import BUILD, PMQ, Servidor, cli, comprueba, hoja_igual, termina_prueba, totales_periodo  # noqa: E402
+from servidor import (BUILD, PMQ, Servidor, cli, comprueba, ejemplo, hoja_igual,  # noqa: E402
+                      termina_prueba, totales_periodo)
 
 carpeta = tempfile.mkdtemp(prefix='pmq-web-api-')
-muestra = os.path.join(carpeta, 'ejemplo.db')
-subprocess.run([PMQ, 'ejemplo', '--salida', muestra], check=True, capture_output=True)
+muestra = ejemplo(carpeta)
 
-# The documents are the command line's bytes.
-bd = muestra
-s = Servidor(PMQ, bd)
+s = Servidor(PMQ, muestra)
 try:
+    # The documents are the command line's bytes.
     for obra in ['A7', 'CASA01']:
         casos = [
             (f'api/obras/{obra}', ['calcular', '--json']),
@@ -35,9 +34,9 @@ try:
         ]
         for ruta, args in casos:
             estado, _, cuerpo = s.pide(ruta)
-            esperado = cli(*args, '--bd', bd, '--obra', obra)
-            comprueba(estado == 200 and cuerpo == esperado, f'{bd}: {ruta} difiere de {" ".join(args)}')
-        doc = json.loads(cli('calcular', '--json', '--bd', bd, '--obra', obra))
+            esperado = cli(*args, '--bd', muestra, '--obra', obra)
+            comprueba(estado == 200 and cuerpo == esperado, f'{ruta} difiere de {" ".join(args)}')
+        doc = json.loads(cli('calcular', '--json', '--bd', muestra, '--obra', obra))
         lineas = [l for p in doc['Obra']['Partidas'] for l in p['Presups']]
         estado, _, cuerpo = s.pide(f'api/obras/{obra}/lineas/{len(lineas)}')
         comprueba(estado == 200 and json.loads(cuerpo) == lineas[-1], f'{obra}: la última línea difiere')
@@ -48,11 +47,7 @@ try:
         totales = totales_periodo(doc)
         comprueba(all(abs(a - b) < 0.00005 for a, b in zip(totales, pres['TotalesPeriodo'])),
                   f'{obra}: totales por periodo {pres["TotalesPeriodo"]} != {totales}')
-finally:
-    s.termina()
 
-s = Servidor(PMQ, muestra)
-try:
     # The works.
     estado, _, cuerpo = s.pide('api/obras')
     obras = json.loads(cuerpo)
