@@ -11,7 +11,9 @@
 #include "model/presups.h"
 #include "model/programa.h"
 #include "reports/program/frm_programas_obra.h"
+#include "schedule/periodo.h"
 #include "schedule/periodo_por_item.h"
+#include "schedule/periodos.h"
 #include "schedule/periodos_por_item.h"
 #include "sheet/columnas.h"
 #include "sheet/hc_application.h"
@@ -282,7 +284,24 @@ ProgramasCtrl::EstadoHoja ProgramasCtrl::IniciaHoja(HcWorksheet* Ws, int32_t Tip
   for (size_t i = 0; i < kTitulosColumnas.size(); ++i) {
     ws.cells(kFilaTitulos, static_cast<int32_t>(i) + 1).Value(kTitulosColumnas[i]);
   }
-  return EstadoHoja{Ws, app, sErrores, {}, 0, {}, {}, valor, Tipo, {}, {}};
+  EstadoHoja e{Ws, app, sErrores, {}, 0, {}, {}, valor, Tipo, false, {}, {}};
+  e.por_periodo = Tipo == etpPorConceptosMateriales || Tipo == etpPorConceptosMaquinaria ||
+                  Tipo == etpPorConceptosManoDeObra;
+  if (e.por_periodo) {
+    // The resource programs: one column per period of the calendar, headed
+    // with the period's name on the column titles' row, then the totals.
+    const Periodos& calendario = Requiere(Requiere(Programa).Periodos.get());
+    int32_t c = kPrimeraColumnaDia;
+    for (const Periodo* periodo : calendario) {
+      if (!e.columnas.empty()) e.columnas += '\t';
+      e.columnas += std::to_string(c);
+      if (periodo != nullptr) ws.cells(kFilaTitulos, c).Value(EtiquetaPeriodo(periodo->Inicio));
+      ++c;
+    }
+    e.c = c;
+    ws.cells(kFilaTitulos, c).Value("Totales");
+  }
+  return e;
 }
 
 bool ProgramasCtrl::Cabe(int32_t Row, int32_t filas) const {
@@ -438,7 +457,7 @@ void ProgramasCtrl::TerminaHoja(EstadoHoja& e, int32_t Row, int32_t T, int32_t U
   // Finishing: narrow day columns, aligned text columns (ten rows past the
   // body, within the part's rows), merged header rows.
   Row = std::min(Row + 10, std::min(FilasPorHoja, kUltimaFila)) - 10;
-  if (T - 1 >= kPrimeraColumnaDia) {
+  if (!e.por_periodo && T - 1 >= kPrimeraColumnaDia) {
     ws.Columns(ColTrans(kPrimeraColumnaDia) + ":" + ColTrans(T - 1)).columnwidth(2);
   }
   libro.FormatoSeleccion(1, 1, Row + 10, 1, "", "", kAlineaArriba, kAlineaCentro, true, false,
@@ -457,13 +476,14 @@ void ProgramasCtrl::TerminaHoja(EstadoHoja& e, int32_t Row, int32_t T, int32_t U
   ws.Columns("A:I").entirecolumn().autofit();
 
   // Printing and viewing: landscape on tabloid paper one page wide, the
-  // period and day headings on every page and frozen with the description.
+  // period and day headings (the column titles' row alone on a sheet of one
+  // column per period) on every page and frozen with the description.
   const Obra& obra = *Programa->Obra;
   ConfiguracionPagina& pagina = ws.Pagina();
   pagina.horizontal = true;
   pagina.papel = ConfiguracionPagina::kPapelTabloide;
   pagina.paginas_ancho = 1;
-  pagina.filas_repetidas = {H - 1, H};
+  pagina.filas_repetidas = {e.por_periodo ? H : H - 1, H};
   pagina.area = {1, 1, Ultima, std::max<int32_t>(T, ecpPorPartida)};
   pagina.encabezado = ConfiguracionPagina::Encabezado(obra.Des.Clave + " " + obra.Des.Descripcion,
                                                       Programa->Empresa);
@@ -475,11 +495,8 @@ void ProgramasCtrl::TerminaHoja(EstadoHoja& e, int32_t Row, int32_t T, int32_t U
   propiedades.empresa = Programa->Empresa;
 }
 
-void ProgramasCtrl::ColocaLinea(EstadoHoja& e, const Presup* linea, int32_t Row, int32_t n) {
-  constexpr int32_t H = kFilaTitulos;
+void ProgramasCtrl::ColocaDatosLinea(const EstadoHoja& e, const Presup& l, int32_t Row, int32_t n) {
   HcWorksheet& ws = *e.ws;
-  const Presup& l = Requiere(linea);
-  const int32_t B = Row - 1;
   ws.cells(Row, ecpNo).Value(std::to_string(n) + ")");
   // A line whose concept is not in the catalogue keeps these three blank.
   if (l.Concepto != nullptr) {
@@ -492,6 +509,14 @@ void ProgramasCtrl::ColocaLinea(EstadoHoja& e, const Presup* linea, int32_t Row,
   int32_t decimales = 4;
   FormatoNumero(e.ws, Row, ecpCantidad, decimales);
   ws.cells(Row, ecpPorPartida).Value(l.Des.PorcentajePartida(e.sErrores));
+}
+
+void ProgramasCtrl::ColocaLinea(EstadoHoja& e, const Presup* linea, int32_t Row, int32_t n) {
+  constexpr int32_t H = kFilaTitulos;
+  HcWorksheet& ws = *e.ws;
+  const Presup& l = Requiere(linea);
+  const int32_t B = Row - 1;
+  ColocaDatosLinea(e, l, Row, n);
 
   int32_t c = kPrimeraColumnaDia;
   e.columnas.clear();

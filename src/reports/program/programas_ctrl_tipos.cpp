@@ -137,10 +137,8 @@ std::string ProgramasCtrl::EtiquetaPeriodo(Fecha inicio) const {
 }
 
 template <class Valor>
-void ProgramasCtrl::ColocaFilaItem(EstadoHoja& e, const ColumnasPeriodo& periodos, int32_t R,
-                                   Valor total, const std::vector<Valor>& valores,
-                                   uint32_t formato) {
-  CeldasHoja& celdas = e.ws->Celdas();
+void ProgramasCtrl::ColocaFilaItem(CeldasHoja& celdas, int32_t R, Valor total,
+                                   const std::vector<Valor>& valores, uint32_t formato) {
   auto pon = [&](int32_t c, Valor v) {
     Celda& celda = celdas.Obtiene(R, c);
     if constexpr (std::is_same_v<Valor, Moneda>) {
@@ -151,25 +149,12 @@ void ProgramasCtrl::ColocaFilaItem(EstadoHoja& e, const ColumnasPeriodo& periodo
     celda.formato = formato;
   };
   pon(ecpCantidad, total);
-  std::string suma = "=";
-  const std::string fila = std::to_string(R);
-  for (size_t i = 0; i < periodos.inicio.size() && i < valores.size(); ++i) {
-    // A period the input is not worked in stays blank: a resource program
-    // has a row per input of every line, mostly empty, and writing its zeros
-    // made the file many times larger than the financial program's.
-    if (valores[i] == Valor()) continue;
-    const int32_t c = periodos.inicio[i];
-    pon(c, valores[i]);
-    if (periodos.fin[i] > c) e.ws->Merges().Combina({R, c, R, periodos.fin[i]});
-    if (suma.size() > 1) suma += '+';
-    suma += periodos.letras[i];
-    suma += fila;
-  }
-  if (periodos.inicio.empty()) return;
-  if (suma.size() > 1) {
-    celdas.PonFormula(celdas.Obtiene(R, e.c), suma);
-  } else {
-    celdas.PonEntero(celdas.Obtiene(R, e.c), 0);
+  // A period the input is not worked in stays blank: a resource program has
+  // a row per input of every line, mostly empty. No row total: the periods
+  // add up to the total in column F (the last worked period takes the
+  // rounding), and a formula per row would be a fifth of the file.
+  for (size_t i = 0; i < valores.size(); ++i) {
+    if (valores[i] != Valor()) pon(kPrimeraColumnaDia + static_cast<int32_t>(i), valores[i]);
   }
 }
 
@@ -179,8 +164,8 @@ void ProgramasCtrl::ColocaPie(EstadoHoja& e, int32_t F, const std::string& P, in
   LibroExcel& libro = *Libro;
   const std::vector<int32_t> lista = ColumnasDeLista(e.columnas);
   // Day-by-day sheets merge each period's cells; a sheet of one column per
-  // period (its total before the periods) merges nothing.
-  bool combina = !lista.empty() && lista.back() < T;
+  // period merges nothing.
+  bool combina = !e.por_periodo;
   int32_t ultima = T - 1;
   ImportesPorPeriodo(e.ws, e.columnas, P, F, combina, ultima, e.sErrores);
   ImportesTotalesHorizontales(e.ws, e.columnas, T, F, e.sErrores);
@@ -346,6 +331,11 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
     con_formato.integrado = 0;
     con_formato.numero = formato;
     const uint32_t id_formato = primera->Parent().Formatos().Id(con_formato);
+    // The bar cell's fill, as Interior gives it to a new cell.
+    FormatoCelda negro = primera->Parent().Formatos().Formato(0);
+    negro.color = 1;
+    negro.patron = kPatronSolido;
+    const uint32_t id_barra = primera->Parent().Formatos().Id(negro);
 
     // Each input once, in the order first met, with its sums per period.
     struct Insumo {
@@ -364,15 +354,21 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
       ColocaPartida(e, partida, Row);
       Row += 2;
     };
-    std::vector<int32_t> filas;
+    // The section's rows on this part that hold row items (0 when none):
+    // its subtotal adds up the period column over them, line and bar rows
+    // having nothing there.
+    int32_t desde = 0;
+    int32_t hasta = 0;
     // Quantities of different inputs are in different units: only amounts
     // get subtotals and foot rows.
     auto cierra = [&] {
       const int32_t Y = Row - 1;
-      if (Importes && !filas.empty() && !e.columnas.empty()) {
-        bool combina = true;
+      if (Importes && desde > 0 && !e.columnas.empty()) {
+        bool combina = false;
         int32_t ultima = e.c - 1;
-        ImportesPorPeriodo(e.ws, e.columnas, Patron(filas), Y, combina, ultima, sErrores);
+        const std::string suma =
+            "=SUM(_" + std::to_string(desde) + ":_" + std::to_string(hasta) + ")";
+        ImportesPorPeriodo(e.ws, e.columnas, suma, Y, combina, ultima, sErrores);
         ImportesTotalesHorizontales(e.ws, e.columnas, e.c, Y, sErrores);
         e.subtotales.push_back(Y);
         e.ws->cells(Y, ecpPorPartida).Value("SubTotales");
@@ -383,7 +379,7 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
       if (partida == nullptr) continue;
       if (!Cabe(Row, 4)) Row = ContinuaHoja(e, Row);
       encabeza(partida);
-      filas.clear();
+      desde = 0;
       for (Presup* linea : Requiere(partida->Presups.get())) {
         items.Presup = linea;
         if (linea->Concepto != nullptr && linea->Concepto->Explosion) {
@@ -404,19 +400,23 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
           cierra();
           Row = ContinuaHoja(e, Row);
           encabeza(partida);
-          filas.clear();
+          desde = 0;
         }
         HcWorksheet& ws = *e.ws;
+        CeldasHoja& celdas = ws.Celdas();
         Ws = e.ws;
         ++n;
-        ColocaLinea(e, linea, Row, n);
-        // Every row item of the line has the line's period columns.
-        ColumnasPeriodo columnas_linea;
-        columnas_linea.inicio = ColumnasDeLista(e.columnas);
-        for (size_t i = 0; i < columnas_linea.inicio.size(); ++i) {
-          columnas_linea.fin.push_back(
-              i + 1 < columnas_linea.inicio.size() ? columnas_linea.inicio[i + 1] - 1 : e.c - 1);
-          columnas_linea.letras.push_back(ColTrans(columnas_linea.inicio[i]));
+        ColocaDatosLinea(e, *linea, Row, n);
+        // The line's bar, on the row above it: one black cell per period it
+        // is worked in.
+        int32_t k = 0;
+        for (const PeriodoPorItem* parte : Requiere(linea->PeriodosPorItem.get())) {
+          const int32_t c = kPrimeraColumnaDia + k++;
+          if (parte == nullptr || c >= e.c) continue;
+          bool trabajado = false;
+          for (int32_t d = 1; d <= parte->Dias.Count() && !trabajado; ++d)
+            trabajado = parte->Dias.Barra(d);
+          if (trabajado) celdas.Obtiene(Row - 1, c).formato = id_barra;
         }
         int32_t r = Row;
         for (const ItemFila* item : items) {
@@ -427,11 +427,12 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
             ws.cells(r, ecpUnidad).Value(item->Concepto->Des.Unidad);
           }
           if (Importes) {
-            ColocaFilaItem(e, columnas_linea, r, item->Importe, item->Importes, id_formato);
+            ColocaFilaItem(celdas, r, item->Importe, item->Importes, id_formato);
           } else {
-            ColocaFilaItem(e, columnas_linea, r, item->Cantidad, item->Cantidades, id_formato);
+            ColocaFilaItem(celdas, r, item->Cantidad, item->Cantidades, id_formato);
           }
-          filas.push_back(r);
+          if (desde == 0) desde = r;
+          hasta = r;
           auto [it, nuevo] = posicion.try_emplace(item->Concepto, insumos.size());
           if (nuevo)
             insumos.push_back(
@@ -524,6 +525,7 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
                     {},
                     ValorPeriodo::kNinguno,
                     Tipo,
+                    true,
                     {},
                     {}};
       ColocaPie(ec, f + 1, Patron(sumas), kColumnaTotal, 3);
