@@ -15,12 +15,15 @@
 #include "schedule/periodo_por_item.h"
 #include "schedule/periodos.h"
 #include "schedule/periodos_por_item.h"
+#include "sheet/celdas_hoja.h"
 #include "sheet/columnas.h"
+#include "sheet/formato_celda.h"
 #include "sheet/hc_application.h"
 #include "sheet/hc_sheets.h"
 #include "sheet/hc_workbook.h"
 #include "sheet/hc_worksheet.h"
 #include "sheet/libro_excel.h"
+#include "sheet/tabla_formatos.h"
 
 #include <fmt/format.h>
 
@@ -460,15 +463,46 @@ void ProgramasCtrl::TerminaHoja(EstadoHoja& e, int32_t Row, int32_t T, int32_t U
   if (!e.por_periodo && T - 1 >= kPrimeraColumnaDia) {
     ws.Columns(ColTrans(kPrimeraColumnaDia) + ":" + ColTrans(T - 1)).columnwidth(2);
   }
-  libro.FormatoSeleccion(1, 1, Row + 10, 1, "", "", kAlineaArriba, kAlineaCentro, true, false,
-                         false, sErrores);
-  libro.FormatoSeleccion(1, 2, Row + 10, 2, "", "", kAlineaArriba, kAlineaIzquierda, true, false,
-                         false, sErrores);
+  // The text columns A to D: top-aligned, the description wrapped, the
+  // others shrunk to fit.
+  struct Alineacion {
+    int32_t horizontal;
+    bool encoger;
+    bool ajustar;
+  };
+  constexpr std::array<Alineacion, 4> kTextos = {{{kAlineaCentro, true, false},
+                                                  {kAlineaIzquierda, true, false},
+                                                  {kAlineaIzquierda, false, true},
+                                                  {kAlineaCentro, true, false}}};
   ws.Columns(3).columnwidth(60);
-  libro.FormatoSeleccion(1, 3, Row + 10, 3, "", "", kAlineaArriba, kAlineaIzquierda, false, true,
-                         false, sErrores);
-  libro.FormatoSeleccion(1, 4, Row + 10, 4, "", "", kAlineaArriba, kAlineaCentro, true, false,
-                         false, sErrores);
+  for (int32_t c = 1; c <= 4; ++c) {
+    const Alineacion& a = kTextos[static_cast<size_t>(c - 1)];
+    if (!e.por_periodo) {
+      libro.FormatoSeleccion(1, c, Row + 10, c, "", "", kAlineaArriba, a.horizontal, a.encoger,
+                             a.ajustar, false, sErrores);
+      continue;
+    }
+    // A sheet of one column per period has about a million row items: only
+    // the cells that hold something get the alignment (a blank cell shows
+    // none), not one new cell per row and column.
+    TablaFormatos& tabla = ws.Parent().Formatos();
+    std::vector<std::pair<uint32_t, uint32_t>> cambios;
+    ws.Celdas().ParaCada(1, c, Row + 10, c, [&](int32_t, Celda& celda) {
+      auto it = std::find_if(cambios.begin(), cambios.end(),
+                             [&](const auto& p) { return p.first == celda.formato; });
+      if (it == cambios.end()) {
+        FormatoCelda f = tabla.Formato(celda.formato);
+        f.numero.clear();
+        f.integrado = 0;
+        f.vertical = kAlineaArriba;
+        f.horizontal = a.horizontal;
+        f.encoger = a.encoger;
+        f.ajustar = a.ajustar;
+        it = cambios.emplace(cambios.end(), celda.formato, tabla.Id(f));
+      }
+      celda.formato = it->second;
+    });
+  }
   for (int32_t f = 1; f <= 10; ++f) {
     Selecciona(Ws, f, 1, f, std::max(T, 1));
     e.app->selection().MergeCells(true);

@@ -31,7 +31,6 @@ class Presup;
 class Periodo;
 class HcWorksheet;
 class HcApplication;
-class CeldasHoja;
 class LibroExcel;
 class frmProgramasObra;
 
@@ -205,13 +204,6 @@ class PMQ_API ProgramasCtrl {
   /// is T: narrow day columns, aligned text columns, merged header rows, page
   /// setup, frozen headings and the workbook's properties.
   void TerminaHoja(EstadoHoja& e, int32_t Row, int32_t T, int32_t Ultima, int32_t Tipo);
-  /// Writes a row item's total into column F and each of its values but zero
-  /// into its period's column of row R, all with the format `formato`.
-  /// Straight into the sheet's cells: a resource program writes about a
-  /// million of these rows on a large work.
-  template <class Valor>
-  static void ColocaFilaItem(CeldasHoja& celdas, int32_t R, Valor total,
-                             const std::vector<Valor>& valores, uint32_t formato);
   /// The physical progress program: each line's quantity per period and its
   /// percentage of the line; sections and foot weighted by amount.
   void ColocaFisico(HcWorksheet* Ws, std::string& sErrores);

@@ -54,25 +54,12 @@ constexpr std::string_view kCurvaS = "Curva S";
 constexpr const char* kFormatoPorcentaje = "0.00%";
 constexpr const char* kFormatoCantidad = "#,##0.0000";
 constexpr const char* kFormatoImporte = "#,##0.00";
-/// A sum formula of more rows than this would pass the formula length limit:
-/// longer lists are added up in blocks with a subtotal row each.
-constexpr size_t kFilasPorSuma = 800;
-
+/// The longest text a cell holds, in bytes at most as many characters.
+constexpr size_t kTextoCelda = 32767;
 template <class T>
 T& Requiere(T* objeto) {
   if (objeto == nullptr) throw ErrorQel(errores::kObjeto);
   return *objeto;
-}
-
-// "=_17+_19+_21" for the rows given.
-std::string Patron(const std::vector<int32_t>& filas) {
-  std::string p = "=";
-  for (size_t i = 0; i < filas.size(); ++i) {
-    if (i > 0) p += '+';
-    p += '_';
-    p += std::to_string(filas[i]);
-  }
-  return p;
 }
 
 // The resource program kind of the row items for a sheet kind.
@@ -124,6 +111,31 @@ void Imprime(HcWorksheet& ws, const Programa& p, uint8_t papel, ConfiguracionPag
   pagina.inmovilizar = inmovilizar;
 }
 
+// A number into the cell (R, C) with the format `formato`, straight into the
+// sheet's cells: a resource program writes millions of them on a large work.
+template <class Valor>
+void PonValor(CeldasHoja& celdas, int32_t R, int32_t C, Valor v, uint32_t formato) {
+  Celda& celda = celdas.Obtiene(R, C);
+  if constexpr (std::is_same_v<Valor, Moneda>) {
+    celdas.PonMoneda(celda, v);
+  } else {
+    celdas.PonNumero(celda, v);
+  }
+  celda.formato = formato;
+}
+
+// A row's values per period into row R from column `primera` on. A period
+// the input is not used in stays blank: most inputs are used in a few
+// periods only.
+template <class Valor>
+void PonPeriodos(CeldasHoja& celdas, int32_t R, int32_t primera, const std::vector<Valor>& valores,
+                 uint32_t formato) {
+  for (size_t i = 0; i < valores.size(); ++i) {
+    if (valores[i] != Valor())
+      PonValor(celdas, R, primera + static_cast<int32_t>(i), valores[i], formato);
+  }
+}
+
 }  // namespace
 
 std::string ProgramasCtrl::EtiquetaPeriodo(Fecha inicio) const {
@@ -134,28 +146,6 @@ std::string ProgramasCtrl::EtiquetaPeriodo(Fecha inicio) const {
     return fmt::format("{}a. quincena {} {}", inicio.Dia() <= 15 ? 1 : 2, corto, inicio.Anio());
   }
   return NombreMes(inicio.Mes()) + "'" + std::to_string(inicio.Anio());
-}
-
-template <class Valor>
-void ProgramasCtrl::ColocaFilaItem(CeldasHoja& celdas, int32_t R, Valor total,
-                                   const std::vector<Valor>& valores, uint32_t formato) {
-  auto pon = [&](int32_t c, Valor v) {
-    Celda& celda = celdas.Obtiene(R, c);
-    if constexpr (std::is_same_v<Valor, Moneda>) {
-      celdas.PonMoneda(celda, v);
-    } else {
-      celdas.PonNumero(celda, v);
-    }
-    celda.formato = formato;
-  };
-  pon(ecpCantidad, total);
-  // A period the input is not worked in stays blank: a resource program has
-  // a row per input of every line, mostly empty. No row total: the periods
-  // add up to the total in column F (the last worked period takes the
-  // rounding), and a formula per row would be a fifth of the file.
-  for (size_t i = 0; i < valores.size(); ++i) {
-    if (valores[i] != Valor()) pon(kPrimeraColumnaDia + static_cast<int32_t>(i), valores[i]);
-  }
 }
 
 void ProgramasCtrl::ColocaPie(EstadoHoja& e, int32_t F, const std::string& P, int32_t T,
@@ -418,18 +408,32 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
             trabajado = parte->Dias.Barra(d);
           if (trabajado) celdas.Obtiene(Row - 1, c).formato = id_barra;
         }
+        // A text a cell holds goes straight into the cells; a longer one
+        // through the range, which cuts it and says so.
+        auto texto = [&](int32_t r, int32_t c, const std::string& t) {
+          if (t.size() <= kTextoCelda) {
+            celdas.PonTexto(celdas.Obtiene(r, c), t);
+          } else {
+            ws.cells(r, c).Value(t);
+          }
+        };
         int32_t r = Row;
         for (const ItemFila* item : items) {
           ++r;
           if (item->Concepto != nullptr) {
-            ws.cells(r, ecpClave).Value(item->Concepto->Des.Clave);
-            ws.cells(r, ecpDescripcion).Value(item->Concepto->Des.Descripcion);
-            ws.cells(r, ecpUnidad).Value(item->Concepto->Des.Unidad);
+            texto(r, ecpClave, item->Concepto->Des.Clave);
+            texto(r, ecpDescripcion, item->Concepto->Des.Descripcion);
+            texto(r, ecpUnidad, item->Concepto->Des.Unidad);
           }
+          // The input's total in "Cantidad" and its value per period. No row
+          // total: the periods add up to it (the last worked period takes the
+          // rounding), and a formula a row would be a fifth of the file.
           if (Importes) {
-            ColocaFilaItem(celdas, r, item->Importe, item->Importes, id_formato);
+            PonValor(celdas, r, ecpCantidad, item->Importe, id_formato);
+            PonPeriodos(celdas, r, kPrimeraColumnaDia, item->Importes, id_formato);
           } else {
-            ColocaFilaItem(celdas, r, item->Cantidad, item->Cantidades, id_formato);
+            PonValor(celdas, r, ecpCantidad, item->Cantidad, id_formato);
+            PonPeriodos(celdas, r, kPrimeraColumnaDia, item->Cantidades, id_formato);
           }
           if (desde == 0) desde = r;
           hasta = r;
@@ -474,48 +478,36 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
       columnas += std::to_string(c);
     }
     constexpr int32_t kColumnaTotal = 4;
-    int32_t f = H + 2;
-    std::vector<int32_t> bloque;
-    std::vector<int32_t> sumas;
-    auto cierra_bloque = [&](bool ultimo) {
-      if (bloque.empty() || columnas.empty() || !Importes) return;
-      if (ultimo && sumas.empty()) {
-        sumas = bloque;
-      } else {
-        bool combina = false;
-        int32_t ultima = 0;
-        ImportesPorPeriodo(hoja, columnas, Patron(bloque), f, combina, ultima, sErrores);
-        ImportesTotalesHorizontales(hoja, columnas, kColumnaTotal, f, sErrores);
-        wc.cells(f, 3).Value("SubTotales");
-        sumas.push_back(f);
-        ++f;
-      }
-      bloque.clear();
-    };
+    const int32_t primera_fila = H + 2;
+    int32_t f = primera_fila;
+    const std::string primera_letra = ColTrans(kPrimeraPeriodo);
+    const std::string ultima_letra = ColTrans(kPrimeraPeriodo + static_cast<int32_t>(periodos) - 1);
+    CeldasHoja& celdas_c = wc.Celdas();
     for (const Insumo& insumo : insumos) {
       if (insumo.concepto != nullptr) {
         wc.cells(f, 1).Value(insumo.concepto->Des.Clave);
         wc.cells(f, 2).Value(insumo.concepto->Des.Descripcion);
         wc.cells(f, 3).Value(insumo.concepto->Des.Unidad);
       }
-      for (size_t k = 0; k < periodos; ++k) {
-        const int32_t c = kPrimeraPeriodo + static_cast<int32_t>(k);
-        if (Importes) {
-          wc.cells(f, c).Value(insumo.importes[k]);
-        } else {
-          wc.cells(f, c).Value(insumo.cantidades[k]);
-        }
-        wc.cells(f, c).NumberFormat(formato);
+      if (Importes) {
+        PonPeriodos(celdas_c, f, kPrimeraPeriodo, insumo.importes, id_formato);
+      } else {
+        PonPeriodos(celdas_c, f, kPrimeraPeriodo, insumo.cantidades, id_formato);
       }
-      if (!columnas.empty())
-        ImportesTotalesHorizontales(hoja, columnas, kColumnaTotal, f, sErrores);
+      // Its total: the sum of its period columns.
+      if (periodos > 0) {
+        const std::string fila = std::to_string(f);
+        libro.SetFormula(hoja, f, kColumnaTotal,
+                         "=SUM(" + primera_letra + fila + ":" + ultima_letra + fila + ")",
+                         sErrores);
+      }
       wc.cells(f, kColumnaTotal).NumberFormat(formato);
-      bloque.push_back(f);
       ++f;
-      if (bloque.size() == kFilasPorSuma) cierra_bloque(false);
     }
-    cierra_bloque(true);
-    if (!sumas.empty()) {
+    // The foot adds up the column of every input: one SUM a period (a chain
+    // of single cells would pass the formula length limit on a large work).
+    const bool con_pie = Importes && !insumos.empty() && periodos > 0;
+    if (con_pie) {
       EstadoHoja ec{hoja,
                     e.app,
                     sErrores,
@@ -528,12 +520,14 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
                     true,
                     {},
                     {}};
-      ColocaPie(ec, f + 1, Patron(sumas), kColumnaTotal, 3);
+      ColocaPie(ec, f + 1,
+                "=SUM(_" + std::to_string(primera_fila) + ":_" + std::to_string(f - 1) + ")",
+                kColumnaTotal, 3);
     }
     // Descriptions wrap in a column as wide as the program sheet's; the
     // other columns take the width of what they show.
     const int32_t ultima_columna = kPrimeraPeriodo + static_cast<int32_t>(periodos) - 1;
-    const int32_t ultima_fila = sumas.empty() ? f - 1 : f + 3;
+    const int32_t ultima_fila = con_pie ? f + 3 : f - 1;
     wc.Columns(2).columnwidth(60);
     libro.FormatoSeleccion(H + 1, 2, std::max(ultima_fila, H + 1), 2, "", "", kAlineaArriba,
                            kAlineaIzquierda, false, true, false, sErrores);
