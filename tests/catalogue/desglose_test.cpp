@@ -105,7 +105,6 @@ TEST_F(ExplotaMeMaquina, BrokenDownIntoItsComponentsWithTheWorksStandbyFactors) 
   EXPECT_DOUBLE_EQ(operador.Cantidad, 0.125 * 3 * 0.9);  // "Ope"
   EXPECT_TRUE(operador.EsInsumoMaquina);
   EXPECT_EQ(operador.ConceptoOrigen, C("CUA-OP"));
-  EXPECT_EQ(s, "");
 }
 
 TEST_F(ExplotaMe, EachHourlyCostComponentTakesTheFactorOfItsGroupAndCrewsCannotLoop) {
@@ -159,13 +158,9 @@ TEST_F(ExplotaMe, ALargeCatalogueReadsTheTableOnceAndKeepsEachAnalysisInItsOrder
   };
   EXPECT_EQ(ambas(p_), "M-3|M-2|M-1|M-1/M-2|M-1/");
   EXPECT_FALSE(p_.Conceptos->Analisis().Precargada());
-  std::string relleno = "insert into CONCEPTO (CONCEPTO, COSTO, TIPO) values ('R-0', 1, 1)";
-  for (int i = 1; i < Matrices::kUmbralPrecarga; ++i) {
-    relleno += ",('R-";
-    relleno += std::to_string(i);
-    relleno += "',1,1)";
-  }
-  Sql(relleno);
+  Sql("with recursive n(i) as (select 1 union all select i + 1 from n where i < " +
+      std::to_string(Matrices::kUmbralPrecarga) +
+      ") insert into CONCEPTO (CONCEPTO, COSTO, TIPO) select 'R-' || i, 1, 1 from n");
   Programa grande;
   grande.Ruta = base_.Ruta();
   grande.ClaveObra = "A7";
@@ -232,24 +227,17 @@ class Opera : public CatalogoConBase {};
 // P-1: 2.5 of material M-1 (10.00, 2 commercial units per unit) and 0.2 of
 // labour MO-1 (wage 100.00, real-wage factor 1.5), priced with tax 16 %,
 // waste 3 %, labour factor 1.05 and piecework share 0.6.
-class OperaPU : public Opera {
- protected:
-  void SetUp() override {
-    Concepto("M-1", kMat, 10, 1, 2);
-    Concepto("MO-1", kMdo, 100, 1.5);
-    Concepto("P-1", kPU);
-    Matrices("P-1 M-1 2.5, P-1 MO-1 0.2");
-    Carga();
-    e_ = Explota("P-1", s_);
-    e_->Opera(1, 16, true, 1.03, 1.05, 0.6, true, s_);
-    ASSERT_EQ(s_, "");
-  }
-  std::string s_;
-  std::unique_ptr<Explosion> e_;
-};
-
-TEST_F(OperaPU, MaterialRoundsOnceAfterWasteThenTaxAndLabourKeepsPieceworkApart) {
-  Explosion& e = *e_;
+TEST_F(Opera, MaterialRoundsOnceAfterWasteThenTaxAndLabourKeepsPieceworkApart) {
+  Concepto("M-1", kMat, 10, 1, 2);
+  Concepto("MO-1", kMdo, 100, 1.5);
+  Concepto("P-1", kPU);
+  Matrices("P-1 M-1 2.5, P-1 MO-1 0.2");
+  Carga();
+  std::string s;
+  std::unique_ptr<Explosion> explosion = Explota("P-1", s);
+  Explosion& e = *explosion;
+  e.Opera(1, 16, true, 1.03, 1.05, 0.6, true, s);
+  ASSERT_EQ(s, "");
   const ItemExplosion& m = *e.Items.Item(1);
   EXPECT_EQ(m.Parcial, Pesos(29.87));  // R2(10 × 2.575) = 25.75, R2(1.16 × 25.75)
   EXPECT_DOUBLE_EQ(m.CantidadAlt, 5.0);
@@ -259,46 +247,24 @@ TEST_F(OperaPU, MaterialRoundsOnceAfterWasteThenTaxAndLabourKeepsPieceworkApart)
   EXPECT_EQ(e.TotalDestajos, Pesos(12.60));  // R2(0.2 × 1.05 × R2(100 × 0.6))
   EXPECT_EQ(e.DestajoUnitario, Pesos(12.60));
   EXPECT_EQ(e.Total, Pesos(61.37));
-  e.Opera(1, 16, false, 1.03, 1.05, 0.6, true, s_);
+  e.Opera(1, 16, false, 1.03, 1.05, 0.6, true, s);
   EXPECT_EQ(m.Parcial, Pesos(25.75));
-  e.Opera(2, 16, true, 1.03, 1.05, 0.6, true, s_);
+  e.Opera(2, 16, true, 1.03, 1.05, 0.6, true, s);
   EXPECT_EQ(e.DestajoUnitario, Pesos(6.30));
-  e.Opera(0, 16, true, 1.03, 1.05, 0.6, true, s_);
+  e.Opera(0, 16, true, 1.03, 1.05, 0.6, true, s);
   EXPECT_TRUE(e.DestajoUnitario.EsCero());
   EXPECT_EQ(e.TotalDestajos, Pesos(12.60));
 
   // Without labour: lines keep their price, the labour total and summary stay
   // as they were, and the direct cost leaves labour out.
   const ItemExplosion* resumen_mdo = e.ResumenMdo->Item(1);
-  e.Opera(1, 16, true, 1.03, 2.0, 0.6, false, s_);
+  e.Opera(1, 16, true, 1.03, 2.0, 0.6, false, s);
   EXPECT_EQ(e.Items.Item(2)->Parcial, Pesos(31.50));
   EXPECT_EQ(e.TotalManoDeObra, Pesos(31.50));
   EXPECT_EQ(e.ResumenMdo->Item(1), resumen_mdo);
   EXPECT_EQ(e.Total, Pesos(29.87));
   EXPECT_TRUE(e.TotalDestajos.EsCero());
   EXPECT_EQ(Claves(*e.Resumen), "M-1");
-}
-
-TEST_F(OperaPU, LinesOfOneConceptGetTheirOwnSummariesScaledByTheirQuantities) {
-  const Explosion& base = *e_;
-  for (auto [q, materiales, mano_de_obra] :
-       {std::tuple{2.0, 59.74, 63.00}, {5.0, 149.35, 157.50}}) {
-    Explosion linea;
-    for (auto resumen : {&Explosion::Resumen, &Explosion::ResumenMat, &Explosion::ResumenMdo,
-                         &Explosion::ResumenMaq}) {
-      linea.*resumen = linea.ImportaResumen(q, base.*resumen, s_);
-    }
-    EXPECT_EQ(s_, "");
-    ASSERT_EQ(Claves(*linea.Resumen), "M-1|MO-1");
-    const ItemExplosion& m = *linea.ResumenMat->Item(1);
-    EXPECT_DOUBLE_EQ(m.Cantidad, 2.5 * q);
-    EXPECT_EQ(m.Parcial, Pesos(materiales));
-    EXPECT_EQ(linea.ResumenMdo->Item(1)->Parcial, Pesos(mano_de_obra));
-    // Copies of its own; the concept's breakdown is untouched; empty summaries give none.
-    EXPECT_NE(&m, base.ResumenMat->Item(1));
-    EXPECT_DOUBLE_EQ(base.ResumenMat->Item(1)->Cantidad, 2.5);
-    EXPECT_FALSE(linea.ResumenMaq.has_value());
-  }
 }
 
 TEST_F(Opera, EachKindHasItsRuleAndTheDirectCostLeavesIndirectsOut) {
@@ -420,7 +386,6 @@ TEST(ListadoExplosion, RowsAreRightAlignedInTheirColumnsAndTotalsCloseTheListing
             " Explosión de P-1 Descripción de P-1 Unidad m3 Volumen 0.000000 Destajo $ 1,234.50");
   EXPECT_EQ(r[1], std::string(99, '-'));
   EXPECT_EQ(r[2], " ORIGEN     CONCEPTO    CANTIDAD     CANTIDAD ALT.   PARCIAL");
-  EXPECT_EQ(r[2].size(), 60u);
   EXPECT_EQ(r[3], r[1]);
   EXPECT_EQ(r[4], "     P-1      M-1        2.500000        5.000000         $ 29.87");
   // A code wider than its column is written whole; machine inputs end with "*".

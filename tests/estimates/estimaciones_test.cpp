@@ -1,40 +1,32 @@
 #include "estimates/estimaciones.h"
-#include "../schedule/modelo_a_mano.h"
-#include "apoyo/base_prueba.h"
+#include "apoyo/obra_calculada.h"
 #include "catalogue/concepto.h"
-#include "common/host_grabador.h"
-#include "db/conexion.h"
+#include "estimates/estimacion_presup.h"
 #include "estimates/estimaciones_presup.h"
 #include "estimates/items_estimacion.h"
+#include "model/partida.h"
+#include "model/partidas.h"
+#include "model/presup.h"
+#include "model/presups.h"
 
 #include <gtest/gtest.h>
 
 namespace pmq {
 namespace {
 
-// A project database with a small catalogue; the work is linked by hand.
-class CargaEstimaciones : public ::testing::Test {
+// Work `obra` with a small catalogue and `sql` on top, calculated.
+class CargaEstimaciones : public prueba::ObraCalculada {
  protected:
   const Estimaciones& Carga(const std::string& sql, const std::string& obra = "A7") {
-    base_.Ejecuta(
-        "insert into CONCEPTO (CONCEPTO, COSTO, TIPO) values ('C-10', 100, 1), ('C''1', 5, 1);" +
+    std::string literal;
+    for (char c : obra) literal += c == '\'' ? "''" : std::string(1, c);
+    Obra(literal);
+    Sql("insert into CONCEPTO (CONCEPTO, COSTO, TIPO) values ('C-10', 100, 1), ('C''1', 5, 1);" +
         sql);
-    con_.Open(base_.Ruta());
-    m_.Obra().Des.Clave = obra;
-    m_.programa.Conceptos->Carga(&con_, s_);
-    host_.cesiones = 0;
-    Estimaciones& e = *m_.Obra().Estimaciones;
-    e.Carga(&con_, s_);
-    return e;
+    p_ = Calculada(obra);
+    return *p_->Obra->Estimaciones;
   }
-
-  prueba::DirectorioTemporal dir_;
-  prueba::BaseSqlite base_{dir_.Archivo("obra.db")};
-  HostGrabador host_;
-  HostEnUso uso_{host_};
-  prueba::ModeloAMano m_;
-  Conexion con_;
-  std::string s_;
+  std::unique_ptr<Programa> p_;
 };
 
 TEST_F(CargaEstimaciones, EstimatesInNumberOrderEachWithItsOwnLines) {
@@ -47,7 +39,7 @@ TEST_F(CargaEstimaciones, EstimatesInNumberOrderEachWithItsOwnLines) {
       " ('A''7', 1, '02', NULL, 'X-9', 2, 3, 6, 3), ('A''7', 3, '01', NULL, 'C-10', 7, 1, 7, 1),"
       " ('B1', 1, '01', NULL, 'C-10', 8, 1, 8, 1)",
       "A'7");
-  EXPECT_EQ(s_, "");
+  EXPECT_EQ(errores_, "");
   ASSERT_EQ(e.Count(), 2);
   EXPECT_EQ(e.Item("ka'71"), e.Item(1));
   EXPECT_EQ(e.Item("kA'73"), e.Item(2));
@@ -60,16 +52,16 @@ TEST_F(CargaEstimaciones, EstimatesInNumberOrderEachWithItsOwnLines) {
   const ItemsEstimacion& lineas = *uno.ItemsEstimacion;
   ASSERT_EQ(lineas.Count(), 3);
   EXPECT_EQ(lineas.Item(1)->Des.Clave, "A'70'1F'1C'1");
-  EXPECT_EQ(lineas.Item(1)->Concepto, m_.programa.Conceptos->Item("kC'1"));
+  EXPECT_EQ(lineas.Item(1)->Concepto, p_->Conceptos->Item("kC'1"));
   EXPECT_EQ(lineas.Item("kA'701C-10"), lineas.Item(2));
   const ItemEstimacion& l = *lineas.Item(2);
   EXPECT_DOUBLE_EQ(l.Des.Cantidad, 5);
   EXPECT_EQ(l.Des.Importe, Moneda::DesdeEntero(500));
-  EXPECT_EQ(l.Concepto, m_.programa.Conceptos->Item("kC-10"));
+  EXPECT_EQ(l.Concepto, p_->Conceptos->Item("kC-10"));
   EXPECT_EQ(lineas.Item(3)->Concepto, nullptr);  // X-9 is not in the catalogue
   ASSERT_EQ(e.Item(2)->ItemsEstimacion->Count(), 1);
   EXPECT_DOUBLE_EQ(e.Item(2)->ItemsEstimacion->Item(1)->Des.Cantidad, 7);
-  EXPECT_EQ(host_.cesiones, 2 + 3 + 1);
+  EXPECT_EQ(host_.cesiones, 2 + 2 + 3 + 1);  // a yield per concept, estimate and line
 }
 
 TEST_F(CargaEstimaciones, FailuresStopTheirOwnLoopOnly) {
@@ -93,9 +85,9 @@ TEST_F(CargaEstimaciones, FailuresStopTheirOwnLoopOnly) {
                           "ItemsEstimacion.AddByObject() arrojó la excepción # 457 ",
                           "ItemsEstimacion.Carga() arrojó la excepción # 94 ",
                           "Estimaciones.Carga() arrojó la excepción # 94 "}) {
-    EXPECT_EQ(prueba::Ocurrencias(s_, std::string("ProMorlaQel.") + que), 1) << s_;
+    EXPECT_EQ(prueba::Ocurrencias(errores_, std::string("ProMorlaQel.") + que), 1) << errores_;
   }
-  EXPECT_EQ(prueba::Ocurrencias(s_, "\n"), 4);
+  EXPECT_EQ(prueba::Ocurrencias(errores_, "\n"), 4);
 }
 
 // An older structure keeps the estimate number as text: "07" is not a plain
@@ -106,57 +98,46 @@ TEST_F(CargaEstimaciones, AnEstimateNumberWithALeadingZeroFindsItsLines) {
       "TEXT, FIN_EST TEXT, DEDUC_EST REAL, AMORT_EST REAL, IVA_AMORT REAL);"
       "insert into EST1 values ('A7', '07', NULL, NULL, NULL, 0, 0, 0);"
       "insert into EST2 values ('A7', 7, '01', '', 'C-10', 2, 100, 200, 1)");
-  EXPECT_EQ(s_, "");
+  EXPECT_EQ(errores_, "");
   ASSERT_EQ(e.Count(), 1);
   EXPECT_EQ(e.Item(1)->Des.Clave, "07");
   EXPECT_EQ(e.Item(1)->ItemsEstimacion->Count(), 1);
 }
 
-// Loads what the estimates billed of one line, linked by hand to its work and
-// section the way the line loader links it.
-class CargaPorLinea : public ::testing::Test {
+// What the estimates billed of each line of work A7's section 01: C-10 on
+// fronts "" and "O'N".
+class CargaPorLinea : public prueba::ObraCalculada {
  protected:
-  const EstimacionesPresup& Carga(const std::string& frente, Concepto* concepto) {
-    if (con_.State() == kEstadoCerrado) con_.Open(base_->Ruta());
-    Presup& l = m_.Linea(frente, concepto != nullptr ? concepto->Des.Clave : "?");
-    l.Concepto = concepto;
-    listas_.push_back(std::make_unique<EstimacionesPresup>(&l));
-    EXPECT_EQ(listas_.back()->Carga(&con_, s_), 0);
-    return *listas_.back();
+  void SetUp() override {
+    Obra();
+    Partida("01");
+    Concepto("C-10", prueba::kMat, 1);
+    Linea("01", "", "C-10", 1, 1);
+    Linea("01", "O''N", "C-10", 1, 1);
+  }
+  static const EstimacionesPresup& De(const Programa& p, int linea) {
+    return *p.Obra->Partidas->Item(1)->Presups->Item(linea)->EstimacionesPresup;
   }
   static std::string NoEsts(const EstimacionesPresup& e) {
     std::string r;
     for (const EstimacionPresup* i : e) r += i->NoEst + "=" + std::to_string(i->NoEstimacion) + ";";
     return r;
   }
-
-  prueba::DirectorioTemporal dir_;
-  std::unique_ptr<prueba::BaseSqlite> base_ =
-      std::make_unique<prueba::BaseSqlite>(dir_.Archivo("obra.db"));
-  HostGrabador host_;
-  HostEnUso uso_{host_};
-  prueba::ModeloAMano m_;
-  Concepto c10_ = [] {
-    Concepto c;
-    c.Des.Clave = "C-10";
-    return c;
-  }();
-  Conexion con_;
-  std::string s_;
-  std::vector<std::unique_ptr<EstimacionesPresup>> listas_;
 };
 
+// The shipped schema keeps a text '07' as the number 7.
 TEST_F(CargaPorLinea, OneItemPerEstimateOfThatLineInNumberOrder) {
-  base_->Ejecuta(
-      "insert into EST2 values ('A7', 4, '01', '', 'C-10', 4, 10, 40, 1), ('A7', 1, '01', '', "
+  Sql("insert into EST2 values ('A7', 4, '01', '', 'C-10', 4, 10, 40, 1), ('A7', 1, '01', '', "
       "'C-10', 1.5, 10.25, 15.375, 2),"
       " ('A7', 2, '01', '', 'C-10', NULL, NULL, NULL, 3), ('A7', 2, '01', '', 'C-10', 3, 1, 3, 4),"
+      " ('A7', '07', '01', '', 'C-10', 1, 1, 1, 5),"
       // other works, sections, concepts and fronts
       " ('B1', 3, '01', '', 'C-10', 9, 9, 9, 1), ('A7', 3, '02', '', 'C-10', 9, 9, 9, 1),"
-      " ('A7', 3, '01', '', 'C-11', 9, 9, 9, 1), ('A7', 3, '01', 'F1', 'C-10', 9, 9, 9, 1),"
+      " ('A7', 3, '01', '', 'C-11', 9, 9, 9, 1), ('A7', 3, '01', 'O''N', 'C-10', 9, 9, 9, 1),"
       " ('A7', 5, '01', NULL, 'C-10', 9, 9, 9, 1)");
-  const EstimacionesPresup& e = Carga("", &c10_);
-  EXPECT_EQ(NoEsts(e), "1=1;2=2;4=4;");
+  auto p = Calculada();
+  const EstimacionesPresup& e = De(*p, 1);
+  EXPECT_EQ(NoEsts(e), "1=1;2=2;4=4;7=7;");
   EXPECT_DOUBLE_EQ(e.Item(1)->Cantidad, 1.5);
   EXPECT_EQ(e.Item(1)->Punit, Moneda::DesdeTexto("10.25"));
   EXPECT_EQ(e.Item(1)->Importe, Moneda::DesdeTexto("15.375"));
@@ -164,30 +145,24 @@ TEST_F(CargaPorLinea, OneItemPerEstimateOfThatLineInNumberOrder) {
   EXPECT_EQ(e.Item("k2"), e.Item(2));
   EXPECT_DOUBLE_EQ(e.Item(2)->Cantidad, 0);
   EXPECT_EQ(e.Item(2)->Importe, Moneda());
-  EXPECT_EQ(s_, "ProMorlaQel.EstimacionesPresup.AddByObject() arrojó la excepción # 457 " +
-                    std::string(DescripcionError(457)) + "\n");
-  EXPECT_EQ(NoEsts(Carga("F1", &c10_)), "3=3;");
+  EXPECT_EQ(errores_, "ProMorlaQel.EstimacionesPresup.AddByObject() arrojó la excepción # 457 " +
+                          std::string(DescripcionError(457)) + "\n");
+  EXPECT_EQ(NoEsts(De(*p, 2)), "3=3;");
 }
 
-// The shipped schema keeps a text '07' as the number 7; databases of an older
-// structure keep it as text: NoEst and the key are the text, NoEstimacion and
-// the order its leading number (halves to even).
+// Databases of an older structure keep the estimate number as text: NoEst and
+// the key are the text, NoEstimacion and the order its leading number (halves
+// to even).
 TEST_F(CargaPorLinea, EstimateNumbersStoredAsText) {
-  base_->Ejecuta("insert into EST2 values ('A7', '07', '01', '', 'C-10', 1, 1, 1, 1)");
-  EXPECT_EQ(NoEsts(Carga("", &c10_)), "7=7;");
-
-  base_->Ejecuta(
-      "drop table EST2; create table EST2 (OBRA TEXT, ESTIMACION TEXT, PARTIDA TEXT, FRENTE TEXT, "
+  Sql("drop table EST2; create table EST2 (OBRA TEXT, ESTIMACION TEXT, PARTIDA TEXT, FRENTE TEXT, "
       "CONCEPTO TEXT, CANT_EST REAL, PUNIT REAL, IMPORTE REAL, ORDEN INTEGER);"
-      "insert into EST2 (OBRA, ESTIMACION, PARTIDA, FRENTE, CONCEPTO) values ('A''7', '10', '01', "
-      "'O''N', 'C-10'),"
-      " ('A''7', '07', '01', 'O''N', 'C-10'), ('A''7', ' 3', '01', 'O''N', 'C-10'), ('A''7', 'a3', "
-      "'01', 'O''N', 'C-10'),"
-      " ('A''7', '2.5', '01', 'O''N', 'C-10'), ('A''7', '3.5', '01', 'O''N', 'C-10'), ('A''7', "
-      "'11x', '01', 'O''N', 'C-10')");
-  m_.Obra().Des.Clave = "A'7";
-  const EstimacionesPresup& e = Carga("O'N", &c10_);
-  EXPECT_EQ(s_, "");
+      "insert into EST2 (OBRA, ESTIMACION, PARTIDA, FRENTE, CONCEPTO) values ('A7', '10', '01', "
+      "'O''N', 'C-10'), ('A7', '07', '01', 'O''N', 'C-10'), ('A7', ' 3', '01', 'O''N', 'C-10'),"
+      " ('A7', 'a3', '01', 'O''N', 'C-10'), ('A7', '2.5', '01', 'O''N', 'C-10'),"
+      " ('A7', '3.5', '01', 'O''N', 'C-10'), ('A7', '11x', '01', 'O''N', 'C-10')");
+  auto p = Calculada();
+  const EstimacionesPresup& e = De(*p, 2);
+  EXPECT_EQ(errores_, "");
   EXPECT_EQ(NoEsts(e), "a3=0;2.5=2; 3=3;3.5=4;07=7;10=10;11x=11;");
   EXPECT_EQ(e.Item("k07"), e.Item(5));
   EXPECT_EQ(e.Item("k7"), nullptr);

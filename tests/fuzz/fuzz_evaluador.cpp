@@ -48,25 +48,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     inicio = fin + 1;
   }
 
-  EvaluadorHoja::Evalua(celdas);
-  std::vector<double> primera;
-  for (int32_t fila = 1; fila <= celdas.UltimaFila(); ++fila) {
-    for (const Celda& c : celdas.Fila(fila)) {
-      const auto r = EvaluadorHoja::ValorDe(&c, celdas);
-      primera.push_back(r.error == pmq::ExpresionFormula::Error::kNinguno ? r.valor : -0.0);
+  // Every formula's value, an error being -0.
+  const auto valores = [&] {
+    EvaluadorHoja::Evalua(celdas);
+    std::vector<double> r;
+    for (int32_t fila = 1; fila <= celdas.UltimaFila(); ++fila) {
+      for (const Celda& c : celdas.Fila(fila)) {
+        const auto v = EvaluadorHoja::ValorDe(&c, celdas);
+        if (c.tipo == TipoCelda::kFormula)
+          r.push_back(v.error == pmq::ExpresionFormula::Error::kNinguno ? v.valor : -0.0);
+      }
     }
-  }
-  EvaluadorHoja::Evalua(celdas);
-  size_t i = 0;
-  for (int32_t fila = 1; fila <= celdas.UltimaFila(); ++fila) {
-    for (const Celda& c : celdas.Fila(fila)) {
-      const auto r = EvaluadorHoja::ValorDe(&c, celdas);
-      const double v = r.error == pmq::ExpresionFormula::Error::kNinguno ? r.valor : -0.0;
-      // NaN cannot come out of a formula (overflow is the number error), and a
-      // number cell keeps what was stored.
-      if (c.tipo == TipoCelda::kFormula && v != primera[i]) std::abort();
-      ++i;
-    }
-  }
+    return r;
+  };
+  // NaN cannot come out of a formula (overflow is the number error), so a
+  // formula evaluated again gives the very same value.
+  const auto primera = valores();
+  if (valores() != primera) std::abort();
   return 0;
 }

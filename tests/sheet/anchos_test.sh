@@ -2,17 +2,11 @@
 # Every cell of the sample's workbooks and of a 3,000-line section's fits
 # where it is shown: numbers in their column or merged block, unwrapped texts
 # in their column, wrapped texts in their row's height (revisa_anchos.py reads
-# the files' XML on its own). The subtotals of the long section are SUM over
+# the files with openpyxl). The subtotals of the long section are SUM over
 # the section's rows.
 # Arguments: $1 = promorlaqel binary, $2 = build directory.
 set -euo pipefail
-BIN=$(realpath "$1")
-CONSTRUCCION=$(realpath "$2")
-FUENTE=$(cd "$(dirname "$0")/../.." && pwd)
-TMP=$(mktemp -d)
-trap 'rm -rf "$TMP"' EXIT
-cd "$TMP"
-source "$FUENTE/tests/sheet/libros_muestra.sh"
+source "$(dirname "$0")/libros_muestra.sh"
 
 # The other program kinds (with their "Consolidado" sheets), fortnightly too.
 for t in 0 2 3 4; do
@@ -20,7 +14,7 @@ for t in 0 2 3 4; do
 done
 "$BIN" programa --bd obra.db --obra CASA01 --tipo 4 --cantidades --opcion TipoPeriodo=0 \
   --salida tipo4q.xlsx
-python3 "$FUENTE/tests/sheet/revisa_anchos.py" programa-obra.xlsx resumen-estimaciones.xlsx \
+"$PY" "$FUENTE/tests/sheet/revisa_anchos.py" programa-obra.xlsx resumen-estimaciones.xlsx \
   larga-programa.xlsx larga-resumen.xlsx tipo0.xlsx tipo2.xlsx tipo3.xlsx tipo4.xlsx tipo4q.xlsx
 
 # What the files hold: the long section's subtotals (one SUM each, over its

@@ -68,49 +68,38 @@ TEST(ExpresionFormula, RejectsWhatASpreadsheetRejectsWith1004) {
   EXPECT_EQ(NumeroDeError("=" + std::string(60, '(') + "1" + std::string(60, ')')), 0);
 }
 
-TEST(ExpresionFormula, NormalizedTextAndReferences) {
-  const ExpresionFormula f = ExpresionFormula::Analiza("= am17 + $b$2 * ( 1.5e2 - xfd1 )");
-  EXPECT_EQ(f.Texto(), "=AM17+$B$2*(1.5E2-XFD1)");
-  ASSERT_EQ(f.Referencias().size(), 3u);
-  EXPECT_EQ(f.Referencias()[0].columna, 39);
-  EXPECT_EQ(f.Referencias()[0].fila, 17);
-  EXPECT_TRUE(f.Referencias()[1].columna_fija);
-  EXPECT_TRUE(f.Referencias()[1].fila_fija);
-  EXPECT_EQ(f.Referencias()[2].columna, 16384);
+TEST(ExpresionFormula, TextIsNormalizedAndACopyMovesRelativeReferencesOnly) {
+  const struct {
+    const char* formula;
+    int32_t filas, columnas;
+    const char* texto;
+  } casos[] = {
+      {"= am17 + $b$2 * ( 1.5e2 - xfd1 )", 0, 0, "=AM17+$B$2*(1.5E2-XFD1)"},
+      {"= 'It''s'!a1 + hoja2!$B$2 + c3+'It''s'!d4", 0, 0, "='It''s'!A1+'hoja2'!$B$2+C3+'It''s'!D4"},
+      {"=A1+$B1+C$1+$D$1", 2, 3, "=D3+$B3+F$1+$D$1"},
+      {"=SUM(A1:$B$3,C1)+D1", 1, 1, "=SUM(B2:$B$3,D2)+E2"},
+      {"=SUM('P O'!H1:H2)", 1, 0, "=SUM('P O'!H2:H3)"}};
+  for (const auto& c : casos) {
+    EXPECT_EQ(ExpresionFormula::Analiza(c.formula).Desplazada(c.filas, c.columnas).Texto(),
+              c.texto);
+  }
+  EXPECT_THROW(ExpresionFormula::Analiza("=A1").Desplazada(-1, 0), ErrorQel);
+  EXPECT_THROW(ExpresionFormula::Analiza("=XFD1").Desplazada(0, 1), ErrorQel);
+}
 
-  // A range reads every one of its cells, row by row.
+TEST(ExpresionFormula, ARangeReadsEveryCellRowByRowAndOtherSheetsAreNumbered) {
   const ExpresionFormula s = ExpresionFormula::Analiza("= sum( c2:b1 , a1 )");
-  EXPECT_EQ(s.Texto(), "=SUM(C2:B1,A1)");
   ASSERT_EQ(s.Referencias().size(), 5u);
   EXPECT_EQ(s.Referencias()[0].fila, 1);
   EXPECT_EQ(s.Referencias()[0].columna, 2);
   EXPECT_EQ(s.Referencias()[3].fila, 2);
   EXPECT_EQ(s.Referencias()[3].columna, 3);
   EXPECT_EQ(s.Referencias()[4].columna, 1);
-}
-
-TEST(ExpresionFormula, ReferencesToOtherSheetsKeepTheirSheet) {
-  const ExpresionFormula f = ExpresionFormula::Analiza("= 'It''s'!a1 + hoja2!$B$2 + c3+'It''s'!d4");
-  EXPECT_EQ(f.Texto(), "='It''s'!A1+'hoja2'!$B$2+C3+'It''s'!D4");
+  const ExpresionFormula f = ExpresionFormula::Analiza("='It''s'!A1+hoja2!$B$2+C3+'It''s'!D4");
   EXPECT_EQ(f.Hojas(), (std::vector<std::string>{"It's", "hoja2"}));
-  ASSERT_EQ(f.Referencias().size(), 4u);
-  EXPECT_EQ(f.Referencias()[0].hoja, 1u);
-  EXPECT_EQ(f.Referencias()[1].hoja, 2u);
-  EXPECT_EQ(f.Referencias()[2].hoja, 0u);
-  EXPECT_EQ(f.Referencias()[3].hoja, 1u);
-  const ExpresionFormula s = ExpresionFormula::Analiza("=SUM('P O'!H1:H2)").Desplazada(1, 0);
-  EXPECT_EQ(s.Texto(), "=SUM('P O'!H2:H3)");
-  EXPECT_EQ(s.Referencias()[1].hoja, 1u);
-}
-
-TEST(ExpresionFormula, CopyMovesRelativeReferencesOnly) {
-  const ExpresionFormula f = ExpresionFormula::Analiza("=A1+$B1+C$1+$D$1");
-  EXPECT_EQ(f.Desplazada(2, 3).Texto(), "=D3+$B3+F$1+$D$1");
-  EXPECT_THROW(f.Desplazada(-1, 0), ErrorQel);
-  EXPECT_THROW(ExpresionFormula::Analiza("=XFD1").Desplazada(0, 1), ErrorQel);
-  const ExpresionFormula s = ExpresionFormula::Analiza("=SUM(A1:$B$3,C1)+D1").Desplazada(1, 1);
-  EXPECT_EQ(s.Texto(), "=SUM(B2:$B$3,D2)+E2");
-  EXPECT_EQ(s.Referencias().size(), 4u);  // B2:B3, then D2 and E2
+  std::vector<size_t> hojas;
+  for (const auto& r : f.Referencias()) hojas.push_back(r.hoja);
+  EXPECT_EQ(hojas, (std::vector<size_t>{1, 2, 0, 1}));
 }
 
 // A formula's value as text: the number, or the error as a spreadsheet shows it.

@@ -2,7 +2,17 @@
 # workbooks of the sample house CASA01 (programa-obra.xlsx,
 # resumen-estimaciones.xlsx) and of a generated work whose one section has
 # 3,000 lines (larga-programa.xlsx, larga-resumen.xlsx).
-# Needs BIN (promorlaqel) and CONSTRUCCION (the build folder).
+# Takes the caller's arguments: $1 = promorlaqel binary, $2 = build directory;
+# leaves the caller in that throwaway folder, removed on exit, with FUENTE (the
+# checkout) and PY (Debian's python) set.
+BIN=$(realpath "$1")
+CONSTRUCCION=$(realpath "$2")
+FUENTE=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+PY=/usr/bin/python3
+[ -x "$PY" ] || PY=python3
+TMP=$(mktemp -d)
+trap 'rm -rf "$TMP"' EXIT
+cd "$TMP"
 GENERADOR="$CONSTRUCCION/bench/pmq_genera_base"
 "$BIN" ejemplo --salida obra.db > /dev/null
 "$BIN" programa --bd obra.db --obra CASA01 --salida programa-obra.xlsx

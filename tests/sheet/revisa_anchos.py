@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """Checks, cell by cell, that what a written workbook shows fits where it is shown.
 
-    python3 revisa_anchos.py LIBRO.xlsx [...]
+    /usr/bin/python3 revisa_anchos.py LIBRO.xlsx [...]
 
-Reads the sheets' XML straight from the file (column widths, row heights,
-merges, cells and their formats from styles.xml), renders each value as its
+Reads the file with openpyxl (column widths, row heights, merges, cached
+values and their formats), renders each value as its
 number format shows it, measures it with the advance widths of Calibri 11 (the
 workbooks' font; Carlito has the same metrics) and checks:
 - a number (or formula result) fits its column, or its merged block, unless it
@@ -13,14 +13,9 @@ workbooks' font; Carlito has the same metrics) and checks:
 - a wrapped text's lines fit its row's height.
 Prints one line per workbook; exits 1 listing the first cells that do not fit.
 """
-import re
 import sys
-import zipfile
-import xml.etree.ElementTree as ET
 
-NS = {"m": "http://schemas.openxmlformats.org/spreadsheetml/2006/main",
-      "r": "http://schemas.openxmlformats.org/officeDocument/2006/relationships"}
-M = "{%s}" % NS["m"]
+import openpyxl
 
 # Advance widths of Calibri 11 in 1/2048 em for " " to "~"; a digit is 1038.
 AVANCES = [463, 544, 714, 1018, 1038, 1470, 1397, 452, 621, 621, 1018, 1018, 511, 627, 517, 791,
@@ -33,7 +28,6 @@ DIGITO = 1038.0
 MARGEN = 3.0 / 7.0
 ANCHO_PREDETERMINADO = 8.43
 ALTO_LINEA = 15.0
-INTEGRADOS = {0: "General", 1: "0", 2: "0.00", 3: "#,##0", 4: "#,##0.00", 9: "0%", 10: "0.00%"}
 
 
 def avance(ch):
@@ -65,18 +59,6 @@ def lineas(texto, columna):
     return total
 
 
-def letras_a_numero(letras):
-    n = 0
-    for ch in letras:
-        n = n * 26 + ord(ch) - 64
-    return n
-
-
-def celda(ref):
-    m = re.match(r"([A-Z]+)(\d+)$", ref)
-    return int(m.group(2)), letras_a_numero(m.group(1))
-
-
 def mostrado(valor, codigo):
     codigo = codigo.split(";")[0] if valor >= 0 or '"$"' not in codigo else codigo
     if '"$"' in codigo:
@@ -94,74 +76,39 @@ def mostrado(valor, codigo):
 
 def revisa(ruta):
     fallas = []
-    with zipfile.ZipFile(ruta) as z:
-        estilos = ET.fromstring(z.read("xl/styles.xml"))
-        codigos = dict(INTEGRADOS)
-        for f in estilos.iter(M + "numFmt"):
-            codigos[int(f.get("numFmtId"))] = f.get("formatCode")
-        xfs = []
-        for xf in estilos.find("m:cellXfs", NS):
-            al = xf.find("m:alignment", NS)
-            xfs.append((codigos.get(int(xf.get("numFmtId", "0")), "General"),
-                        al is not None and al.get("wrapText") in ("1", "true"),
-                        al is not None and al.get("shrinkToFit") in ("1", "true")))
-        compartidos = []
-        if "xl/sharedStrings.xml" in z.namelist():
-            for si in ET.fromstring(z.read("xl/sharedStrings.xml")).findall("m:si", NS):
-                compartidos.append("".join(t.text or "" for t in si.iter(M + "t")))
-        libro = ET.fromstring(z.read("xl/workbook.xml"))
-        rels = ET.fromstring(z.read("xl/_rels/workbook.xml.rels"))
-        destinos = {r.get("Id"): r.get("Target") for r in rels}
-        cuenta = 0
-        for hoja in libro.find("m:sheets", NS):
-            nombre = hoja.get("name")
-            xml = ET.fromstring(z.read("xl/" + destinos[hoja.get("{%s}id" % NS["r"])].lstrip("/").replace("xl/", "")))
-            anchos = {}
-            for col in xml.iter(M + "col"):
-                for c in range(int(col.get("min")), int(col.get("max")) + 1):
-                    anchos[c] = float(col.get("width"))
-            merges = {}
-            for mc in xml.iter(M + "mergeCell"):
-                a, b = mc.get("ref").split(":")
-                (f1, c1), (f2, c2) = celda(a), celda(b)
-                for f in range(f1, f2 + 1):
-                    for c in range(c1, c2 + 1):
-                        merges[(f, c)] = (f1, c1, f2, c2)
-            for fila in xml.iter(M + "row"):
-                alto = float(fila.get("ht")) if fila.get("ht") else ALTO_LINEA
-                for c in fila.findall("m:c", NS):
-                    f, col = celda(c.get("r"))
-                    v = c.find("m:v", NS)
-                    tipo = c.get("t", "n")
-                    if tipo == "inlineStr":
-                        texto = "".join(t.text or "" for t in c.iter(M + "t"))
-                    elif v is None or v.text is None:
-                        continue
-                    elif tipo == "s":
-                        texto = compartidos[int(v.text)]
-                    elif tipo in ("str", "e"):
-                        texto = v.text
-                    else:
-                        texto = None
-                    codigo, envuelve, encoge = xfs[int(c.get("s", "0"))]
-                    bloque = merges.get((f, col))
-                    if bloque and (f, col) != bloque[:2]:
-                        continue
-                    cuenta += 1
-                    if bloque:
-                        disponible = sum(anchos.get(k, ANCHO_PREDETERMINADO) for k in range(bloque[1], bloque[3] + 1))
-                    else:
-                        disponible = anchos.get(col, ANCHO_PREDETERMINADO)
-                    if texto is None:
-                        mostrar = mostrado(float(v.text), codigo)
-                        if not encoge and ancho(mostrar) + MARGEN > disponible + 1e-6:
-                            fallas.append(f"{nombre}!{c.get('r')} muestra {mostrar!r} en {disponible:.2f}")
-                    elif envuelve and not bloque:
-                        n = lineas(texto, disponible)
-                        if n * ALTO_LINEA > alto + 1e-6:
-                            fallas.append(f"{nombre}!{c.get('r')}: {n} líneas en {alto} puntos")
-                    elif not bloque and not encoge and ancho(texto) + MARGEN > disponible + 1e-6:
-                        fallas.append(f"{nombre}!{c.get('r')} muestra {texto[:30]!r} en {disponible:.2f}")
+    cuenta = 0
+    for hoja in openpyxl.load_workbook(ruta, data_only=True).worksheets:
+        anchos = {}
+        for dim in hoja.column_dimensions.values():
+            for c in range(dim.min, dim.max + 1):
+                anchos[c] = dim.width
+        bloques = {(r.min_row, r.min_col): r for r in hoja.merged_cells.ranges}
+        for fila in hoja.iter_rows():
+            for c in fila:
+                if c.value is None:  # empty, or covered by a merged block
+                    continue
+                cuenta += 1
+                bloque = bloques.get((c.row, c.column))
+                if bloque:
+                    disponible = sum(anchos.get(k, ANCHO_PREDETERMINADO)
+                                     for k in range(bloque.min_col, bloque.max_col + 1))
+                else:
+                    disponible = anchos.get(c.column, ANCHO_PREDETERMINADO)
+                alto = hoja.row_dimensions[c.row].height or ALTO_LINEA
+                envuelve, encoge = c.alignment.wrap_text, c.alignment.shrink_to_fit
+                lugar = f"{hoja.title}!{c.coordinate}"
+                if isinstance(c.value, (int, float)):
+                    mostrar = mostrado(float(c.value), c.number_format)
+                    if not encoge and ancho(mostrar) + MARGEN > disponible + 1e-6:
+                        fallas.append(f"{lugar} muestra {mostrar!r} en {disponible:.2f}")
+                    continue
+                texto = str(c.value)
+                if envuelve and not bloque:
+                    n = lineas(texto, disponible)
+                    if n * ALTO_LINEA > alto + 1e-6:
+                        fallas.append(f"{lugar}: {n} líneas en {alto} puntos")
+                elif not bloque and not encoge and ancho(texto) + MARGEN > disponible + 1e-6:
+                    fallas.append(f"{lugar} muestra {texto[:30]!r} en {disponible:.2f}")
     return cuenta, fallas
 
 

@@ -3,14 +3,13 @@ A7 and CASA01, figures checked against `calcular --json`, downloads opened,
 the escaping case. Screenshots go to BUILD/capturas-web/."""
 import json
 import os
-import subprocess
 import sys
 import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
 from servidor import (BUILD, PMQ, XSS, Servidor, base_con_escape, cli, comprueba,  # noqa: E402
-                      hoja_igual, termina_prueba, totales_periodo)
+                      ejemplo, hoja_igual, termina_prueba, totales_periodo)
 
 from selenium import webdriver  # noqa: E402
 from selenium.common.exceptions import NoAlertPresentException  # noqa: E402
@@ -32,8 +31,7 @@ def numero(texto):
 carpeta = tempfile.mkdtemp(prefix='pmq-web-nav-')
 descargas = os.path.join(carpeta, 'descargas')
 os.makedirs(descargas)
-muestra = os.path.join(carpeta, 'ejemplo.db')
-subprocess.run([PMQ, 'ejemplo', '--salida', muestra], check=True, capture_output=True)
+muestra = ejemplo(carpeta)
 
 opciones = webdriver.ChromeOptions()
 for a in ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
@@ -73,13 +71,19 @@ def espera(selector, cuantos=1):
     return d.find_elements(By.CSS_SELECTOR, selector)
 
 
-def descarga(selector, nombre):
+def descarga(selector, nombre, *orden):
+    """Clicks a download and waits for its file; given a command, the file's
+    first sheet must be the one the command writes."""
     ruta = os.path.join(descargas, nombre)
     if os.path.exists(ruta):
         os.remove(ruta)
     d.find_element(By.CSS_SELECTOR, selector).click()
     for _ in range(200):
         if os.path.exists(ruta) and not os.path.exists(ruta + '.crdownload'):
+            if orden:
+                propio = os.path.join(carpeta, 'cli-' + nombre)
+                cli(*orden, '--bd', muestra, '--salida', propio)
+                hoja_igual(ruta, propio, f'{nombre} difiere de {" ".join(orden)}')
             return ruta
         time.sleep(0.1)
     comprueba(False, f'{nombre} no se descargó')
@@ -132,11 +136,7 @@ try:
         comprueba(all(abs(a - b) < 0.005 for a, b in zip(mostrados, totales)) and len(mostrados) == len(totales),
                   f'{obra}: totales del Gantt {mostrados} != {totales}')
         comprueba(len(d.find_elements(By.CSS_SELECTOR, '#curva-s circle')) == len(totales), f'{obra}: puntos de la curva S')
-        libro = descarga('#descarga-programa', f'programa-{obra}.xlsx')
-        if libro:
-            libro_cli = os.path.join(carpeta, f'programa-cli-{obra}.xlsx')
-            cli('programa', '--bd', muestra, '--obra', obra, '--tipo', '1', '--salida', libro_cli)
-            hoja_igual(libro, libro_cli, f'{obra}: el programa descargado difiere del de la línea de comandos')
+        descarga('#descarga-programa', f'programa-{obra}.xlsx', 'programa', '--obra', obra, '--tipo', '1')
 
         # The summary: the grid's first row, both downloads.
         abre(f'{s.base}obras/{obra}/resumen', f'{obra}-resumen')
@@ -145,16 +145,12 @@ try:
         comprueba([c.text for c in fila.find_elements(By.CSS_SELECTOR, '.celda')][:6] == rejilla['Celdas'][2][1:7],
                   f'{obra}: segunda fila de la rejilla')
         comprueba(descarga('#descarga-csv', f'resumen-{obra}.csv') is not None, f'{obra}: sin CSV')
-        libro = descarga('#descarga-xlsx', f'resumen-{obra}.xlsx')
-        if libro:
-            libro_cli = os.path.join(carpeta, f'resumen-cli-{obra}.xlsx')
-            cli('resumen', '--bd', muestra, '--obra', obra, '--salida', libro_cli)
-            hoja_igual(libro, libro_cli, f'{obra}: el resumen descargado difiere')
+        descarga('#descarga-xlsx', f'resumen-{obra}.xlsx', 'resumen', '--obra', obra)
 finally:
     s.termina()
 
 # Escaping: descriptions with markup show as text, never as elements.
-s = Servidor(PMQ, base_con_escape(PMQ, carpeta))
+s = Servidor(PMQ, base_con_escape(carpeta))
 try:
     for pagina in ['', 'obras/A7', 'obras/A7/programa']:
         abre(s.base + pagina, 'escape-' + (pagina.replace('/', '-') or 'obras'))

@@ -49,11 +49,17 @@ def hoja_igual(libro, libro_cli, texto):
         comprueba(a.read(hoja) == b.read(hoja), texto)
 
 
-def base_con_escape(promorlaqel, carpeta):
+def ejemplo(carpeta, nombre='ejemplo.db'):
+    """The sample database written into `carpeta`; its path."""
+    ruta = os.path.join(carpeta, nombre)
+    subprocess.run([PMQ, 'ejemplo', '--salida', ruta], check=True, capture_output=True)
+    return ruta
+
+
+def base_con_escape(carpeta):
     """The sample database with A7's work and concept descriptions replaced by markup."""
     import sqlite3
-    ruta = os.path.join(carpeta, 'escape.db')
-    subprocess.run([promorlaqel, 'ejemplo', '--salida', ruta], check=True, capture_output=True)
+    ruta = ejemplo(carpeta, 'escape.db')
     con = sqlite3.connect(ruta)
     con.execute("UPDATE OBRAS SET NOMBREOBRA = ?, DESC_OBRA = ? WHERE OBRA = 'A7'", (XSS, XSS))
     con.execute("UPDATE CONCEPTO SET NOM_CORTO = ?, NOM_LARGO = ? WHERE CONCEPTO = 'C-100'", (XSS, XSS))
