@@ -11,14 +11,19 @@
 #include "model/presups.h"
 #include "model/programa.h"
 #include "reports/program/frm_programas_obra.h"
+#include "schedule/periodo.h"
 #include "schedule/periodo_por_item.h"
+#include "schedule/periodos.h"
 #include "schedule/periodos_por_item.h"
+#include "sheet/celdas_hoja.h"
 #include "sheet/columnas.h"
+#include "sheet/formato_celda.h"
 #include "sheet/hc_application.h"
 #include "sheet/hc_sheets.h"
 #include "sheet/hc_workbook.h"
 #include "sheet/hc_worksheet.h"
 #include "sheet/libro_excel.h"
+#include "sheet/tabla_formatos.h"
 
 #include <fmt/format.h>
 
@@ -282,7 +287,24 @@ ProgramasCtrl::EstadoHoja ProgramasCtrl::IniciaHoja(HcWorksheet* Ws, int32_t Tip
   for (size_t i = 0; i < kTitulosColumnas.size(); ++i) {
     ws.cells(kFilaTitulos, static_cast<int32_t>(i) + 1).Value(kTitulosColumnas[i]);
   }
-  return EstadoHoja{Ws, app, sErrores, {}, 0, {}, {}, valor, Tipo, {}, {}};
+  EstadoHoja e{Ws, app, sErrores, {}, 0, {}, {}, valor, Tipo, false, {}, {}};
+  e.por_periodo = Tipo == etpPorConceptosMateriales || Tipo == etpPorConceptosMaquinaria ||
+                  Tipo == etpPorConceptosManoDeObra;
+  if (e.por_periodo) {
+    // The resource programs: one column per period of the calendar, headed
+    // with the period's name on the column titles' row, then the totals.
+    const Periodos& calendario = Requiere(Requiere(Programa).Periodos.get());
+    int32_t c = kPrimeraColumnaDia;
+    for (const Periodo* periodo : calendario) {
+      if (!e.columnas.empty()) e.columnas += '\t';
+      e.columnas += std::to_string(c);
+      if (periodo != nullptr) ws.cells(kFilaTitulos, c).Value(EtiquetaPeriodo(periodo->Inicio));
+      ++c;
+    }
+    e.c = c;
+    ws.cells(kFilaTitulos, c).Value("Totales");
+  }
+  return e;
 }
 
 bool ProgramasCtrl::Cabe(int32_t Row, int32_t filas) const {
@@ -438,18 +460,49 @@ void ProgramasCtrl::TerminaHoja(EstadoHoja& e, int32_t Row, int32_t T, int32_t U
   // Finishing: narrow day columns, aligned text columns (ten rows past the
   // body, within the part's rows), merged header rows.
   Row = std::min(Row + 10, std::min(FilasPorHoja, kUltimaFila)) - 10;
-  if (T - 1 >= kPrimeraColumnaDia) {
+  if (!e.por_periodo && T - 1 >= kPrimeraColumnaDia) {
     ws.Columns(ColTrans(kPrimeraColumnaDia) + ":" + ColTrans(T - 1)).columnwidth(2);
   }
-  libro.FormatoSeleccion(1, 1, Row + 10, 1, "", "", kAlineaArriba, kAlineaCentro, true, false,
-                         false, sErrores);
-  libro.FormatoSeleccion(1, 2, Row + 10, 2, "", "", kAlineaArriba, kAlineaIzquierda, true, false,
-                         false, sErrores);
+  // The text columns A to D: top-aligned, the description wrapped, the
+  // others shrunk to fit.
+  struct Alineacion {
+    int32_t horizontal;
+    bool encoger;
+    bool ajustar;
+  };
+  constexpr std::array<Alineacion, 4> kTextos = {{{kAlineaCentro, true, false},
+                                                  {kAlineaIzquierda, true, false},
+                                                  {kAlineaIzquierda, false, true},
+                                                  {kAlineaCentro, true, false}}};
   ws.Columns(3).columnwidth(60);
-  libro.FormatoSeleccion(1, 3, Row + 10, 3, "", "", kAlineaArriba, kAlineaIzquierda, false, true,
-                         false, sErrores);
-  libro.FormatoSeleccion(1, 4, Row + 10, 4, "", "", kAlineaArriba, kAlineaCentro, true, false,
-                         false, sErrores);
+  for (int32_t c = 1; c <= 4; ++c) {
+    const Alineacion& a = kTextos[static_cast<size_t>(c - 1)];
+    if (!e.por_periodo) {
+      libro.FormatoSeleccion(1, c, Row + 10, c, "", "", kAlineaArriba, a.horizontal, a.encoger,
+                             a.ajustar, false, sErrores);
+      continue;
+    }
+    // A sheet of one column per period has about a million row items: only
+    // the cells that hold something get the alignment (a blank cell shows
+    // none), not one new cell per row and column.
+    TablaFormatos& tabla = ws.Parent().Formatos();
+    std::vector<std::pair<uint32_t, uint32_t>> cambios;
+    ws.Celdas().ParaCada(1, c, Row + 10, c, [&](int32_t, Celda& celda) {
+      auto it = std::find_if(cambios.begin(), cambios.end(),
+                             [&](const auto& p) { return p.first == celda.formato; });
+      if (it == cambios.end()) {
+        FormatoCelda f = tabla.Formato(celda.formato);
+        f.numero.clear();
+        f.integrado = 0;
+        f.vertical = kAlineaArriba;
+        f.horizontal = a.horizontal;
+        f.encoger = a.encoger;
+        f.ajustar = a.ajustar;
+        it = cambios.emplace(cambios.end(), celda.formato, tabla.Id(f));
+      }
+      celda.formato = it->second;
+    });
+  }
   for (int32_t f = 1; f <= 10; ++f) {
     Selecciona(Ws, f, 1, f, std::max(T, 1));
     e.app->selection().MergeCells(true);
@@ -457,13 +510,14 @@ void ProgramasCtrl::TerminaHoja(EstadoHoja& e, int32_t Row, int32_t T, int32_t U
   ws.Columns("A:I").entirecolumn().autofit();
 
   // Printing and viewing: landscape on tabloid paper one page wide, the
-  // period and day headings on every page and frozen with the description.
+  // period and day headings (the column titles' row alone on a sheet of one
+  // column per period) on every page and frozen with the description.
   const Obra& obra = *Programa->Obra;
   ConfiguracionPagina& pagina = ws.Pagina();
   pagina.horizontal = true;
   pagina.papel = ConfiguracionPagina::kPapelTabloide;
   pagina.paginas_ancho = 1;
-  pagina.filas_repetidas = {H - 1, H};
+  pagina.filas_repetidas = {e.por_periodo ? H : H - 1, H};
   pagina.area = {1, 1, Ultima, std::max<int32_t>(T, ecpPorPartida)};
   pagina.encabezado = ConfiguracionPagina::Encabezado(obra.Des.Clave + " " + obra.Des.Descripcion,
                                                       Programa->Empresa);
@@ -475,11 +529,8 @@ void ProgramasCtrl::TerminaHoja(EstadoHoja& e, int32_t Row, int32_t T, int32_t U
   propiedades.empresa = Programa->Empresa;
 }
 
-void ProgramasCtrl::ColocaLinea(EstadoHoja& e, const Presup* linea, int32_t Row, int32_t n) {
-  constexpr int32_t H = kFilaTitulos;
+void ProgramasCtrl::ColocaDatosLinea(const EstadoHoja& e, const Presup& l, int32_t Row, int32_t n) {
   HcWorksheet& ws = *e.ws;
-  const Presup& l = Requiere(linea);
-  const int32_t B = Row - 1;
   ws.cells(Row, ecpNo).Value(std::to_string(n) + ")");
   // A line whose concept is not in the catalogue keeps these three blank.
   if (l.Concepto != nullptr) {
@@ -492,6 +543,14 @@ void ProgramasCtrl::ColocaLinea(EstadoHoja& e, const Presup* linea, int32_t Row,
   int32_t decimales = 4;
   FormatoNumero(e.ws, Row, ecpCantidad, decimales);
   ws.cells(Row, ecpPorPartida).Value(l.Des.PorcentajePartida(e.sErrores));
+}
+
+void ProgramasCtrl::ColocaLinea(EstadoHoja& e, const Presup* linea, int32_t Row, int32_t n) {
+  constexpr int32_t H = kFilaTitulos;
+  HcWorksheet& ws = *e.ws;
+  const Presup& l = Requiere(linea);
+  const int32_t B = Row - 1;
+  ColocaDatosLinea(e, l, Row, n);
 
   int32_t c = kPrimeraColumnaDia;
   e.columnas.clear();

@@ -5,10 +5,11 @@
 // for the path and calls Escribe. Escribe creates the workbook and writes the
 // kind asked for into the sheet "Programa Obra": a header block, a day-by-day
 // calendar, one row pair per budget line (its amounts or quantities per period
-// and a bar over its worked days; in the resource kinds one row per input
-// below it), a subtotal row per section, a totals row and the foot rows, every
-// sum a live formula. The financial program adds the sheet "Curva S", the
-// resource programs the sheet "Consolidado".
+// and a bar over its worked days), a subtotal row per section, a totals row and
+// the foot rows, every sum a live formula. The resource kinds have one column
+// per period instead of the days: under each line one row per input, and a bar
+// cell per period the line is worked in. The financial program adds the sheet
+// "Curva S", the resource programs the sheet "Consolidado".
 
 #include <promorlaqel/common/api.h>
 #include <promorlaqel/common/enumeraciones.h>
@@ -120,7 +121,7 @@ class PMQ_API ProgramasCtrl {
   /// Header row of the sheet body (day numbers and column titles); the month
   /// labels go on the row above it.
   static constexpr int32_t kFilaTitulos = 13;
-  /// First day column.
+  /// First day column (first period column on a sheet of one column per period).
   static constexpr int32_t kPrimeraColumnaDia = 8;
 
   /// What a line row shows in each period's cell.
@@ -142,6 +143,10 @@ class PMQ_API ProgramasCtrl {
     ValorPeriodo valor = ValorPeriodo::kImporte;
     /// The program's kind (header block and finishing of every part).
     int32_t tipo = 0;
+    /// One column per period of the calendar (the resource programs) instead
+    /// of one per day: the period columns, their headings and the total
+    /// column are the same for every line and set when the sheet starts.
+    bool por_periodo = false;
     /// Section subtotal rows of the current part.
     std::vector<int32_t> subtotales;
     /// The parts already finished: each one's sheet name and its "Total de
@@ -170,6 +175,9 @@ class PMQ_API ProgramasCtrl {
   void ColocaEnExcel(HcWorksheet* Ws, bool Importes, std::string& sErrores);
   /// Writes one budget line's row, its per-period amounts and its bar.
   void ColocaLinea(EstadoHoja& e, const Presup* linea, int32_t Row, int32_t n);
+  /// Writes a line's number, code, description, unit, front, quantity and
+  /// share of its section on row Row.
+  void ColocaDatosLinea(const EstadoHoja& e, const Presup& linea, int32_t Row, int32_t n);
   /// Writes "=" and the first column of every period on row R, joined with "+", into (R, T).
   void ImportesTotalesHorizontales(HcWorksheet* Ws, const std::string& Columnas, int32_t T,
                                    int32_t R, std::string& sErrores);
@@ -196,21 +204,6 @@ class PMQ_API ProgramasCtrl {
   /// is T: narrow day columns, aligned text columns, merged header rows, page
   /// setup, frozen headings and the workbook's properties.
   void TerminaHoja(EstadoHoja& e, int32_t Row, int32_t T, int32_t Ultima, int32_t Tipo);
-  /// The period columns of a line: each period's first and last day column
-  /// and the first one's letters.
-  struct ColumnasPeriodo {
-    std::vector<int32_t> inicio;
-    std::vector<int32_t> fin;
-    std::vector<std::string> letras;
-  };
-  /// Writes a row item's total into column F and each of its values but zero
-  /// into its period's cell of row R, merged over the period's day columns,
-  /// all with the format `formato`, and their sum into the total column e.c.
-  /// Straight into the sheet's cells: a resource program writes hundreds of
-  /// thousands of these rows.
-  template <class Valor>
-  void ColocaFilaItem(EstadoHoja& e, const ColumnasPeriodo& periodos, int32_t R, Valor total,
-                      const std::vector<Valor>& valores, uint32_t formato);
   /// The physical progress program: each line's quantity per period and its
   /// percentage of the line; sections and foot weighted by amount.
   void ColocaFisico(HcWorksheet* Ws, std::string& sErrores);

@@ -54,25 +54,12 @@ constexpr std::string_view kCurvaS = "Curva S";
 constexpr const char* kFormatoPorcentaje = "0.00%";
 constexpr const char* kFormatoCantidad = "#,##0.0000";
 constexpr const char* kFormatoImporte = "#,##0.00";
-/// A sum formula of more rows than this would pass the formula length limit:
-/// longer lists are added up in blocks with a subtotal row each.
-constexpr size_t kFilasPorSuma = 800;
-
+/// The longest text a cell holds, in bytes at most as many characters.
+constexpr size_t kTextoCelda = 32767;
 template <class T>
 T& Requiere(T* objeto) {
   if (objeto == nullptr) throw ErrorQel(errores::kObjeto);
   return *objeto;
-}
-
-// "=_17+_19+_21" for the rows given.
-std::string Patron(const std::vector<int32_t>& filas) {
-  std::string p = "=";
-  for (size_t i = 0; i < filas.size(); ++i) {
-    if (i > 0) p += '+';
-    p += '_';
-    p += std::to_string(filas[i]);
-  }
-  return p;
 }
 
 // The resource program kind of the row items for a sheet kind.
@@ -124,6 +111,31 @@ void Imprime(HcWorksheet& ws, const Programa& p, uint8_t papel, ConfiguracionPag
   pagina.inmovilizar = inmovilizar;
 }
 
+// A number into the cell (R, C) with the format `formato`, straight into the
+// sheet's cells: a resource program writes millions of them on a large work.
+template <class Valor>
+void PonValor(CeldasHoja& celdas, int32_t R, int32_t C, Valor v, uint32_t formato) {
+  Celda& celda = celdas.Obtiene(R, C);
+  if constexpr (std::is_same_v<Valor, Moneda>) {
+    celdas.PonMoneda(celda, v);
+  } else {
+    celdas.PonNumero(celda, v);
+  }
+  celda.formato = formato;
+}
+
+// A row's values per period into row R from column `primera` on. A period
+// the input is not used in stays blank: most inputs are used in a few
+// periods only.
+template <class Valor>
+void PonPeriodos(CeldasHoja& celdas, int32_t R, int32_t primera, const std::vector<Valor>& valores,
+                 uint32_t formato) {
+  for (size_t i = 0; i < valores.size(); ++i) {
+    if (valores[i] != Valor())
+      PonValor(celdas, R, primera + static_cast<int32_t>(i), valores[i], formato);
+  }
+}
+
 }  // namespace
 
 std::string ProgramasCtrl::EtiquetaPeriodo(Fecha inicio) const {
@@ -136,51 +148,14 @@ std::string ProgramasCtrl::EtiquetaPeriodo(Fecha inicio) const {
   return NombreMes(inicio.Mes()) + "'" + std::to_string(inicio.Anio());
 }
 
-template <class Valor>
-void ProgramasCtrl::ColocaFilaItem(EstadoHoja& e, const ColumnasPeriodo& periodos, int32_t R,
-                                   Valor total, const std::vector<Valor>& valores,
-                                   uint32_t formato) {
-  CeldasHoja& celdas = e.ws->Celdas();
-  auto pon = [&](int32_t c, Valor v) {
-    Celda& celda = celdas.Obtiene(R, c);
-    if constexpr (std::is_same_v<Valor, Moneda>) {
-      celdas.PonMoneda(celda, v);
-    } else {
-      celdas.PonNumero(celda, v);
-    }
-    celda.formato = formato;
-  };
-  pon(ecpCantidad, total);
-  std::string suma = "=";
-  const std::string fila = std::to_string(R);
-  for (size_t i = 0; i < periodos.inicio.size() && i < valores.size(); ++i) {
-    // A period the input is not worked in stays blank: a resource program
-    // has a row per input of every line, mostly empty, and writing its zeros
-    // made the file many times larger than the financial program's.
-    if (valores[i] == Valor()) continue;
-    const int32_t c = periodos.inicio[i];
-    pon(c, valores[i]);
-    if (periodos.fin[i] > c) e.ws->Merges().Combina({R, c, R, periodos.fin[i]});
-    if (suma.size() > 1) suma += '+';
-    suma += periodos.letras[i];
-    suma += fila;
-  }
-  if (periodos.inicio.empty()) return;
-  if (suma.size() > 1) {
-    celdas.PonFormula(celdas.Obtiene(R, e.c), suma);
-  } else {
-    celdas.PonEntero(celdas.Obtiene(R, e.c), 0);
-  }
-}
-
 void ProgramasCtrl::ColocaPie(EstadoHoja& e, int32_t F, const std::string& P, int32_t T,
                               int32_t Rotulo) {
   HcWorksheet& ws = *e.ws;
   LibroExcel& libro = *Libro;
   const std::vector<int32_t> lista = ColumnasDeLista(e.columnas);
   // Day-by-day sheets merge each period's cells; a sheet of one column per
-  // period (its total before the periods) merges nothing.
-  bool combina = !lista.empty() && lista.back() < T;
+  // period merges nothing.
+  bool combina = !e.por_periodo;
   int32_t ultima = T - 1;
   ImportesPorPeriodo(e.ws, e.columnas, P, F, combina, ultima, e.sErrores);
   ImportesTotalesHorizontales(e.ws, e.columnas, T, F, e.sErrores);
@@ -346,6 +321,11 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
     con_formato.integrado = 0;
     con_formato.numero = formato;
     const uint32_t id_formato = primera->Parent().Formatos().Id(con_formato);
+    // The bar cell's fill, as Interior gives it to a new cell.
+    FormatoCelda negro = primera->Parent().Formatos().Formato(0);
+    negro.color = 1;
+    negro.patron = kPatronSolido;
+    const uint32_t id_barra = primera->Parent().Formatos().Id(negro);
 
     // Each input once, in the order first met, with its sums per period.
     struct Insumo {
@@ -364,15 +344,21 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
       ColocaPartida(e, partida, Row);
       Row += 2;
     };
-    std::vector<int32_t> filas;
+    // The section's rows on this part that hold row items (0 when none):
+    // its subtotal adds up the period column over them, line and bar rows
+    // having nothing there.
+    int32_t desde = 0;
+    int32_t hasta = 0;
     // Quantities of different inputs are in different units: only amounts
     // get subtotals and foot rows.
     auto cierra = [&] {
       const int32_t Y = Row - 1;
-      if (Importes && !filas.empty() && !e.columnas.empty()) {
-        bool combina = true;
+      if (Importes && desde > 0 && !e.columnas.empty()) {
+        bool combina = false;
         int32_t ultima = e.c - 1;
-        ImportesPorPeriodo(e.ws, e.columnas, Patron(filas), Y, combina, ultima, sErrores);
+        const std::string suma =
+            "=SUM(_" + std::to_string(desde) + ":_" + std::to_string(hasta) + ")";
+        ImportesPorPeriodo(e.ws, e.columnas, suma, Y, combina, ultima, sErrores);
         ImportesTotalesHorizontales(e.ws, e.columnas, e.c, Y, sErrores);
         e.subtotales.push_back(Y);
         e.ws->cells(Y, ecpPorPartida).Value("SubTotales");
@@ -383,7 +369,7 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
       if (partida == nullptr) continue;
       if (!Cabe(Row, 4)) Row = ContinuaHoja(e, Row);
       encabeza(partida);
-      filas.clear();
+      desde = 0;
       for (Presup* linea : Requiere(partida->Presups.get())) {
         items.Presup = linea;
         if (linea->Concepto != nullptr && linea->Concepto->Explosion) {
@@ -404,34 +390,53 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
           cierra();
           Row = ContinuaHoja(e, Row);
           encabeza(partida);
-          filas.clear();
+          desde = 0;
         }
         HcWorksheet& ws = *e.ws;
+        CeldasHoja& celdas = ws.Celdas();
         Ws = e.ws;
         ++n;
-        ColocaLinea(e, linea, Row, n);
-        // Every row item of the line has the line's period columns.
-        ColumnasPeriodo columnas_linea;
-        columnas_linea.inicio = ColumnasDeLista(e.columnas);
-        for (size_t i = 0; i < columnas_linea.inicio.size(); ++i) {
-          columnas_linea.fin.push_back(
-              i + 1 < columnas_linea.inicio.size() ? columnas_linea.inicio[i + 1] - 1 : e.c - 1);
-          columnas_linea.letras.push_back(ColTrans(columnas_linea.inicio[i]));
+        ColocaDatosLinea(e, *linea, Row, n);
+        // The line's bar, on the row above it: one black cell per period it
+        // is worked in.
+        int32_t k = 0;
+        for (const PeriodoPorItem* parte : Requiere(linea->PeriodosPorItem.get())) {
+          const int32_t c = kPrimeraColumnaDia + k++;
+          if (parte == nullptr || c >= e.c) continue;
+          bool trabajado = false;
+          for (int32_t d = 1; d <= parte->Dias.Count() && !trabajado; ++d)
+            trabajado = parte->Dias.Barra(d);
+          if (trabajado) celdas.Obtiene(Row - 1, c).formato = id_barra;
         }
+        // A text a cell holds goes straight into the cells; a longer one
+        // through the range, which cuts it and says so.
+        auto texto = [&](int32_t r, int32_t c, const std::string& t) {
+          if (t.size() <= kTextoCelda) {
+            celdas.PonTexto(celdas.Obtiene(r, c), t);
+          } else {
+            ws.cells(r, c).Value(t);
+          }
+        };
         int32_t r = Row;
         for (const ItemFila* item : items) {
           ++r;
           if (item->Concepto != nullptr) {
-            ws.cells(r, ecpClave).Value(item->Concepto->Des.Clave);
-            ws.cells(r, ecpDescripcion).Value(item->Concepto->Des.Descripcion);
-            ws.cells(r, ecpUnidad).Value(item->Concepto->Des.Unidad);
+            texto(r, ecpClave, item->Concepto->Des.Clave);
+            texto(r, ecpDescripcion, item->Concepto->Des.Descripcion);
+            texto(r, ecpUnidad, item->Concepto->Des.Unidad);
           }
+          // The input's total in "Cantidad" and its value per period. No row
+          // total: the periods add up to it (the last worked period takes the
+          // rounding), and a formula a row would be a fifth of the file.
           if (Importes) {
-            ColocaFilaItem(e, columnas_linea, r, item->Importe, item->Importes, id_formato);
+            PonValor(celdas, r, ecpCantidad, item->Importe, id_formato);
+            PonPeriodos(celdas, r, kPrimeraColumnaDia, item->Importes, id_formato);
           } else {
-            ColocaFilaItem(e, columnas_linea, r, item->Cantidad, item->Cantidades, id_formato);
+            PonValor(celdas, r, ecpCantidad, item->Cantidad, id_formato);
+            PonPeriodos(celdas, r, kPrimeraColumnaDia, item->Cantidades, id_formato);
           }
-          filas.push_back(r);
+          if (desde == 0) desde = r;
+          hasta = r;
           auto [it, nuevo] = posicion.try_emplace(item->Concepto, insumos.size());
           if (nuevo)
             insumos.push_back(
@@ -473,48 +478,36 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
       columnas += std::to_string(c);
     }
     constexpr int32_t kColumnaTotal = 4;
-    int32_t f = H + 2;
-    std::vector<int32_t> bloque;
-    std::vector<int32_t> sumas;
-    auto cierra_bloque = [&](bool ultimo) {
-      if (bloque.empty() || columnas.empty() || !Importes) return;
-      if (ultimo && sumas.empty()) {
-        sumas = bloque;
-      } else {
-        bool combina = false;
-        int32_t ultima = 0;
-        ImportesPorPeriodo(hoja, columnas, Patron(bloque), f, combina, ultima, sErrores);
-        ImportesTotalesHorizontales(hoja, columnas, kColumnaTotal, f, sErrores);
-        wc.cells(f, 3).Value("SubTotales");
-        sumas.push_back(f);
-        ++f;
-      }
-      bloque.clear();
-    };
+    const int32_t primera_fila = H + 2;
+    int32_t f = primera_fila;
+    const std::string primera_letra = ColTrans(kPrimeraPeriodo);
+    const std::string ultima_letra = ColTrans(kPrimeraPeriodo + static_cast<int32_t>(periodos) - 1);
+    CeldasHoja& celdas_c = wc.Celdas();
     for (const Insumo& insumo : insumos) {
       if (insumo.concepto != nullptr) {
         wc.cells(f, 1).Value(insumo.concepto->Des.Clave);
         wc.cells(f, 2).Value(insumo.concepto->Des.Descripcion);
         wc.cells(f, 3).Value(insumo.concepto->Des.Unidad);
       }
-      for (size_t k = 0; k < periodos; ++k) {
-        const int32_t c = kPrimeraPeriodo + static_cast<int32_t>(k);
-        if (Importes) {
-          wc.cells(f, c).Value(insumo.importes[k]);
-        } else {
-          wc.cells(f, c).Value(insumo.cantidades[k]);
-        }
-        wc.cells(f, c).NumberFormat(formato);
+      if (Importes) {
+        PonPeriodos(celdas_c, f, kPrimeraPeriodo, insumo.importes, id_formato);
+      } else {
+        PonPeriodos(celdas_c, f, kPrimeraPeriodo, insumo.cantidades, id_formato);
       }
-      if (!columnas.empty())
-        ImportesTotalesHorizontales(hoja, columnas, kColumnaTotal, f, sErrores);
+      // Its total: the sum of its period columns.
+      if (periodos > 0) {
+        const std::string fila = std::to_string(f);
+        libro.SetFormula(hoja, f, kColumnaTotal,
+                         "=SUM(" + primera_letra + fila + ":" + ultima_letra + fila + ")",
+                         sErrores);
+      }
       wc.cells(f, kColumnaTotal).NumberFormat(formato);
-      bloque.push_back(f);
       ++f;
-      if (bloque.size() == kFilasPorSuma) cierra_bloque(false);
     }
-    cierra_bloque(true);
-    if (!sumas.empty()) {
+    // The foot adds up the column of every input: one SUM a period (a chain
+    // of single cells would pass the formula length limit on a large work).
+    const bool con_pie = Importes && !insumos.empty() && periodos > 0;
+    if (con_pie) {
       EstadoHoja ec{hoja,
                     e.app,
                     sErrores,
@@ -524,14 +517,17 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
                     {},
                     ValorPeriodo::kNinguno,
                     Tipo,
+                    true,
                     {},
                     {}};
-      ColocaPie(ec, f + 1, Patron(sumas), kColumnaTotal, 3);
+      ColocaPie(ec, f + 1,
+                "=SUM(_" + std::to_string(primera_fila) + ":_" + std::to_string(f - 1) + ")",
+                kColumnaTotal, 3);
     }
     // Descriptions wrap in a column as wide as the program sheet's; the
     // other columns take the width of what they show.
     const int32_t ultima_columna = kPrimeraPeriodo + static_cast<int32_t>(periodos) - 1;
-    const int32_t ultima_fila = sumas.empty() ? f - 1 : f + 3;
+    const int32_t ultima_fila = con_pie ? f + 3 : f - 1;
     wc.Columns(2).columnwidth(60);
     libro.FormatoSeleccion(H + 1, 2, std::max(ultima_fila, H + 1), 2, "", "", kAlineaArriba,
                            kAlineaIzquierda, false, true, false, sErrores);

@@ -222,6 +222,52 @@ TEST_F(HojaPrograma, SectionsWithoutLinesGetNoBrokenFormula) {
   EXPECT_EQ(c[kHoja + "!CV27"]["cache"], c[kHoja + "!CV20"]["cache"]);
 }
 
+// A resource program has one column per period, headed with the calendar's
+// names: nothing merged but the header block, each input's values in the
+// periods its line is worked in (the bar cells above the line) adding up to
+// its total, each section's subtotal a SUM over its rows.
+TEST_F(HojaPrograma, ResourceProgramsHaveOneColumnPerPeriod) {
+  ObraLarga();
+  const std::string ruta = dir_.Archivo("materiales.xlsx");
+  ASSERT_TRUE(p_->ProgramasObraCtrl->Escribe(ruta, etpPorConceptosMateriales, true).escrito);
+  const json libro = prueba::LeeLibro(ruta);
+  auto celda = [&](int32_t f, int32_t col) {
+    return libro["celdas"].value(kHoja + "!" + Ref(f, col), json::object());
+  };
+  const std::vector<std::string> titulos = {"Enero'2013", "Febrero'2013", "Marzo'2013", "Totales"};
+  std::set<std::string> merges;
+  for (int32_t k = 0; k < 4; ++k) EXPECT_EQ(celda(13, 8 + k)["valor"], titulos[k]);
+  for (int32_t f = 1; f <= 10; ++f) merges.insert(Ref(f, 1) + ":" + Ref(f, 11));
+  const json& m = libro["merges"][kHoja];
+  EXPECT_EQ(std::set<std::string>(m.begin(), m.end()), merges);
+  int32_t items = 0, desde = 0;
+  std::set<int32_t> barra, con_valor;
+  double subtotal = 0, suma = 0;
+  for (int32_t f = 15; f < 100; ++f, con_valor.clear(), suma = 0) {
+    const bool linea = celda(f, 1)["valor"].is_string();  // or a section's heading
+    if (linea) barra.clear();
+    for (int32_t col = 8; col <= 11; ++col) {
+      if (linea && celda(f - 1, col)["relleno"] == "solid") barra.insert(col);
+      if (!celda(f, col)["valor"].is_number()) continue;
+      con_valor.insert(col);
+      suma += celda(f, col)["valor"].get<double>();
+    }
+    if (!linea && celda(f, 2)["valor"].is_string()) {  // a row item
+      ++items;
+      desde = desde == 0 ? f : desde;
+      EXPECT_EQ(con_valor, barra) << f;
+      EXPECT_NEAR(suma, celda(f, 6)["valor"].get<double>(), 1e-9) << f;
+      subtotal += celda(f, 8)["valor"].is_number() ? celda(f, 8)["valor"].get<double>() : 0;
+    } else if (celda(f, 7)["valor"] == "SubTotales") {
+      EXPECT_EQ(celda(f, 8)["formula"], "=SUM(" + Ref(desde, 8) + ":" + Ref(f - 1, 8) + ")");
+      EXPECT_NEAR(celda(f, 8)["cache"].get<double>(), subtotal, 1e-6);
+      desde = 0;
+      subtotal = 0;
+    }
+  }
+  EXPECT_EQ(items, 12);
+}
+
 // A program longer than a sheet goes on in continuation sheets: each part
 // keeps the header and fits the row limit, and the foot rows of the last part
 // add up every part: the same figures as the program on one sheet (as cached,

@@ -1,8 +1,8 @@
 #!/bin/bash
-# Every program kind, monthly and fortnightly, on the sample work: each
-# workbook recalculated by LibreOffice headless and checked against the
-# calculation's JSON dump (foot rows, resource totals per input, the S-curve
-# charts).
+# Every program kind, monthly and fortnightly, on the sample work, and the
+# resource programs on the generated "mediana" work: each workbook
+# recalculated by LibreOffice headless and checked against the calculation's
+# JSON dump (foot rows, resource totals per input, the S-curve charts).
 # Arguments: $1 = promorlaqel binary, $2 = build directory.
 set -euo pipefail
 BIN=$(realpath "$1")
@@ -35,5 +35,16 @@ for periodo in mensual quincenal; do
   revisa obra.db CASA01 4 cantidades $periodo
 done
 revisa obra.db A7 1 importes quincenal
+
+# A work of 2,000 lines: each resource program about a minute.
+GENERADOR=$(realpath "$2")/bench/pmq_genera_base
+if [ -x "$GENERADOR" ]; then
+  "$GENERADOR" --tamano mediana --semilla 1 --salida mediana.db > /dev/null
+  revisa mediana.db BENCH 2 importes mensual
+  revisa mediana.db BENCH 3 cantidades mensual
+  revisa mediana.db BENCH 4 importes quincenal
+else
+  echo "sin $GENERADOR: no se revisa la obra mediana"
+fi
 
 echo "programas: bien"

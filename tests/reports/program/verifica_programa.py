@@ -121,9 +121,6 @@ def revisa_insumos(recalculada, volcado, tipo, importes):
     for f, fila in filas.items():
         if f > FILA_TITULOS and fila.get(1) in esperado and isinstance(fila.get(4), (int, float)):
             vistos[fila[1]] = fila[4]
-            suma = sum(v for c, v in fila.items() if c >= 5 and isinstance(v, (int, float)))
-            if not cerca(suma, fila[4], 1e-6):
-                falla(f"Consolidado {fila[1]}: los periodos suman {suma} y el total es {fila[4]}")
     if set(vistos) != set(esperado):
         falla(f"Consolidado: insumos {sorted(vistos)} en vez de {sorted(esperado)}")
     for clave, v in vistos.items():
