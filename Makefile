@@ -27,7 +27,7 @@ mutantes: setup
 test-asan: setup
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan -j $(JOBS)
-	ctest --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS) -LE mediana
 
 demo: build
 	@bash scripts/demo
