@@ -2,13 +2,16 @@
 #include "catalogue/concepto.h"
 #include "catalogue/explosion_presup.h"
 #include "common/redondeo.h"
+#include "model/obra.h"
 #include "model/partida.h"
 #include "model/partidas.h"
-#include "modelo_a_mano.h"
+#include "model/presup.h"
+#include "model/presups.h"
 #include "schedule/dias.h"
 #include "schedule/filas_programa.h"
 #include "schedule/items_fila.h"
 #include "schedule/periodo_por_item.h"
+#include "schedule/periodos.h"
 #include "schedule/periodos_por_item.h"
 #include "schedule/reparto.h"
 
@@ -66,53 +69,76 @@ TEST(Periodos, OnePeriodPerCalendarMonthOrFortnightOfTheWork) {
        "2012-02-20..2012-02-29 1-10 2012-03-01..2012-03-02 11-12"},
       {"2013-12-16", "2013-12-16", enumQuincenal, 1, "2013-12-16..2013-12-16 1-1"},
       {"2013-03-10", "2013-03-01", enumQuincenal, -8, ""}};
+  // The calendar needs only the root's work dates and kind of period.
+  const auto genera = [](Programa& p, enumTipoPeriodo tipo, const char* inicio,
+                         const char* final_) {
+    p.Periodos->Programa = &p;
+    p.TipoPeriodo = tipo;
+    p.Obra->Des.Inicio = F(inicio);
+    p.Obra->Des.Final = F(final_);
+    std::string s;
+    p.Periodos->GeneraPeriodos(s);
+    EXPECT_EQ(s, "");
+  };
   for (const auto& c : casos) {
     SCOPED_TRACE(std::string(c.inicio) + " .. " + c.final_);
-    prueba::ModeloAMano m;
-    m.programa.TipoPeriodo = c.tipo;
-    EXPECT_EQ(m.Calendario(F(c.inicio), F(c.final_)), "");
-    EXPECT_EQ(m.Obra().DiasObra, c.dias_obra);
-    EXPECT_EQ(Calendario(m.Periodos()), c.calendario);
+    Programa p;
+    genera(p, c.tipo, c.inicio, c.final_);
+    EXPECT_EQ(p.Obra->DiasObra, c.dias_obra);
+    EXPECT_EQ(Calendario(*p.Periodos), c.calendario);
   }
-  prueba::ModeloAMano largo;  // 15 months across a leap year
-  largo.Calendario(F("2011-11-30"), F("2013-01-01"));
-  EXPECT_EQ(largo.Obra().DiasObra, 399);
-  ASSERT_EQ(largo.Periodos().Count(), 15);
-  EXPECT_EQ(largo.Periodos().Item(4)->Duracion, 29);
-  EXPECT_EQ(largo.Periodos().Item(15)->IdxFin, 458);
+  Programa largo;  // 15 months across a leap year
+  genera(largo, enumMensual, "2011-11-30", "2013-01-01");
+  EXPECT_EQ(largo.Obra->DiasObra, 399);
+  ASSERT_EQ(largo.Periodos->Count(), 15);
+  EXPECT_EQ(largo.Periodos->Item(4)->Duracion, 29);
+  EXPECT_EQ(largo.Periodos->Item(15)->IdxFin, 458);
 }
 
 Moneda M(const char* texto) {
   return Moneda::DesdeTexto(texto);
 }
 
-// A calendar of January to March 2013 and lines spread over it the way the
-// line loader does: one share per period, linked before it is computed.
-class RepartoTest : public ::testing::Test {
+// Work A7 of January to March 2013 with one line of concept C-1 per case,
+// spread over the months by the calculation.
+class RepartoTest : public prueba::ObraCalculada {
  protected:
-  void SetUp() override { ASSERT_EQ(m_.Calendario(F("2013-01-01"), F("2013-03-31")), ""); }
+  struct Linea_ {
+    const char *inicio, *final_;
+    double cantidad = 100, punit = 10;
+  };
 
-  PeriodosPorItem& Reparte(const char* inicio, const char* final_, double cantidad = 100,
-                           const char* importe = "1000") {
-    auto ppi = std::make_unique<PeriodosPorItem>();
-    ppi->Presup = &m_.Linea(std::to_string(repartos_.size()), "C-1", F(inicio), F(final_), cantidad,
-                            M(importe));
-    ppi->Reparte(m_.Periodos().Count(), errores_);
-    repartos_.push_back(std::move(ppi));
-    return *repartos_.back();
+  // The lines' shares, in the order given.
+  std::vector<const PeriodosPorItem*> Reparte(const std::vector<Linea_>& lineas) {
+    Obra("A7", "'2013-01-01'", "'2013-03-31'");
+    Partida("01");
+    Concepto("C-1", prueba::kPU);
+    for (size_t i = 0; i < lineas.size(); ++i) {
+      const Linea_& l = lineas[i];
+      Linea("01", std::to_string(i), "C-1", l.cantidad, l.punit, l.inicio, l.final_);
+    }
+    p_ = Calculada();
+    std::vector<const PeriodosPorItem*> r;
+    for (const Presup* l : *p_->Obra->Partidas->Item(1)->Presups)
+      r.push_back(l->PeriodosPorItem.get());
+    return r;
   }
 
-  prueba::ModeloAMano m_;
-  std::string errores_;
-  std::vector<std::unique_ptr<PeriodosPorItem>> repartos_;
+  std::unique_ptr<Programa> p_;
 };
 
-TEST_F(RepartoTest, TheSixOverlapCases) {
+// Each of the six ways a line meets a period, the per-day values rounded
+// (exact halves to the even neighbour: 0.125 → 0.12, 0.175 → 0.18,
+// 0.0000005 → 0, 0.0000015 → 0.000002), and over the whole calendar the markers
+// set exactly on the line's days, its amounts adding up to those days times the
+// rounded daily amount.
+TEST_F(RepartoTest, SharesOfEachOverlapCaseRoundPerDayAndMarkTheLinesDays) {
   struct Caso {
     const char *inicio, *final_;
     int32_t periodo, caso, d1, d2;
     double cantidad;
     const char* importe;
+    double cantidad_linea = 100, punit = 10;
   };
   const Caso casos[] = {
       {"2013-01-10", "2013-01-19", 1, 2, 10, 19, 100, "1000"},  // 10 and 100.00 a day
@@ -125,57 +151,37 @@ TEST_F(RepartoTest, TheSixOverlapCases) {
       {"2013-01-01", "2013-01-15", 1, 1, 1, 15, 15 * 6.666667, "1000.05"},
       {"2013-01-20", "2013-01-31", 1, 3, 20, 31, 12 * 8.333333, "999.96"},
       {"2013-01-31", "2013-02-05", 1, 4, 31, 31, 16.666667, "166.67"},  // its first day is the last
-      {"2013-01-31", "2013-02-05", 2, 1, 1, 5, 5 * 16.666667, "833.35"}};
-  for (const auto& c : casos) {
+      {"2013-01-31", "2013-02-05", 2, 1, 1, 5, 5 * 16.666667, "833.35"},
+      {"2013-01-30", "2013-02-01", 1, 4, 30, 31, 2 * 0.333333, "66.66", 1, 100},
+      {"2013-01-30", "2013-02-01", 2, 1, 1, 1, 0.333333, "33.33", 1, 100},
+      {"2013-03-01", "2013-03-07", 3, 1, 1, 7, 7 * 0.142857, "0.98", 1, 1},
+      {"2013-03-10", "2013-03-11", 3, 2, 10, 11, 0, "0.24", 0.000001, 250000},
+      {"2013-03-10", "2013-03-11", 3, 2, 10, 11, 0.000004, "0.36", 0.000003, 116666.6667}};
+  const char* dias[][3] = {{"2013-02-28", "2013-03-01", "500"},   // 2 days
+                           {"2012-12-01", "2013-04-30", "6.62"},  // 151 days, 90 in the calendar
+                           {"2012-11-01", "2012-12-31", "0"},
+                           {"2013-01-10", "2013-01-09", "0"}};
+  std::vector<Linea_> lineas;
+  for (const auto& c : casos) lineas.push_back({c.inicio, c.final_, c.cantidad_linea, c.punit});
+  for (const auto& l : dias) lineas.push_back({l[0], l[1]});
+  const auto repartos = Reparte(lineas);
+  for (size_t i = 0; i < std::size(casos); ++i) {
+    const Caso& c = casos[i];
     SCOPED_TRACE(std::string(c.inicio) + " .. " + c.final_ + " in " + std::to_string(c.periodo));
-    const PeriodoPorItem& s = *Reparte(c.inicio, c.final_).Item(c.periodo);
-    const Periodo& p = *m_.Periodos().Item(c.periodo);
+    const PeriodoPorItem& s = *repartos[i]->Item(c.periodo);
     EXPECT_EQ(s.Caso, c.caso);
     EXPECT_EQ(s.d1, c.d1);
     EXPECT_EQ(s.d2, c.d2);
     EXPECT_DOUBLE_EQ(s.Cantidad, c.cantidad);
     EXPECT_EQ(s.Importe, M(c.importe)) << s.Importe.Texto();
-    EXPECT_EQ(s.f1, F(c.inicio));
     EXPECT_EQ(s.Duracion, F(c.final_) - F(c.inicio) + 1);
-    EXPECT_EQ(s.P1, p.Inicio);
-    EXPECT_EQ(s.P2, p.Final);
-    std::string marcas;
-    for (int32_t i = 1; i <= p.Duracion; ++i)
-      marcas += (c.caso != 5 && i >= c.d1 && i <= c.d2) ? '1' : '0';
-    EXPECT_EQ(s.Dias.Texto(), marcas);
+    EXPECT_EQ(s.P2, p_->Periodos->Item(c.periodo)->Final);
   }
-  EXPECT_EQ(errores_, "");
-}
-
-TEST_F(RepartoTest, PerDayValuesRoundHalvesToEven) {
-  auto& tercios = Reparte("2013-01-30", "2013-02-01", 1, "100");
-  EXPECT_EQ(tercios.Item(1)->Importe, M("66.66"));
-  EXPECT_EQ(tercios.Item(2)->Importe, M("33.33"));
-  auto& septimos = Reparte("2013-03-01", "2013-03-07", 1, "1");
-  EXPECT_DOUBLE_EQ(septimos.Item(3)->Cantidad, 7 * 0.142857);
-  EXPECT_EQ(septimos.Item(3)->Importe, M("0.98"));
-  // Exact halves go to the even neighbour: 0.125 → 0.12, 0.175 → 0.18,
-  // 0.0000005 → 0, 0.0000015 → 0.000002.
-  auto& par = Reparte("2013-03-10", "2013-03-11", 0.000001, "0.25");
-  EXPECT_EQ(par.Item(3)->Importe, M("0.24"));
-  EXPECT_DOUBLE_EQ(par.Item(3)->Cantidad, 0);
-  auto& impar = Reparte("2013-03-10", "2013-03-11", 0.000003, "0.35");
-  EXPECT_EQ(impar.Item(3)->Importe, M("0.36"));
-  EXPECT_DOUBLE_EQ(impar.Item(3)->Cantidad, 0.000004);
-  EXPECT_EQ(errores_, "");
-}
-
-// Over the calendar a line's markers are set exactly on its days, and its
-// amounts add up to its days in the calendar times the rounded daily amount.
-TEST_F(RepartoTest, MarkersOverAllPeriodsCoverExactlyTheLinesDays) {
-  const char* lineas[][3] = {{"2013-02-28", "2013-03-01", "500"},   // 2 days
-                             {"2012-12-01", "2013-04-30", "6.62"},  // 151 days, 90 in the calendar
-                             {"2012-11-01", "2012-12-31", "0"},
-                             {"2013-01-10", "2013-01-09", "0"}};
-  for (const auto& l : lineas) {
+  for (size_t k = 0; k < std::size(dias); ++k) {
+    const auto& l = dias[k];
     std::string todas, esperado;
     Moneda suma;
-    for (const PeriodoPorItem* s : Reparte(l[0], l[1])) {
+    for (const PeriodoPorItem* s : *repartos[std::size(casos) + k]) {
       todas += s->Dias.Texto();
       suma += s->Importe;
     }
@@ -280,6 +286,13 @@ TEST_F(ItemsFilaTest, OneItemPerSummaryEntryOfTheChosenKindOrOnlyTheDayOffsetsPe
   EXPECT_EQ(items_.IdxInicio, 31);
   EXPECT_EQ(items_.IdxFinal, 58);
   EXPECT_EQ(items_.Count(), 0);
+
+  // A line that ends the day before it starts has no days: nothing to spread.
+  presup_->Des.Final = Fecha::DesdeYmd(2013, 1, 31);
+  items_.CalculaDias(enumTipoPrograma::MaterialesImportes, ParaInsumo, s);
+  ASSERT_EQ(items_.Count(), 3);
+  EXPECT_EQ(items_.Item(1)->NoDias, 0);
+  EXPECT_TRUE(items_.Item(1)->ImporteTotal.EsCero() && items_.Item(1)->ImportePorDia.EsCero());
   EXPECT_EQ(s, "");
 }
 
@@ -328,22 +341,6 @@ TEST_F(ItemsFilaTest, ItemsAndTotalsRowsSpreadOverTheLinesDaysAndAddUp) {
   Reparto::CuadraPartes(*presup_->PeriodosPorItem, presup_->Des.Importe, presup_->Des.Cantidad);
   EXPECT_EQ(presup_->PeriodosPorItem->Item(1)->Importe, Moneda::DesdeDouble(500));
   EXPECT_EQ(presup_->PeriodosPorItem->Item(2)->Importe, Moneda::DesdeDouble(500.07));
-  EXPECT_EQ(s, "");
-}
-
-TEST(ItemFila, ElementValuesRoundWithTheLibrarysRounding) {
-  ItemFila item;
-  std::string s;
-  item.AgregaElemento(1, 1, Moneda::DesdeUnidades(1250), 0, 0, s);  // 0.125
-  EXPECT_EQ(item.ImporteTotal, Moneda::DesdeDouble(0.13));
-  item.AgregaElemento(1, 100, Moneda::DesdeDouble(1), 5, 7, s);  // 100.00 over 3 days
-  EXPECT_EQ(item.NoDias, 3);
-  EXPECT_DOUBLE_EQ(item.CantidadPorDia, 33.333333);
-  EXPECT_EQ(item.ImportePorDia, Moneda::DesdeDouble(33.33));
-  item.AgregaElemento(1, 100, Moneda::DesdeDouble(1), 8, 7, s);  // no days: nothing
-  EXPECT_EQ(item.NoDias, 0);
-  EXPECT_TRUE(item.ImporteTotal.EsCero() && item.ImportePorDia.EsCero());
-  EXPECT_EQ(item.CantidadTotal, 0);
   EXPECT_EQ(s, "");
 }
 
