@@ -7,20 +7,13 @@
 
 namespace pmq {
 
-Dias::~Dias() {
-  delete marcas_.load();
-}
-
 const Dias::Marcas& Dias::Marcadores() const {
-  Marcas* marcas = marcas_.load(std::memory_order_acquire);
-  if (marcas != nullptr) return *marcas;
-  auto nuevas = std::make_unique<Marcas>();
-  nuevas->marcado = Dia{const_cast<Dias*>(this), true};
-  nuevas->vacio = Dia{const_cast<Dias*>(this), false};
-  // Two readers may race to make them: the first one's are kept.
-  if (marcas_.compare_exchange_strong(marcas, nuevas.get(), std::memory_order_acq_rel))
-    return *nuevas.release();
-  return *marcas;
+  std::call_once(hechas_, [this] {
+    marcas_ = std::make_unique<Marcas>();
+    marcas_->marcado = Dia{const_cast<Dias*>(this), true};
+    marcas_->vacio = Dia{const_cast<Dias*>(this), false};
+  });
+  return *marcas_;
 }
 
 void Dias::Crece(int32_t n) {

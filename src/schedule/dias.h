@@ -10,9 +10,9 @@
 #include <promorlaqel/common/api.h>
 #include <promorlaqel/schedule/dia.h>
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -25,7 +25,6 @@ class PMQ_API Dias {
   Dias() = default;
   Dias(const Dias&) = delete;
   Dias& operator=(const Dias&) = delete;
-  ~Dias();
 
   pmq::PeriodoPorItem* PeriodoPorItem = nullptr;  ///< the line share that owns the list
 
@@ -87,9 +86,10 @@ class PMQ_API Dias {
   /// The two markers, made on the first call (safe between threads that only read).
   const Marcas& Marcadores() const;
 
-  uint64_t primera_ = 0;                   ///< days 1 to 64
-  std::unique_ptr<uint64_t[]> resto_;      ///< days 65 onwards, 64 a word
-  mutable std::atomic<Marcas*> marcas_{};  ///< owned; null until a marker is asked for
+  uint64_t primera_ = 0;                    ///< days 1 to 64
+  std::unique_ptr<uint64_t[]> resto_;       ///< days 65 onwards, 64 a word
+  mutable std::unique_ptr<Marcas> marcas_;  ///< null until a marker is asked for
+  mutable std::once_flag hechas_;           ///< made once, also between threads that only read
   int32_t count_ = 0;
 };
 
