@@ -5,6 +5,7 @@
 #include <promorlaqel/catalogue/item_explosion.h>
 #include <promorlaqel/common/api.h>
 #include <promorlaqel/common/coleccion.h>
+#include <promorlaqel/common/iterador_posicion.h>
 
 #include <cstdint>
 #include <iterator>
@@ -27,24 +28,7 @@ class PMQ_API ResumenPresup {
   ItemExplosion Item(int64_t posicion) const;
 
   // Iteration in order (yields scaled lines by value).
-  class Iterador {
-   public:
-    using iterator_category = std::input_iterator_tag;
-    using value_type = ItemExplosion;
-    using difference_type = std::ptrdiff_t;
-    Iterador(const ResumenPresup* r, int64_t i) : r_(r), i_(i) {}
-    ItemExplosion operator*() const { return r_->Item(i_); }
-    Iterador& operator++() {
-      ++i_;
-      return *this;
-    }
-    bool operator!=(const Iterador& o) const { return i_ != o.i_; }
-    bool operator==(const Iterador& o) const { return i_ == o.i_; }
-
-   private:
-    const ResumenPresup* r_;
-    int64_t i_;
-  };
+  using Iterador = IteradorPosicion<ResumenPresup>;
   Iterador begin() const { return Iterador(this, 1); }
   Iterador end() const { return Iterador(this, Count() + 1); }
 

@@ -8,6 +8,7 @@
 // allocated only when a list is longer or a marker is asked for.
 
 #include <promorlaqel/common/api.h>
+#include <promorlaqel/common/iterador_posicion.h>
 #include <promorlaqel/schedule/dia.h>
 
 #include <cstdint>
@@ -54,21 +55,7 @@ class PMQ_API Dias {
   std::string Texto() const;
 
   /// Iteration over the markers in day order (yields const Dia*).
-  class Iterador {
-   public:
-    Iterador(const Dias* lista, int32_t posicion) : lista_(lista), posicion_(posicion) {}
-    const Dia* operator*() const { return lista_->Item(posicion_); }
-    Iterador& operator++() {
-      ++posicion_;
-      return *this;
-    }
-    bool operator==(const Iterador& o) const { return posicion_ == o.posicion_; }
-    bool operator!=(const Iterador& o) const { return posicion_ != o.posicion_; }
-
-   private:
-    const Dias* lista_;
-    int32_t posicion_;
-  };
+  using Iterador = IteradorPosicion<Dias>;
   Iterador begin() const { return Iterador(this, 1); }
   Iterador end() const { return Iterador(this, count_ + 1); }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <promorlaqel/common/api.h>
+#include <promorlaqel/common/iterador_posicion.h>
 #include <promorlaqel/schedule/periodo_por_item.h>
 
 #include <cstdint>
@@ -40,21 +41,7 @@ class PMQ_API PeriodosPorItem {
   int32_t Count() const { return en_bloque_ + static_cast<int32_t>(agregadas_.size()); }
 
   /// Iteration over the shares in order (yields PeriodoPorItem*).
-  class Iterador {
-   public:
-    Iterador(const PeriodosPorItem* lista, int32_t posicion) : lista_(lista), posicion_(posicion) {}
-    PeriodoPorItem* operator*() const { return lista_->Item(posicion_); }
-    Iterador& operator++() {
-      ++posicion_;
-      return *this;
-    }
-    bool operator==(const Iterador& o) const { return posicion_ == o.posicion_; }
-    bool operator!=(const Iterador& o) const { return posicion_ != o.posicion_; }
-
-   private:
-    const PeriodosPorItem* lista_;
-    int32_t posicion_;
-  };
+  using Iterador = IteradorPosicion<PeriodosPorItem>;
   Iterador begin() const { return Iterador(this, 1); }
   Iterador end() const { return Iterador(this, Count() + 1); }
 
