@@ -1,5 +1,7 @@
 #include "sheet/celdas_hoja.h"
 
+#include "sheet/crecimiento.h"
+
 #include <algorithm>
 
 namespace pmq {
@@ -12,13 +14,6 @@ const std::vector<Celda>& FilaVacia() {
 
 bool ColumnaMenor(const Celda& c, int32_t columna) {
   return c.columna < columna;
-}
-
-// Room for one more cell in a row. A row grows by a quarter, not by doubling:
-// a large report holds millions of cells, and doubling would leave a third of
-// their room unused on average.
-void Crece(std::vector<Celda>& fila) {
-  if (fila.size() == fila.capacity()) fila.reserve(fila.size() + fila.size() / 4 + 4);
 }
 
 }  // namespace
@@ -39,7 +34,7 @@ Celda& CeldasHoja::Obtiene(int32_t fila, int32_t columna) {
   std::vector<Celda>& f = filas_[static_cast<size_t>(fila - 1)];
   // Reports write rows left to right: appending is the common case.
   if (f.empty() || f.back().columna < columna) {
-    Crece(f);
+    HuecoParaUno(f);
     f.emplace_back().columna = columna;
     ++cuenta_;
     return f.back();
@@ -47,7 +42,7 @@ Celda& CeldasHoja::Obtiene(int32_t fila, int32_t columna) {
   auto it = std::lower_bound(f.begin(), f.end(), columna, ColumnaMenor);
   if (it != f.end() && it->columna == columna) return *it;
   const auto posicion = it - f.begin();
-  Crece(f);
+  HuecoParaUno(f);
   it = f.emplace(f.begin() + posicion);
   it->columna = columna;
   ++cuenta_;

@@ -1,19 +1,10 @@
 #include "sheet/combinaciones.h"
 
+#include "sheet/crecimiento.h"
+
 #include <algorithm>
 
 namespace pmq {
-namespace {
-
-// Room for one more element, growing by a quarter: a program sheet holds a
-// merge per line and period (720,000 on a large work, 36 on a row), and
-// doubling would leave up to half of both lists unused.
-template <class V>
-void Hueco(V& v) {
-  if (v.size() == v.capacity()) v.reserve(v.size() + v.size() / 4 + 4);
-}
-
-}  // namespace
 
 std::vector<uint32_t> Combinaciones::QueTocan(const Combinacion& b) const {
   std::vector<uint32_t> ids;
@@ -34,13 +25,12 @@ bool Combinaciones::Combina(const Combinacion& b) {
   if (b.f1 == b.f2 && b.c1 == b.c2) return false;
   if (!QueTocan(b).empty()) return false;  // the same block again, or an overlap
   const auto id = static_cast<uint32_t>(lista_.size());
-  Hueco(lista_);
+  HuecoParaUno(lista_);
   lista_.push_back(b);
   ++activas_;
   const auto filas = static_cast<size_t>(b.f2);
   if (por_fila_.size() < filas) {
-    if (por_fila_.capacity() < filas)
-      por_fila_.reserve(std::max(filas, por_fila_.size() + por_fila_.size() / 4 + 4));
+    HuecoPara(por_fila_, filas);
     por_fila_.resize(filas);
   }
   for (int32_t fila = b.f1; fila <= b.f2; ++fila) {
@@ -49,7 +39,7 @@ bool Combinaciones::Combina(const Combinacion& b) {
                                [](const Tramo& t, int32_t c) { return t.c1 < c; });
     if (tramos.size() == tramos.capacity()) {
       const auto donde = it - tramos.begin();
-      Hueco(tramos);
+      HuecoParaUno(tramos);
       it = tramos.begin() + donde;
     }
     tramos.insert(it, Tramo{b.c1, b.c2, id});
