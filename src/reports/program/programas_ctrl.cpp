@@ -293,16 +293,9 @@ ProgramasCtrl::EstadoHoja ProgramasCtrl::IniciaHoja(HcWorksheet* Ws, int32_t Tip
   if (e.por_periodo) {
     // The resource programs: one column per period of the calendar, headed
     // with the period's name on the column titles' row, then the totals.
-    const Periodos& calendario = Requiere(Requiere(Programa).Periodos.get());
-    int32_t c = kPrimeraColumnaDia;
-    for (const Periodo* periodo : calendario) {
-      if (!e.columnas.empty()) e.columnas += '\t';
-      e.columnas += std::to_string(c);
-      if (periodo != nullptr) ws.cells(kFilaTitulos, c).Value(EtiquetaPeriodo(periodo->Inicio));
-      ++c;
-    }
-    e.c = c;
-    ws.cells(kFilaTitulos, c).Value("Totales");
+    e.columnas = TitulosPeriodos(ws, kFilaTitulos, kPrimeraColumnaDia);
+    e.c = kPrimeraColumnaDia + Requiere(Requiere(Programa).Periodos.get()).Count();
+    ws.cells(kFilaTitulos, e.c).Value("Totales");
   }
   return e;
 }

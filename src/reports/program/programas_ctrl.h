@@ -194,6 +194,9 @@ class PMQ_API ProgramasCtrl {
   /// The label of a period: "Marzo'2013" for a month, "1a. quincena mar
   /// 2013" / "2a. quincena mar 2013" for a fortnight.
   std::string EtiquetaPeriodo(Fecha inicio) const;
+  /// Each period's label on row `fila`, one column per period from column
+  /// `primera` on; returns those columns as a tab-separated list.
+  std::string TitulosPeriodos(HcWorksheet& ws, int32_t fila, int32_t primera) const;
   /// The foot rows "Total del periodo" (the pattern P per period), "Total
   /// acumulado" and "% acumulado" (of the total in column T) from row F on.
   /// The labels go into column `Rotulo`.

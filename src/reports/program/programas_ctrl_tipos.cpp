@@ -138,6 +138,18 @@ void PonPeriodos(CeldasHoja& celdas, int32_t R, int32_t primera, const std::vect
 
 }  // namespace
 
+std::string ProgramasCtrl::TitulosPeriodos(HcWorksheet& ws, int32_t fila, int32_t primera) const {
+  std::string columnas;
+  int32_t c = primera;
+  for (const Periodo* periodo : Requiere(Requiere(Programa).Periodos.get())) {
+    if (!columnas.empty()) columnas += '\t';
+    columnas += std::to_string(c);
+    if (periodo != nullptr) ws.cells(fila, c).Value(EtiquetaPeriodo(periodo->Inicio));
+    ++c;
+  }
+  return columnas;
+}
+
 std::string ProgramasCtrl::EtiquetaPeriodo(Fecha inicio) const {
   if (Programa != nullptr && Programa->TipoPeriodo == enumQuincenal) {
     const int mes = inicio.Mes();
@@ -469,14 +481,7 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
     for (size_t i = 0; i < titulos.size(); ++i) {
       wc.cells(H, static_cast<int32_t>(i) + 1).Value(titulos[i]);
     }
-    std::string columnas;
-    for (size_t k = 0; k < periodos; ++k) {
-      const Periodo* periodo = Programa->Periodos->Item(static_cast<int64_t>(k + 1));
-      const int32_t c = kPrimeraPeriodo + static_cast<int32_t>(k);
-      if (periodo != nullptr) wc.cells(H, c).Value(EtiquetaPeriodo(periodo->Inicio));
-      if (!columnas.empty()) columnas += '\t';
-      columnas += std::to_string(c);
-    }
+    const std::string columnas = TitulosPeriodos(wc, H, kPrimeraPeriodo);
     constexpr int32_t kColumnaTotal = 4;
     const int32_t primera_fila = H + 2;
     int32_t f = primera_fila;
