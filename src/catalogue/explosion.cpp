@@ -4,6 +4,7 @@
 #include "common/error_qel.h"
 #include "common/redondeo.h"
 
+#include <iterator>
 #include <string_view>
 #include <unordered_map>
 
@@ -29,11 +30,11 @@ void Explosion::ReservaUna() {
     lineas_.reserve(lineas_.empty() ? 8 : 2 * lineas_.size());
 }
 
-ItemExplosion* Explosion::Bloque(size_t n) {
+ItemExplosion* Explosion::Bloque(size_t n, std::vector<std::unique_ptr<ItemExplosion[]>>& dueno) {
   if (n == 0) return nullptr;
   auto bloque = std::make_unique<ItemExplosion[]>(n);
   ItemExplosion* primera = bloque.get();
-  bloques_.push_back(std::move(bloque));
+  dueno.push_back(std::move(bloque));
   return primera;
 }
 
@@ -75,6 +76,49 @@ void Explosion::LiberaLineas() {
   Items = ColeccionRef<ItemExplosion>();
   std::vector<std::unique_ptr<ItemExplosion>>().swap(lineas_);
   std::deque<ItemExplosion>().swap(propias_);
+}
+
+bool Explosion::CompactaResumenes() {
+  if (compactos_) return true;
+  ResumenExplosion* partes[] = {&ResumenMat, &ResumenMdo, &ResumenMaq, &ResumenSub, &ResumenInd};
+  // A record gives back a line with its concept, quantities and amount and
+  // nothing else: any other field set keeps the lines as they are. The whole
+  // summary must be the kinds' lines in turn, as ObtenerResumenes builds it
+  // (the labour one left out when labour was not summarised).
+  std::vector<LineaResumen> compactas;
+  std::array<uint32_t, 6> limites{};
+  const int32_t en_todo = Resumen ? Resumen->Count() : 0;
+  for (size_t k = 0; k < std::size(partes); ++k) {
+    limites[k] = static_cast<uint32_t>(compactas.size());
+    if (!*partes[k]) continue;
+    for (const ItemExplosion* l : **partes[k]) {
+      if (l == nullptr || l->Explosion != nullptr || l->ConceptoOrigen != nullptr ||
+          !l->UnidadAlt.empty() || l->EsInsumoMaquina || l->Resumido) {
+        return false;
+      }
+      const auto posicion = static_cast<int64_t>(compactas.size()) + 1;
+      if (posicion > en_todo || Resumen->Item(posicion) != l) return false;
+      compactas.push_back({l->Concepto, l->Cantidad, l->CantidadAlt, l->Parcial});
+    }
+  }
+  if (static_cast<int32_t>(compactas.size()) != en_todo) return false;
+  limites[5] = static_cast<uint32_t>(compactas.size());
+  compactas.shrink_to_fit();
+  compactas_ = std::move(compactas);
+  limites_ = limites;
+  compactos_ = true;
+  for (ResumenExplosion* parte : partes) parte->reset();
+  Resumen.reset();
+  std::vector<std::unique_ptr<ItemExplosion[]>>().swap(bloques_);
+  return true;
+}
+
+std::span<const Explosion::LineaResumen> Explosion::ResumenCompacto(TipoResumen tipo) const {
+  if (!compactos_) return {};
+  const std::span<const LineaResumen> todas(compactas_);
+  if (tipo == TipoResumen::Todo) return todas;
+  const auto k = static_cast<size_t>(tipo);
+  return todas.subspan(limites_[k], limites_[k + 1] - limites_[k]);
 }
 
 void Explosion::Opera(double VolumenObra, double IVA, bool IVAMat, double FactDes, double FactMdo,
@@ -149,6 +193,9 @@ void Explosion::Opera(double VolumenObra, double IVA, bool IVAMat, double FactDe
 
 void Explosion::ObtenerResumenes(bool ObtenerMdeO, std::string& sErrores) {
   try {
+    // Summaries rebuilt as lines replace any compact records.
+    compactos_ = false;
+    std::vector<LineaResumen>().swap(compactas_);
     for (ItemExplosion* linea : Items) linea->Resumido = false;
     ResumenMat = ObtenerResumen(enumTipoConcepto::Material, sErrores);
     if (ObtenerMdeO) ResumenMdo = ObtenerResumen(enumTipoConcepto::ManoDeObra, sErrores);
@@ -186,7 +233,7 @@ ColeccionRef<ItemExplosion> Explosion::ObtenerResumen(enumTipoConcepto TipoConce
       if (linea->Concepto->Tipo != TipoConcepto) continue;
       posiciones.try_emplace(linea->Concepto->Des.Clave, static_cast<int32_t>(posiciones.size()));
     }
-    ItemExplosion* libres = Bloque(posiciones.size());
+    ItemExplosion* libres = Bloque(posiciones.size(), bloques_);
     resumen.Reserva(posiciones.size());
     for (ItemExplosion* linea : Items) {
       if (ConceptoDe(*linea).Tipo != TipoConcepto) continue;
@@ -235,7 +282,7 @@ ResumenExplosion Explosion::ImportaResumen(double Multiplicador, const ResumenEx
   ColeccionRef<ItemExplosion> copia;
   try {
     copia.Reserva(static_cast<size_t>(ColRes->Count()));
-    ItemExplosion* libres = Bloque(static_cast<size_t>(ColRes->Count()));
+    ItemExplosion* libres = Bloque(static_cast<size_t>(ColRes->Count()), copias_);
     for (const ItemExplosion* s : *ColRes) {
       if (s == nullptr) throw ErrorQel(errores::kObjeto);
       ItemExplosion* nueva = libres++;

@@ -8,10 +8,12 @@
 #include <promorlaqel/common/enumeraciones.h>
 #include <promorlaqel/common/moneda.h>
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,9 @@ class Concepto;
 
 /// A summary of a breakdown: nullopt when it was never built.
 using ResumenExplosion = std::optional<ColeccionRef<ItemExplosion>>;
+
+/// Which summary of a breakdown.
+enum class TipoResumen { Mat, Mdo, Maq, Sub, Ind, Todo };
 
 /// The lines of a concept's breakdown, their prices, totals and summaries.
 /// Every line it holds (breakdown lines, summary lines, scaled copies) is owned
@@ -73,6 +78,31 @@ class PMQ_API Explosion {
   /// took; totals and summaries stay, for they own their lines.
   void LiberaLineas();
 
+  /// A summary line reduced to the fields a summary fills; every other field
+  /// of such a line is empty.
+  struct LineaResumen {
+    pmq::Concepto* Concepto = nullptr;
+    double Cantidad = 0;
+    double CantidadAlt = 0;
+    Moneda Parcial;
+  };
+
+  /// Keeps the summaries as compact records instead of lines: a summary line
+  /// takes 64 bytes and a pointer in one or two collections, a record 32, and
+  /// a large work holds over a million of them. Afterwards ResumenMat to
+  /// Resumen are empty (nullopt) and the summary lines are gone; the records
+  /// are read through ResumenCompacto, and a budget line's view
+  /// (ExplosionPresup) reads them as it read the lines. Done only when every
+  /// summary line is one a record gives back exactly (no UnidadAlt, no origin,
+  /// no flag; Resumen the kinds' lines in turn); otherwise nothing changes and
+  /// false is returned. The copies ImportaResumen made stay.
+  bool CompactaResumenes();
+  /// True once CompactaResumenes has replaced the summaries.
+  bool ResumenesCompactos() const { return compactos_; }
+  /// The records of one summary (all of them, in turn, for Todo); empty when
+  /// the summaries were not compacted.
+  std::span<const LineaResumen> ResumenCompacto(TipoResumen tipo) const;
+
   /// Rebuilds the summaries from Items (the labour one only when ObtenerMdeO).
   void ObtenerResumenes(bool ObtenerMdeO, std::string& sErrores);
 
@@ -92,14 +122,18 @@ class PMQ_API Explosion {
   /// Takes ownership of a line and returns it.
   ItemExplosion* Guarda(std::unique_ptr<ItemExplosion> item);
 
-  /// Gives a block of n lines, owned by the explosion, for a summary or a
-  /// scaled copy: one allocation instead of one per line (a large work holds
+  /// Gives a block of n lines, kept in `dueno`, for a summary or a scaled
+  /// copy: one allocation instead of one per line (a large work holds
   /// millions of such lines).
-  ItemExplosion* Bloque(size_t n);
+  static ItemExplosion* Bloque(size_t n, std::vector<std::unique_ptr<ItemExplosion[]>>& dueno);
 
   std::vector<std::unique_ptr<ItemExplosion>> lineas_;  // lines handed in through Add
   std::deque<ItemExplosion> propias_;  // lines made by AgregaLinea, kept in shared blocks
-  std::vector<std::unique_ptr<ItemExplosion[]>> bloques_;  // lines the explosion made itself
+  std::vector<std::unique_ptr<ItemExplosion[]>> bloques_;  // summary lines
+  std::vector<std::unique_ptr<ItemExplosion[]>> copias_;   // lines ImportaResumen made
+  std::vector<LineaResumen> compactas_;  // Mat, Mdo, Maq, Sub, Ind in turn, once compacted
+  std::array<uint32_t, 6> limites_{};    // where each kind's records start; the last, their end
+  bool compactos_ = false;
 };
 
 }  // namespace pmq

@@ -8,6 +8,11 @@ namespace pmq {
 std::optional<ResumenPresup> ExplosionPresup::ResumenDe(TipoResumen tipo) const {
   const pmq::Explosion* e = concepto_->Explosion.get();
   if (e == nullptr) return std::nullopt;
+  if (e->ResumenesCompactos()) {
+    const std::span<const Explosion::LineaResumen> compactas = e->ResumenCompacto(tipo);
+    if (compactas.empty()) return std::nullopt;
+    return ResumenPresup(compactas, multiplicador_);
+  }
   const ResumenExplosion* r = nullptr;
   switch (tipo) {
     case TipoResumen::Mat:

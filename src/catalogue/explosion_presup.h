@@ -4,6 +4,7 @@
 // scaled line is produced when read, so a large work's memory grows with its
 // distinct concepts, not with its lines.
 
+#include <promorlaqel/catalogue/explosion.h>
 #include <promorlaqel/catalogue/resumen_presup.h>
 #include <promorlaqel/common/api.h>
 
@@ -12,9 +13,6 @@
 namespace pmq {
 
 class Concepto;
-
-/// Which summary of a breakdown.
-enum class TipoResumen { Mat, Mdo, Maq, Sub, Ind, Todo };
 
 class PMQ_API ExplosionPresup {
  public:

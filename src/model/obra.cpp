@@ -159,7 +159,10 @@ void Obra::ExplotaConcepto(Conexion* Conexion, pmq::Concepto* Concepto, std::str
     Concepto->ExplotaMe(Conexion, Concepto, 1, false, explosion, sErrores);
     explosion->Opera(1, iva, p.IncluirIvaMateriales, desperdicio, mano_de_obra, p.FactorDestajos,
                      true, sErrores);
-    if (!p.ConservarDesglose) explosion->LiberaLineas();
+    if (!p.ConservarDesglose) {
+      explosion->LiberaLineas();
+      explosion->CompactaResumenes();
+    }
     Concepto->Explosion = std::move(explosion);
   });
 }

@@ -66,10 +66,13 @@ class PMQ_API Programa : public Entidad {
   bool CuadrarCentavos = false;
   /// When cleared before the calculation, the detail that only serves to
   /// break concepts down is dropped once used: each concept's breakdown keeps
-  /// its totals and summaries but not its lines (`Explosion::Items`), and the
-  /// catalogue forgets the analysis rows it read. The reports read only the
-  /// summaries, and that detail is the biggest part of a large work's memory.
-  /// Set by default, so every accessor, the JSON dump and the listing see it.
+  /// its totals but not its lines (`Explosion::Items`), its summaries only as
+  /// compact records (`Explosion::CompactaResumenes`: `ResumenMat` to
+  /// `Resumen` are then empty, and the budget lines' views read the records),
+  /// and the catalogue forgets the analysis rows it read. The reports read
+  /// only the lines' views of the summaries, and that detail is the biggest
+  /// part of a large work's memory. Set by default, so every accessor, the
+  /// JSON dump and the listing see it.
   bool ConservarDesglose = true;
   /// When cleared before the calculation, each estimate's lines
   /// (`Estimacion::ItemsEstimacion`) are dropped as soon as they are read:

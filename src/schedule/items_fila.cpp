@@ -34,13 +34,6 @@ std::optional<TipoResumen> ResumenDe(enumTipoPrograma tipo) {
   }
 }
 
-// The concept's unit summary of a resource kind.
-const ResumenExplosion& Unitario(const Explosion& e, TipoResumen tipo) {
-  if (tipo == TipoResumen::Mat) return e.ResumenMat;
-  if (tipo == TipoResumen::Mdo) return e.ResumenMdo;
-  return e.ResumenMaq;
-}
-
 }  // namespace
 
 void ItemsFila::GetIdxs(std::string& sErrores) {
@@ -79,16 +72,13 @@ bool ItemsFila::CalculaDias(enumTipoPrograma TipoPrograma, enumTipoCalculoDias T
         Presup->Explosion ? *Presup->Explosion : ExplosionPresup(concepto, volumen);
     const std::optional<ResumenPresup> resumen = propia.ResumenDe(*tipo);
     if (!resumen) return false;
-    const ResumenExplosion& unitario = Unitario(*concepto.Explosion, *tipo);
-    int64_t posicion = 0;
-    for (const ItemExplosion* entrada : *unitario) {
-      ++posicion;
-      if (entrada == nullptr) continue;
+    for (int64_t posicion = 1; posicion <= resumen->Count(); ++posicion) {
+      const std::optional<double> unitaria = resumen->CantidadUnitaria(posicion);
+      if (!unitaria) continue;
       auto item = std::make_unique<ItemFila>();
       item->ItemsFila = this;
       item->InicializaDias(sErrores);
-      item->AgregaElemento(entrada->Cantidad, volumen, concepto.Des.Costo, IdxInicio, IdxFinal,
-                           sErrores);
+      item->AgregaElemento(*unitaria, volumen, concepto.Des.Costo, IdxInicio, IdxFinal, sErrores);
       const ItemExplosion de_linea = resumen->Item(posicion);
       item->ColocaDiasItem(&de_linea, sErrores);
       items_.Add(std::move(item));
