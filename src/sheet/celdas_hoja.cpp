@@ -35,7 +35,7 @@ Celda& CeldasHoja::Obtiene(int32_t fila, int32_t columna) {
   // Reports write rows left to right: appending is the common case.
   if (f.empty() || f.back().columna < columna) {
     HuecoParaUno(f);
-    f.emplace_back().columna = columna;
+    f.emplace_back().columna = static_cast<uint16_t>(columna);
     ++cuenta_;
     return f.back();
   }
@@ -44,7 +44,7 @@ Celda& CeldasHoja::Obtiene(int32_t fila, int32_t columna) {
   const auto posicion = it - f.begin();
   HuecoParaUno(f);
   it = f.emplace(f.begin() + posicion);
-  it->columna = columna;
+  it->columna = static_cast<uint16_t>(columna);
   ++cuenta_;
   return *it;
 }
@@ -91,7 +91,18 @@ void CeldasHoja::PonTexto(Celda& celda, std::string_view texto) {
 void CeldasHoja::PonFormula(Celda& celda, std::string_view formula) {
   PonTexto(celda, formula);
   celda.tipo = TipoCelda::kFormula;
-  celda.numero = 0;
+  if (resultados_.size() < textos_.size()) resultados_.resize(textos_.size());
+  resultados_[celda.texto] = 0;
+}
+
+double CeldasHoja::Resultado(const Celda& celda) const {
+  if (celda.tipo != TipoCelda::kFormula || celda.texto >= resultados_.size()) return 0;
+  return resultados_[celda.texto];
+}
+
+void CeldasHoja::PonResultado(Celda& celda, double valor) {
+  if (celda.tipo == TipoCelda::kFormula && celda.texto < resultados_.size())
+    resultados_[celda.texto] = valor;
 }
 
 void CeldasHoja::PonNumero(Celda& celda, double valor) {
@@ -135,6 +146,7 @@ std::vector<Celda>& CeldasHoja::Fila(int32_t fila) {
 void CeldasHoja::Libera() {
   std::vector<std::vector<Celda>>().swap(filas_);
   std::vector<std::string>().swap(textos_);
+  std::vector<double>().swap(resultados_);
   std::vector<uint32_t>().swap(libres_);
   cuenta_ = 0;
   ++version_;

@@ -1,7 +1,9 @@
 #pragma once
 // The cells of one worksheet: rows kept in order, and in each row only the cells
 // that hold a value or a format, sorted by column. Texts and formulas live in a
-// pool and cells refer to them by number, so that a cell takes 24 bytes.
+// pool and cells refer to them by number (a formula's last result beside its
+// text), so that a cell takes 16 bytes: a large program holds millions, most
+// of them blank cells that only carry a fill.
 
 #include "common/moneda.h"
 
@@ -18,16 +20,17 @@ enum class TipoCelda : uint8_t { kVacia, kTexto, kNumero, kEntero, kMoneda, kFor
 /// One stored cell.
 struct Celda {
   union {
-    double numero = 0;  ///< kNumero; the last computed result of a kFormula
+    double numero = 0;  ///< kNumero
     int64_t entero;     ///< kEntero; ten-thousandths of a kMoneda
+    uint32_t texto;     ///< pool number of a kTexto or kFormula
   };
-  int32_t columna = 0;   ///< 1-based
   uint32_t formato = 0;  ///< number in the workbook's format table (0 = default)
-  uint32_t texto = 0;    ///< pool number of a kTexto or kFormula
+  uint16_t columna = 0;  ///< 1-based, at most 16,384
   TipoCelda tipo = TipoCelda::kVacia;
-  uint8_t estado = 0;  ///< evaluation state of a kFormula (see EvaluadorHoja)
-  uint8_t error = 0;   ///< error of a kFormula's result (ExpresionFormula::Error)
+  uint8_t estado : 4 = 0;  ///< evaluation state of a kFormula (see EvaluadorHoja)
+  uint8_t error : 4 = 0;   ///< error of a kFormula's result (ExpresionFormula::Error)
 };
+static_assert(sizeof(Celda) == 16, "a large sheet holds millions of cells");
 
 class CeldasHoja {
  public:
@@ -49,6 +52,10 @@ class CeldasHoja {
 
   /// The text of a kTexto cell or the formula of a kFormula cell.
   const std::string& Texto(const Celda& celda) const;
+  /// The last computed result of a kFormula cell (0 for any other cell).
+  double Resultado(const Celda& celda) const;
+  /// Keeps the result of a kFormula cell (ignored for any other cell).
+  void PonResultado(Celda& celda, double valor);
 
   /// Number of rows that may hold cells (the last row used).
   int32_t UltimaFila() const { return static_cast<int32_t>(filas_.size()); }
@@ -81,6 +88,7 @@ class CeldasHoja {
 
   std::vector<std::vector<Celda>> filas_;
   std::vector<std::string> textos_;
+  std::vector<double> resultados_;  // pool number → result of the formula kept there
   std::vector<uint32_t> libres_;
   size_t cuenta_ = 0;
   uint64_t version_ = 0;

@@ -35,7 +35,8 @@ DisposicionHoja DisposicionHoja::De(HcWorksheet& hoja) {
   // Widest shown value of each open column (cells of merged blocks aside).
   int32_t ultima = 0;
   for (int32_t fila = 1; fila <= celdas.UltimaFila(); ++fila) {
-    if (!celdas.Fila(fila).empty()) ultima = std::max(ultima, celdas.Fila(fila).back().columna);
+    if (!celdas.Fila(fila).empty())
+      ultima = std::max(ultima, int32_t{celdas.Fila(fila).back().columna});
   }
   merges.ParaCada([&](const Combinacion& m) { ultima = std::max(ultima, m.c2); });
   for (int32_t c = 1; c <= kUltimaColumna; ++c) {

@@ -347,7 +347,8 @@ class Escritura {
             const auto error = static_cast<ExpresionFormula::Error>(celda.error);
             const std::string texto = Utf8Valido(celdas.Texto(celda));
             if (error == ExpresionFormula::Error::kNinguno) {
-              Revisa(worksheet_write_formula_num(ws, f, c, texto.c_str(), formato, celda.numero));
+              Revisa(worksheet_write_formula_num(ws, f, c, texto.c_str(), formato,
+                                                 celdas.Resultado(celda)));
             } else {
               const std::string valor(ExpresionFormula::TextoError(error));
               Revisa(worksheet_write_formula_str(ws, f, c, texto.c_str(), formato, valor.c_str()));

@@ -54,7 +54,7 @@ Resultado EvaluadorHoja::ValorDe(const Celda* celda, const CeldasHoja& celdas) {
     }
     case TipoCelda::kFormula:
       if (celda->estado != kCalculada) return {};  // circular reference
-      return {celda->numero, static_cast<Error>(celda->error)};
+      return {celdas.Resultado(*celda), static_cast<Error>(celda->error)};
   }
   return {};
 }
@@ -74,7 +74,7 @@ bool EvaluadorHoja::Resuelve(CeldasHoja& celdas, int32_t fila, int32_t columna,
       // parses evaluates to the value error.
       celda->estado = kCalculada;
       celda->error = static_cast<uint8_t>(Error::kValor);
-      celda->numero = 0;
+      celdas.PonResultado(*celda, 0);
       return;
     }
     pila.push_back(std::move(m));
@@ -108,7 +108,7 @@ bool EvaluadorHoja::Resuelve(CeldasHoja& celdas, int32_t fila, int32_t columna,
     Marco& m = pila[tope];
     const Resultado r = m.expresion.Evalua(m.valores);
     Celda* celda = celdas.Busca(m.fila, m.columna);
-    celda->numero = r.valor;
+    celdas.PonResultado(*celda, r.valor);
     celda->error = static_cast<uint8_t>(r.error);
     celda->estado = kCalculada;
     pila.pop_back();

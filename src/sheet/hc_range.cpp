@@ -166,7 +166,7 @@ ValorCelda HcRange::Value() const {
   const auto error = static_cast<ExpresionFormula::Error>(celda->error);
   if (error != ExpresionFormula::Error::kNinguno)
     return std::string(ExpresionFormula::TextoError(error));
-  return celda->numero;
+  return h.Celdas().Resultado(*celda);
 }
 
 void HcRange::Formula(std::string_view formula) const {
