@@ -58,11 +58,12 @@ ItemExplosion* Explosion::AgregaLinea(std::string& sErrores) {
   try {
     // A breakdown of a large work holds millions of lines: one allocation per
     // block of lines, not one per line.
-    ItemExplosion& linea = propias_.emplace_back();
+    if (!propias_) propias_ = std::make_unique<std::deque<ItemExplosion>>();
+    ItemExplosion& linea = propias_->emplace_back();
     try {
       Items.Add(&linea);
     } catch (...) {
-      propias_.pop_back();
+      propias_->pop_back();
       throw;
     }
     return &linea;
@@ -75,7 +76,7 @@ ItemExplosion* Explosion::AgregaLinea(std::string& sErrores) {
 void Explosion::LiberaLineas() {
   Items = ColeccionRef<ItemExplosion>();
   std::vector<std::unique_ptr<ItemExplosion>>().swap(lineas_);
-  std::deque<ItemExplosion>().swap(propias_);
+  propias_.reset();
 }
 
 bool Explosion::CompactaResumenes() {

@@ -128,7 +128,10 @@ class PMQ_API Explosion {
   static ItemExplosion* Bloque(size_t n, std::vector<std::unique_ptr<ItemExplosion[]>>& dueno);
 
   std::vector<std::unique_ptr<ItemExplosion>> lineas_;  // lines handed in through Add
-  std::deque<ItemExplosion> propias_;  // lines made by AgregaLinea, kept in shared blocks
+  // Lines made by AgregaLinea, kept in shared blocks; made on the first line,
+  // for even an empty deque takes over 500 bytes and a work has thousands of
+  // breakdowns whose lines are dropped.
+  std::unique_ptr<std::deque<ItemExplosion>> propias_;
   std::vector<std::unique_ptr<ItemExplosion[]>> bloques_;  // summary lines
   std::vector<std::unique_ptr<ItemExplosion[]>> copias_;   // lines ImportaResumen made
   std::vector<LineaResumen> compactas_;  // Mat, Mdo, Maq, Sub, Ind in turn, once compacted
