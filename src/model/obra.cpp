@@ -114,7 +114,11 @@ ResultadoCarga Obra::Carga(Conexion* Conexion, std::string& sErrores) {
     FacHM = rs->Fields("FACTHMT").Double() * 0.01;
     // The calendar comes before the sections: every line gets one share per period.
     Programa->Periodos->GeneraPeriodos(sErrores);
-    if (Partidas->Carga(Conexion, sErrores) == ResultadoCarga::Desactualizada) {
+    const ResultadoCarga partidas = Partidas->Carga(Conexion, sErrores);
+    // Every line is broken down by now: analysis rows that only served that go
+    // before the estimates are read, the largest tables of a work.
+    if (!Programa->ConservarDesglose) Programa->Conceptos->OlvidaAnalisis();
+    if (partidas == ResultadoCarga::Desactualizada) {
       resultado = ResultadoCarga::Desactualizada;
     } else {
       CalculaTotalesPeriodo();

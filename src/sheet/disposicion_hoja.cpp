@@ -34,10 +34,8 @@ DisposicionHoja DisposicionHoja::De(HcWorksheet& hoja) {
 
   // Widest shown value of each open column (cells of merged blocks aside).
   int32_t ultima = 0;
-  for (int32_t fila = 1; fila <= celdas.UltimaFila(); ++fila) {
-    if (!celdas.Fila(fila).empty())
-      ultima = std::max(ultima, int32_t{celdas.Fila(fila).back().columna});
-  }
+  for (int32_t fila = 1; fila <= celdas.UltimaFila(); ++fila)
+    ultima = std::max(ultima, celdas.UltimaColumna(fila));
   merges.ParaCada([&](const Combinacion& m) { ultima = std::max(ultima, m.c2); });
   for (int32_t c = 1; c <= kUltimaColumna; ++c) {
     if (hoja.AnchoFijado(c)) ultima = std::max(ultima, c);

@@ -319,7 +319,7 @@ class Escritura {
       const auto f = static_cast<lxw_row_t>(fila - 1);
       if (disposicion.Alto(fila) > 0)
         Revisa(worksheet_set_row(ws, f, disposicion.Alto(fila), nullptr));
-      for (const Celda& celda : celdas.Fila(fila)) {
+      celdas.RecorreFila(fila, [&](const Celda& celda) {
         const auto c = static_cast<lxw_col_t>(celda.columna - 1);
         lxw_format* formato = Formato(disposicion.Formato(fila, celda.columna, celda.formato));
         switch (celda.tipo) {
@@ -356,7 +356,7 @@ class Escritura {
             break;
           }
         }
-      }
+      });
     }
   }
 

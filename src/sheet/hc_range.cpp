@@ -234,26 +234,26 @@ void HcRange::CambiaFormato(const std::function<void(FormatoCelda&)>& cambio) co
   TablaFormatos& tabla = h.Parent().Formatos();
   // Few distinct formats meet in one block: remember each old → new change.
   std::vector<std::pair<uint32_t, uint32_t>> cambios;
+  CeldasHoja& celdas = h.Celdas();
   for (int32_t f = f1_; f <= f2_; ++f) {
     for (int32_t c = c1_; c <= c2_; ++c) {
-      Celda& celda = h.Celdas().Obtiene(f, c);
+      const uint32_t antes = celdas.FormatoEn(f, c);
       auto it = std::find_if(cambios.begin(), cambios.end(),
-                             [&](const auto& p) { return p.first == celda.formato; });
+                             [&](const auto& p) { return p.first == antes; });
       if (it == cambios.end()) {
-        FormatoCelda formato = tabla.Formato(celda.formato);
+        FormatoCelda formato = tabla.Formato(antes);
         cambio(formato);
-        cambios.emplace_back(celda.formato, tabla.Id(formato));
+        cambios.emplace_back(antes, tabla.Id(formato));
         it = cambios.end() - 1;
       }
-      celda.formato = it->second;
+      celdas.PonFormato(f, c, it->second);
     }
   }
 }
 
 const FormatoCelda& HcRange::FormatoPrimera() const {
   HcWorksheet& h = Hoja();
-  const Celda* celda = h.Celdas().Busca(f1_, c1_);
-  return h.Parent().Formatos().Formato(celda != nullptr ? celda->formato : 0);
+  return h.Parent().Formatos().Formato(h.Celdas().FormatoEn(f1_, c1_));
 }
 
 void HcRange::Style(std::string_view estilo) const {

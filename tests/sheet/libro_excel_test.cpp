@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <numeric>
+#include <vector>
 
 namespace pmq {
 namespace {
@@ -278,6 +280,33 @@ TEST_F(HojaTest, MergesNeverOverlapAndKeepOnlyTheFirstValue) {
   EXPECT_TRUE(hoja_->cells(12, 50).MergeCells());
   Bloque(12, 1, 12, 8).MergeCells(true);
   EXPECT_EQ(hoja_->Merges().Count(), 2u);
+}
+
+TEST_F(HojaTest, BlankFilledCellsReadBackOneByOneWhateverIsSetOverThem) {
+  // Runs of one fill, another fill over part of one, a value and a merge inside.
+  Bloque(3, 2, 3, 20).Interior().ColorIndex(1);
+  Bloque(3, 8, 3, 10).Interior().ColorIndex(3);
+  Bloque(3, 9, 3, 9).Interior().ColorIndex(1);
+  Bloque(3, 10, 3, 11).Interior().ColorIndex(kColorNinguno);
+  Bloque(3, 10, 3, 10).Interior().ColorIndex(1);
+  Bloque(3, 8, 3, 8).Interior().ColorIndex(1);
+  Bloque(3, 13, 3, 13).Interior().ColorIndex(3);
+  Bloque(3, 12, 3, 12).Interior().ColorIndex(3);
+  hoja_->cells(3, 15).Value(7.0);
+  Bloque(3, 17, 3, 18).MergeCells(true);
+  std::vector<int32_t> esperado(22, 1);
+  esperado[1] = esperado[11] = esperado[21] = kColorNinguno;
+  esperado[12] = esperado[13] = 3;
+  std::vector<int32_t> columnas;
+  hoja_->Celdas().RecorreFila(3, [&](const Celda& c) { columnas.push_back(c.columna); });
+  for (int32_t c = 1; c <= 21; ++c)
+    EXPECT_EQ(hoja_->cells(3, c).Interior().ColorIndex(), esperado[static_cast<size_t>(c)]) << c;
+  // Every cell of B to T once, in order, also the one unfilled again.
+  std::vector<int32_t> b_a_t(19);
+  std::iota(b_a_t.begin(), b_a_t.end(), 2);
+  EXPECT_EQ(columnas, b_a_t);
+  EXPECT_EQ(hoja_->Celdas().Count(), 19u);
+  EXPECT_EQ(std::get<double>(hoja_->cells(3, 15).Value()), 7.0);
 }
 
 }  // namespace

@@ -418,7 +418,7 @@ void ProgramasCtrl::ColocaRecursos(HcWorksheet* Ws, enumTipoProgramaMensual Tipo
           bool trabajado = false;
           for (int32_t d = 1; d <= parte->Dias.Count() && !trabajado; ++d)
             trabajado = parte->Dias.Barra(d);
-          if (trabajado) celdas.Obtiene(Row - 1, c).formato = id_barra;
+          if (trabajado) celdas.PonFormato(Row - 1, c, id_barra);
         }
         // A text a cell holds goes straight into the cells; a longer one
         // through the range, which cuts it and says so.
