@@ -4,6 +4,7 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -28,39 +29,70 @@ Recordset::Recordset(std::vector<std::string> columnas, std::vector<Valor> celda
 }
 
 void Recordset::Reserva(size_t celdas) {
-  celdas_->tipos.reserve(celdas_->tipos.size() + celdas);
-  celdas_->datos.reserve(celdas_->datos.size() + celdas);
+  // Room in the first block; the blocks after it take theirs as each starts.
+  Celdas& c = *celdas_;
+  if (celdas == 0) return;
+  if (c.tipos.empty()) {
+    c.tipos.emplace_back();
+    c.datos.emplace_back();
+  }
+  if (c.tipos.size() == 1) {
+    const size_t n = std::min(c.tipos[0].size() + celdas, kBloque);
+    c.tipos[0].reserve(n);
+    c.datos[0].reserve(n);
+  }
 }
 
 void Recordset::Ajusta() {
-  celdas_->tipos.shrink_to_fit();
-  celdas_->datos.shrink_to_fit();
-  celdas_->textos.shrink_to_fit();
+  Celdas& c = *celdas_;
+  if (!c.tipos.empty()) c.tipos.back().shrink_to_fit();
+  if (!c.datos.empty()) c.datos.back().shrink_to_fit();
+  if (!c.textos.empty()) c.textos.back().shrink_to_fit();
+}
+
+void Recordset::Pon(uint8_t tipo, uint64_t dato) {
+  Celdas& c = *celdas_;
+  if (c.tipos.empty() || c.tipos.back().size() == kBloque) {
+    // A block after the first is made whole at once; the first grows as
+    // needed, so that a small result stays small.
+    const size_t sitio = c.tipos.empty() ? 0 : kBloque;
+    c.tipos.emplace_back().reserve(sitio);
+    c.datos.emplace_back().reserve(sitio);
+  }
+  c.tipos.back().push_back(tipo);
+  c.datos.back().push_back(dato);
+  ++c.cuenta;
 }
 
 void Recordset::AgregaNulo() {
-  celdas_->tipos.push_back(kNulo);
-  celdas_->datos.push_back(0);
+  Pon(kNulo, 0);
 }
 
 void Recordset::AgregaEntero(int64_t v) {
-  celdas_->tipos.push_back(kEntero);
-  celdas_->datos.push_back(static_cast<uint64_t>(v));
+  Pon(kEntero, static_cast<uint64_t>(v));
 }
 
 void Recordset::AgregaDouble(double v) {
-  celdas_->tipos.push_back(kDouble);
-  celdas_->datos.push_back(std::bit_cast<uint64_t>(v));
+  Pon(kDouble, std::bit_cast<uint64_t>(v));
 }
 
 void Recordset::AgregaTexto(std::string_view v) {
-  std::string& textos = celdas_->textos;
+  std::vector<std::string>& textos = celdas_->textos;
   const uint32_t largo = static_cast<uint32_t>(v.size());
-  const size_t inicio = textos.size();
-  textos.append(reinterpret_cast<const char*>(&largo), sizeof largo);
-  textos.append(v);
-  celdas_->tipos.push_back(kTexto);
-  celdas_->datos.push_back(inicio);
+  const size_t ocupa = sizeof largo + v.size();
+  // A text never spans two blocks; the first block grows as needed.
+  const bool cabe = !textos.empty() && textos.back().size() + ocupa <= textos.back().capacity();
+  const bool crece = textos.size() == 1 && textos.back().size() + ocupa <= kBloqueTexto;
+  if (textos.empty() || (!cabe && !crece)) {
+    const bool primero = textos.empty();
+    textos.emplace_back().reserve(primero ? 0 : std::max(kBloqueTexto, ocupa));
+  }
+  std::string& bloque = textos.back();
+  // Where the text is: its block in the high half, its start in the low one.
+  const uint64_t donde = (static_cast<uint64_t>(textos.size() - 1) << 32) | bloque.size();
+  bloque.append(reinterpret_cast<const char*>(&largo), sizeof largo);
+  bloque.append(v);
+  Pon(kTexto, donde);
 }
 
 void Recordset::Agrega(const Valor& v) {
@@ -125,15 +157,17 @@ Valor Recordset::Fields(int indice) const {
 }
 
 Valor Recordset::Celda(size_t posicion) const {
-  const uint64_t dato = celdas_->datos[posicion];
-  switch (celdas_->tipos[posicion]) {
+  const size_t bloque = posicion / kBloque;
+  const size_t dentro = posicion % kBloque;
+  const uint64_t dato = celdas_->datos[bloque][dentro];
+  switch (celdas_->tipos[bloque][dentro]) {
     case kEntero:
       return Valor(static_cast<int64_t>(dato));
     case kDouble:
       return Valor(std::bit_cast<double>(dato));
     case kTexto: {
       uint32_t largo = 0;
-      const char* inicio = celdas_->textos.data() + dato;
+      const char* inicio = celdas_->textos[dato >> 32].data() + (dato & 0xFFFFFFFFU);
       std::memcpy(&largo, inicio, sizeof largo);
       return Valor(std::string(inicio + sizeof largo, largo));
     }

@@ -74,16 +74,25 @@ class PMQ_API Recordset {
   const std::vector<std::string>& Columnas() const { return columnas_; }
 
  private:
-  // The packed cells of a result, shared by the views over it.
+  // The packed cells of a result, shared by the views over it, in blocks of
+  // kBloque cells and of at least kBloqueTexto bytes of text: a large result
+  // (a work's estimate rows, hundreds of thousands) grows without copying
+  // itself and keeps no unused room but its last block's; a small one takes
+  // one small block.
+  static constexpr size_t kBloque = size_t{1} << 16;
+  static constexpr size_t kBloqueTexto = size_t{1} << 20;
   struct Celdas {
-    std::vector<uint8_t> tipos;   // kind of each cell
-    std::vector<uint64_t> datos;  // number bits, or where the text starts in `textos`
-    std::string textos;           // each text as its 4-byte length, then its bytes
+    std::vector<std::vector<uint8_t>> tipos;   // kind of each cell
+    std::vector<std::vector<uint64_t>> datos;  // number bits, or where the text is
+    std::vector<std::string> textos;           // each text as its 4-byte length, then its bytes
+    size_t cuenta = 0;                         // cells
   };
+  /// Appends a cell of a kind with its data.
+  void Pon(uint8_t tipo, uint64_t dato);
 
   int64_t Filas() const {
     if (vista_) return static_cast<int64_t>(filas_vista_.size());
-    return columnas_.empty() ? 0 : static_cast<int64_t>(celdas_->tipos.size() / columnas_.size());
+    return columnas_.empty() ? 0 : static_cast<int64_t>(celdas_->cuenta / columnas_.size());
   }
   Valor Celda(size_t posicion) const;
 

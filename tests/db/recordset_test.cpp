@@ -5,6 +5,7 @@
 #include "db/conexion.h"
 #include "db/utilerias.h"
 
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -55,6 +56,20 @@ TEST_F(RecordsetTest, ExactCountRowsInQueryOrderAndNullAwareFields) {
   }
   RsOut(rs, s);
   EXPECT_FALSE(rs);
+  // A result larger than one block of cells and of texts reads back whole.
+  rs = GetTabla(&conexion_,
+                "with recursive n(i) as (select 1 union all select i + 1 from n where i < 40000) "
+                "select i, printf('%040d', i) as t, null as z from n",
+                {}, s);
+  ASSERT_TRUE(rs);
+  ASSERT_EQ(rs->RecordCount(), 40000);
+  int64_t malas = 0;
+  for (int64_t i = 1; i <= 40000; ++i, rs->MoveNext()) {
+    malas += rs->Fields(0).Entero() != i || rs->Fields(1).Texto() != fmt::format("{:040}", i) ||
+             !rs->Fields(2).EsNulo();
+  }
+  EXPECT_EQ(malas, 0);
+  RsOut(rs, s);
   // The project database is opened read-only.
   EXPECT_THROW(conexion_.Ejecuta("delete from PARTIDAS"), ErrorQel);
   EXPECT_EQ(s, "");
