@@ -23,21 +23,11 @@ using prueba::Ref;
 
 const std::string kHoja = "Programa Obra";
 
-// "=" and the cells of `columnas` on `fila` (or of `fila` in `filas`) joined by "+".
-std::string Suma(const std::vector<int32_t>& columnas, int32_t fila) {
+// "=" and the cells of columns `cs` on row `n` (of rows `cs` in column `n` when `filas`)
+// joined by "+".
+std::string Suma(const std::vector<int32_t>& cs, int32_t n, bool filas = false) {
   std::string f = "=";
-  for (int32_t c : columnas) {
-    if (f.size() > 1) f.push_back('+');
-    f += Ref(fila, c);
-  }
-  return f;
-}
-std::string Suma(int32_t columna, const std::vector<int32_t>& filas) {
-  std::string f = "=";
-  for (int32_t r : filas) {
-    if (f.size() > 1) f.push_back('+');
-    f += Ref(r, columna);
-  }
+  for (int32_t c : cs) f += (f.size() > 1 ? "+" : "") + (filas ? Ref(c, n) : Ref(n, c));
   return f;
 }
 
@@ -91,7 +81,7 @@ void RevisaPrograma(const Programa& p, const json& libro, const json* recalculad
       con_lineas.push_back(fila - 1);
     }
     for (size_t k = 0; !filas.empty() && k < inicios.size(); ++k) {
-      EXPECT_EQ(celda(fila - 1, inicios[k])["formula"], Suma(inicios[k], filas));
+      EXPECT_EQ(celda(fila - 1, inicios[k])["formula"], Suma(filas, inicios[k], true));
       EXPECT_NEAR(numero(fila - 1, inicios[k]), subtotal[k], 1e-6);
       total[k] += subtotal[k];
     }
@@ -100,7 +90,7 @@ void RevisaPrograma(const Programa& p, const json& libro, const json* recalculad
   const int32_t totales = fila + 1;
   double gran_total = 0;
   for (size_t k = 0; k < inicios.size(); ++k) {
-    EXPECT_EQ(celda(totales, inicios[k])["formula"], Suma(inicios[k], subtotales));
+    EXPECT_EQ(celda(totales, inicios[k])["formula"], Suma(subtotales, inicios[k], true));
     EXPECT_NEAR(numero(totales, inicios[k]), total[k], 1e-6);
     gran_total += total[k];
     const int32_t fin = k + 1 < inicios.size() ? inicios[k + 1] - 1 : T - 1;
@@ -417,18 +407,11 @@ TEST_F(FormaProgramas, ACancelledNonXlsxOrUnwritableFileNameStopsTheExport) {
 
 // `promorlaqel programa`: exit statuses, messages and the workbook written.
 
-class ComandoPrograma : public FormaProgramas {
- protected:
-  prueba::Ejecucion Corre(std::vector<std::string> extra) {
-    std::vector<std::string> args = {"programa", "--bd", base_.Ruta(), "--obra", "A7"};
-    args.insert(args.end(), extra.begin(), extra.end());
-    return prueba::Ejecuta(dir_, args);
-  }
-};
+using ComandoPrograma = FormaProgramas;
 
 TEST_F(ComandoPrograma, ExitsZeroOnlyWhenTheProgramWasWritten) {
   const std::string ruta = dir_.Archivo("programa.xlsx");
-  auto e = Corre({"--salida", ruta, "--cantidades"});
+  auto e = prueba::EjecutaObra(dir_, "programa", base_.Ruta(), {"--salida", ruta, "--cantidades"});
   EXPECT_EQ(e.salida, 0) << e.err;
   EXPECT_EQ(e.err + e.out, "");
   const auto c = prueba::LeeLibro(ruta)["celdas"];
@@ -440,16 +423,16 @@ TEST_F(ComandoPrograma, ExitsZeroOnlyWhenTheProgramWasWritten) {
   // whether at the trial write or at the final one) leaves the good workbook
   // as it was and no temporary.
   const std::string bueno = prueba::LeeArchivo(ruta);
-  e = prueba::Ejecuta(dir_, {"programa", "--bd", base_.Ruta(), "--obra", "A7", "--salida", ruta},
-                      "trap '' XFSZ; ulimit -f 7;");
+  e = prueba::EjecutaObra(dir_, "programa", base_.Ruta(), {"--salida", ruta}, "A7",
+                          "trap '' XFSZ; ulimit -f 7;");
   EXPECT_EQ(e.salida, 1);
   EXPECT_NE(e.err.find("No se pudo guardar el libro '" + ruta + "'"), std::string::npos) << e.err;
   EXPECT_EQ(e.err.find("[ERROR]"), std::string::npos) << e.err;  // libxlsxwriter's lines are ours
   EXPECT_EQ(prueba::LeeArchivo(ruta), bueno);
   for (const auto& f : std::filesystem::directory_iterator(dir_.Ruta()))
     EXPECT_NE(f.path().filename().string().rfind(".programa.xlsx.", 0), 0u) << f.path();
-  e = prueba::Ejecuta(dir_, {"programa", "--bd", dir_.Archivo("no.db"), "--obra", "A7", "--salida",
-                             dir_.Archivo("x.xlsx")});
+  e = prueba::EjecutaObra(dir_, "programa", dir_.Archivo("no.db"),
+                          {"--salida", dir_.Archivo("x.xlsx")});
   EXPECT_EQ(e.salida, 1);
   EXPECT_FALSE(std::filesystem::exists(dir_.Archivo("x.xlsx")));
 }

@@ -20,11 +20,9 @@ inline std::string Ref(int32_t fila, int32_t columna) {
 
 /// {"<hoja>": {"<A1>": valor}} after LibreOffice recalculated the workbook.
 inline nlohmann::json Recalcula(const std::string& ruta) {
-  const std::string orden = "/usr/bin/python3 '" PMQ_SOURCE_DIR
-                            "/tests/apoyo/revisa_presentacion.py' '" +
-                            ruta + "' --recalcula '" + ruta + ".json' >/dev/null 2>&1";
-  if (std::system(orden.c_str()) != 0) ADD_FAILURE() << "LibreOffice no recalculó " << ruta;
-  return nlohmann::json::parse(LeeArchivo(ruta + ".json"), nullptr, false);
+  return Python("apoyo/revisa_presentacion.py",
+                Comillas(ruta) + " --recalcula " + Comillas(ruta + ".json") + " >/dev/null 2>&1",
+                ruta + ".json");
 }
 
 class ObraPrograma : public ObraCalculada {

@@ -262,9 +262,7 @@ TEST_F(ObraResumen, TheCommandPrintsTheGridAsCsvJsonOrText) {
   p->ResumenesEstCtrl->Inicia();
   const Rejilla& g = *p->ResumenesEstCtrl->Grid();
   const auto corre = [&](std::vector<std::string> extra) {
-    std::vector<std::string> args = {"resumen", "--bd", base_.Ruta(), "--obra", "A7"};
-    args.insert(args.end(), extra.begin(), extra.end());
-    return prueba::Ejecuta(dir_, args);
+    return prueba::EjecutaObra(dir_, "resumen", base_.Ruta(), std::move(extra));
   };
   const auto csv = corre({"--formato", "csv"});
   EXPECT_EQ(csv.salida, 0) << csv.err;
