@@ -1,6 +1,7 @@
 // The sheet "Programa Obra" as written to the file, read back by openpyxl and
 // recalculated by LibreOffice, against what the loader computed.
 
+#include "apoyo/obra_calculada.h"
 #include "cli/ejecucion.h"
 #include "model/obra.h"
 #include "model/partida.h"
@@ -8,20 +9,73 @@
 #include "model/presup.h"
 #include "model/presups.h"
 #include "reports/program/frm_programas_obra.h"
-#include "reports/program/obra_programa.h"
 #include "reports/program/programas_ctrl.h"
 #include "schedule/fila_programa.h"
 #include "schedule/filas_programa.h"
 #include "schedule/periodo_por_item.h"
 #include "schedule/periodos_por_item.h"
+#include "sheet/lector_libro.h"
+#include "sheet/libro_excel.h"
+
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
 
 namespace pmq {
 namespace {
 
 using nlohmann::json;
-using prueba::Ref;
 
 const std::string kHoja = "Programa Obra";
+
+std::string Ref(int32_t fila, int32_t columna) {
+  return LibroExcel::ColTrans(columna) + std::to_string(fila);
+}
+
+/// {"<hoja>": {"<A1>": valor}} after LibreOffice recalculated the workbook.
+json Recalcula(const std::string& ruta) {
+  return prueba::Python("apoyo/revisa_presentacion.py",
+                        prueba::Comillas(ruta) + " --recalcula " +
+                            prueba::Comillas(ruta + ".json") + " >/dev/null 2>&1",
+                        ruta + ".json");
+}
+
+// The shared fixture with work A7 and concepts C-1 to C-3, and the export of
+// the financial program.
+class ObraPrograma : public prueba::ObraCalculada {
+ protected:
+  /// Work A7 from `inicio` to `final_` with the sections `partidas`
+  /// ("('01','Nombre',importe),…") and lines `lineas`
+  /// ("('01','F1','C-1',cantidad,punit,orden,'inicio','final'),…"), calculated.
+  void Obra(const std::string& inicio, const std::string& final_, const std::string& partidas,
+            const std::string& lineas) {
+    ObraCalculada::Obra("A7", "'" + inicio + "'", "'" + final_ + "'");
+    Sql("insert into CONCEPTO (CONCEPTO, UNIDAD, COSTO, NOM_CORTO, NOM_LARGO, TIPO) values "
+        "('C-1','m3',100,'Concreto','Concreto f''c=200',1),('C-2','m2',7.77,'Firme','Firme',1),"
+        "('C-3','lote',1234.5678,'Limpieza','Limpieza final',1);"
+        "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, IMPORTE) select 'A7', column1, column2, "
+        "column3 from (values " +
+        partidas +
+        ");"
+        "insert into PRESUPS (OBRA, PARTIDA, FRENTE, CONCEPTO, CANT_PRES, PUNIT, IMPORTE, ORDEN, "
+        "FECHA_INI, FECHA_FIN) select 'A7', column1, column2, column3, column4, column5, 0, "
+        "column6, column7, column8 from (values " +
+        lineas + ")");
+    p_ = Calculada();
+  }
+
+  /// Exports the financial program into `archivo` of the test's folder.
+  std::string Exporta(const std::string& archivo = "programa.xlsx") {
+    const std::string ruta = dir_.Archivo(archivo);
+    host_.respuestas_dialogo.push_back({false, ruta});
+    std::string s;
+    EXPECT_TRUE(p_->ProgramasObraCtrl->AExcel(etpAvanceFinanciero, true, s)) << s;
+    EXPECT_EQ(s, "");
+    return ruta;
+  }
+
+  std::unique_ptr<Programa> p_;
+};
 
 // "=" and the cells of columns `cs` on row `n` (of rows `cs` in column `n` when `filas`)
 // joined by "+".
@@ -141,7 +195,7 @@ void RevisaPrograma(const Programa& p, const json& libro, const json* recalculad
     EXPECT_NEAR(libro["anchos"][kHoja][LibroExcel::ColTrans(c)].get<double>(), 2.71, 0.01);
 }
 
-class HojaPrograma : public prueba::ObraPrograma {
+class HojaPrograma : public ObraPrograma {
  protected:
   // Twelve lines in two sections: several parts of 30 rows in every kind.
   void ObraLarga() {
@@ -193,7 +247,7 @@ TEST_F(HojaProgramaLento, AWorkLongerThanTwentyThreeMonthsRunsPastColumnZZ) {
   ASSERT_EQ(p_->Periodos->Count(), 24);
   const std::string ruta = Exporta();
   const json libro = prueba::LeeLibro(ruta);
-  const json rec = prueba::Recalcula(ruta);
+  const json rec = Recalcula(ruta);
   ASSERT_TRUE(libro.is_object() && rec.is_object());
   RevisaPrograma(*p_, libro, &rec);
   // 730 day columns from H: the last is ABI, the totals go in ABJ.
@@ -269,7 +323,7 @@ void RevisaPartes(Programa& p, const std::string& dir, bool recalcula) {
     std::string s;
     EXPECT_TRUE(ctrl.Escribe(ruta, tipo, true, s).escrito) << s;
     const json libro = prueba::LeeLibro(ruta);
-    const json rec = recalcula ? prueba::Recalcula(ruta) : json();
+    const json rec = recalcula ? Recalcula(ruta) : json();
     Pie pie;
     for (const auto& h : libro["hojas"]) {
       if (h.get<std::string>().rfind(kHoja, 0) == 0) pie.hojas.push_back(h);
@@ -289,7 +343,7 @@ void RevisaPartes(Programa& p, const std::string& dir, bool recalcula) {
     for (int32_t f = fila; fila > 0 && f <= fila + 2; ++f) {
       std::vector<double> valores;
       for (int32_t col = 8; col < 16384; ++col) {
-        const std::string ref = prueba::Ref(f, col);
+        const std::string ref = Ref(f, col);
         if (!c.contains(pie.hojas.back() + "!" + ref)) continue;
         const json& cache = c[pie.hojas.back() + "!" + ref]["cache"];
         if (!cache.is_number()) continue;
@@ -337,7 +391,7 @@ TEST_F(HojaProgramaLento, ContinuationSheetsRecalculateToTheSameFoot) {
 
 // The options form as a host sees and drives it, and the outcomes of an export.
 
-class FormaProgramas : public prueba::ObraPrograma {
+class FormaProgramas : public ObraPrograma {
  protected:
   void SetUp() override {
     Obra("2013-03-15", "2013-05-10", "('01','Preliminares',1000)",
