@@ -17,15 +17,14 @@ namespace {
 class RecordsetTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    base_ = std::make_unique<prueba::BaseSqlite>(dir_.Archivo("obra.db"));
-    base_->Ejecuta(
+    base_.Ejecuta(
         "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, IMPORTE) values "
         "('A7','02','Cimentación',200),('A7','01','Preliminares',100.5),('A7','03',NULL,0.25),"
         "('B1','01','Otra',9);");
-    conexion_.Open(base_->Ruta());
+    conexion_.Open(base_.Ruta());
   }
   prueba::DirectorioTemporal dir_;
-  std::unique_ptr<prueba::BaseSqlite> base_;
+  prueba::BaseSqlite base_{dir_.Archivo("obra.db")};
   Conexion conexion_;
   HostGrabador host_;
   HostEnUso uso_{host_};
@@ -96,7 +95,7 @@ TEST(Conexion, ALockIsWaitedForThenNamedAndAWalDatabaseLeavesNoFiles) {
   prueba::DirectorioTemporal dir;
   const std::string ruta = dir.Archivo("obra.db");
   prueba::BaseSqlite base(ruta);
-  prueba::InsertaObra(base, "A7", "'2013-03-15'", "'2013-05-10'");
+  base.Ejecuta("insert into OBRAS (OBRA) values ('A7')");
   Conexion c;
   c.Open(ruta);
   {
