@@ -78,10 +78,7 @@ def revisa(ruta):
     fallas = []
     cuenta = 0
     for hoja in openpyxl.load_workbook(ruta, data_only=True).worksheets:
-        anchos = {}
-        for dim in hoja.column_dimensions.values():
-            for c in range(dim.min, dim.max + 1):
-                anchos[c] = dim.width
+        anchos = {c: d.width for d in hoja.column_dimensions.values() for c in range(d.min, d.max + 1)}
         bloques = {(r.min_row, r.min_col): r for r in hoja.merged_cells.ranges}
         for fila in hoja.iter_rows():
             for c in fila:
