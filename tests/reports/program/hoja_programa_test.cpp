@@ -81,7 +81,10 @@ class ObraPrograma : public prueba::ObraCalculada {
 // joined by "+".
 std::string Suma(const std::vector<int32_t>& cs, int32_t n, bool filas = false) {
   std::string f = "=";
-  for (int32_t c : cs) f += (f.size() > 1 ? "+" : "") + (filas ? Ref(c, n) : Ref(n, c));
+  for (int32_t c : cs) {
+    if (f.size() > 1) f.push_back('+');
+    f += filas ? Ref(c, n) : Ref(n, c);
+  }
   return f;
 }
 
