@@ -386,7 +386,6 @@ class Fallas : public ::testing::Test {
     bd_ = dir_.Archivo("ok.db");
     ASSERT_EQ(Ejecuta(dir_, {"ejemplo", "--salida", bd_}).salida, 0);
   }
-  bool Existe(const std::string& ruta) const { return access(ruta.c_str(), F_OK) == 0; }
 
   prueba::DirectorioTemporal dir_;
   std::string bd_;
@@ -464,7 +463,7 @@ TEST_F(Fallas, ExitStatusSaysWhatHappenedInEveryCommand) {
     const auto falta = corre(comando, bd_, "NO-HAY");
     EXPECT_EQ(falta.salida, 1) << comando;
     EXPECT_NE(falta.err.find("La obra NO-HAY no existe"), std::string::npos) << falta.err;
-    EXPECT_FALSE(Existe(libro)) << comando;
+    EXPECT_FALSE(std::filesystem::exists(libro)) << comando;
   }
 }
 
@@ -495,7 +494,7 @@ TEST_F(Fallas, LongNamesAreWritten) {
     const std::string nombre = dir_.Archivo(std::string(n - 5, 'n') + ".xlsx");
     const auto e = Ejecuta(dir_, {"programa", "--bd", bd_, "--obra", "A7", "--salida", nombre});
     EXPECT_EQ(e.salida, 0) << n << e.err;
-    EXPECT_TRUE(Existe(nombre)) << n;
+    EXPECT_TRUE(std::filesystem::exists(nombre)) << n;
   }
 }
 
