@@ -140,11 +140,9 @@ TEST(Conexion, ConnectionTextsNameTheirDataSource) {
 
 TEST(Valor, ConversionsOfTheLoaders) {
   EXPECT_EQ(Valor("07").Entero(), 7);
-  EXPECT_DOUBLE_EQ(Val("07"), 7);
-  EXPECT_DOUBLE_EQ(Val(" 3a"), 3);
-  EXPECT_DOUBLE_EQ(Val(""), 0);
-  EXPECT_DOUBLE_EQ(Val("a3"), 0);
-  EXPECT_DOUBLE_EQ(Val("-1.5x"), -1.5);
+  for (const auto& [texto, valor] : std::vector<std::pair<const char*, double>>{
+           {"07", 7}, {" 3a", 3}, {"", 0}, {"a3", 0}, {"-1.5x", -1.5}})
+    EXPECT_DOUBLE_EQ(Val(texto), valor) << texto;
   EXPECT_EQ(Valor("2013-03-15 00:00:00").ComoFecha().Iso(), "2013-03-15");
   EXPECT_THROW(Valor(41348.0).ComoFecha(), ErrorQel);
   EXPECT_THROW(Valor("abc").Double(), ErrorQel);
