@@ -177,7 +177,6 @@ class EsquemaPostgres {
     return base + (base.find('?') == std::string::npos ? "?" : "&") + "options=-csearch_path%3D" +
            nombre_;
   }
-  const std::string& Nombre() const { return nombre_; }
 
  private:
   std::string nombre_;
