@@ -65,8 +65,7 @@ def mostrado(valor, codigo):
         cifra = f"{abs(valor):,.2f}"
         return f"(${cifra})" if valor < 0 else f"${cifra} "
     if codigo == "General":
-        texto = f"{valor:.10g}"
-        return texto
+        return f"{valor:.10g}"
     decimales = len(codigo.split(".")[1].rstrip("%")) if "." in codigo else 0
     miles = "," if "," in codigo else ""
     porcentaje = codigo.endswith("%")

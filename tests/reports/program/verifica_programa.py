@@ -43,8 +43,7 @@ def progreso_fisico(volcado):
     """Per period: sum over lines of (share quantity / line quantity) x line amount, over the amounts."""
     lineas = [p for s in volcado["Obra"]["Partidas"] for p in s["Presups"]]
     peso = sum(p["Des"]["Importe"] for p in lineas)
-    n = len(volcado["Periodos"])
-    r = [0.0] * n
+    r = [0.0] * len(volcado["Periodos"])
     for p in lineas:
         q = p["Des"]["Cantidad"]
         for k, s in enumerate(p["PeriodosPorItem"]):
