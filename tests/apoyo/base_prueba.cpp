@@ -2,7 +2,6 @@
 
 #include "db/esquema.h"
 
-#include <fmt/format.h>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -31,13 +30,9 @@ std::set<std::string> DirectorioTemporal::Nombres(std::string_view carpeta) cons
   return nombres;
 }
 
-BaseSqlite::BaseSqlite(std::string ruta, bool con_esquema) : ruta_(std::move(ruta)) {
+BaseSqlite::BaseSqlite(std::string ruta) : ruta_(std::move(ruta)) {
   std::filesystem::remove(ruta_);
-  if (con_esquema) {
-    Ejecuta(EsquemaSql());
-  } else {
-    Ejecuta("select 1");
-  }
+  Ejecuta(EsquemaSql());
 }
 
 void BaseSqlite::Ejecuta(std::string_view sql) {
@@ -50,17 +45,6 @@ void BaseSqlite::Ejecuta(std::string_view sql) {
     sqlite3_free(error);
   }
   sqlite3_close(db);
-}
-
-void InsertaObra(BaseSqlite& base, std::string_view obra, std::string_view inicio,
-                 std::string_view final_, std::string_view nombre) {
-  base.Ejecuta(fmt::format(
-      "insert into OBRAS (OBRA, NOMBREOBRA, DESC_OBRA, LINHEAD1, LINHEAD2, LINHEAD3, INICIO, "
-      "FINAL, "
-      "VIVIENDA, IVAAPLIC) values ('{0}', '{1}', NULL, 'Encabezado 1', 'Encabezado 2', NULL, {2}, "
-      "{3}, 0, 16); insert into FSR values ('{0}', 3, 2); insert into FSCD values ('{0}', 5);"
-      "insert into FACMAQ values ('{0}', 1,1,1,1,1,0.8,1,1,1, 1,1,1,1,1,0.5,1,1,1);",
-      obra, nombre, inicio, final_));
 }
 
 std::string LeeArchivo(const std::string& ruta) {

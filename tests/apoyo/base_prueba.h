@@ -28,8 +28,8 @@ class DirectorioTemporal {
 /// the SQL a test gives. Fails the test (ADD_FAILURE) on SQL errors.
 class BaseSqlite {
  public:
-  /// Creates `ruta` with the shipped schema (or with none when `con_esquema` is false).
-  explicit BaseSqlite(std::string ruta, bool con_esquema = true);
+  /// Creates `ruta` with the shipped schema.
+  explicit BaseSqlite(std::string ruta);
   /// Runs SQL statements (several separated by ";").
   void Ejecuta(std::string_view sql);
   const std::string& Ruta() const { return ruta_; }
@@ -37,12 +37,6 @@ class BaseSqlite {
  private:
   std::string ruta_;
 };
-
-/// Inserts the header rows (OBRAS, FSR, FSCD, FACMAQ) of a work: DESPMAT 5,
-/// FACTMI 3, FACTHMT 2, IVA 16, every machine factor 1 but F_COM 0.8 / F_COME 0.5.
-/// `inicio` and `final` are SQL literals ("'2013-03-15'" or "NULL").
-void InsertaObra(BaseSqlite& base, std::string_view obra, std::string_view inicio,
-                 std::string_view final_, std::string_view nombre = "Obra de prueba");
 
 /// The contents of a file (empty when it cannot be read).
 std::string LeeArchivo(const std::string& ruta);

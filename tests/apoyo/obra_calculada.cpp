@@ -13,7 +13,13 @@ void HostConProgreso::DoEvents(const Progreso& progreso) {
 
 void ObraCalculada::Obra(std::string_view obra, std::string_view inicio, std::string_view final_) {
   Escribe();
-  InsertaObra(base_, obra, inicio, final_);
+  base_.Ejecuta(fmt::format(
+      "insert into OBRAS (OBRA, NOMBREOBRA, DESC_OBRA, LINHEAD1, LINHEAD2, LINHEAD3, INICIO, "
+      "FINAL, VIVIENDA, IVAAPLIC) values ('{0}', 'Obra de prueba', NULL, 'Encabezado 1', "
+      "'Encabezado 2', NULL, {1}, {2}, 0, 16); insert into FSR values ('{0}', 3, 2); "
+      "insert into FSCD values ('{0}', 5); insert into FACMAQ values "
+      "('{0}', 1,1,1,1,1,0.8,1,1,1, 1,1,1,1,1,0.5,1,1,1);",
+      obra, inicio, final_));
 }
 
 void ObraCalculada::Concepto(std::string_view clave, int tipo, double costo, double fsr,

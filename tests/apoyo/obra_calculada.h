@@ -28,7 +28,8 @@ class HostConProgreso : public HostGrabador {
 
 class ObraCalculada : public ::testing::Test {
  protected:
-  /// Header rows of a work (InsertaObra); dates are SQL literals.
+  /// Header rows of a work (OBRAS, FSR, FSCD, FACMAQ): DESPMAT 5, FACTMI 3, FACTHMT 2, IVA 16,
+  /// every machine factor 1 but F_COM 0.8 / F_COME 0.5; dates are SQL literals.
   void Obra(std::string_view obra = "A7", std::string_view inicio = "'2013-03-15'",
             std::string_view final_ = "'2013-05-10'");
   /// A catalogue row.

@@ -1,16 +1,87 @@
 // Breaking concepts down into inputs through their analyses and machines.
 
-#include "catalogo.h"
+#include "apoyo/obra_calculada.h"
 #include "catalogue/concepto.h"
+#include "catalogue/conceptos.h"
 #include "catalogue/costos_horarios.h"
 #include "catalogue/listado_explosion.h"
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <sstream>
+
 namespace pmq {
 namespace {
 
 using namespace prueba;
+
+constexpr int kCua = 8;
+
+// Rows written through the shared fixture, work A7 loaded into a root, and
+// shorthands to reach a concept and break it down.
+class CatalogoConBase : public ObraCalculada {
+ protected:
+  void Conceptos(std::initializer_list<std::string_view> claves, int tipo, double costo = 0) {
+    for (std::string_view c : claves) Concepto(c, tipo, costo);
+  }
+  /// Analysis rows written as "MATRIZ CONCEPTO CANTIDAD, …" (a quantity is an SQL literal).
+  void Matrices(const std::string& filas) {
+    std::istringstream in(filas);
+    for (std::string matriz, concepto, cantidad; in >> matriz >> concepto >> cantidad;) {
+      if (cantidad.back() == ',') cantidad.pop_back();
+      Matriz(matriz, concepto, cantidad);
+    }
+  }
+  /// Loads catalogue, hourly costs and work A7 (machine factors "Com": 1 / 0.8 / 0.5);
+  /// `ajustes` is SQL run on the header rows first.
+  void Carga(std::string_view ajustes = "") {
+    Obra();
+    if (!ajustes.empty()) Sql(ajustes);
+    p_.Ruta = base_.Ruta();
+    p_.ClaveObra = "A7";
+    std::string s;
+    ASSERT_EQ(p_.CalcularPrograma(s), ResultadoCarga::Correcta);
+    ASSERT_EQ(s, "");
+    ASSERT_TRUE(host_.mensajes.empty()) << host_.mensajes.front().texto;
+  }
+  pmq::Concepto* C(std::string_view clave) const {
+    return p_.Conceptos->Item("k" + std::string(clave));
+  }
+  /// The top-level breakdown of a concept, as a budget line asks for it.
+  std::unique_ptr<Explosion> Explota(std::string_view clave) {
+    std::unique_ptr<Explosion> e;
+    pmq::Concepto* c = C(clave);
+    EXPECT_NE(c, nullptr) << clave;
+    if (c != nullptr) c->ExplotaMe(p_.Conexion, c, 1, false, e, s_);
+    return e;
+  }
+  /// Machine `clave` with the given columns; the quantities not given are 0.
+  void Maquina(std::string_view clave, std::string columnas, std::string valores) {
+    for (const char* q :
+         {"CANT_GAS", "CANT_DIE", "C_OTRAS", "CANT_ACEI", "CANT_LLAN", "CANT_PZAS", "CANT_OPER"}) {
+      if (columnas.find(q) == std::string::npos) {
+        columnas += std::string(", ") + q;
+        valores += ", 0";
+      }
+    }
+    Sql("insert into MAQUINA (MAQUINA, VAL_A1, " + columnas + ") values ('" + std::string(clave) +
+        "', 1, " + valores + ")");
+  }
+
+  Programa p_;
+  std::string s_;  ///< what the breakdowns and pricings reported
+};
+
+/// Codes of the input concepts of a collection, "|"-joined.
+std::string Claves(const ColeccionRef<ItemExplosion>& lineas) {
+  std::string r;
+  for (const ItemExplosion* l : lineas) {
+    if (!r.empty()) r.push_back('|');
+    r += l->Concepto ? l->Concepto->Des.Clave : std::string("?");
+  }
+  return r;
+}
 
 class ExplotaMe : public CatalogoConBase {};
 
@@ -22,9 +93,8 @@ TEST_F(ExplotaMe, QuantitiesMultiplyAlongThePathAndLinesComeDepthFirstInTableOrd
   // Rows of P-1 deliberately out of code order, with B-1's rows in between.
   Matrices("P-1 MO-1 0.25, B-1 M-1 0.5, P-1 B-1 2, P-1 NO-EXISTE 7, B-1 M-2 4, P-1 M-1 1.5");
   Carga();
-  std::string s;
-  std::unique_ptr<Explosion> e = Explota("P-1", s);
-  EXPECT_EQ(s, "");
+  std::unique_ptr<Explosion> e = Explota("P-1");
+  EXPECT_EQ(s_, "");
   ASSERT_EQ(Claves(e->Items), "MO-1|M-1|M-2|M-1");
   const double cantidades[] = {0.25, 1.0, 8.0, 1.5};
   const char* origenes[] = {"P-1", "B-1", "B-1", "P-1"};
@@ -33,7 +103,7 @@ TEST_F(ExplotaMe, QuantitiesMultiplyAlongThePathAndLinesComeDepthFirstInTableOrd
     EXPECT_EQ(e->Items.Item(i + 1)->ConceptoOrigen, C(origenes[i])) << i;
   }
   // An existing explosion is filled further, at the quantity given.
-  C("B-1")->ExplotaMe(p_.Conexion, C("P-1"), 3, false, e, s);
+  C("B-1")->ExplotaMe(p_.Conexion, C("P-1"), 3, false, e, s_);
   ASSERT_EQ(Claves(e->Items), "MO-1|M-1|M-2|M-1|M-1|M-2");
   EXPECT_DOUBLE_EQ(e->Items.Item(5)->Cantidad, 1.5);
 }
@@ -54,10 +124,10 @@ TEST_F(ExplotaMe, ANullQuantityOrACircularAnalysisEndsThatAnalysisOnly) {
                {"X-1", "M-1|M-2|M-2|M-3", "28 Referencia circular: X-1 > X-2 > X-1"},
                {"X-3", "", "28 Referencia circular: X-3 > X-3"}};
   for (const auto& c : casos) {
-    std::string s;
-    std::unique_ptr<Explosion> e = Explota(c.clave, s);
+    s_.clear();
+    std::unique_ptr<Explosion> e = Explota(c.clave);
     EXPECT_EQ(Claves(e->Items), c.lineas);
-    EXPECT_EQ(s, prefijo + c.error + "\n");
+    EXPECT_EQ(s_, prefijo + c.error + "\n");
   }
 }
 
@@ -79,20 +149,18 @@ class ExplotaMeMaquina : public ExplotaMe {
 
 TEST_F(ExplotaMeMaquina, OnlyAWholeMachineLineWhenMachinesAreNotBrokenDown) {
   Carga();
-  std::string s;
-  std::unique_ptr<Explosion> e = Explota("U", s);
+  std::unique_ptr<Explosion> e = Explota("U");
   ASSERT_EQ(Claves(e->Items), "MQ-1");
   EXPECT_DOUBLE_EQ(e->Items.Item(1)->Cantidad, 3);
   EXPECT_EQ(C("MQ-1")->CostoHorario, nullptr);
-  EXPECT_EQ(s, "");
+  EXPECT_EQ(s_, "");
 }
 
 TEST_F(ExplotaMeMaquina, BrokenDownIntoItsComponentsWithTheWorksStandbyFactors) {
   p_.DesglosarMaquinaria = true;
   Carga("update FACMAQ set F_LLA = 0.7, F_OPE = 0.9");
-  std::string s;
-  std::unique_ptr<Explosion> e = Explota("U", s);
-  EXPECT_EQ(s, "");
+  std::unique_ptr<Explosion> e = Explota("U");
+  EXPECT_EQ(s_, "");
   // Component order: Diesel, Llantas, Cuadrilla; the machine itself has no line.
   ASSERT_EQ(Claves(e->Items), "DIE|LLA|MO-OP");
   const ItemExplosion& diesel = *e->Items.Item(1);
@@ -123,16 +191,15 @@ TEST_F(ExplotaMe, EachHourlyCostComponentTakesTheFactorOfItsGroupAndCrewsCannotL
   Carga(
       "update FACMAQ set F_DEPE = 0.12, F_INVE = 0.13, F_SEGE = 0.14, F_MANE = 0.16, F_OPEE = "
       "0.15, F_COME = 0.11, F_LUBE = 0.17, F_LLAE = 0.18, F_OTRE = 0.19");
-  std::string s;
-  std::unique_ptr<Explosion> e = Explota("MQ", s);
-  EXPECT_EQ(s, "");
+  std::unique_ptr<Explosion> e = Explota("MQ");
+  EXPECT_EQ(s_, "");
   ASSERT_EQ(Claves(e->Items), "GAS|DIE|OFU|OCO|ACE|LLA|PZA|CUA");
   const double esperado[] = {0.11, 0.11, 0.11, 0.19,
                              0.17, 0.18, 0.19, 0.15};  // Com Com Com Otr Lub Lla Otr Ope
   for (int i = 0; i < 8; ++i) EXPECT_DOUBLE_EQ(e->Items.Item(i + 1)->Cantidad, esperado[i]) << i;
-  e = Explota("MQ2", s);
+  e = Explota("MQ2");
   EXPECT_EQ(Claves(e->Items), "DIE");
-  EXPECT_EQ(s,
+  EXPECT_EQ(s_,
             "ProMorlaQel.Concepto.ExplotaMe() arrojó la excepción # 28 Referencia circular: "
             "MQ2 > CUA2 > MQ2\n");
 }
@@ -170,7 +237,7 @@ TEST_F(ExplotaMe, ALargeCatalogueReadsTheTableOnceAndKeepsEachAnalysisInItsOrder
   EXPECT_EQ(s, "");
 }
 
-class LimitesDesglose : public prueba::CatalogoConBase {};
+class LimitesDesglose : public CatalogoConBase {};
 
 // A chain deeper than the stack allows, and analyses that share
 // sub-analyses so that their inputs double at every level: each breakdown
@@ -207,9 +274,9 @@ TEST_F(LimitesDesglose, DeepChainsAndSharedSubAnalysesStopWholeWithOneMessage) {
              "pasa de 2,000,000 insumos y análisis (el límite por concepto): sus análisis "
              "se repiten unos dentro de otros; no se desglosa\n",
              0}}) {
-    std::string s;
-    std::unique_ptr<Explosion> e = Explota(c.clave, s);
-    EXPECT_EQ(s, c.mensaje) << c.clave;
+    s_.clear();
+    std::unique_ptr<Explosion> e = Explota(c.clave);
+    EXPECT_EQ(s_, c.mensaje) << c.clave;
     ASSERT_TRUE(e);
     EXPECT_EQ(e->Items.Count(), c.items) << c.clave;
   }
@@ -233,11 +300,10 @@ TEST_F(Opera, MaterialRoundsOnceAfterWasteThenTaxAndLabourKeepsPieceworkApart) {
   Concepto("P-1", kPU);
   Matrices("P-1 M-1 2.5, P-1 MO-1 0.2");
   Carga();
-  std::string s;
-  std::unique_ptr<Explosion> explosion = Explota("P-1", s);
+  std::unique_ptr<Explosion> explosion = Explota("P-1");
   Explosion& e = *explosion;
-  e.Opera(1, 16, true, 1.03, 1.05, 0.6, true, s);
-  ASSERT_EQ(s, "");
+  e.Opera(1, 16, true, 1.03, 1.05, 0.6, true, s_);
+  ASSERT_EQ(s_, "");
   const ItemExplosion& m = *e.Items.Item(1);
   EXPECT_EQ(m.Parcial, Pesos(29.87));  // R2(10 × 2.575) = 25.75, R2(1.16 × 25.75)
   EXPECT_DOUBLE_EQ(m.CantidadAlt, 5.0);
@@ -247,18 +313,18 @@ TEST_F(Opera, MaterialRoundsOnceAfterWasteThenTaxAndLabourKeepsPieceworkApart) {
   EXPECT_EQ(e.TotalDestajos, Pesos(12.60));  // R2(0.2 × 1.05 × R2(100 × 0.6))
   EXPECT_EQ(e.DestajoUnitario, Pesos(12.60));
   EXPECT_EQ(e.Total, Pesos(61.37));
-  e.Opera(1, 16, false, 1.03, 1.05, 0.6, true, s);
+  e.Opera(1, 16, false, 1.03, 1.05, 0.6, true, s_);
   EXPECT_EQ(m.Parcial, Pesos(25.75));
-  e.Opera(2, 16, true, 1.03, 1.05, 0.6, true, s);
+  e.Opera(2, 16, true, 1.03, 1.05, 0.6, true, s_);
   EXPECT_EQ(e.DestajoUnitario, Pesos(6.30));
-  e.Opera(0, 16, true, 1.03, 1.05, 0.6, true, s);
+  e.Opera(0, 16, true, 1.03, 1.05, 0.6, true, s_);
   EXPECT_TRUE(e.DestajoUnitario.EsCero());
   EXPECT_EQ(e.TotalDestajos, Pesos(12.60));
 
   // Without labour: lines keep their price, the labour total and summary stay
   // as they were, and the direct cost leaves labour out.
   const ItemExplosion* resumen_mdo = e.ResumenMdo->Item(1);
-  e.Opera(1, 16, true, 1.03, 2.0, 0.6, false, s);
+  e.Opera(1, 16, true, 1.03, 2.0, 0.6, false, s_);
   EXPECT_EQ(e.Items.Item(2)->Parcial, Pesos(31.50));
   EXPECT_EQ(e.TotalManoDeObra, Pesos(31.50));
   EXPECT_EQ(e.ResumenMdo->Item(1), resumen_mdo);
@@ -276,10 +342,9 @@ TEST_F(Opera, EachKindHasItsRuleAndTheDirectCostLeavesIndirectsOut) {
   Concepto("P", kPU);
   Matrices("P M 10, P S 10, P MQ 3, P IND 1, P OTRO 1");
   Carga();
-  std::string s;
-  std::unique_ptr<Explosion> e = Explota("P", s);
-  e->Opera(1, 16, true, 1.03, 1, 1, true, s);
-  EXPECT_EQ(s, "");
+  std::unique_ptr<Explosion> e = Explota("P");
+  e->Opera(1, 16, true, 1.03, 1, 1, true, s_);
+  EXPECT_EQ(s_, "");
   // Material: R2(1.004 × 10.3) = 10.34, with tax 11.99. Subcontract: R2(1.004 × 1.03)
   // = 1.03 first, then 10.30, with tax 11.95.
   EXPECT_EQ(e->TotalMateriales, Pesos(11.99));
@@ -299,12 +364,11 @@ TEST_F(Opera, SummariesMergeAConceptIntoItsFirstLineAndShareLinesWithTheWholeSum
   Concepto("MQ-1", kMaq, 50);
   Matrices("P B-1 1, P M-2 1, P B-2 1, P MQ-1 1, B-1 MO-1 0.5, B-1 M-1 0.5, B-2 M-1 0.25");
   Carga();
-  std::string s;
-  std::unique_ptr<Explosion> e = Explota("P", s);
+  std::unique_ptr<Explosion> e = Explota("P");
   ASSERT_EQ(Claves(e->Items), "MO-1|M-1|M-2|M-1|MQ-1");
   for (int vez = 0; vez < 2; ++vez) {  // a second Opera recomputes, it does not add up again
-    e->Opera(1, 0, false, 1, 1, 1, true, s);
-    EXPECT_EQ(s, "");
+    e->Opera(1, 0, false, 1, 1, 1, true, s_);
+    EXPECT_EQ(s_, "");
     ASSERT_EQ(Claves(*e->ResumenMat), "M-1|M-2");
     const ItemExplosion& m1 = *e->ResumenMat->Item(1);
     EXPECT_DOUBLE_EQ(m1.Cantidad, 0.75);
@@ -327,13 +391,6 @@ TEST_F(Opera, SummariesMergeAConceptIntoItsFirstLineAndShareLinesWithTheWholeSum
 }
 
 // The diagnostic listing of a concept's breakdown.
-
-std::vector<std::string> Renglones(const std::string& texto) {
-  std::vector<std::string> r;
-  std::istringstream in(texto);
-  for (std::string l; std::getline(in, l);) r.push_back(l);
-  return r;
-}
 
 std::string Listado(const Concepto& c) {
   std::ostringstream out;
@@ -380,25 +437,24 @@ TEST(ListadoExplosion, RowsAreRightAlignedInTheirColumnsAndTotalsCloseTheListing
   e.Total = Moneda::DesdeDouble(-2.5);
   e.TotalDestajos = Moneda::DesdeDouble(12.6);
 
-  const std::vector<std::string> r = Renglones(Listado(p));
-  ASSERT_EQ(r.size(), 15u);
-  EXPECT_EQ(r[0],
-            " Explosión de P-1 Descripción de P-1 Unidad m3 Volumen 0.000000 Destajo $ 1,234.50");
-  EXPECT_EQ(r[1], std::string(99, '-'));
-  EXPECT_EQ(r[2], " ORIGEN     CONCEPTO    CANTIDAD     CANTIDAD ALT.   PARCIAL");
-  EXPECT_EQ(r[3], r[1]);
-  EXPECT_EQ(r[4], "     P-1      M-1        2.500000        5.000000         $ 29.87");
   // A code wider than its column is written whole; machine inputs end with "*".
-  EXPECT_EQ(r[5], "     P-1 DIESEL-LARGO 1,234,567.123457        0.000001  $ 1,234,567.89 *");
-  EXPECT_EQ(r[6], r[1]);
-  EXPECT_EQ(r[7], " RESUMEN");
-  EXPECT_EQ(r[8], "Materiales     :  $ 1,234,567.89");
-  EXPECT_EQ(r[9], "ManoDeObra     :         $ 31.50");
-  EXPECT_EQ(r[10], "Maquinaria     :          $ 0.00");
-  EXPECT_EQ(r[11], "Subcontratos   :          $ 0.00");
-  EXPECT_EQ(r[12], "Indirectos     :          $ 0.00");
-  EXPECT_EQ(r[13], "CostoDirecto   :         -$ 2.50");
-  EXPECT_EQ(r[14], "Destajos       :         $ 12.60");
+  EXPECT_EQ(Listado(p),
+            R"( Explosión de P-1 Descripción de P-1 Unidad m3 Volumen 0.000000 Destajo $ 1,234.50
+---------------------------------------------------------------------------------------------------
+ ORIGEN     CONCEPTO    CANTIDAD     CANTIDAD ALT.   PARCIAL
+---------------------------------------------------------------------------------------------------
+     P-1      M-1        2.500000        5.000000         $ 29.87
+     P-1 DIESEL-LARGO 1,234,567.123457        0.000001  $ 1,234,567.89 *
+---------------------------------------------------------------------------------------------------
+ RESUMEN
+Materiales     :  $ 1,234,567.89
+ManoDeObra     :         $ 31.50
+Maquinaria     :          $ 0.00
+Subcontratos   :          $ 0.00
+Indirectos     :          $ 0.00
+CostoDirecto   :         -$ 2.50
+Destajos       :         $ 12.60
+)");
 }
 
 }  // namespace

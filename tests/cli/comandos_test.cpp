@@ -20,6 +20,7 @@ using nlohmann::json;
 using nlohmann::ordered_json;
 using prueba::Claves;
 using prueba::Ejecuta;
+using prueba::EjecutaObra;
 using prueba::Ocurrencias;
 
 class Calcular : public prueba::ObraCalculada {
@@ -41,9 +42,7 @@ class Calcular : public prueba::ObraCalculada {
   }
 
   prueba::Ejecucion Corre(std::vector<std::string> extra = {}) {
-    std::vector<std::string> args = {"calcular", "--bd", base_.Ruta(), "--obra", "A7"};
-    args.insert(args.end(), extra.begin(), extra.end());
-    return Ejecuta(dir_, args);
+    return EjecutaObra(dir_, "calcular", base_.Ruta(), std::move(extra));
   }
 };
 
@@ -167,8 +166,8 @@ TEST_F(Calcular, OffATerminalTheDocumentIsCompactAndDetailLevelsLeaveMembersOut)
 
 TEST_F(Calcular, OptionsReachTheRootAndMessagesAreCollected) {
   Obra("B8", "NULL");
-  const auto r = Ejecuta(dir_, {"calcular", "--bd", base_.Ruta(), "--obra", "B8", "--opcion",
-                                "NombreLargoObra=no", "--json"});
+  const auto r = EjecutaObra(dir_, "calcular", base_.Ruta(),
+                             {"--opcion", "NombreLargoObra=no", "--json"}, "B8");
   EXPECT_EQ(r.salida, 3) << r.err;  // calculated, the load reported a failure
   const ordered_json j = ordered_json::parse(r.out);
   ASSERT_EQ(j["Mensajes"].size(), 1u);
@@ -207,7 +206,7 @@ class Desglose : public prueba::ObraCalculada {
 };
 
 TEST_F(Desglose, EveryConceptOrOneBrokenDownInTheOrderFirstMet) {
-  const auto r = Ejecuta(dir_, {"explosion", "--bd", base_.Ruta(), "--obra", "A7"});
+  const auto r = EjecutaObra(dir_, "explosion", base_.Ruta());
   EXPECT_EQ(r.salida, 0) << r.err;
   EXPECT_EQ(Ocurrencias(r.out, " Explosión de "), 2) << r.out;
   const size_t c200 = r.out.find("C-200");
@@ -218,26 +217,24 @@ TEST_F(Desglose, EveryConceptOrOneBrokenDownInTheOrderFirstMet) {
   EXPECT_EQ(r.out.find("C-300"), std::string::npos);
   // The same listing goes to stderr while calculating, only when asked for.
   const auto diagnostico =
-      Ejecuta(dir_, {"calcular", "--bd", base_.Ruta(), "--obra", "A7"}, "PMQ_DIAGNOSTICO=1");
+      EjecutaObra(dir_, "calcular", base_.Ruta(), {}, "A7", "PMQ_DIAGNOSTICO=1");
   EXPECT_EQ(Ocurrencias(diagnostico.err, " Explosión de "), 2) << diagnostico.err;
-  EXPECT_EQ(Ejecuta(dir_, {"calcular", "--bd", base_.Ruta(), "--obra", "A7"}).err, "");
+  EXPECT_EQ(EjecutaObra(dir_, "calcular", base_.Ruta()).err, "");
 
   // One concept, whether or not a line uses it, priced as a line of the work
   // would be: waste 5 % and tax 16 % on 10.00.
-  const auto uno =
-      Ejecuta(dir_, {"explosion", "--bd", base_.Ruta(), "--obra", "A7", "--concepto", "C-300"});
+  const auto uno = EjecutaObra(dir_, "explosion", base_.Ruta(), {"--concepto", "C-300"});
   EXPECT_EQ(Ocurrencias(uno.out, " Explosión de C-300 "), 1) << uno.err;
   EXPECT_NE(uno.out.find("12.18"), std::string::npos) << uno.out;
 
-  const auto falta =
-      Ejecuta(dir_, {"explosion", "--bd", base_.Ruta(), "--obra", "A7", "--concepto", "NO-HAY"});
+  const auto falta = EjecutaObra(dir_, "explosion", base_.Ruta(), {"--concepto", "NO-HAY"});
   EXPECT_EQ(falta.salida, 1);
   EXPECT_EQ(falta.out, "");
   EXPECT_NE(falta.err.find("NO-HAY"), std::string::npos);
 }
 
 TEST_F(Desglose, JsonDumpOfCalendarSharesBreakdownsAndEstimates) {
-  const auto r = Ejecuta(dir_, {"calcular", "--bd", base_.Ruta(), "--obra", "A7", "--json"});
+  const auto r = EjecutaObra(dir_, "calcular", base_.Ruta(), {"--json"});
   ASSERT_EQ(r.salida, 0) << r.err;
   const ordered_json j = ordered_json::parse(r.out);
   ASSERT_EQ(j["Periodos"].size(), 3u);
@@ -354,10 +351,8 @@ TEST_F(Ejemplo, WritesOnlyTheDatabaseAndItCalculatesLikeTheShippedScript) {
     EXPECT_EQ(rs->Fields(0).Entero(), 0) << sql;
   }
   for (const char* obra : {"A7", "CASA01"}) {
-    const prueba::Ejecucion escrita =
-        Ejecuta(dir_, {"calcular", "--bd", destino, "--obra", obra, "--json"});
-    const prueba::Ejecucion esperada =
-        Ejecuta(dir_, {"calcular", "--bd", referencia.Ruta(), "--obra", obra, "--json"});
+    const auto escrita = EjecutaObra(dir_, "calcular", destino, {"--json"}, obra);
+    const auto esperada = EjecutaObra(dir_, "calcular", referencia.Ruta(), {"--json"}, obra);
     ASSERT_EQ(escrita.salida, 0) << obra << ": " << escrita.err;
     EXPECT_EQ(escrita.out, esperada.out) << obra;
   }
@@ -391,7 +386,6 @@ class Fallas : public ::testing::Test {
     bd_ = dir_.Archivo("ok.db");
     ASSERT_EQ(Ejecuta(dir_, {"ejemplo", "--salida", bd_}).salida, 0);
   }
-  bool Existe(const std::string& ruta) const { return access(ruta.c_str(), F_OK) == 0; }
 
   prueba::DirectorioTemporal dir_;
   std::string bd_;
@@ -469,7 +463,7 @@ TEST_F(Fallas, ExitStatusSaysWhatHappenedInEveryCommand) {
     const auto falta = corre(comando, bd_, "NO-HAY");
     EXPECT_EQ(falta.salida, 1) << comando;
     EXPECT_NE(falta.err.find("La obra NO-HAY no existe"), std::string::npos) << falta.err;
-    EXPECT_FALSE(Existe(libro)) << comando;
+    EXPECT_FALSE(std::filesystem::exists(libro)) << comando;
   }
 }
 
@@ -500,7 +494,7 @@ TEST_F(Fallas, LongNamesAreWritten) {
     const std::string nombre = dir_.Archivo(std::string(n - 5, 'n') + ".xlsx");
     const auto e = Ejecuta(dir_, {"programa", "--bd", bd_, "--obra", "A7", "--salida", nombre});
     EXPECT_EQ(e.salida, 0) << n << e.err;
-    EXPECT_TRUE(Existe(nombre)) << n;
+    EXPECT_TRUE(std::filesystem::exists(nombre)) << n;
   }
 }
 

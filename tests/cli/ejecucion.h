@@ -42,6 +42,14 @@ inline Ejecucion Ejecuta(const DirectorioTemporal& dir, const std::vector<std::s
   return e;
 }
 
+/// Runs `promorlaqel comando --bd bd --obra obra extra…`.
+inline Ejecucion EjecutaObra(const DirectorioTemporal& dir, const std::string& comando,
+                             const std::string& bd, std::vector<std::string> extra = {},
+                             const std::string& obra = "A7", std::string_view entorno = "") {
+  extra.insert(extra.begin(), {comando, "--bd", bd, "--obra", obra});
+  return Ejecuta(dir, extra, entorno);
+}
+
 /// The member names of a JSON object, in their order, "|"-joined.
 inline std::string Claves(const nlohmann::ordered_json& objeto) {
   std::string claves;

@@ -18,15 +18,14 @@ namespace {
 class RecordsetTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    base_ = std::make_unique<prueba::BaseSqlite>(dir_.Archivo("obra.db"));
-    base_->Ejecuta(
+    base_.Ejecuta(
         "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, IMPORTE) values "
         "('A7','02','Cimentación',200),('A7','01','Preliminares',100.5),('A7','03',NULL,0.25),"
         "('B1','01','Otra',9);");
-    conexion_.Open(base_->Ruta());
+    conexion_.Open(base_.Ruta());
   }
   prueba::DirectorioTemporal dir_;
-  std::unique_ptr<prueba::BaseSqlite> base_;
+  prueba::BaseSqlite base_{dir_.Archivo("obra.db")};
   Conexion conexion_;
   HostGrabador host_;
   HostEnUso uso_{host_};
@@ -111,7 +110,7 @@ TEST(Conexion, ALockIsWaitedForThenNamedAndAWalDatabaseLeavesNoFiles) {
   prueba::DirectorioTemporal dir;
   const std::string ruta = dir.Archivo("obra.db");
   prueba::BaseSqlite base(ruta);
-  prueba::InsertaObra(base, "A7", "'2013-03-15'", "'2013-05-10'");
+  base.Ejecuta("insert into OBRAS (OBRA) values ('A7')");
   Conexion c;
   c.Open(ruta);
   {
@@ -156,11 +155,9 @@ TEST(Conexion, ConnectionTextsNameTheirDataSource) {
 
 TEST(Valor, ConversionsOfTheLoaders) {
   EXPECT_EQ(Valor("07").Entero(), 7);
-  EXPECT_DOUBLE_EQ(Val("07"), 7);
-  EXPECT_DOUBLE_EQ(Val(" 3a"), 3);
-  EXPECT_DOUBLE_EQ(Val(""), 0);
-  EXPECT_DOUBLE_EQ(Val("a3"), 0);
-  EXPECT_DOUBLE_EQ(Val("-1.5x"), -1.5);
+  for (const auto& [texto, valor] : std::vector<std::pair<const char*, double>>{
+           {"07", 7}, {" 3a", 3}, {"", 0}, {"a3", 0}, {"-1.5x", -1.5}})
+    EXPECT_DOUBLE_EQ(Val(texto), valor) << texto;
   EXPECT_EQ(Valor("2013-03-15 00:00:00").ComoFecha().Iso(), "2013-03-15");
   EXPECT_THROW(Valor(41348.0).ComoFecha(), ErrorQel);
   EXPECT_THROW(Valor("abc").Double(), ErrorQel);

@@ -6,13 +6,8 @@
 # `promorlaqel calcular --json` reports, and the two workbooks the host writes
 # must be the ones the program writes. $1 = promorlaqel binary, $2 = build dir.
 set -uo pipefail
-
-bin="$1"
-build="$2"
-raiz="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-tmp="$(mktemp -d)"
-trap 'rm -rf "$tmp"' EXIT
-prefijo="$tmp/prefijo"
+source "$(dirname "$0")/../apoyo/muestra.sh"
+prefijo="$TMP/prefijo"
 
 pasan=0
 fallan=0
@@ -20,8 +15,8 @@ falla() { fallan=$((fallan + 1)); echo "FALLA: $*"; }
 pasa() { pasan=$((pasan + 1)); }
 termina() { echo "$pasan passed, $fallan failed"; [ "$fallan" -eq 0 ]; exit $?; }
 
-if ! cmake --install "$build" --prefix "$prefijo" >"$tmp/instala.log" 2>&1; then
-  falla "cmake --install"; cat "$tmp/instala.log"; termina
+if ! cmake --install "$CONSTRUCCION" --prefix "$prefijo" >"$TMP/instala.log" 2>&1; then
+  falla "cmake --install"; cat "$TMP/instala.log"; termina
 fi
 
 # ------------------------------------------------------------- what is installed
@@ -55,36 +50,36 @@ else
 fi
 
 # ------------------------------------------------------------- build the host two ways
-compilador="$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$build/CMakeCache.txt")"
-if cmake -S "$raiz/examples/host_minimo" -B "$tmp/host" -G Ninja -DCMAKE_PREFIX_PATH="$prefijo" \
-     ${compilador:+-DCMAKE_CXX_COMPILER="$compilador"} >"$tmp/host.log" 2>&1 \
-   && cmake --build "$tmp/host" >>"$tmp/host.log" 2>&1; then
+compilador="$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$CONSTRUCCION/CMakeCache.txt")"
+if cmake -S "$FUENTE/examples/host_minimo" -B "$TMP/host" -G Ninja -DCMAKE_PREFIX_PATH="$prefijo" \
+     ${compilador:+-DCMAKE_CXX_COMPILER="$compilador"} >"$TMP/host.log" 2>&1 \
+   && cmake --build "$TMP/host" >>"$TMP/host.log" 2>&1; then
   pasa
 else
-  falla "el host mínimo no se construye con find_package(ProMorlaQel)"; cat "$tmp/host.log"; termina
+  falla "el host mínimo no se construye con find_package(ProMorlaQel)"; cat "$TMP/host.log"; termina
 fi
 
 export PKG_CONFIG_PATH="$(dirname "$pc")"
 libdir="$(pkg-config --variable=libdir promorlaqel)"
 # shellcheck disable=SC2046
-if "${compilador:-c++}" -o "$tmp/host_pc" "$raiz/examples/host_minimo/main.cpp" \
-     $(pkg-config --cflags --libs promorlaqel) -Wl,-rpath,"$libdir" 2>"$tmp/pc.log"; then
+if "${compilador:-c++}" -o "$TMP/host_pc" "$FUENTE/examples/host_minimo/main.cpp" \
+     $(pkg-config --cflags --libs promorlaqel) -Wl,-rpath,"$libdir" 2>"$TMP/pc.log"; then
   pasa
 else
-  falla "el host mínimo no se construye con pkg-config"; cat "$tmp/pc.log"; termina
+  falla "el host mínimo no se construye con pkg-config"; cat "$TMP/pc.log"; termina
 fi
 
 # ------------------------------------------------------------- run it on the sample
-bd="$tmp/obra.db"
-"$bin" ejemplo --salida "$bd" >/dev/null || { falla "promorlaqel ejemplo"; termina; }
-
+bd="$TMP/obra.db"
+# A workbook's parts but its properties (which carry the time of writing).
+partes() { unzip -Z1 "$1" | grep -v '^docProps/'; unzip -p "$1" -x 'docProps/*'; }
 for obra in A7 CASA01; do
-  if ! "$bin" calcular --bd "$bd" --obra "$obra" --json --opcion DesglosarMaquinaria=si >"$tmp/$obra.json"; then
+  if ! "$BIN" calcular --bd "$bd" --obra "$obra" --json --opcion DesglosarMaquinaria=si >"$TMP/$obra.json"; then
     falla "calcular $obra"; continue
   fi
   # Expected: the total line, then one line per budget line (section, front,
   # concept, amount, the concept's direct unit cost), from the JSON dump.
-  python3 - "$tmp/$obra.json" >"$tmp/$obra.esperado" <<'PY'
+  "$PY" - "$TMP/$obra.json" >"$TMP/$obra.esperado" <<'PY'
 import json, sys
 d = json.load(open(sys.argv[1]))
 def t(x):  # money as the library's exact decimal text
@@ -99,32 +94,29 @@ for p in d["Obra"]["Partidas"]:
         print(p["Des"]["Clave"], l["Des"]["Frente"], l["Concepto"] or "-", t(l["Des"]["Importe"]),
               t(e["Total"]) if e else "-", sep="\t")
 PY
-  "$bin" programa --bd "$bd" --obra "$obra" --tipo 1 --salida "$tmp/$obra.prog.xlsx" 2>/dev/null
-  "$bin" resumen --bd "$bd" --obra "$obra" --salida "$tmp/$obra.res.xlsx" >/dev/null 2>&1
-  for host in "$tmp/host/host_minimo" "$tmp/host_pc"; do
-    rm -f "$tmp/h.prog.xlsx" "$tmp/h.res.xlsx"
-    if ! "$host" "$bd" "$obra" "$tmp/h.prog.xlsx" "$tmp/h.res.xlsx" >"$tmp/$obra.salida" 2>"$tmp/$obra.err"; then
-      falla "$(basename "$host") $obra terminó con error"; cat "$tmp/$obra.err"; continue
+  "$BIN" programa --bd "$bd" --obra "$obra" --tipo 1 --salida "$TMP/$obra.prog.xlsx" 2>/dev/null
+  "$BIN" resumen --bd "$bd" --obra "$obra" --salida "$TMP/$obra.res.xlsx" >/dev/null 2>&1
+  for host in "$TMP/host/host_minimo" "$TMP/host_pc"; do
+    rm -f "$TMP/h.prog.xlsx" "$TMP/h.res.xlsx"
+    if ! "$host" "$bd" "$obra" "$TMP/h.prog.xlsx" "$TMP/h.res.xlsx" >"$TMP/$obra.salida" 2>"$TMP/$obra.err"; then
+      falla "$(basename "$host") $obra terminó con error"; cat "$TMP/$obra.err"; continue
     fi
-    [ ! -s "$tmp/$obra.err" ] && pasa || { falla "$(basename "$host") $obra escribió en stderr"; cat "$tmp/$obra.err"; }
+    [ ! -s "$TMP/$obra.err" ] && pasa || { falla "$(basename "$host") $obra escribió en stderr"; cat "$TMP/$obra.err"; }
     # Drop the quantity column (4th) of the line rows; keep the total line.
-    obtenido="$(sed -n '2p' "$tmp/$obra.salida"; sed -n '3,$p' "$tmp/$obra.salida" | cut -f1-3,5-)"
-    if [ "$obtenido" == "$(cat "$tmp/$obra.esperado")" ]; then
+    obtenido="$(sed -n '2p' "$TMP/$obra.salida"; sed -n '3,$p' "$TMP/$obra.salida" | cut -f1-3,5-)"
+    if [ "$obtenido" == "$(cat "$TMP/$obra.esperado")" ]; then
       pasa
     else
       falla "$(basename "$host") $obra no da las cifras de calcular --json"
-      diff <(echo "$obtenido") "$tmp/$obra.esperado" | head -10
+      diff <(echo "$obtenido") "$TMP/$obra.esperado" | head -10
     fi
     # The workbooks hold what the program's do (the same parts, byte for byte).
     for par in "prog:$obra.prog" "res:$obra.res"; do
-      if python3 - "$tmp/h.${par%%:*}.xlsx" "$tmp/${par#*:}.xlsx" <<'PY'
-import sys, zipfile
-a, b = (zipfile.ZipFile(f) for f in sys.argv[1:3])
-partes = sorted(n for n in a.namelist() if not n.startswith("docProps/"))
-sys.exit(partes != sorted(n for n in b.namelist() if not n.startswith("docProps/"))
-         or any(a.read(n) != b.read(n) for n in partes))
-PY
-      then pasa; else falla "$(basename "$host") $obra: el libro ${par%%:*} no es el del programa"; fi
+      if cmp -s <(partes "$TMP/h.${par%%:*}.xlsx") <(partes "$TMP/${par#*:}.xlsx"); then
+        pasa
+      else
+        falla "$(basename "$host") $obra: el libro ${par%%:*} no es el del programa"
+      fi
     done
   done
 done

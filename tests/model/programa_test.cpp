@@ -249,18 +249,13 @@ TEST_F(Presups_, ADuplicateLineIsSkippedButANullUnitPriceStopsTheSection) {
   EXPECT_EQ(Lineas(*p).Item(2)->Des.Frente, "B");
 }
 
-// A unit-price concept C-100 made of 2.5 of material M-1 at 10.00.
-class Desglose : public Presups_ {
- protected:
-  void SetUp() override {
-    Presups_::SetUp();
-    Concepto("M-1", kMat, 10);
-    Concepto("C-100", kPU);
-    Matriz("C-100", "M-1", "2.5");
-  }
-};
+using Desglose = Presups_;
 
 TEST_F(Desglose, TheWorkKeepsTheHighestEstimateNumberBilledOnAnyLine) {
+  // A unit-price concept C-100 made of 2.5 of material M-1 at 10.00.
+  Concepto("M-1", kMat, 10);
+  Concepto("C-100", kPU);
+  Matriz("C-100", "M-1", "2.5");
   Linea("01", "A", "C-100", 1, 10);
   Linea("01", "B", "C-100", 1, 10);
   Linea("01", "C", "M-1", 1, 10);

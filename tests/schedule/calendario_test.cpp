@@ -99,33 +99,7 @@ Moneda M(const char* texto) {
   return Moneda::DesdeTexto(texto);
 }
 
-// Work A7 of January to March 2013 with one line of concept C-1 per case,
-// spread over the months by the calculation.
-class RepartoTest : public prueba::ObraCalculada {
- protected:
-  struct Linea_ {
-    const char *inicio, *final_;
-    double cantidad = 100, punit = 10;
-  };
-
-  // The lines' shares, in the order given.
-  std::vector<const PeriodosPorItem*> Reparte(const std::vector<Linea_>& lineas) {
-    Obra("A7", "'2013-01-01'", "'2013-03-31'");
-    Partida("01");
-    Concepto("C-1", prueba::kPU);
-    for (size_t i = 0; i < lineas.size(); ++i) {
-      const Linea_& l = lineas[i];
-      Linea("01", std::to_string(i), "C-1", l.cantidad, l.punit, l.inicio, l.final_);
-    }
-    p_ = Calculada();
-    std::vector<const PeriodosPorItem*> r;
-    for (const Presup* l : *p_->Obra->Partidas->Item(1)->Presups)
-      r.push_back(l->PeriodosPorItem.get());
-    return r;
-  }
-
-  std::unique_ptr<Programa> p_;
-};
+class RepartoTest : public prueba::ObraCalculada {};
 
 // Each of the six ways a line meets a period, the per-day values rounded
 // (exact halves to the even neighbour: 0.125 → 0.12, 0.175 → 0.18,
@@ -161,10 +135,19 @@ TEST_F(RepartoTest, SharesOfEachOverlapCaseRoundPerDayAndMarkTheLinesDays) {
                            {"2012-12-01", "2013-04-30", "6.62"},  // 151 days, 90 in the calendar
                            {"2012-11-01", "2012-12-31", "0"},
                            {"2013-01-10", "2013-01-09", "0"}};
-  std::vector<Linea_> lineas;
-  for (const auto& c : casos) lineas.push_back({c.inicio, c.final_, c.cantidad_linea, c.punit});
-  for (const auto& l : dias) lineas.push_back({l[0], l[1]});
-  const auto repartos = Reparte(lineas);
+  // Work A7 of January to March 2013 with one line of concept C-1 per case,
+  // spread over the months by the calculation.
+  Obra("A7", "'2013-01-01'", "'2013-03-31'");
+  Partida("01");
+  Concepto("C-1", prueba::kPU);
+  int frente = 0;
+  for (const auto& c : casos)
+    Linea("01", std::to_string(++frente), "C-1", c.cantidad_linea, c.punit, c.inicio, c.final_);
+  for (const auto& l : dias) Linea("01", std::to_string(++frente), "C-1", 100, 10, l[0], l[1]);
+  const auto p = Calculada();
+  std::vector<const PeriodosPorItem*> repartos;
+  for (const Presup* l : *p->Obra->Partidas->Item(1)->Presups)
+    repartos.push_back(l->PeriodosPorItem.get());
   for (size_t i = 0; i < std::size(casos); ++i) {
     const Caso& c = casos[i];
     SCOPED_TRACE(std::string(c.inicio) + " .. " + c.final_ + " in " + std::to_string(c.periodo));
@@ -175,7 +158,7 @@ TEST_F(RepartoTest, SharesOfEachOverlapCaseRoundPerDayAndMarkTheLinesDays) {
     EXPECT_DOUBLE_EQ(s.Cantidad, c.cantidad);
     EXPECT_EQ(s.Importe, M(c.importe)) << s.Importe.Texto();
     EXPECT_EQ(s.Duracion, F(c.final_) - F(c.inicio) + 1);
-    EXPECT_EQ(s.P2, p_->Periodos->Item(c.periodo)->Final);
+    EXPECT_EQ(s.P2, p->Periodos->Item(c.periodo)->Final);
   }
   for (size_t k = 0; k < std::size(dias); ++k) {
     const auto& l = dias[k];

@@ -2,36 +2,34 @@
 // Reads a written workbook back with openpyxl (tests/sheet/lee_libro.py), an
 // independent reader, and returns what it saw as JSON.
 
+#include "apoyo/base_prueba.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 namespace pmq::prueba {
 
-inline nlohmann::json LeeLibro(const std::string& ruta) {
-  // Debian's interpreter carries python3-openpyxl even when another python3 comes first in PATH.
-  const std::string python =
-      std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
+/// Runs the script `guion` of tests/ on `argumentos` (shell words) and parses
+/// the JSON it leaves in `salida`, then removes that file. Debian's interpreter carries
+/// python3-openpyxl even when another python3 comes first in PATH.
+inline nlohmann::json Python(const std::string& guion, const std::string& argumentos,
+                             const std::string& salida) {
   const std::string orden =
-      python + " '" PMQ_SOURCE_DIR "/tests/sheet/lee_libro.py' '" + ruta + "'";
-  FILE* tubo = popen(orden.c_str(), "r");
-  if (tubo == nullptr) {
-    ADD_FAILURE() << "no se pudo ejecutar " << orden;
-    return {};
-  }
-  std::string texto;
-  char bloque[4096];
-  size_t leidos = 0;
-  while ((leidos = fread(bloque, 1, sizeof bloque, tubo)) > 0) texto.append(bloque, leidos);
-  const int estado = pclose(tubo);
-  if (estado != 0) {
-    ADD_FAILURE() << "el lector terminó con " << estado << " para " << ruta;
-    return {};
-  }
-  return nlohmann::json::parse(texto);
+      (std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3 " : "python3 ") +
+      Comillas(PMQ_SOURCE_DIR "/tests/" + guion) + " " + argumentos;
+  if (std::system(orden.c_str()) != 0) ADD_FAILURE() << "falló " << orden;
+  nlohmann::json leido = nlohmann::json::parse(LeeArchivo(salida), nullptr, false);
+  std::filesystem::remove(salida);  // the test's folder holds only what the library wrote
+  return leido;
+}
+
+inline nlohmann::json LeeLibro(const std::string& ruta) {
+  return Python("sheet/lee_libro.py", Comillas(ruta) + " >" + Comillas(ruta + ".leido"),
+                ruta + ".leido");
 }
 
 }  // namespace pmq::prueba

@@ -13,12 +13,6 @@ import openpyxl
 from openpyxl.utils import get_column_letter
 
 
-def color(c):
-    if c is None or c.type != "rgb":
-        return None
-    return c.rgb
-
-
 def main():
     ruta = sys.argv[1]
     libro = openpyxl.load_workbook(ruta)
@@ -27,12 +21,8 @@ def main():
     for hoja in libro.worksheets:
         cache = valores[hoja.title]
         salida["merges"][hoja.title] = sorted(str(r) for r in hoja.merged_cells.ranges)
-        anchos = {}
-        for dim in hoja.column_dimensions.values():
-            if dim.customWidth:
-                for columna in range(dim.min, dim.max + 1):
-                    anchos[get_column_letter(columna)] = dim.width
-        salida["anchos"][hoja.title] = anchos
+        salida["anchos"][hoja.title] = {get_column_letter(c): d.width for d in hoja.column_dimensions.values()
+                                        if d.customWidth for c in range(d.min, d.max + 1)}
         for fila in hoja.iter_rows():
             for celda in fila:
                 if celda.__class__.__name__ == "MergedCell":
@@ -53,7 +43,7 @@ def main():
                     "ajustar": bool(celda.alignment.wrap_text),
                     "encoger": bool(celda.alignment.shrink_to_fit),
                     "relleno": relleno,
-                    "color": color(celda.fill.fgColor) if relleno else None,
+                    "color": celda.fill.fgColor.rgb if relleno and celda.fill.fgColor.type == "rgb" else None,
                 }
     json.dump(salida, sys.stdout, ensure_ascii=False, default=str)
 

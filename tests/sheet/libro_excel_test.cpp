@@ -1,23 +1,39 @@
 // The workbook wrapper driven as the report controllers drive it, through the
-// recording host and scripted providers of the application.
+// recording host and scripted providers of the application; the formula parser
+// and the sheet evaluator; workbooks written to .xlsx and read back with an
+// independent reader.
 
 #include "sheet/libro_excel.h"
 #include "apoyo/base_prueba.h"
 #include "common/error_qel.h"
 #include "common/host_grabador.h"
+#include "common/temporales_en_curso.h"
+#include "sheet/celdas_hoja.h"
 #include "sheet/columnas.h"
+#include "sheet/configuracion_pagina.h"
+#include "sheet/evaluador_hoja.h"
+#include "sheet/expresion_formula.h"
 #include "sheet/hc_application.h"
 #include "sheet/hc_workbook.h"
 #include "sheet/hc_worksheet.h"
+#include "sheet/lector_libro.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <numeric>
+#include <sstream>
 #include <vector>
 
 namespace pmq {
 namespace {
+
+using nlohmann::json;
 
 std::string Mensaje(std::string_view operacion, int numero, std::string_view descripcion) {
   return TextoExcepcion("ProMorlaQel", "LibroExcel", operacion, numero, descripcion);
@@ -186,6 +202,7 @@ TEST(ColTrans, OutsideTheSheetIsEmptyAndNeverReports) {
 
 // The in-memory spreadsheet application: the automation members the reports use.
 
+// The error number `accion` throws, 0 when it throws none.
 int NumeroDeError(const std::function<void()>& accion) {
   try {
     accion();
@@ -307,6 +324,339 @@ TEST_F(HojaTest, BlankFilledCellsReadBackOneByOneWhateverIsSetOverThem) {
   EXPECT_EQ(columnas, b_a_t);
   EXPECT_EQ(hoja_->Celdas().Count(), 19u);
   EXPECT_EQ(std::get<double>(hoja_->cells(3, 15).Value()), 7.0);
+}
+
+// The formula parser and evaluator.
+
+using Error = ExpresionFormula::Error;
+
+int NumeroDeError(const std::string& formula) {
+  return NumeroDeError([&] { ExpresionFormula::Analiza(formula); });
+}
+
+TEST(ExpresionFormula, AcceptsWhatTheReportsWrite) {
+  for (const char* f : {"=H17+AM17+BO17",
+                        "=G10*F10",
+                        "=F10+I10-J10",
+                        "=K12-(O12+Q12)",
+                        "=H10+H11+H12",
+                        "=XFD1048576",
+                        "=-A1",
+                        "=2*-3",
+                        "=1++2",
+                        "=--1",
+                        "=((A1))",
+                        "=1.5E+3*.5",
+                        "=$A$1+B$2+$C3",
+                        "=SUM(A1)",
+                        "=SUM(H10:H3009)",
+                        "= sum ( a1 , B2:$C$3 )+1",
+                        "=SUM(A1)+SUM(B1:B2)*2",
+                        "=Hoja1!A1",
+                        "='Programa Obra (02)'!H17+H18",
+                        "=SUM('A b'!H1:H3,C1)"}) {
+    EXPECT_EQ(NumeroDeError(f), 0) << f;
+  }
+}
+
+TEST(ExpresionFormula, RejectsWhatASpreadsheetRejectsWith1004) {
+  const char* const kSintaxis[] = {"=",       "= ",   "=A1+", "=*A1",   "=A1*",  "=()",
+                                   "=K12-()", "=(A1", "=A1)", "=A1 B1", "=A1/",  "=1..2",
+                                   "=1A",     "=A",   "=1E",  "=50%",   "A1+B1", ""};
+  const char* const kReferencias[] = {"=XFE1",     "=AAAA1",         "=A0",
+                                      "=A1048577", "=A1:B2",         "='Hoja1!A1",
+                                      "=''!A1",    "=Hoja1!",        "='A'!A1:'B'!A2",
+                                      "=_17+_19",  "=SUM()",         "=SUM(1)",
+                                      "=SUM(A1,)", "=SUM(A1:)",      "=SUM(A1",
+                                      "=SUMA(A1)", "=SUM(A1:B2:C3)", "=SUM(A1:XFD1048576)"};
+  for (const char* f : kSintaxis) EXPECT_EQ(NumeroDeError(f), errores::kAplicacion) << f;
+  for (const char* f : kReferencias) EXPECT_EQ(NumeroDeError(f), errores::kAplicacion) << f;
+  EXPECT_EQ(NumeroDeError("=" + std::string(8192, '1')), errores::kAplicacion);
+  std::string argumentos = "=SUM(A1";
+  for (int i = 2; i <= 255; ++i) argumentos += ",A" + std::to_string(i);
+  EXPECT_EQ(NumeroDeError(argumentos + ")"), 0);
+  EXPECT_EQ(NumeroDeError(argumentos + ",A256)"), errores::kAplicacion);
+  EXPECT_EQ(NumeroDeError("=" + std::string(70, '(') + "1" + std::string(70, ')')),
+            errores::kAplicacion);
+  EXPECT_EQ(NumeroDeError("=" + std::string(60, '(') + "1" + std::string(60, ')')), 0);
+}
+
+TEST(ExpresionFormula, TextIsNormalizedAndACopyMovesRelativeReferencesOnly) {
+  const struct {
+    const char* formula;
+    int32_t filas, columnas;
+    const char* texto;
+  } casos[] = {
+      {"= am17 + $b$2 * ( 1.5e2 - xfd1 )", 0, 0, "=AM17+$B$2*(1.5E2-XFD1)"},
+      {"= 'It''s'!a1 + hoja2!$B$2 + c3+'It''s'!d4", 0, 0, "='It''s'!A1+'hoja2'!$B$2+C3+'It''s'!D4"},
+      {"=A1+$B1+C$1+$D$1", 2, 3, "=D3+$B3+F$1+$D$1"},
+      {"=SUM(A1:$B$3,C1)+D1", 1, 1, "=SUM(B2:$B$3,D2)+E2"},
+      {"=SUM('P O'!H1:H2)", 1, 0, "=SUM('P O'!H2:H3)"}};
+  for (const auto& c : casos) {
+    EXPECT_EQ(ExpresionFormula::Analiza(c.formula).Desplazada(c.filas, c.columnas).Texto(),
+              c.texto);
+  }
+  EXPECT_THROW(ExpresionFormula::Analiza("=A1").Desplazada(-1, 0), ErrorQel);
+  EXPECT_THROW(ExpresionFormula::Analiza("=XFD1").Desplazada(0, 1), ErrorQel);
+}
+
+TEST(ExpresionFormula, ARangeReadsEveryCellRowByRowAndOtherSheetsAreNumbered) {
+  const ExpresionFormula s = ExpresionFormula::Analiza("= sum( c2:b1 , a1 )");
+  std::vector<std::pair<int32_t, int32_t>> celdas;  // (row, column)
+  for (const auto& r : s.Referencias()) celdas.emplace_back(r.fila, r.columna);
+  EXPECT_EQ(celdas,
+            (std::vector<std::pair<int32_t, int32_t>>{{1, 2}, {1, 3}, {2, 2}, {2, 3}, {1, 1}}));
+  const ExpresionFormula f = ExpresionFormula::Analiza("='It''s'!A1+hoja2!$B$2+C3+'It''s'!D4");
+  EXPECT_EQ(f.Hojas(), (std::vector<std::string>{"It's", "hoja2"}));
+  std::vector<size_t> hojas;
+  for (const auto& r : f.Referencias()) hojas.push_back(r.hoja);
+  EXPECT_EQ(hojas, (std::vector<size_t>{1, 2, 0, 1}));
+}
+
+// A formula's value as text: the number, or the error as a spreadsheet shows it.
+std::string Texto(const ExpresionFormula::Resultado& r) {
+  if (r.error != Error::kNinguno) return std::string(ExpresionFormula::TextoError(r.error));
+  std::ostringstream o;
+  o << r.valor;
+  return o.str();
+}
+
+using Pares = std::vector<std::pair<std::string, std::string>>;
+
+TEST(ExpresionFormula, EvaluationFollowsPrecedenceAndPropagatesErrors) {
+  // References take the values 2.5, 4 and 2.5 in order.
+  const Pares casos = {{"=2+3*4", "14"},     {"=(2+3)*4", "20"},     {"=10-4-3", "3"},
+                       {"=-2*-3", "6"},      {"=1-(2-(3-4))", "-2"}, {"=1+6/4*2", "4"},
+                       {"=12/2/3", "2"},     {"=A1*B1+C1", "12.5"},  {"=1E300*1E300", "#NUM!"},
+                       {"=A1/0", "#DIV/0!"}, {"=A1-B1+C1", "1"}};
+  const std::vector<ExpresionFormula::Resultado> refs = {
+      {2.5, Error::kNinguno}, {4, Error::kNinguno}, {2.5, Error::kNinguno}};
+  for (const auto& [f, esperado] : casos) {
+    const ExpresionFormula e = ExpresionFormula::Analiza(f);
+    EXPECT_EQ(Texto(e.Evalua({refs.begin(), refs.begin() + e.Referencias().size()})), esperado)
+        << f;
+  }
+  EXPECT_EQ(Texto(ExpresionFormula::Analiza("=A1+1").Evalua({{0, Error::kValor}})), "#VALUE!");
+}
+
+// A small sheet of cells for the evaluator, written from (reference, content)
+// pairs: a content starting with "=" is a formula, with "'" a text, else a number.
+class EvaluadorHojaTest : public ::testing::Test {
+ protected:
+  Celda& En(const std::string& ref) {
+    const auto r = ExpresionFormula::Analiza("=" + ref).Referencias().at(0);
+    return celdas_.Obtiene(r.fila, r.columna);
+  }
+  void Escribe(const Pares& contenido) {
+    for (const auto& [ref, v] : contenido) {
+      if (v[0] == '=')
+        celdas_.PonFormula(En(ref), v);
+      else if (v[0] == '\'')
+        celdas_.PonTexto(En(ref), v.substr(1));
+      else
+        celdas_.PonNumero(En(ref), std::stod(v));
+    }
+  }
+  /// Evaluates the sheet and compares the values of `esperado` (as Texto gives them).
+  void Revisa(const Pares& esperado) {
+    EvaluadorHoja::Evalua(celdas_);
+    for (const auto& [ref, v] : esperado)
+      EXPECT_EQ(Texto(EvaluadorHoja::ValorDe(&En(ref), celdas_)), v) << ref;
+  }
+  CeldasHoja celdas_;
+};
+
+TEST_F(EvaluadorHojaTest, EmptyCellsTextsAndValuesOfEveryKindInFormulasAndSums) {
+  // Quantity × unit price, an empty line, formulas over formulas written in any
+  // order; "+" reads a text that is a number, SUM skips it; errors travel on.
+  const Pares montos = {{"A1", "=H15-H13"},  {"F10", "3"},        {"G10", "2.5"},
+                        {"H10", "=G10*F10"}, {"H11", "=G11*F11"}, {"H13", "=H10+H11+H12"},
+                        {"H15", "=H13*2"}};
+  const Pares sumas = {{"J1", "2"},           {"J2", "'5"},           {"J4", "3.5"},
+                       {"J5", "=SUM(J1:J4)"}, {"K5", "=J1+J2+J3+J4"}, {"J6", "=SUM(J5,J1:J1)*2"},
+                       {"L1", "'x"},          {"L2", "=L1+1"},        {"L3", "=SUM(L1:L2)"},
+                       {"M1", "' 12.5 "},     {"M2", "'1)"},          {"N2", "=M1+N1+O1"},
+                       {"O2", "=M2+1"},       {"P2", "=O2*0"}};
+  Escribe(montos);
+  Escribe(sumas);
+  celdas_.PonMoneda(En("N1"), Moneda::DesdeUnidades(12345));
+  celdas_.PonEntero(En("O1"), 7);
+  const Pares valores = {{"H10", "7.5"},    {"H11", "0"},      {"H13", "7.5"},
+                         {"H15", "15"},     {"A1", "7.5"},     {"J5", "5.5"},
+                         {"K5", "10.5"},    {"J6", "15"},      {"L3", "#VALUE!"},
+                         {"N2", "20.7345"}, {"O2", "#VALUE!"}, {"P2", "#VALUE!"}};
+  Revisa(valores);
+}
+
+TEST_F(EvaluadorHojaTest, CircularReferencesEndAndRecalculationFollowsChanges) {
+  // The circle A1 → B1 → A1 is cut where it closes: B1 sees 0 for A1.
+  Escribe(Pares{{"A1", "=B1+1"}, {"B1", "=A1+1"}, {"A2", "=A2"}});
+  Revisa(Pares{{"B1", "1"}, {"A1", "2"}, {"A2", "0"}});
+  Escribe(Pares{{"B1", "10"}});
+  Revisa(Pares{{"A1", "11"}});
+}
+
+TEST_F(EvaluadorHojaTest, OtherSheetsAreReadThroughTheWorkbook) {
+  Escribe(Pares{{"A1", "2"}, {"A2", "=A1+'Programa Obra'!H17*2"}, {"A3", "=A2"}});
+  EXPECT_TRUE(EvaluadorHoja::Evalua(celdas_));  // no sheet to read: the value error
+  EXPECT_EQ(EvaluadorHoja::ValorDe(&En("A3"), celdas_).error, Error::kValor);
+  std::vector<std::string> leidas;
+  EXPECT_TRUE(
+      EvaluadorHoja::Evalua(celdas_, [&](const std::string& hoja, int32_t fila, int32_t columna) {
+        leidas.push_back(hoja + "!" + std::to_string(fila) + "," + std::to_string(columna));
+        return ExpresionFormula::Resultado{10, Error::kNinguno};
+      }));
+  EXPECT_EQ(leidas, std::vector<std::string>{"Programa Obra!17,8"});
+  EXPECT_DOUBLE_EQ(EvaluadorHoja::ValorDe(&En("A3"), celdas_).valor, 22);
+}
+
+TEST_F(EvaluadorHojaTest, LongChainsDoNotExhaustTheStack) {
+  // Each cell refers to the one below it: evaluating row 1 first must walk
+  // 100,000 formulas deep.
+  constexpr int32_t kFilas = 100000;
+  for (int32_t f = 1; f < kFilas; ++f)
+    celdas_.PonFormula(celdas_.Obtiene(f, 1), "=A" + std::to_string(f + 1) + "+1");
+  Escribe({{"A" + std::to_string(kFilas), "0.5"}});
+  Revisa({{"A1", "99999.5"}});
+}
+
+// Workbooks written to .xlsx and read back with an independent reader.
+
+using EscrituraTest = LibroExcelTest;
+
+TEST_F(EscrituraTest, TheExportReachesTheFileOnlyThroughGuarda) {
+  const std::string ruta = dir_.Archivo("programa.xlsx");
+  host_.respuestas_dialogo.push_back({false, ruta});
+  std::string sErrores;
+  {
+    LibroExcel libro;
+    libro.Visible = true;
+    ASSERT_TRUE(libro.AbreLibro("", sErrores));
+    // Named, checked, and not written.
+    EXPECT_FALSE(std::filesystem::exists(ruta));
+
+    libro.Ws = libro.CreaHoja("Programa Obra", 1, sErrores);
+    HcWorksheet& ws = *libro.Ws;
+    HcApplication& app = *libro.ExcelApp;
+    ws.cells(1, 1).Value("CONSTRUCTORA EJEMPLO");
+    ws.cells(15, 1).Value("01");
+    ws.cells(15, 2).Value("1)");
+    ws.cells(17, 7).Value(Moneda::DesdeUnidades(255000));
+    ws.cells(18, 7).Value(int64_t{3});
+    libro.FormatoSeleccion(17, 7, 18, 7, "Currency", "", kAlineaArriba, kAlineaDerecha, true, false,
+                           false);
+    ws.cells(17, 8).Value(Moneda::DesdeEntero(1000));
+    ws.cells(17, 39).Value(Moneda::DesdeUnidades(5002500));
+    ws.cells(19, 8).Value(Moneda::DesdeEntero(10));
+    for (int vez = 0; vez < 2; ++vez) {
+      app.Range(ws.cells(17, 8), ws.cells(17, 38)).Select();
+      app.selection().MergeCells(true);
+    }
+    app.Range(ws.cells(17, 30), ws.cells(17, 45)).Select();  // overlaps: never reaches the file
+    app.selection().MergeCells(true);
+    libro.SetFormula(&ws, 17, 70, "=H17+AM17", sErrores);
+    libro.SetFormula(&ws, 22, 8, "=H17+H19+H21", sErrores);
+    libro.SetFormula(&ws, 25, 8, "=H22*2", sErrores);
+    libro.SetFormula(&ws, 26, 8, "=K12-()", sErrores);
+    libro.SetFormula(&ws, 27, 8, "=B15+1", sErrores);
+    libro.SetFormula(&ws, 28, 8, "=A15+1", sErrores);
+    libro.FormatoSeleccion(1, 1, 1, 20, "", "", kAlineaArriba, kAlineaCentro, false, false, true,
+                           sErrores);
+    ws.Columns("H:" + LibroExcel::ColTrans(70)).columnwidth(2);
+    ws.Columns("A:B").entirecolumn().autofit();
+
+    HcWorksheet* resumen = libro.CreaHoja("Resumen", 2, sErrores);
+    resumen->cells(1, 703).Value("AAA");
+    resumen->cells(1, 16384).Value(5.0);
+    libro.SetFormula(resumen, 2, 1, "=XFD1*2", sErrores);
+    EXPECT_EQ(sErrores, TextoExcepcion("ProMorlaQel", "LibroExcel", "Formula", errores::kAplicacion,
+                                       DescripcionError(errores::kAplicacion)));
+    EXPECT_FALSE(std::filesystem::exists(ruta));
+    const ResultadoEscritura escrito = libro.Guarda();
+    EXPECT_TRUE(escrito.escrito) << escrito.motivo;
+  }
+  EXPECT_TRUE(host_.mensajes.empty());
+
+  const json l = prueba::LeeLibro(ruta);
+  // A sheet is added before the active one, and becomes the active one.
+  EXPECT_EQ(l["hojas"], json::array({"Resumen", "Programa Obra"}));
+  EXPECT_EQ(l["activa"], "Resumen");
+  // Texts stay texts ("01" reads as a number in arithmetic); formulas keep their
+  // computed values, H25 through H22, which sums an empty cell; the refused
+  // formula of H26 leaves no cell; three-letter columns up to the last one.
+  const json esperado = json::parse(R"j({
+      "Programa Obra!A1": {"valor": "CONSTRUCTORA EJEMPLO", "h": "center"},
+      "Programa Obra!A15": {"valor": "01", "tipo": "s"}, "Programa Obra!G17": {"valor": 25.5},
+      "Programa Obra!G18": {"valor": 3, "encoger": true,
+                            "formato": "\"$\"#,##0.00_);(\"$\"#,##0.00)"},
+      "Programa Obra!H17": {"valor": 1000}, "Programa Obra!AM17": {"valor": 500.25},
+      "Programa Obra!BR17": {"formula": "=H17+AM17", "cache": 1500.25},
+      "Programa Obra!H25": {"formula": "=H22*2", "cache": 2020},
+      "Programa Obra!H27": {"cache": "#VALUE!"}, "Programa Obra!H28": {"cache": 2},
+      "Resumen!AAA1": {"valor": "AAA"}, "Resumen!XFD1": {"valor": 5},
+      "Resumen!A2": {"formula": "=XFD1*2", "cache": 10}})j");
+  const json& c = l["celdas"];
+  for (const auto& [ref, campos] : esperado.items()) {
+    for (const auto& [campo, valor] : campos.items()) EXPECT_EQ(c.at(ref)[campo], valor) << ref;
+  }
+  EXPECT_FALSE(c.contains("Programa Obra!H26"));
+  // Merges: one per block, none overlapping.
+  EXPECT_EQ(l["merges"]["Programa Obra"], json::array({"A1:T1", "H17:AL17"}));
+  // Column widths (the file stores the width plus the cell padding).
+  const json& anchos = l["anchos"]["Programa Obra"];
+  EXPECT_NEAR(anchos["BR"].get<double>(), 2.71, 0.1);
+  EXPECT_FALSE(anchos.contains("BS"));
+  EXPECT_GT(anchos["A"].get<double>(), 3);  // "CONSTRUCTORA EJEMPLO" is merged and does not count
+  EXPECT_LT(anchos["A"].get<double>(), 5);
+  // No temporary file is left behind.
+  EXPECT_EQ(dir_.Nombres(), std::set<std::string>{"programa.xlsx"});
+}
+
+// A signal that ends the program while a workbook is written removes the
+// temporary and still ends the program by that signal.
+TEST_F(EscrituraTest, ASignalDuringTheWriteRemovesTheTemporary) {
+  for (const int senal : {SIGINT, SIGTERM}) {
+    const std::string temporal = dir_.Archivo(".final.xlsx.ABC123");
+    std::ofstream(temporal) << "a medias";
+    const pid_t hijo = fork();
+    ASSERT_GE(hijo, 0);
+    if (hijo == 0) {
+      TemporalesEnCurso::ProtegeDeSenales();
+      const TemporalRegistrado registro(temporal.c_str());
+      std::raise(senal);
+      _exit(0);  // not reached
+    }
+    int estado = 0;
+    ASSERT_EQ(waitpid(hijo, &estado, 0), hijo);
+    EXPECT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == senal) << senal;
+    EXPECT_FALSE(std::filesystem::exists(temporal)) << senal;
+  }
+  // Released places are reused; a path too long for a place is not recorded.
+  for (int i = 0; i < 2 * TemporalesEnCurso::kPlazas; ++i) {
+    const int plaza = TemporalesEnCurso::Registra("/tmp/x");
+    ASSERT_GE(plaza, 0);
+    TemporalesEnCurso::Suelta(plaza);
+  }
+  const std::string largo(TemporalesEnCurso::kLargoMaximo + 1, 'x');
+  EXPECT_EQ(TemporalesEnCurso::Registra(largo.c_str()), -1);
+}
+
+TEST(ConfiguracionPagina, HeaderDoublesAmpersandsAndFitsTheFormatsLimit) {
+  EXPECT_EQ(ConfiguracionPagina::Encabezado("A7 Patio & bodega", "Pérez & Hijos"),
+            "&LA7 Patio && bodega&RPérez && Hijos");
+  EXPECT_EQ(ConfiguracionPagina::Encabezado("A7", ""), "&LA7");
+  // A long name is cut, never inside a character nor between the two "&" of a pair.
+  for (const std::string& relleno :
+       {std::string(300, 'x'), std::string(150, 'n') + "ñ" + std::string(150, 'n'),
+        std::string(243, 'y') + std::string(40, '&')}) {
+    const std::string e = ConfiguracionPagina::Encabezado(relleno, "Constructora");
+    EXPECT_LE(e.size(), ConfiguracionPagina::kLargoMaximo);
+    EXPECT_EQ(e.substr(e.size() - 17), "…&RConstructora");
+    const std::string izquierda = e.substr(2, e.size() - 17 - 2);
+    size_t y = 0;
+    while (y < izquierda.size() && izquierda[izquierda.size() - 1 - y] == '&') ++y;
+    EXPECT_EQ(y % 2, 0u) << e;
+  }
 }
 
 }  // namespace

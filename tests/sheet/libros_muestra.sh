@@ -2,19 +2,10 @@
 # workbooks of the sample house CASA01 (programa-obra.xlsx,
 # resumen-estimaciones.xlsx) and of a generated work whose one section has
 # 3,000 lines (larga-programa.xlsx, larga-resumen.xlsx).
-# Takes the caller's arguments: $1 = promorlaqel binary, $2 = build directory;
-# leaves the caller in that throwaway folder, removed on exit, with FUENTE (the
-# checkout) and PY (Debian's python) set.
-BIN=$(realpath "$1")
-CONSTRUCCION=$(realpath "$2")
-FUENTE=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-PY=/usr/bin/python3
-[ -x "$PY" ] || PY=python3
-TMP=$(mktemp -d)
-trap 'rm -rf "$TMP"' EXIT
-cd "$TMP"
+# Takes the caller's arguments, and leaves it in a throwaway folder, as
+# tests/apoyo/muestra.sh does.
+source "$(dirname "${BASH_SOURCE[0]}")/../apoyo/muestra.sh"
 GENERADOR="$CONSTRUCCION/bench/pmq_genera_base"
-"$BIN" ejemplo --salida obra.db > /dev/null
 "$BIN" programa --bd obra.db --obra CASA01 --salida programa-obra.xlsx
 "$BIN" resumen --bd obra.db --obra CASA01 --salida resumen-estimaciones.xlsx > /dev/null
 if [ ! -x "$GENERADOR" ]; then

@@ -65,8 +65,7 @@ def mostrado(valor, codigo):
         cifra = f"{abs(valor):,.2f}"
         return f"(${cifra})" if valor < 0 else f"${cifra} "
     if codigo == "General":
-        texto = f"{valor:.10g}"
-        return texto
+        return f"{valor:.10g}"
     decimales = len(codigo.split(".")[1].rstrip("%")) if "." in codigo else 0
     miles = "," if "," in codigo else ""
     porcentaje = codigo.endswith("%")
@@ -78,10 +77,7 @@ def revisa(ruta):
     fallas = []
     cuenta = 0
     for hoja in openpyxl.load_workbook(ruta, data_only=True).worksheets:
-        anchos = {}
-        for dim in hoja.column_dimensions.values():
-            for c in range(dim.min, dim.max + 1):
-                anchos[c] = dim.width
+        anchos = {c: d.width for d in hoja.column_dimensions.values() for c in range(d.min, d.max + 1)}
         bloques = {(r.min_row, r.min_col): r for r in hoja.merged_cells.ranges}
         for fila in hoja.iter_rows():
             for c in fila:

@@ -8,8 +8,8 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
-from servidor import (BUILD, PMQ, XSS, Servidor, base_con_escape, cli, comprueba,  # noqa: E402
-                      ejemplo, hoja_igual, termina_prueba, totales_periodo)
+from servidor import (BUILD, PMQ, XSS, Servidor, base_con_escape, cli, como_el_comando,  # noqa: E402
+                      comprueba, ejemplo, termina_prueba, totales_periodo)
 
 from selenium import webdriver  # noqa: E402
 from selenium.common.exceptions import NoAlertPresentException  # noqa: E402
@@ -73,7 +73,7 @@ def espera(selector, cuantos=1):
 
 def descarga(selector, nombre, *orden):
     """Clicks a download and waits for its file; given a command, the file's
-    first sheet must be the one the command writes."""
+    sheets must be the ones the command writes."""
     ruta = os.path.join(descargas, nombre)
     if os.path.exists(ruta):
         os.remove(ruta)
@@ -81,9 +81,7 @@ def descarga(selector, nombre, *orden):
     for _ in range(200):
         if os.path.exists(ruta) and not os.path.exists(ruta + '.crdownload'):
             if orden:
-                propio = os.path.join(carpeta, 'cli-' + nombre)
-                cli(*orden, '--bd', muestra, '--salida', propio)
-                hoja_igual(ruta, propio, f'{nombre} difiere de {" ".join(orden)}')
+                como_el_comando(ruta, *orden, '--bd', muestra)
             return ruta
         time.sleep(0.1)
     comprueba(False, f'{nombre} no se descargó')

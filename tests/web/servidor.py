@@ -1,5 +1,6 @@
 """A `promorlaqel servir` for the tests: started on a free loopback port in an
 empty working folder with its own TMPDIR, stopped with SIGTERM."""
+import io
 import os
 import signal
 import subprocess
@@ -42,11 +43,14 @@ def totales_periodo(doc):
     return totales
 
 
-def hoja_igual(libro, libro_cli, texto):
-    """The first sheet of two workbooks is the same XML."""
-    with zipfile.ZipFile(libro) as a, zipfile.ZipFile(libro_cli) as b:
-        hoja = 'xl/worksheets/sheet1.xml'
-        comprueba(a.read(hoja) == b.read(hoja), texto)
+def como_el_comando(libro, *orden):
+    """`libro` (a path, or a file's bytes) holds the sheets `promorlaqel orden… --salida` writes."""
+    with tempfile.TemporaryDirectory() as carpeta:
+        propio = os.path.join(carpeta, 'libro.xlsx')
+        cli(*orden, '--salida', propio)
+        with zipfile.ZipFile(io.BytesIO(libro) if isinstance(libro, bytes) else libro) as a, zipfile.ZipFile(propio) as b:
+            hojas = [n for n in b.namelist() if n.startswith('xl/worksheets/')]
+            comprueba(hojas and all(a.read(n) == b.read(n) for n in hojas), f'el libro difiere de {" ".join(orden)}')
 
 
 def ejemplo(carpeta, nombre='ejemplo.db'):

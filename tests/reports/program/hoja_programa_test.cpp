@@ -1,6 +1,7 @@
 // The sheet "Programa Obra" as written to the file, read back by openpyxl and
 // recalculated by LibreOffice, against what the loader computed.
 
+#include "apoyo/obra_calculada.h"
 #include "cli/ejecucion.h"
 #include "model/obra.h"
 #include "model/partida.h"
@@ -8,35 +9,81 @@
 #include "model/presup.h"
 #include "model/presups.h"
 #include "reports/program/frm_programas_obra.h"
-#include "reports/program/obra_programa.h"
 #include "reports/program/programas_ctrl.h"
 #include "schedule/fila_programa.h"
 #include "schedule/filas_programa.h"
 #include "schedule/periodo_por_item.h"
 #include "schedule/periodos_por_item.h"
+#include "sheet/lector_libro.h"
+#include "sheet/libro_excel.h"
+
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
 
 namespace pmq {
 namespace {
 
 using nlohmann::json;
-using prueba::Ref;
 
 const std::string kHoja = "Programa Obra";
 
-// "=" and the cells of `columnas` on `fila` (or of `fila` in `filas`) joined by "+".
-std::string Suma(const std::vector<int32_t>& columnas, int32_t fila) {
-  std::string f = "=";
-  for (int32_t c : columnas) {
-    if (f.size() > 1) f.push_back('+');
-    f += Ref(fila, c);
-  }
-  return f;
+std::string Ref(int32_t fila, int32_t columna) {
+  return LibroExcel::ColTrans(columna) + std::to_string(fila);
 }
-std::string Suma(int32_t columna, const std::vector<int32_t>& filas) {
+
+/// {"<hoja>": {"<A1>": valor}} after LibreOffice recalculated the workbook.
+json Recalcula(const std::string& ruta) {
+  return prueba::Python("apoyo/revisa_presentacion.py",
+                        prueba::Comillas(ruta) + " --recalcula " +
+                            prueba::Comillas(ruta + ".json") + " >/dev/null 2>&1",
+                        ruta + ".json");
+}
+
+// The shared fixture with work A7 and concepts C-1 to C-3, and the export of
+// the financial program.
+class ObraPrograma : public prueba::ObraCalculada {
+ protected:
+  /// Work A7 from `inicio` to `final_` with the sections `partidas`
+  /// ("('01','Nombre',importe),…") and lines `lineas`
+  /// ("('01','F1','C-1',cantidad,punit,orden,'inicio','final'),…"), calculated.
+  void Obra(const std::string& inicio, const std::string& final_, const std::string& partidas,
+            const std::string& lineas) {
+    ObraCalculada::Obra("A7", "'" + inicio + "'", "'" + final_ + "'");
+    Sql("insert into CONCEPTO (CONCEPTO, UNIDAD, COSTO, NOM_CORTO, NOM_LARGO, TIPO) values "
+        "('C-1','m3',100,'Concreto','Concreto f''c=200',1),('C-2','m2',7.77,'Firme','Firme',1),"
+        "('C-3','lote',1234.5678,'Limpieza','Limpieza final',1);"
+        "insert into PARTIDAS (OBRA, PARTIDA, NOMPARTIDA, IMPORTE) select 'A7', column1, column2, "
+        "column3 from (values " +
+        partidas +
+        ");"
+        "insert into PRESUPS (OBRA, PARTIDA, FRENTE, CONCEPTO, CANT_PRES, PUNIT, IMPORTE, ORDEN, "
+        "FECHA_INI, FECHA_FIN) select 'A7', column1, column2, column3, column4, column5, 0, "
+        "column6, column7, column8 from (values " +
+        lineas + ")");
+    p_ = Calculada();
+  }
+
+  /// Exports the financial program into `archivo` of the test's folder.
+  std::string Exporta(const std::string& archivo = "programa.xlsx") {
+    const std::string ruta = dir_.Archivo(archivo);
+    host_.respuestas_dialogo.push_back({false, ruta});
+    std::string s;
+    EXPECT_TRUE(p_->ProgramasObraCtrl->AExcel(etpAvanceFinanciero, true, s)) << s;
+    EXPECT_EQ(s, "");
+    return ruta;
+  }
+
+  std::unique_ptr<Programa> p_;
+};
+
+// "=" and the cells of columns `cs` on row `n` (of rows `cs` in column `n` when `filas`)
+// joined by "+".
+std::string Suma(const std::vector<int32_t>& cs, int32_t n, bool filas = false) {
   std::string f = "=";
-  for (int32_t r : filas) {
+  for (int32_t c : cs) {
     if (f.size() > 1) f.push_back('+');
-    f += Ref(r, columna);
+    f += filas ? Ref(c, n) : Ref(n, c);
   }
   return f;
 }
@@ -91,7 +138,7 @@ void RevisaPrograma(const Programa& p, const json& libro, const json* recalculad
       con_lineas.push_back(fila - 1);
     }
     for (size_t k = 0; !filas.empty() && k < inicios.size(); ++k) {
-      EXPECT_EQ(celda(fila - 1, inicios[k])["formula"], Suma(inicios[k], filas));
+      EXPECT_EQ(celda(fila - 1, inicios[k])["formula"], Suma(filas, inicios[k], true));
       EXPECT_NEAR(numero(fila - 1, inicios[k]), subtotal[k], 1e-6);
       total[k] += subtotal[k];
     }
@@ -100,7 +147,7 @@ void RevisaPrograma(const Programa& p, const json& libro, const json* recalculad
   const int32_t totales = fila + 1;
   double gran_total = 0;
   for (size_t k = 0; k < inicios.size(); ++k) {
-    EXPECT_EQ(celda(totales, inicios[k])["formula"], Suma(inicios[k], subtotales));
+    EXPECT_EQ(celda(totales, inicios[k])["formula"], Suma(subtotales, inicios[k], true));
     EXPECT_NEAR(numero(totales, inicios[k]), total[k], 1e-6);
     gran_total += total[k];
     const int32_t fin = k + 1 < inicios.size() ? inicios[k + 1] - 1 : T - 1;
@@ -151,7 +198,7 @@ void RevisaPrograma(const Programa& p, const json& libro, const json* recalculad
     EXPECT_NEAR(libro["anchos"][kHoja][LibroExcel::ColTrans(c)].get<double>(), 2.71, 0.01);
 }
 
-class HojaPrograma : public prueba::ObraPrograma {
+class HojaPrograma : public ObraPrograma {
  protected:
   // Twelve lines in two sections: several parts of 30 rows in every kind.
   void ObraLarga() {
@@ -203,7 +250,7 @@ TEST_F(HojaProgramaLento, AWorkLongerThanTwentyThreeMonthsRunsPastColumnZZ) {
   ASSERT_EQ(p_->Periodos->Count(), 24);
   const std::string ruta = Exporta();
   const json libro = prueba::LeeLibro(ruta);
-  const json rec = prueba::Recalcula(ruta);
+  const json rec = Recalcula(ruta);
   ASSERT_TRUE(libro.is_object() && rec.is_object());
   RevisaPrograma(*p_, libro, &rec);
   // 730 day columns from H: the last is ABI, the totals go in ABJ.
@@ -279,7 +326,7 @@ void RevisaPartes(Programa& p, const std::string& dir, bool recalcula) {
     std::string s;
     EXPECT_TRUE(ctrl.Escribe(ruta, tipo, true, s).escrito) << s;
     const json libro = prueba::LeeLibro(ruta);
-    const json rec = recalcula ? prueba::Recalcula(ruta) : json();
+    const json rec = recalcula ? Recalcula(ruta) : json();
     Pie pie;
     for (const auto& h : libro["hojas"]) {
       if (h.get<std::string>().rfind(kHoja, 0) == 0) pie.hojas.push_back(h);
@@ -299,7 +346,7 @@ void RevisaPartes(Programa& p, const std::string& dir, bool recalcula) {
     for (int32_t f = fila; fila > 0 && f <= fila + 2; ++f) {
       std::vector<double> valores;
       for (int32_t col = 8; col < 16384; ++col) {
-        const std::string ref = prueba::Ref(f, col);
+        const std::string ref = Ref(f, col);
         if (!c.contains(pie.hojas.back() + "!" + ref)) continue;
         const json& cache = c[pie.hojas.back() + "!" + ref]["cache"];
         if (!cache.is_number()) continue;
@@ -347,7 +394,7 @@ TEST_F(HojaProgramaLento, ContinuationSheetsRecalculateToTheSameFoot) {
 
 // The options form as a host sees and drives it, and the outcomes of an export.
 
-class FormaProgramas : public prueba::ObraPrograma {
+class FormaProgramas : public ObraPrograma {
  protected:
   void SetUp() override {
     Obra("2013-03-15", "2013-05-10", "('01','Preliminares',1000)",
@@ -417,18 +464,11 @@ TEST_F(FormaProgramas, ACancelledNonXlsxOrUnwritableFileNameStopsTheExport) {
 
 // `promorlaqel programa`: exit statuses, messages and the workbook written.
 
-class ComandoPrograma : public FormaProgramas {
- protected:
-  prueba::Ejecucion Corre(std::vector<std::string> extra) {
-    std::vector<std::string> args = {"programa", "--bd", base_.Ruta(), "--obra", "A7"};
-    args.insert(args.end(), extra.begin(), extra.end());
-    return prueba::Ejecuta(dir_, args);
-  }
-};
+using ComandoPrograma = FormaProgramas;
 
 TEST_F(ComandoPrograma, ExitsZeroOnlyWhenTheProgramWasWritten) {
   const std::string ruta = dir_.Archivo("programa.xlsx");
-  auto e = Corre({"--salida", ruta, "--cantidades"});
+  auto e = prueba::EjecutaObra(dir_, "programa", base_.Ruta(), {"--salida", ruta, "--cantidades"});
   EXPECT_EQ(e.salida, 0) << e.err;
   EXPECT_EQ(e.err + e.out, "");
   const auto c = prueba::LeeLibro(ruta)["celdas"];
@@ -440,16 +480,16 @@ TEST_F(ComandoPrograma, ExitsZeroOnlyWhenTheProgramWasWritten) {
   // whether at the trial write or at the final one) leaves the good workbook
   // as it was and no temporary.
   const std::string bueno = prueba::LeeArchivo(ruta);
-  e = prueba::Ejecuta(dir_, {"programa", "--bd", base_.Ruta(), "--obra", "A7", "--salida", ruta},
-                      "trap '' XFSZ; ulimit -f 7;");
+  e = prueba::EjecutaObra(dir_, "programa", base_.Ruta(), {"--salida", ruta}, "A7",
+                          "trap '' XFSZ; ulimit -f 7;");
   EXPECT_EQ(e.salida, 1);
   EXPECT_NE(e.err.find("No se pudo guardar el libro '" + ruta + "'"), std::string::npos) << e.err;
   EXPECT_EQ(e.err.find("[ERROR]"), std::string::npos) << e.err;  // libxlsxwriter's lines are ours
   EXPECT_EQ(prueba::LeeArchivo(ruta), bueno);
   for (const auto& f : std::filesystem::directory_iterator(dir_.Ruta()))
     EXPECT_NE(f.path().filename().string().rfind(".programa.xlsx.", 0), 0u) << f.path();
-  e = prueba::Ejecuta(dir_, {"programa", "--bd", dir_.Archivo("no.db"), "--obra", "A7", "--salida",
-                             dir_.Archivo("x.xlsx")});
+  e = prueba::EjecutaObra(dir_, "programa", dir_.Archivo("no.db"),
+                          {"--salida", dir_.Archivo("x.xlsx")});
   EXPECT_EQ(e.salida, 1);
   EXPECT_FALSE(std::filesystem::exists(dir_.Archivo("x.xlsx")));
 }

@@ -1,13 +1,11 @@
 #!/usr/bin/env python3
 """Checks a program workbook written by `promorlaqel programa` against the
-calculation's JSON dump, after a real spreadsheet recalculated it (the JSON of
-recalcula.py).
+calculation's JSON dump, after LibreOffice recalculated it.
 
-Usage: verifica_programa.py LIBRO.xlsx RECALCULADO.json VOLCADO.json TIPO (importes|cantidades) (mensual|quincenal)
+Usage: verifica_programa.py LIBRO.xlsx VOLCADO.json TIPO (importes|cantidades)
 
 - Foot rows of every sheet: "Total del periodo" equals, per period column, the
-  sum of the values written above it, on every part of a program continued
-  over several sheets (for the physical program, the amount
+  sum of the values written above it (for the physical program, the amount
   weighted progress of the lines); "Total acumulado" is the running sum and
   ends at the total; "% acumulado" is the cumulative over the total. Cached and
   recalculated values agree.
@@ -16,19 +14,21 @@ Usage: verifica_programa.py LIBRO.xlsx RECALCULADO.json VOLCADO.json TIPO (impor
 - The financial program has the sheet "Curva S" with charts over its cells.
 """
 import json
+import os
 import re
 import sys
+import tempfile
 import zipfile
 
 import openpyxl
-from openpyxl.utils import column_index_from_string, get_column_letter
+from openpyxl.utils import get_column_letter
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "apoyo"))
+import revisa_presentacion  # noqa: E402
 
 fallos = []
+falla = fallos.append
 FILA_TITULOS = 13
-
-
-def falla(texto):
-    fallos.append(texto)
 
 
 def cerca(a, b, tol):
@@ -36,19 +36,14 @@ def cerca(a, b, tol):
 
 
 def celdas_por_fila(hoja):
-    filas = {}
-    for ref, v in hoja.items():
-        m = re.match(r"([A-Z]+)(\d+)$", ref)
-        filas.setdefault(int(m.group(2)), {})[column_index_from_string(m.group(1))] = v
-    return filas
+    return {f[0].row: {c.column: c.value for c in f if c.value not in (None, "")} for f in hoja.iter_rows()}
 
 
 def progreso_fisico(volcado):
     """Per period: sum over lines of (share quantity / line quantity) x line amount, over the amounts."""
     lineas = [p for s in volcado["Obra"]["Partidas"] for p in s["Presups"]]
     peso = sum(p["Des"]["Importe"] for p in lineas)
-    n = len(volcado["Periodos"])
-    r = [0.0] * n
+    r = [0.0] * len(volcado["Periodos"])
     for p in lineas:
         q = p["Des"]["Cantidad"]
         for k, s in enumerate(p["PeriodosPorItem"]):
@@ -57,7 +52,7 @@ def progreso_fisico(volcado):
     return [x / peso for x in r]
 
 
-def revisa_pie(nombre, recalculada, formulas, cache, tipo, volcado, anteriores=()):
+def revisa_pie(nombre, recalculada, formulas, cache, tipo, volcado):
     filas = celdas_por_fila(recalculada)
     pie = [(f, c) for f, fila in filas.items() for c, v in fila.items() if v == "Total del periodo"]
     if not pie:
@@ -71,21 +66,18 @@ def revisa_pie(nombre, recalculada, formulas, cache, tipo, volcado, anteriores=(
         total_col, periodos = columnas[0], columnas[1:]
     else:
         total_col, periodos = columnas[-1], columnas[:-1]
-    fisico = progreso_fisico(volcado) if tipo == 0 and nombre.startswith("Programa Obra") else None
+    fisico = progreso_fisico(volcado) if tipo == 0 and nombre == "Programa Obra" else None
     acumulado = 0.0
     for k, c in enumerate(periodos):
         valor = filas[F][c]
         if fisico is not None:
             esperado, tol = fisico[k], 1e-9
         else:
-            # Every part of a program continued over several sheets counts.
-            esperado = 0.0
-            for hoja, hasta in [(h, h.max_row + 1) for h in anteriores] + [(formulas, F)]:
-                for f in range(FILA_TITULOS + 1, hasta):
-                    v = hoja.cell(f, c).value
-                    if isinstance(v, (int, float)) and not isinstance(v, bool):
-                        esperado += v
-            tol = 0.005
+            esperado, tol = 0.0, 0.005
+            for f in range(FILA_TITULOS + 1, F):
+                v = formulas.cell(f, c).value
+                if isinstance(v, (int, float)) and not isinstance(v, bool):
+                    esperado += v
         if not cerca(valor, esperado, tol):
             falla(f"{nombre}!{get_column_letter(c)}{F}: {valor} y la suma de arriba es {esperado}")
         acumulado += valor if isinstance(valor, (int, float)) else 0
@@ -94,11 +86,9 @@ def revisa_pie(nombre, recalculada, formulas, cache, tipo, volcado, anteriores=(
     total = filas[F][total_col]
     if not cerca(total, acumulado, 0.005):
         falla(f"{nombre}: el total {total} no es la suma de los periodos {acumulado}")
-    ultimo = periodos[-1]
-    if not cerca(filas[F + 1][ultimo], total, 0.005):
-        falla(f"{nombre}: el acumulado termina en {filas[F + 1][ultimo]} y el total es {total}")
-    if total and not cerca(filas[F + 2][ultimo], 1.0, 1e-9):
-        falla(f"{nombre}: el % acumulado termina en {filas[F + 2][ultimo]}")
+    # The running sum was checked period by period: its last one is the total.
+    if total and not cerca(filas[F + 2][periodos[-1]], 1.0, 1e-9):
+        falla(f"{nombre}: el % acumulado termina en {filas[F + 2][periodos[-1]]}")
     for f in (F, F + 1, F + 2):
         for c in columnas:
             guardado = cache.cell(f, c).value
@@ -141,22 +131,20 @@ def revisa_grafica(libro):
 
 
 def main():
-    libro, recalculado, volcado, tipo, modo, periodo = sys.argv[1:7]
+    libro, volcado, tipo, modo = sys.argv[1:5]
     tipo = int(tipo)
     importes = modo == "importes"
-    with open(recalculado, encoding="utf-8") as f:
-        hojas = json.load(f)
     with open(volcado, encoding="utf-8") as f:
         dump = json.load(f)
     formulas = openpyxl.load_workbook(libro)
     cache = openpyxl.load_workbook(libro, data_only=True)
-    # A program longer than a sheet goes on in "Programa Obra (02)", ...: the
-    # foot rows are on the last part.
-    partes = [n for n in formulas.sheetnames if n.startswith("Programa Obra")]
-    con_pie = [n for n in hojas
-               if revisa_pie(n, hojas[n], formulas[n], cache[n], tipo, dump,
-                             [formulas[p] for p in partes[:-1]] if n in partes else ())]
-    quiere_pie = [partes[-1]] + (["Consolidado"] if tipo >= 2 else [])
+    with tempfile.TemporaryDirectory() as tmp:
+        lo = revisa_presentacion.libreoffice(tmp, os.path.abspath(libro), "xlsx:Calc MS Excel 2007 XML", tmp)
+        if lo is None:
+            sys.exit("; ".join(revisa_presentacion.fallas))
+        hojas = openpyxl.load_workbook(lo, data_only=True)
+    con_pie = [n for n in hojas.sheetnames if revisa_pie(n, hojas[n], formulas[n], cache[n], tipo, dump)]
+    quiere_pie = ["Programa Obra"] + (["Consolidado"] if tipo >= 2 else [])
     if tipo >= 2 and not importes:
         quiere_pie = []
     if sorted(con_pie) != sorted(quiere_pie):
@@ -164,7 +152,7 @@ def main():
     if tipo >= 2:
         revisa_insumos(hojas["Consolidado"], dump, tipo, importes)
     if tipo == 1:
-        if "Curva S" not in hojas:
+        if "Curva S" not in hojas.sheetnames:
             falla("falta la hoja Curva S")
         revisa_grafica(libro)
     for t in fallos[:20]:

@@ -3,24 +3,119 @@
 // volumes and amounts, each estimate's columns for both unit-price settings,
 // subtotals and totals as the sums of what they cover.
 
+#include "apoyo/obra_calculada.h"
 #include "cli/ejecucion.h"
 #include "common/formato.h"
 #include "common/moneda.h"
 #include "common/redondeo.h"
-#include "obra_resumen.h"
 #include "reports/summary/frm_resumen_estimaciones.h"
 #include "reports/summary/rejilla.h"
 #include "reports/summary/resumenes_ctrl.h"
 #include "sheet/lector_libro.h"
 #include "sheet/libro_excel.h"
 
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
 #include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
 
 namespace pmq {
 namespace {
 
 using nlohmann::json;
-using prueba::ObraResumen;
+
+// The fixture: the database of obra_resumen.sql calculated under a recording
+// host, and what the summary must show, read straight from the tables with SQL
+// (not through the library's loaders).
+
+/// What one estimate billed of a line, as stored in EST2.
+struct Cobro {
+  double cantidad = 0;
+  double punit = 0;
+};
+
+/// A budget line as stored, with its billings by estimate number (a number
+/// below 1 has no columns, so it is left out).
+struct LineaEsperada {
+  std::string clave, descripcion, unidad, frente;
+  double cantidad = 0, punit = 0, aditiva = 0, deductiva = 0;
+  std::map<int, Cobro> cobros;
+};
+
+struct PartidaEsperada {
+  std::string clave, descripcion;
+  std::vector<LineaEsperada> lineas;
+};
+
+/// The sections and lines of a work, in code and stored order; the number of
+/// estimates is the highest ESTIMACION of the work in EST2.
+struct ObraEsperada {
+  std::vector<PartidaEsperada> partidas;
+  int estimaciones = 0;
+};
+
+void Consulta(const std::string& ruta, const std::string& sql,
+              const std::function<void(sqlite3_stmt*)>& fila) {
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(ruta.c_str(), &db), SQLITE_OK);
+  sqlite3_stmt* st = nullptr;
+  ASSERT_EQ(sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr), SQLITE_OK) << sql;
+  while (sqlite3_step(st) == SQLITE_ROW) fila(st);
+  sqlite3_finalize(st);
+  sqlite3_close(db);
+}
+
+std::string Texto(sqlite3_stmt* st, int i) {
+  const unsigned char* t = sqlite3_column_text(st, i);
+  return t != nullptr ? reinterpret_cast<const char*>(t) : "";
+}
+
+ObraEsperada LeeEsperada(const std::string& ruta, const std::string& obra) {
+  ObraEsperada r;
+  // One row per line and estimate that billed it (a line billed in none once).
+  Consulta(ruta,
+           "select pa.PARTIDA, pa.PNOM_LARGO, c.CONCEPTO, c.NOM_LARGO, c.UNIDAD, p.FRENTE, "
+           "p.CANT_PRES, p.PUNIT, p.ADITIVA, p.DEDUCTIVA, e.ESTIMACION, e.CANT_EST, e.PUNIT, "
+           "p.ORDEN from PRESUPS p join PARTIDAS pa on pa.OBRA = p.OBRA and pa.PARTIDA = p.PARTIDA "
+           "join CONCEPTO c on c.CONCEPTO = p.CONCEPTO left join EST2 e on e.OBRA = p.OBRA and "
+           "e.PARTIDA = p.PARTIDA and e.FRENTE = p.FRENTE and e.CONCEPTO = p.CONCEPTO and "
+           "e.ESTIMACION >= 1 where p.OBRA = '" +
+               obra + "' order by pa.PARTIDA, p.ORDEN",
+           [&](sqlite3_stmt* st) {
+             if (r.partidas.empty() || r.partidas.back().clave != Texto(st, 0))
+               r.partidas.push_back({Texto(st, 0), Texto(st, 1), {}});
+             auto& lineas = r.partidas.back().lineas;
+             if (lineas.empty() || lineas.back().clave != Texto(st, 2) ||
+                 lineas.back().frente != Texto(st, 5)) {
+               lineas.push_back({Texto(st, 2),
+                                 Texto(st, 3),
+                                 Texto(st, 4),
+                                 Texto(st, 5),
+                                 sqlite3_column_double(st, 6),
+                                 sqlite3_column_double(st, 7),
+                                 sqlite3_column_double(st, 8),
+                                 sqlite3_column_double(st, 9),
+                                 {}});
+             }
+             if (sqlite3_column_type(st, 10) != SQLITE_NULL)
+               lineas.back().cobros[sqlite3_column_int(st, 10)] = {sqlite3_column_double(st, 11),
+                                                                   sqlite3_column_double(st, 12)};
+           });
+  Consulta(ruta, "select coalesce(max(ESTIMACION), 0) from EST2 where OBRA = '" + obra + "'",
+           [&](sqlite3_stmt* st) { r.estimaciones = sqlite3_column_int(st, 0); });
+  return r;
+}
+
+class ObraResumen : public prueba::ObraCalculada {
+ protected:
+  void SetUp() override {
+    Sql(prueba::LeeArchivo(PMQ_SOURCE_DIR "/tests/reports/summary/obra_resumen.sql"));
+  }
+};
 
 std::string L(int c) {
   return LibroExcel::ColTrans(c);
@@ -46,7 +141,7 @@ struct Libro {
 };
 
 // Every line, subtotal and total of the sheet against the tables.
-void VerificaLibro(const Libro& libro, const prueba::ObraEsperada& e, bool punit_propio) {
+void VerificaLibro(const Libro& libro, const ObraEsperada& e, bool punit_propio) {
   const int C = punit_propio ? 3 : 2;
   const auto cantidad_k = [&](int k) { return (k - 1) * C + 15; };
   const auto importe_k = [&](int k) { return (k - 1) * C + 14 + C; };
@@ -140,7 +235,7 @@ void VerificaLibro(const Libro& libro, const prueba::ObraEsperada& e, bool punit
 
 TEST_F(ObraResumen, ExportFromTheFormForBothUnitPriceSettings) {
   auto p = Calculada();
-  const auto esperada = prueba::LeeEsperada(base_.Ruta(), "A7");
+  const auto esperada = LeeEsperada(base_.Ruta(), "A7");
   for (bool punit_propio : {false, true}) {
     SCOPED_TRACE(punit_propio);
     ResumenesCtrl& ctrl = *p->ResumenesEstCtrl;
@@ -180,7 +275,7 @@ std::string TextoMoneda(double v) {
 // Every cell of the grid against the tables: section rows, line rows, three
 // columns per estimate placed by its number, one empty row below, row 0 and
 // column 0 empty.
-void VerificaRejilla(const Rejilla& g, const prueba::ObraEsperada& e) {
+void VerificaRejilla(const Rejilla& g, const ObraEsperada& e) {
   ASSERT_EQ(g.Cols(), 3 * e.estimaciones + 10);
   std::vector<std::vector<std::string>> esperada;
   const auto fila_vacia = [&] { return std::vector<std::string>(static_cast<size_t>(g.Cols())); };
@@ -220,7 +315,7 @@ void VerificaRejilla(const Rejilla& g, const prueba::ObraEsperada& e) {
 // A work without estimates: all the volume pending, a grid of ten columns.
 TEST_F(ObraResumen, ExportWithoutEstimatesLeavesAllTheVolumePending) {
   auto p = Calculada("B2");
-  const auto esperada = prueba::LeeEsperada(base_.Ruta(), "B2");
+  const auto esperada = LeeEsperada(base_.Ruta(), "B2");
   ASSERT_EQ(esperada.estimaciones, 0);
   const std::string ruta = dir_.Archivo("b.xlsx");
   host_.respuestas_dialogo = {{false, ruta}};
@@ -235,7 +330,7 @@ TEST_F(ObraResumen, ExportWithoutEstimatesLeavesAllTheVolumePending) {
 
 TEST_F(ObraResumen, GridHoldsSectionsLinesAndEstimatesAndTheFormIsShown) {
   auto p = Calculada();
-  const auto esperada = prueba::LeeEsperada(base_.Ruta(), "A7");
+  const auto esperada = LeeEsperada(base_.Ruta(), "A7");
   ASSERT_EQ(esperada.estimaciones, 2);
   for (bool punit_propio : {false, true}) {
     ResumenesCtrl& ctrl = *p->ResumenesEstCtrl;
@@ -262,9 +357,7 @@ TEST_F(ObraResumen, TheCommandPrintsTheGridAsCsvJsonOrText) {
   p->ResumenesEstCtrl->Inicia();
   const Rejilla& g = *p->ResumenesEstCtrl->Grid();
   const auto corre = [&](std::vector<std::string> extra) {
-    std::vector<std::string> args = {"resumen", "--bd", base_.Ruta(), "--obra", "A7"};
-    args.insert(args.end(), extra.begin(), extra.end());
-    return prueba::Ejecuta(dir_, args);
+    return prueba::EjecutaObra(dir_, "resumen", base_.Ruta(), std::move(extra));
   };
   const auto csv = corre({"--formato", "csv"});
   EXPECT_EQ(csv.salida, 0) << csv.err;
