@@ -16,6 +16,13 @@ bool ColumnaMenor(const Celda& c, int32_t columna) {
   return c.columna < columna;
 }
 
+// The first of a row's runs (sorted by column) that ends at or after a column.
+template <class Tramos>
+auto TramoDesde(Tramos& t, int32_t columna) {
+  return std::lower_bound(t.begin(), t.end(), columna,
+                          [](const auto& x, int32_t c) { return x.c2 < c; });
+}
+
 }  // namespace
 
 const Celda* CeldasHoja::Busca(int32_t fila, int32_t columna) const {
@@ -56,8 +63,7 @@ uint32_t CeldasHoja::FormatoEn(int32_t fila, int32_t columna) const {
   if (const Celda* celda = Busca(fila, columna)) return celda->formato;
   if (fila < 1 || fila > static_cast<int32_t>(tramos_.size())) return 0;
   const std::vector<Tramo>& t = tramos_[static_cast<size_t>(fila - 1)];
-  auto it = std::lower_bound(t.begin(), t.end(), columna,
-                             [](const Tramo& x, int32_t c) { return x.c2 < c; });
+  auto it = TramoDesde(t, columna);
   return it != t.end() && it->c1 <= columna ? it->formato : 0;
 }
 
@@ -75,8 +81,7 @@ void CeldasHoja::PonFormato(int32_t fila, int32_t columna, uint32_t formato) {
   // The column joins the run of the same format beside it, or starts one.
   std::vector<Tramo>& t = tramos_[static_cast<size_t>(fila - 1)];
   const auto c = static_cast<uint16_t>(columna);
-  auto it = std::lower_bound(t.begin(), t.end(), columna,
-                             [](const Tramo& x, int32_t col) { return x.c2 < col; });
+  auto it = TramoDesde(t, columna);
   const bool izquierda =
       it != t.begin() && (it - 1)->c2 + 1 == columna && (it - 1)->formato == formato;
   const bool derecha = it != t.end() && it->c1 == columna + 1 && it->formato == formato;
@@ -97,8 +102,7 @@ void CeldasHoja::PonFormato(int32_t fila, int32_t columna, uint32_t formato) {
 int64_t CeldasHoja::SacaDeTramo(int32_t fila, int32_t columna) {
   if (fila < 1 || fila > static_cast<int32_t>(tramos_.size())) return -1;
   std::vector<Tramo>& t = tramos_[static_cast<size_t>(fila - 1)];
-  auto it = std::lower_bound(t.begin(), t.end(), columna,
-                             [](const Tramo& x, int32_t c) { return x.c2 < c; });
+  auto it = TramoDesde(t, columna);
   if (it == t.end() || it->c1 > columna) return -1;
   const uint32_t formato = it->formato;
   const auto c = static_cast<uint16_t>(columna);
