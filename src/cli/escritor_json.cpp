@@ -4,9 +4,11 @@
 
 #include <nlohmann/json.hpp>
 
-#include <array>
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace pmq::cli {
 
@@ -51,19 +53,65 @@ bool SeEscribeTalCual(std::string_view t) {
 
 }  // namespace
 
-EscritorJson::EscritorJson(std::ostream& salida, int sangria) : salida_(salida), sangria_(sangria) {
-  pendiente_.reserve(kTamanoBuffer + 256);
+EscritorJson::EscritorJson(std::ostream& salida, int sangria)
+    : salida_(&salida),
+      sangria_(sangria),
+      buffer_(std::make_unique_for_overwrite<char[]>(kTamanoBuffer)) {}
+
+EscritorJson::EscritorJson(std::string& destino, Contexto contexto)
+    : texto_(&destino),
+      sangria_(contexto.sangria),
+      buffer_(std::make_unique_for_overwrite<char[]>(kTamanoBuffer)),
+      niveles_(std::move(contexto.niveles)) {}
+
+EscritorJson::Contexto EscritorJson::Continuacion() const {
+  Contexto contexto{sangria_, niveles_};
+  if (!contexto.niveles.empty() && contexto.niveles.back().miembros == 0) {
+    contexto.niveles.back().miembros = 1;
+  }
+  return contexto;
+}
+
+void EscritorJson::Incrusta(std::string_view texto, int64_t miembros) {
+  Escribe(texto);
+  if (!niveles_.empty()) niveles_.back().miembros += miembros;
 }
 
 void EscritorJson::Vacia() {
-  salida_.write(pendiente_.data(), static_cast<std::streamsize>(pendiente_.size()));
-  pendiente_.clear();
+  if (texto_ != nullptr) {
+    texto_->append(buffer_.get(), usado_);
+  } else {
+    salida_->write(buffer_.get(), static_cast<std::streamsize>(usado_));
+  }
+  usado_ = 0;
+}
+
+void EscritorJson::Escribe(std::string_view texto) {
+  if (usado_ + texto.size() > kTamanoBuffer) {
+    Vacia();
+    if (texto.size() > kTamanoBuffer) {
+      if (texto_ != nullptr) {
+        texto_->append(texto);
+      } else {
+        salida_->write(texto.data(), static_cast<std::streamsize>(texto.size()));
+      }
+      return;
+    }
+  }
+  std::memcpy(buffer_.get() + usado_, texto.data(), texto.size());
+  usado_ += texto.size();
 }
 
 void EscritorJson::NuevaLinea() {
   if (sangria_ < 0) return;
   Escribe('\n');
-  pendiente_.append(niveles_.size() * static_cast<size_t>(sangria_), ' ');
+  for (size_t blancos = niveles_.size() * static_cast<size_t>(sangria_); blancos > 0;) {
+    const size_t n = std::min(blancos, kHuecoNumero);
+    char* p = Hueco(n);
+    std::memset(p, ' ', n);
+    Avanza(p + n);
+    blancos -= n;
+  }
 }
 
 void EscritorJson::AntesDeValor() {
@@ -78,17 +126,31 @@ void EscritorJson::AntesDeValor() {
 }
 
 void EscritorJson::Clave(NombreJson nombre) {
-  if (!niveles_.empty() && niveles_.back().miembros++ > 0) Escribe(',');
+  const bool coma = !niveles_.empty() && niveles_.back().miembros++ > 0;
+  tras_clave_ = true;
+  const std::string_view texto = nombre.Texto();
+  if (sangria_ < 0 && nombre.TalCual() && texto.size() <= kNombreCorto) {
+    // The common case of a compact document: `,"Name":` in one copy.
+    char* p = Hueco(texto.size() + 4);
+    if (coma) *p++ = ',';
+    *p++ = '"';
+    std::memcpy(p, texto.data(), texto.size());
+    p += texto.size();
+    *p++ = '"';
+    *p++ = ':';
+    Avanza(p);
+    return;
+  }
+  if (coma) Escribe(',');
   NuevaLinea();
   if (nombre.TalCual()) {
     Escribe('"');
-    Escribe(nombre.Texto());
+    Escribe(texto);
     Escribe('"');
   } else {
-    EscribeCadena(nombre.Texto());
+    EscribeCadena(texto);
   }
   Escribe(sangria_ < 0 ? ":" : ": ");
-  tras_clave_ = true;
 }
 
 void EscritorJson::Abre(char c, bool objeto) {
@@ -134,9 +196,8 @@ void EscritorJson::Texto(std::string_view valor) {
 
 void EscritorJson::Entero(int64_t valor) {
   AntesDeValor();
-  char texto[24];
-  const auto fin = std::to_chars(texto, texto + sizeof texto, valor).ptr;
-  Escribe(std::string_view(texto, static_cast<size_t>(fin - texto)));
+  char* p = Hueco(kHuecoNumero);
+  Avanza(std::to_chars(p, p + kHuecoNumero, valor).ptr);
 }
 
 void EscritorJson::Doble(double valor) {
@@ -145,10 +206,17 @@ void EscritorJson::Doble(double valor) {
     Escribe("null");
     return;
   }
-  // The same digits as Numero(): the JSON library's shortest round-trip text.
-  std::array<char, 64> texto{};
-  const char* fin = nlohmann::detail::to_chars(texto.data(), texto.data() + texto.size(), valor);
-  Escribe(std::string_view(texto.data(), static_cast<size_t>(fin - texto.data())));
+  char* p = Hueco(kHuecoNumero);
+  const auto bits = std::bit_cast<uint64_t>(valor);
+  if (ultimo_largo_ == 0 || bits != ultimo_doble_) {
+    // The same digits as Numero(): the JSON library's shortest round-trip text.
+    const char* fin =
+        nlohmann::detail::to_chars(ultimo_texto_, ultimo_texto_ + kHuecoNumero, valor);
+    ultimo_largo_ = static_cast<size_t>(fin - ultimo_texto_);
+    ultimo_doble_ = bits;
+  }
+  std::memcpy(p, ultimo_texto_, ultimo_largo_);
+  Avanza(p + ultimo_largo_);
 }
 
 void EscritorJson::Dinero(Moneda valor) {
@@ -158,10 +226,10 @@ void EscritorJson::Dinero(Moneda valor) {
   const bool negativo = unidades < 0;
   const uint64_t magnitud =
       negativo ? 0 - static_cast<uint64_t>(unidades) : static_cast<uint64_t>(unidades);
-  char texto[32];
-  char* p = texto;
+  char* const inicio = Hueco(kHuecoNumero);
+  char* p = inicio;
   if (negativo) *p++ = '-';
-  p = std::to_chars(p, texto + sizeof texto, magnitud / Moneda::kEscala).ptr;
+  p = std::to_chars(p, inicio + kHuecoNumero, magnitud / Moneda::kEscala).ptr;
   *p++ = '.';
   uint64_t fraccion = magnitud % Moneda::kEscala;
   if (fraccion == 0) {
@@ -172,7 +240,7 @@ void EscritorJson::Dinero(Moneda valor) {
       fraccion %= d;
     }
   }
-  Escribe(std::string_view(texto, static_cast<size_t>(p - texto)));
+  Avanza(p);
 }
 
 void EscritorJson::Logico(bool valor) {
@@ -196,7 +264,7 @@ void EscritorJson::Dia(Fecha valor) {
 void EscritorJson::Termina() {
   Escribe('\n');
   Vacia();
-  salida_.flush();
+  if (salida_ != nullptr) salida_->flush();
 }
 
 std::string EscritorJson::Cadena(std::string_view valor) {

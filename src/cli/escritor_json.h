@@ -10,6 +10,7 @@
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -45,6 +46,11 @@ class NombreJson {
 };
 
 class EscritorJson {
+  struct Nivel {
+    bool objeto;
+    int64_t miembros = 0;
+  };
+
  public:
   /// Writes to `salida`, indenting nested levels by `sangria` blanks; with a
   /// negative `sangria`, compactly (no line breaks and no blanks).
@@ -111,6 +117,24 @@ class EscritorJson {
   /// Ends the document with a line break and sends what is buffered.
   void Termina();
 
+  /// Where a writer stands inside its document. A writer made from it, see
+  /// below, writes further members of the list or object that is open here.
+  struct Contexto {
+    int sangria;
+    std::vector<Nivel> niveles;
+  };
+  /// The state for members that follow at least one more member of the open
+  /// level (they are preceded by a comma).
+  Contexto Continuacion() const;
+  /// Writes into `destino`, as the writer that gave `contexto` would have
+  /// written at that point; what it writes goes back with Incrusta().
+  EscritorJson(std::string& destino, Contexto contexto);
+  /// Appends the text of a writer made from Continuacion(), which wrote
+  /// `miembros` members of the open level.
+  void Incrusta(std::string_view texto, int64_t miembros);
+  /// Sends what is buffered to the stream or text written to.
+  void Suelta() { Vacia(); }
+
   /// The JSON text of a string, quotes included (invalid UTF-8 is replaced).
   static std::string Cadena(std::string_view valor);
   /// The JSON number text of a double (null when not finite).
@@ -119,32 +143,45 @@ class EscritorJson {
   static std::string Numero(Moneda valor);
 
  private:
-  static constexpr size_t kTamanoBuffer = 1 << 16;
-  struct Nivel {
-    bool objeto;
-    int64_t miembros = 0;
-  };
+  // The buffer is sent to the stream when a write would pass its end; every
+  // write of bounded size (punctuation, a number, a known name) asks for its
+  // room once and is copied in place.
+  static constexpr size_t kTamanoBuffer = 1 << 18;
+  // Room that a number or a piece of punctuation never exceeds.
+  static constexpr size_t kHuecoNumero = 64;
+  // Names up to this length take the single-copy path.
+  static constexpr size_t kNombreCorto = 192;
   void AntesDeValor();
   void Abre(char c, bool objeto);
   void Cierra(char c);
   void NuevaLinea();
-  // Appends to the buffer, sent to the stream when it fills.
-  void Escribe(std::string_view texto) {
-    pendiente_.append(texto);
-    if (pendiente_.size() >= kTamanoBuffer) Vacia();
+  // `n` bytes of room at the end of the buffer (n no larger than the buffer);
+  // the caller writes there and then calls Avanza() with the new end.
+  char* Hueco(size_t n) {
+    if (usado_ + n > kTamanoBuffer) Vacia();
+    return buffer_.get() + usado_;
   }
+  void Avanza(const char* fin) { usado_ = static_cast<size_t>(fin - buffer_.get()); }
+  void Escribe(std::string_view texto);
   void Escribe(char c) {
-    pendiente_.push_back(c);
-    if (pendiente_.size() >= kTamanoBuffer) Vacia();
+    *Hueco(1) = c;
+    ++usado_;
   }
   void EscribeCadena(std::string_view valor);
   void Vacia();
 
-  std::ostream& salida_;
+  std::ostream* salida_ = nullptr;  // the stream written to, or else
+  std::string* texto_ = nullptr;    // the text written to
   int sangria_;
-  std::string pendiente_;  // written to salida_ when it fills
+  std::unique_ptr<char[]> buffer_;
+  size_t usado_ = 0;  // bytes of buffer_ not yet sent to salida_
   std::vector<Nivel> niveles_;
   bool tras_clave_ = false;
+  // The last double written and its text: a breakdown line's two quantities
+  // are often the same number, and its shortest text is the costly part.
+  uint64_t ultimo_doble_ = 0;
+  char ultimo_texto_[kHuecoNumero] = {};
+  size_t ultimo_largo_ = 0;
 };
 
 }  // namespace pmq::cli

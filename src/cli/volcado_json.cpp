@@ -29,7 +29,54 @@
 #include <promorlaqel/schedule/periodos_por_item.h>
 #include "escritor_json.h"
 
+#include <algorithm>
+#include <future>
+#include <vector>
+
 namespace pmq::cli {
+
+namespace {
+
+// Members per run of EnDosHilos(): enough that a run is worth a thread (a few
+// hundred kilobytes of text), few enough that both threads stay busy.
+constexpr size_t kConceptosPorTramo = 512;
+constexpr size_t kLineasPorTramo = 16;
+
+// Writes members [0, n) of the list open in `j`, `escribe(writer, i)` writing
+// member i. The members go in runs of `por_tramo`: while this thread writes one
+// run, a second one writes the next into a text of its own, which is then
+// appended, so a large dump keeps two cores busy and comes out in order.
+// `escribe` only reads the work.
+template <class F>
+void EnDosHilos(EscritorJson& j, size_t n, size_t por_tramo, const F& escribe) {
+  const auto escribe_tramo = [&](EscritorJson& destino, size_t tramo) {
+    const size_t fin = std::min(n, (tramo + 1) * por_tramo);
+    for (size_t i = tramo * por_tramo; i < fin; ++i) escribe(destino, i);
+  };
+  const size_t tramos = (n + por_tramo - 1) / por_tramo;
+  for (size_t t = 0; t < tramos; t += 2) {
+    std::future<std::string> siguiente;
+    if (t + 1 < tramos) {
+      siguiente = std::async(
+          std::launch::async,
+          [&escribe_tramo, t](EscritorJson::Contexto contexto) {
+            std::string texto;
+            EscritorJson e(texto, std::move(contexto));
+            escribe_tramo(e, t + 1);
+            e.Suelta();
+            return texto;
+          },
+          j.Continuacion());
+    }
+    escribe_tramo(j, t);
+    if (siguiente.valid()) {
+      const size_t miembros = std::min(n, (t + 2) * por_tramo) - (t + 1) * por_tramo;
+      j.Incrusta(siguiente.get(), static_cast<int64_t>(miembros));
+    }
+  }
+}
+
+}  // namespace
 
 VolcadoJson::VolcadoJson(const Programa& programa, int32_t resultado, const std::string& sErrores,
                          const std::vector<MensajeMostrado>& mensajes, DetalleJson detalle)
@@ -124,8 +171,12 @@ void VolcadoJson::EscribeReferencia(EscritorJson& j, const Concepto* concepto) c
 }
 
 void VolcadoJson::EscribeConceptos(EscritorJson& j) const {
+  std::vector<const Concepto*> conceptos;
+  conceptos.reserve(static_cast<size_t>(programa_.Conceptos->Count()));
+  for (const Concepto* c : *programa_.Conceptos) conceptos.push_back(c);
   j.AbreLista();
-  for (const Concepto* c : *programa_.Conceptos) {
+  EnDosHilos(j, conceptos.size(), kConceptosPorTramo, [&](EscritorJson& j, size_t i) {
+    const Concepto* c = conceptos[i];
     j.AbreObjeto();
     j.Clave("Des");
     EscribeCuerpo(j, c->Des);
@@ -137,7 +188,7 @@ void VolcadoJson::EscribeConceptos(EscritorJson& j) const {
       EscribeExplosion(j, c->Explosion.get());
     }
     j.CierraObjeto();
-  }
+  });
   j.CierraLista();
 }
 
@@ -230,7 +281,16 @@ void VolcadoJson::EscribePartida(EscritorJson& j, const Partida& partida) const 
   if (detalle_ != DetalleJson::Obra) {
     j.Clave("Presups");
     j.AbreLista();
-    for (Presup* presup : *partida.Presups) EscribePresup(j, *presup);
+    std::vector<Presup*> lineas;
+    lineas.reserve(static_cast<size_t>(partida.Presups->Count()));
+    for (Presup* presup : *partida.Presups) lineas.push_back(presup);
+    if (items_fila_) {
+      // Row items are worked out while written: one thread.
+      for (Presup* presup : lineas) EscribePresup(j, *presup);
+    } else {
+      EnDosHilos(j, lineas.size(), kLineasPorTramo,
+                 [&](EscritorJson& j, size_t i) { EscribePresup(j, *lineas[i]); });
+    }
     j.CierraLista();
   }
   j.CierraObjeto();
@@ -379,12 +439,18 @@ void VolcadoJson::EscribeExplosion(EscritorJson& j, const Explosion* explosion) 
       j.Nulo();
       return;
     }
+    for (const ItemExplosion* item : *r) {
+      if (item->Concepto != nullptr) __builtin_prefetch(&item->Concepto->Des.Clave);
+    }
     j.AbreLista();
     for (const ItemExplosion* item : *r) EscribeItem(j, *item);
     j.CierraLista();
   };
   j.AbreObjeto();
   j.Clave("Items");
+  for (const ItemExplosion* item : explosion->Items) {
+    if (item->Concepto != nullptr) __builtin_prefetch(&item->Concepto->Des.Clave);
+  }
   j.AbreLista();
   for (const ItemExplosion* item : explosion->Items) EscribeItem(j, *item);
   j.CierraLista();
@@ -417,8 +483,16 @@ void VolcadoJson::EscribeExplosionPresup(EscritorJson& j, const ExplosionPresup*
       j.Nulo();
       return;
     }
+    // The lines are made first and their concepts' codes asked of memory
+    // together: written one by one, every line waited for its concept.
+    std::vector<ItemExplosion> lineas;
+    lineas.reserve(static_cast<size_t>(r->Count()));
+    for (const ItemExplosion& item : *r) {
+      lineas.push_back(item);
+      if (item.Concepto != nullptr) __builtin_prefetch(&item.Concepto->Des.Clave);
+    }
     j.AbreLista();
-    for (const ItemExplosion& item : *r) EscribeItem(j, item);
+    for (const ItemExplosion& item : lineas) EscribeItem(j, item);
     j.CierraLista();
   };
   // A line keeps no breakdown lines and no totals of its own: the document

@@ -122,7 +122,16 @@ Fecha Fecha::UltimoDeMes() const {
 std::string Fecha::Iso() const {
   int y, m, d;
   Ymd(y, m, d);
-  return fmt::format("{:04}-{:02}-{:02}", y, m, d);
+  if (y < 0 || y > 9999) return fmt::format("{:04}-{:02}-{:02}", y, m, d);
+  // Written digit by digit: a large dump writes millions of dates.
+  std::string texto = "0000-00-00";
+  for (int i = 3; i >= 0; --i, y /= 10)
+    texto[static_cast<size_t>(i)] = static_cast<char>('0' + y % 10);
+  texto[5] = static_cast<char>('0' + m / 10);
+  texto[6] = static_cast<char>('0' + m % 10);
+  texto[8] = static_cast<char>('0' + d / 10);
+  texto[9] = static_cast<char>('0' + d % 10);
+  return texto;
 }
 
 }  // namespace pmq

@@ -164,6 +164,37 @@ TEST_F(Calcular, OffATerminalTheDocumentIsCompactAndDetailLevelsLeaveMembersOut)
   EXPECT_EQ(Corre({"--json", "--detalle", "todo"}).salida, 64);
 }
 
+TEST_F(Calcular, ALongDumpWrittenInRunsKeepsEveryMemberOnceAndInOrder) {
+  // Enough lines in one section, and concepts, for the dump to be written in
+  // runs by two threads.
+  std::vector<std::string> materiales;
+  for (int i = 1; i <= 600; ++i) {
+    std::string clave = std::to_string(i);
+    clave = "M-" + std::string(4 - clave.size(), '0') + clave;
+    Concepto(clave, prueba::kMat, i);
+    Linea("02", "", clave, i, 2);
+    materiales.push_back(clave);
+  }
+  Sql("");
+  const auto legible = Corre({"--json", "--legible"});
+  const auto compacto = Corre({"--json"});
+  ASSERT_EQ(compacto.salida, 0) << compacto.err;
+  const ordered_json j = ordered_json::parse(compacto.out);
+  EXPECT_EQ(ordered_json::parse(legible.out), j);
+  // Indented runs are indented as deep as the rest.
+  EXPECT_EQ(legible.out, j.dump(2) + "\n");
+
+  std::vector<std::string> lineas;
+  for (const auto& l : j["Obra"]["Partidas"][1]["Presups"]) lineas.push_back(l["Concepto"]);
+  EXPECT_EQ(lineas, materiales);
+  std::vector<std::string> conceptos;
+  for (const auto& c : j["Conceptos"]) conceptos.push_back(c["Des"]["Clave"]);
+  // The catalogue's order: by kind, then by code.
+  std::vector<std::string> esperados = materiales;
+  esperados.insert(esperados.end(), {"M-1", "C-100"});
+  EXPECT_EQ(conceptos, esperados);
+}
+
 TEST_F(Calcular, OptionsReachTheRootAndMessagesAreCollected) {
   Obra("B8", "NULL");
   const auto r = EjecutaObra(dir_, "calcular", base_.Ruta(),
