@@ -175,21 +175,23 @@ void VolcadoJson::EscribeConceptos(EscritorJson& j) const {
   conceptos.reserve(static_cast<size_t>(programa_.Conceptos->Count()));
   for (const Concepto* c : *programa_.Conceptos) conceptos.push_back(c);
   j.AbreLista();
-  EnDosHilos(j, conceptos.size(), kConceptosPorTramo, [&](EscritorJson& j, size_t i) {
-    const Concepto* c = conceptos[i];
-    j.AbreObjeto();
-    j.Clave("Des");
-    EscribeCuerpo(j, c->Des);
-    j.Campo("Tipo", static_cast<int32_t>(c->Tipo));
-    j.Campo("CMaquina", c->CMaquina);
-    j.Campo("TipoCostoHorario", static_cast<int32_t>(c->TipoCostoHorario));
-    if (detalle_ == DetalleJson::Completo) {
-      j.Clave("Explosion");
-      EscribeExplosion(j, c->Explosion.get());
-    }
-    j.CierraObjeto();
-  });
+  EnDosHilos(j, conceptos.size(), kConceptosPorTramo,
+             [&](EscritorJson& destino, size_t i) { EscribeConcepto(destino, *conceptos[i]); });
   j.CierraLista();
+}
+
+void VolcadoJson::EscribeConcepto(EscritorJson& j, const Concepto& c) const {
+  j.AbreObjeto();
+  j.Clave("Des");
+  EscribeCuerpo(j, c.Des);
+  j.Campo("Tipo", static_cast<int32_t>(c.Tipo));
+  j.Campo("CMaquina", c.CMaquina);
+  j.Campo("TipoCostoHorario", static_cast<int32_t>(c.TipoCostoHorario));
+  if (detalle_ == DetalleJson::Completo) {
+    j.Clave("Explosion");
+    EscribeExplosion(j, c.Explosion.get());
+  }
+  j.CierraObjeto();
 }
 
 void VolcadoJson::EscribeCostosHorarios(EscritorJson& j) const {
@@ -289,7 +291,7 @@ void VolcadoJson::EscribePartida(EscritorJson& j, const Partida& partida) const 
       for (Presup* presup : lineas) EscribePresup(j, *presup);
     } else {
       EnDosHilos(j, lineas.size(), kLineasPorTramo,
-                 [&](EscritorJson& j, size_t i) { EscribePresup(j, *lineas[i]); });
+                 [&](EscritorJson& destino, size_t i) { EscribePresup(destino, *lineas[i]); });
     }
     j.CierraLista();
   }

@@ -60,6 +60,7 @@ class VolcadoJson {
   void EscribeCuerpo(EscritorJson& j, const Cuerpo& des) const;
   void EscribeReferencia(EscritorJson& j, const Concepto* concepto) const;
   void EscribeConceptos(EscritorJson& j) const;
+  void EscribeConcepto(EscritorJson& j, const Concepto& c) const;
   void EscribeCostosHorarios(EscritorJson& j) const;
   void EscribePeriodos(EscritorJson& j) const;
   void EscribeObra(EscritorJson& j, const Obra& obra) const;
