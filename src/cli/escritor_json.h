@@ -1,8 +1,9 @@
 #pragma once
 // A streaming JSON writer: the dump of a large work is written as it is walked,
-// never held in memory as a document (a buffer of a few kilobytes goes to the
-// stream as it fills). Money is written in exact decimal, doubles as the
-// shortest text that reads back to the same double.
+// never held in memory as a document (a buffer of 256 KB goes to the stream as
+// it fills). Money is written in exact decimal, doubles as the shortest text
+// that reads back to the same double. A writer can also write into a text, to
+// be appended later by the writer it continues (see Continuacion).
 
 #include <promorlaqel/common/fecha.h>
 #include <promorlaqel/common/moneda.h>
@@ -174,7 +175,7 @@ class EscritorJson {
   std::string* texto_ = nullptr;    // the text written to
   int sangria_;
   std::unique_ptr<char[]> buffer_;
-  size_t usado_ = 0;  // bytes of buffer_ not yet sent to salida_
+  size_t usado_ = 0;  // bytes of buffer_ not yet sent on
   std::vector<Nivel> niveles_;
   bool tras_clave_ = false;
   // The last double written and its text: a breakdown line's two quantities
